@@ -1,0 +1,32 @@
+# Installs, with apt-get, every Debian package the build and the tests need that is missing.
+# Sourced by run.sh and test.sh.
+RUV_PACKAGES=(
+  cmake ninja-build g++ make pkg-config binutils
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev xvfb xauth
+  libpcre2-dev libsqlite3-dev clang libclang-rt-dev
+  locales
+)
+
+ruv_install_deps() {
+  local missing=()
+  local p
+  for p in "${RUV_PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$p")
+    fi
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+  fi
+  # A comma-decimal locale for the test that number texts ignore LC_NUMERIC.
+  if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8 >/dev/null 2>&1 || echo "note: de_DE.UTF-8 could not be generated; the locale test will skip"
+  fi
+}

@@ -1,2 +1,147 @@
 // Definitions of the flat C interface; each catches everything at its edge.
 #include "ruv_sql_lib_mem.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "client/connection.h"
+#include "client/datas.h"
+#include "value/val.h"
+
+namespace {
+
+const kk::datas_row* row_at(const datas* d, uint64_t row) {
+  return d && row < d->rows.size ? &d->rows[row] : nullptr;
+}
+
+template <class T>
+T read_data(const val* v) {
+  T x{};
+  if (v) std::memcpy(&x, v->data, sizeof x);
+  return x;
+}
+
+}  // namespace
+
+extern "C" {
+
+bool connect_to_server(const char* host, uint16_t port, const char* user, const char* password) {
+  try {
+    return kk::client::connect_to_server(host, port, user, password);
+  } catch (...) {
+    std::printf("connect error unexpected failure!\n");
+    return false;
+  }
+}
+
+datas* exec(const char* text, int32_t len) {
+  try {
+    return kk::client::exec(text, len);
+  } catch (...) {
+    std::printf("exec failed(unexpected failure).\n");
+    return nullptr;
+  }
+}
+
+bool exit_to_server(void) {
+  try {
+    return kk::client::exit_to_server();
+  } catch (...) {
+    return true;
+  }
+}
+
+void del_datas(datas* d) {
+  if (!d) return;
+  kk::free_datas(*d);
+  delete d;
+}
+
+uint64_t rows_of(const datas* d) { return d ? d->rows.size : 0; }
+uint64_t cols_of(const datas* d) { return d ? d->cols.size : 0; }
+
+uint64_t sid_of(const datas* d, uint64_t row) {
+  const kk::datas_row* r = row_at(d, row);
+  return r ? r->sid : 0;
+}
+
+const char* col_name(uint32_t* len_out, const datas* d, int32_t col) {
+  // Widened with its sign, then compared unsigned: -1 is out of range.
+  uint64_t c = static_cast<uint64_t>(static_cast<int64_t>(col));
+  if (!d || c >= d->cols.size) return nullptr;
+  const kk::adt::string::string& name = d->cols[c];
+  if (len_out) *len_out = static_cast<uint32_t>(name.size);
+  return name.data ? name.data : "";
+}
+
+val* at(uint64_t row, uint64_t col, const datas* d) {
+  const kk::datas_row* r = row_at(d, row);
+  if (!r || col >= r->vals.size) return nullptr;
+  return const_cast<val*>(&r->vals[col]);
+}
+
+uint32_t val_size(const val* v) {
+  if (!v) return 0;
+  switch (v->size) {
+    case 0: return 1;
+    case 1: return 2;
+    case 2: return 4;
+    default: return 8;
+  }
+}
+
+int32_t val_type(const val* v) { return v && v->type <= 5 ? v->type : -1; }
+bool val_sign(const val* v) { return v && v->sign != 0; }
+
+int8_t as_int8(const val* v) { return read_data<int8_t>(v); }
+int16_t as_int16(const val* v) { return read_data<int16_t>(v); }
+int32_t as_int32(const val* v) { return read_data<int32_t>(v); }
+int64_t as_int64(const val* v) { return read_data<int64_t>(v); }
+uint8_t as_uint8(const val* v) { return read_data<uint8_t>(v); }
+uint16_t as_uint16(const val* v) { return read_data<uint16_t>(v); }
+uint32_t as_uint32(const val* v) { return read_data<uint32_t>(v); }
+uint64_t as_uint64(const val* v) { return read_data<uint64_t>(v); }
+float as_float(const val* v) { return read_data<float>(v); }
+double as_double(const val* v) { return read_data<double>(v); }
+
+void as_str(char** out, uint64_t* len_out, const val* v) {
+  if (!v) return;
+  if (v->type == kk::val_type_null) {
+    if (out) *out = nullptr;
+    if (len_out) *len_out = 0;
+    return;
+  }
+  uint64_t n = v->type == kk::val_type_text && v->text ? v->len : 0;
+  // malloc(0) may return null; a 1-byte block keeps "no text" distinct from "no memory".
+  char* copy = static_cast<char*>(std::malloc(n ? n : 1));
+  if (copy && n) std::memcpy(copy, v->text, n);
+  if (out) *out = copy;
+  else std::free(copy);
+  if (len_out) *len_out = n;
+}
+
+void as_date(uint32_t* year, uint32_t* month, uint32_t* day, const val* v) {
+  if (!v) return;
+  kk::datetime_fields f = kk::val_fields(*v);
+  if (year) *year = f.year;
+  if (month) *month = f.month;
+  if (day) *day = f.day;
+}
+
+void as_time(uint32_t* hour, uint32_t* minute, uint32_t* second, uint32_t* nanosecond, const val* v) {
+  if (!v) return;
+  kk::datetime_fields f = kk::val_fields(*v);
+  if (hour) *hour = f.hour;
+  if (minute) *minute = f.minute;
+  if (second) *second = f.second;
+  if (nanosecond) *nanosecond = f.nanosecond;
+}
+
+void as_datetime(uint32_t* year, uint32_t* month, uint32_t* day, uint32_t* hour, uint32_t* minute,
+                 uint32_t* second, uint32_t* nanosecond, const val* v) {
+  as_date(year, month, day, v);
+  as_time(hour, minute, second, nanosecond, v);
+}
+
+}  // extern "C"

@@ -1,0 +1,220 @@
+#include "client/connection.h"
+
+#include <cerrno>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+#include <sys/socket.h>
+
+#include "client/frames.h"
+#include "client/unpack_datas.h"
+#include "platform/socket.h"
+
+namespace kk::client {
+
+namespace plat = kk::platform;
+
+namespace {
+
+// One per thread; owns the socket and the receive buffer.
+struct connection_state {
+  plat::socket_t socket = plat::no_socket;
+  char* recv_buffer = nullptr;
+  int connect_timeout_ms = 10000;
+
+  void set_socket(plat::socket_t s) {
+    if (socket != plat::no_socket && socket != s) plat::close_socket(socket);
+    socket = s;
+  }
+  void set_buffer(char* b) {
+    if (recv_buffer != b) std::free(recv_buffer);
+    recv_buffer = b;
+  }
+  ~connection_state() {
+    set_socket(plat::no_socket);
+    set_buffer(nullptr);
+  }
+};
+
+thread_local connection_state state;
+
+void say(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void say(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  std::vprintf(format, args);
+  va_end(args);
+  std::fflush(stdout);
+}
+
+const char* error_now() { return plat::error_text(errno); }
+
+// Socket set-up for the calling thread: options in a fixed order, bounded connect.
+bool open_socket(const char* host, uint16_t port) {
+  plat::socket_t s = plat::tcp_socket();
+  if (s == plat::no_socket) {
+    say("connect error %s!\n", error_now());
+    return false;
+  }
+  state.set_socket(s);
+  if (!plat::set_socket_option(s, SO_REUSEADDR, 0)) say("setsockopt reuseaddr with error info %s!\n", error_now());
+  if (!plat::set_socket_option(s, SO_RCVBUF, 65536)) say("setsockopt rcvbuf with error info %s!\n", error_now());
+  if (!plat::set_socket_option(s, SO_SNDBUF, 65536)) say("setsockopt sndbuf with error info %s!\n", error_now());
+  if (!plat::set_socket_option(s, SO_KEEPALIVE, 0)) say("setsockopt keepalive with error info %s!\n", error_now());
+  if (!plat::connect_ipv4(s, plat::ipv4_address(host), port, state.connect_timeout_ms)) {
+    say("connect error %s!\n", error_now());
+    return false;
+  }
+  return true;
+}
+
+bool send_frame(const wire_buffer& frame) {
+  if (state.socket == plat::no_socket || !state.recv_buffer) {
+    errno = EBADF;
+    return false;
+  }
+  return plat::send_all(state.socket, frame.data(), frame.size());
+}
+
+void drop_socket() { state.set_socket(plat::no_socket); }
+
+enum class read_outcome { complete, closed, error, bad_length, no_memory };
+
+// Reads until the reply frame is whole. The accumulator never grows past the frame the
+// length field announces, and bytes beyond the frame are not kept.
+read_outcome read_reply(wire_buffer& acc, uint32_t& n) {
+  for (;;) {
+    errno = 0;
+    ptrdiff_t r = plat::recv_some(state.socket, state.recv_buffer, recv_buffer_size);
+    if (r < 0) return read_outcome::error;
+    if (r == 0) return read_outcome::closed;
+    // Once the length field is known the accumulator grows no further than the frame.
+    size_t limit = acc.size() >= 4 ? size_t(uint64_t(n) + 4) : static_cast<size_t>(-1);
+    if (!acc.append(state.recv_buffer, static_cast<size_t>(r), limit)) return read_outcome::no_memory;
+    reply_state now = check_reply(acc.data(), acc.size(), &n);
+    if (now == reply_state::bad_length) return read_outcome::bad_length;
+    if (now == reply_state::complete) return read_outcome::complete;
+  }
+}
+
+}  // namespace
+
+void set_connect_timeout_ms(int ms) { state.connect_timeout_ms = ms; }
+int connect_timeout_ms() { return state.connect_timeout_ms; }
+bool has_socket() { return state.socket != plat::no_socket; }
+
+bool connect_to_server(const char* host, uint16_t port, const char* user, const char* password) {
+  char* buffer = static_cast<char*>(std::calloc(recv_buffer_size, 1));
+  if (!buffer) {
+    say("connect error %s!\n", plat::error_text(ENOMEM));
+    return false;
+  }
+  state.set_buffer(buffer);
+  if (!open_socket(host, port)) {
+    drop_socket();
+    return false;
+  }
+  wire_buffer frame;
+  if (!login_request(frame, user, password)) {
+    say("login failed(user or password too long).\n");
+    drop_socket();
+    return false;
+  }
+  if (!send_frame(frame)) {
+    say("send error %s\n", error_now());
+    drop_socket();
+    return false;
+  }
+  wire_buffer reply;
+  uint32_t n = 0;
+  switch (read_reply(reply, n)) {
+    case read_outcome::complete:
+      break;
+    case read_outcome::closed:
+    case read_outcome::error:
+      // A reply cut short by the peer is a bad length; no reply at all a network failure.
+      say(reply.size() ? "login failed(bad length).\n" : "login failed(network).\n");
+      drop_socket();
+      return false;
+    case read_outcome::bad_length:
+    case read_outcome::no_memory:
+      say("login failed(bad length).\n");
+      drop_socket();
+      return false;
+  }
+  if (static_cast<uint8_t>(reply.data()[4]) == status_fail) {
+    say("login failed.\n");
+    drop_socket();
+    return false;
+  }
+  return true;
+}
+
+datas* exec(const char* text, int32_t len) {
+  if (len < 0) {
+    say("exec error: negative statement length %d\n", len);
+    return nullptr;
+  }
+  wire_buffer frame;
+  if (!statement_request(frame, text, static_cast<uint32_t>(len))) {
+    say("send error %s\n", plat::error_text(ENOMEM));
+    return nullptr;
+  }
+  if (!send_frame(frame)) {
+    say("send error %s\n", error_now());
+    drop_socket();
+    return nullptr;
+  }
+  wire_buffer reply;
+  uint32_t n = 0;
+  switch (read_reply(reply, n)) {
+    case read_outcome::complete:
+      break;
+    case read_outcome::closed:
+      say("rsz == 0 and error is: %s\n", error_now());
+      drop_socket();
+      return nullptr;
+    case read_outcome::error:
+      say("recv error %s\n", error_now());
+      drop_socket();
+      return nullptr;
+    case read_outcome::bad_length:
+      // Where this reply ends is unknown: the connection cannot be read any further.
+      say("exec failed(bad length %u).\n", n);
+      drop_socket();
+      return nullptr;
+    case read_outcome::no_memory:
+      say("exec failed(out of memory for a reply of %u bytes).\n", n);
+      drop_socket();
+      return nullptr;
+  }
+  uint8_t status = static_cast<uint8_t>(reply.data()[4]);
+  if (status == status_fail) return nullptr;
+  if (status != status_ok) {
+    say("exec failed(unknown status %u).\n", unsigned(status));
+    return nullptr;
+  }
+  datas* d = new (std::nothrow) datas;
+  if (!d) {
+    say("exec failed(out of memory).\n");
+    return nullptr;
+  }
+  const char* why = nullptr;
+  if (!unpack_datas(*d, reply.data() + 5, uint64_t(n) - 1, &why)) {
+    say("exec failed(bad result: %s).\n", why ? why : "?");
+    delete d;
+    return nullptr;
+  }
+  return d;
+}
+
+bool exit_to_server() {
+  wire_buffer frame;
+  if (!logout_request(frame) || !send_frame(frame)) say("send error %s\n", error_now());
+  drop_socket();
+  state.set_buffer(nullptr);
+  return true;
+}
+
+}  // namespace kk::client

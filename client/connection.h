@@ -1,0 +1,22 @@
+// The calling thread's connection with the database server: login, one statement at a
+// time, logout. Failures are printed as one line on standard output and reported as
+// false or null. A connection belongs to the thread that opened it.
+#pragma once
+#include <cstdint>
+
+#include "client/datas.h"
+
+namespace kk::client {
+
+bool connect_to_server(const char* host, uint16_t port, const char* user, const char* password);
+// The caller owns the result (release with free_datas and delete).
+datas* exec(const char* text, int32_t len);
+bool exit_to_server();
+
+// How long connect waits for the server (10 s unless a test changes it); this thread only.
+void set_connect_timeout_ms(int ms);
+int connect_timeout_ms();
+// Whether the calling thread holds a socket (for tests).
+bool has_socket();
+
+}  // namespace kk::client

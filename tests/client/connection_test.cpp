@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "client/connection.h"
+#include "tests/peer/demo_result.h"
+#include "tests/peer/test_peer.h"
+#include "tests/peer/wire_fixtures.h"
+
+namespace {
+
+using namespace peer;
+namespace cl = kk::client;
+
+struct datas_deleter {
+  void operator()(kk::datas* d) const {
+    kk::free_datas(*d);
+    delete d;
+  }
+};
+using datas_ptr = std::unique_ptr<kk::datas, datas_deleter>;
+
+template <class F>
+std::string stdout_of(F f) {
+  testing::internal::CaptureStdout();
+  f();
+  return testing::internal::GetCapturedStdout();
+}
+
+void quiet_exit() {
+  stdout_of([] { cl::exit_to_server(); });
+}
+
+bool connect_to(const test_peer& p, const char* user = "u", const char* password = "p") {
+  return cl::connect_to_server("127.0.0.1", p.port(), user, password);
+}
+
+datas_ptr exec_text(const std::string& sql) { return datas_ptr(cl::exec(sql.data(), static_cast<int32_t>(sql.size()))); }
+
+class connection : public testing::Test {
+ protected:
+  void TearDown() override {
+    stdout_of([] { cl::exit_to_server(); });
+  }
+  test_peer peer_;
+};
+
+TEST_F(connection, frames_on_the_wire) {
+  ASSERT_TRUE(cl::connect_to_server("127.0.0.1", peer_.port(), nullptr, nullptr));
+  peer_.push_reply(send(ok_reply({{{"id", d_u64}}, {}})));
+  EXPECT_TRUE(exec_text("show tables;"));
+  EXPECT_EQ(cl::exec(nullptr, 0), nullptr);  // the default handler answers FAIL
+  EXPECT_TRUE(cl::exit_to_server());
+  ASSERT_TRUE(peer_.wait_frames(4));
+  auto f = peer_.frames();
+  EXPECT_EQ(hex(f[0]), hex(from_hex(fixtures::logins[0].hex)));
+  EXPECT_EQ(hex(f[1]), hex(from_hex(fixtures::statements[3].hex)));
+  EXPECT_EQ(hex(f[2]), hex(from_hex(fixtures::statements[0].hex)));
+  EXPECT_EQ(hex(f[3]), hex(from_hex(fixtures::logout_hex)));
+}
+
+TEST_F(connection, login_replies) {
+  struct {
+    const char* what;
+    reply_plan reply;
+    bool ok;
+    const char* message;
+  } cases[] = {
+      {"accepted", send(login_ok()), true, ""},
+      {"accepted with a body", send(reply_frame(status_ok, "whatever")), true, ""},
+      {"any status but FAIL", send(reply_frame(7, {})), true, ""},
+      {"split over three reads", send_split(reply_frame(status_ok, "body"), {2, 3}), true, ""},
+      {"refused", send(fail_reply()), false, "login failed.\n"},
+      {"three bytes, then closed", send_and_close(from_hex("01 00 00")), false, "login failed(bad length).\n"},
+      {"cut body, then closed", send_and_close(from_hex("05 00 00 00 00 61")), false, "login failed(bad length).\n"},
+      {"no status byte", send(from_hex("00 00 00 00")), false, "login failed(bad length).\n"},
+      {"the logout marker as length", send(from_hex("ff ff ff ff 00")), false, "login failed(bad length).\n"},
+      {"closed without a reply", send_and_close(""), false, "login failed(network).\n"},
+  };
+  for (auto& c : cases) {
+    peer_.set_login_reply(c.reply);
+    bool ok = false;
+    std::string out = stdout_of([&] { ok = connect_to(peer_); });
+    EXPECT_EQ(ok, c.ok) << c.what;
+    EXPECT_EQ(out, c.message) << c.what;
+    EXPECT_EQ(cl::has_socket(), c.ok) << c.what;
+    quiet_exit();
+  }
+}
+
+TEST_F(connection, connect_failures_are_bounded_and_reported) {
+  uint16_t port = peer_.port();
+  peer_.refuse_connections();
+  std::string out = stdout_of([&] { EXPECT_FALSE(cl::connect_to_server("127.0.0.1", port, "u", "p")); });
+  EXPECT_EQ(out, "connect error Connection refused!\n");
+  out = stdout_of([&] { EXPECT_FALSE(cl::connect_to_server("no.such.host", port, "u", "p")); });
+  EXPECT_EQ(out.rfind("connect error ", 0), 0u) << out;
+  EXPECT_EQ(cl::connect_timeout_ms(), 10000);
+}
+
+TEST_F(connection, exec_failures_leave_no_hang_and_the_right_message) {
+  std::string good = ok_reply(demo_result());
+  std::string body_cut = u32le(1 + 8 + 4) + u8(status_ok) + u64le(2) + "abcd";  // complete frame, short body
+  struct {
+    const char* what;
+    reply_plan reply;
+    const char* message;  // prefix of what is printed
+    bool socket_kept;
+  } cases[] = {
+      {"FAIL", send(fail_reply()), "", true},
+      {"unknown status", send(reply_frame(2, "x")), "exec failed(unknown status 2).\n", true},
+      {"no status byte", send(from_hex("00 00 00 00")), "exec failed(bad length 0).\n", false},
+      {"logout marker as length", send(from_hex("ff ff ff ff 00 00")), "exec failed(bad length 4294967295).\n", false},
+      {"length that wraps n + 4", send_and_close(from_hex("fe ff ff ff 00 00 00")), "rsz == 0 and error is: ", false},
+      {"closed mid-reply", send_and_close(good.substr(0, good.size() / 2)), "rsz == 0 and error is: ", false},
+      {"closed before replying", send_and_close(""), "rsz == 0 and error is: ", false},
+      {"short body", send(body_cut), "exec failed(bad result: column count).\n", true},
+      {"lying row count", send(reply_frame(status_ok, u64le(1) + u64le(1) + "a" + u64le(1000) + from_hex("03 01 00") + u64le(1) + u64le(2))),
+       "exec failed(bad result: row count).\n", true},
+  };
+  for (auto& c : cases) {
+    ASSERT_TRUE(connect_to(peer_)) << c.what;
+    peer_.push_reply(c.reply);
+    datas_ptr d;
+    std::string out = stdout_of([&] { d = exec_text("select 1;"); });
+    EXPECT_FALSE(d) << c.what;
+    EXPECT_EQ(out.rfind(c.message, 0), 0u) << c.what << ": " << out;
+    EXPECT_EQ(cl::has_socket(), c.socket_kept) << c.what;
+    // After a reconnect the connection is as good as new.
+    ASSERT_TRUE(connect_to(peer_)) << c.what;
+    peer_.push_reply(send(good));
+    d = exec_text("select 2;");
+    ASSERT_TRUE(d) << c.what;
+    EXPECT_EQ(d->rows.size, 2u);
+    quiet_exit();
+  }
+}
+
+TEST_F(connection, a_reply_cut_at_every_length) {
+  std::string good = ok_reply(demo_result());
+  for (size_t n = 0; n < good.size(); ++n) {
+    ASSERT_TRUE(connect_to(peer_)) << n;
+    peer_.push_reply(send_and_close(good.substr(0, n)));
+    datas_ptr d;
+    std::string out = stdout_of([&] { d = exec_text("x"); });
+    EXPECT_FALSE(d) << n;
+    EXPECT_EQ(out.rfind("rsz == 0 and error is: ", 0), 0u) << n << ": " << out;
+    quiet_exit();
+  }
+}
+
+TEST_F(connection, split_replies_are_assembled) {
+  std::string good = ok_reply(demo_result());
+  ASSERT_TRUE(connect_to(peer_));
+  for (std::vector<size_t> chunks : {std::vector<size_t>{2, 3}, {1, 1, 1, 1, 1}, {4}, {5}, {good.size() - 1}}) {
+    peer_.push_reply(send_split(good, chunks));
+    datas_ptr d = exec_text("x");
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->rows.size, 2u);
+    EXPECT_EQ(d->cols.size, demo_result().cols.size());
+  }
+}
+
+TEST_F(connection, bytes_beyond_the_frame_are_not_decoded) {
+  ASSERT_TRUE(connect_to(peer_));
+  // The frame says its body is empty; what follows it in the same write is no part of it.
+  peer_.push_reply(send(reply_frame(status_ok, {}) + encode_payload(demo_result())));
+  datas_ptr d = exec_text("x");
+  ASSERT_TRUE(d);
+  EXPECT_EQ(d->cols.size, 0u);
+}
+
+TEST_F(connection, a_closed_peer_does_not_kill_the_process) {
+  peer_.set_handler([](std::string_view) { return send_and_close(""); });
+  ASSERT_TRUE(connect_to(peer_));
+  stdout_of([&] {
+    EXPECT_FALSE(exec_text("a"));  // the peer closes: recv sees the end
+    EXPECT_FALSE(exec_text("b"));  // no socket any more: the send fails
+  });
+  std::string out = stdout_of([&] { EXPECT_TRUE(cl::exit_to_server()); });
+  EXPECT_EQ(out.rfind("send error ", 0), 0u) << out;
+  // Without any connection at all.
+  out = stdout_of([&] { EXPECT_FALSE(exec_text("c")); });
+  EXPECT_EQ(out.rfind("send error ", 0), 0u) << out;
+}
+
+TEST_F(connection, negative_length_sends_nothing) {
+  ASSERT_TRUE(connect_to(peer_));
+  std::string out = stdout_of([&] { EXPECT_EQ(cl::exec("abc", -1), nullptr); });
+  EXPECT_EQ(out, "exec error: negative statement length -1\n");
+  EXPECT_TRUE(cl::has_socket());
+  ASSERT_TRUE(peer_.wait_frames(1));
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ(peer_.frames().size(), 1u);  // only the login
+}
+
+TEST_F(connection, each_thread_has_its_own_connection) {
+  test_peer other;
+  ASSERT_TRUE(connect_to(peer_));
+  std::thread t([&] {
+    EXPECT_FALSE(cl::has_socket());
+    EXPECT_TRUE(connect_to(other, "t", "t"));
+    other.push_reply(send(ok_reply({{{"x", d_u08}}, {}})));
+    datas_ptr d = exec_text("from the thread");
+    EXPECT_TRUE(d);
+    quiet_exit();
+  });
+  t.join();
+  EXPECT_TRUE(cl::has_socket());
+  peer_.push_reply(send(ok_reply({{{"y", d_u08}}, {}})));
+  EXPECT_TRUE(exec_text("from main"));
+  ASSERT_TRUE(other.wait_frames(3));
+  EXPECT_EQ(other.frames()[1], statement_frame("from the thread"));
+  EXPECT_EQ(peer_.frames()[1], statement_frame("from main"));
+}
+
+}  // namespace

@@ -1,0 +1,34 @@
+// The test peer as a program, for trying the client by hand:
+//   ruv_test_peer [port]
+// Accepts every login. A statement starting with "fail" is answered FAIL, "empty" with an
+// empty result, anything else with a small result holding every column type.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+#include "tests/peer/demo_result.h"
+#include "tests/peer/test_peer.h"
+
+int main(int argc, char** argv) {
+  long port = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 0;
+  if (port < 0 || port > 65535) {
+    std::fprintf(stderr, "usage: %s [port]\n", argv[0]);
+    return 2;
+  }
+  peer::test_peer p(static_cast<uint16_t>(port));
+  if (!p.listening()) {
+    std::perror("listen");
+    return 1;
+  }
+  p.set_handler([](std::string_view sql) {
+    std::printf("statement: %.*s\n", static_cast<int>(sql.size()), sql.data());
+    std::fflush(stdout);
+    if (sql.substr(0, 4) == "fail") return peer::send(peer::fail_reply());
+    if (sql.substr(0, 5) == "empty") return peer::send(peer::reply_frame(peer::status_ok, {}));
+    return peer::send(peer::ok_reply(peer::demo_result()));
+  });
+  std::printf("listening on 127.0.0.1:%u\n", p.port());
+  std::fflush(stdout);
+  for (;;) std::this_thread::sleep_for(std::chrono::hours(1));
+}

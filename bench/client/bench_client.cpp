@@ -1,0 +1,192 @@
+// Receiving and decoding a large result over loopback, against a plain recv loop of the
+// same bytes and a memcpy of the payload.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "client/connection.h"
+#include "client/unpack_datas.h"
+#include "platform/socket.h"
+#include "tests/peer/test_peer.h"
+
+namespace {
+
+constexpr uint64_t rows = 1000000;
+
+// Ten mixed columns: every width of integer, both floats, a short text and the date types.
+const std::string& reply_bytes() {
+  static const std::string bytes = [] {
+    using namespace peer;
+    result r;
+    r.cols = {{"a", d_u08}, {"b", d_i16}, {"c", d_i32},   {"d", d_u64},  {"e", d_float},
+              {"f", d_double}, {"g", d_string}, {"h", d_date}, {"i", d_time}, {"j", d_datetime}};
+    // Encoded row by row by hand: building a million peer::row objects first would dwarf the
+    // figures being measured.
+    std::string body = u64le(r.cols.size());
+    for (const auto& c : r.cols) body += u64le(c.name.size()) + c.name;
+    body += u64le(rows);
+    for (const auto& c : r.cols) body += u8(c.d.size) + u8(c.d.sign) + u8(c.d.type);
+    char name[16];
+    for (uint64_t i = 0; i < rows; ++i) {
+      std::snprintf(name, sizeof name, "row%llu", static_cast<unsigned long long>(i));
+      body += u64le(i);
+      body += u08(uint8_t(i)).bytes + i16(int16_t(i)).bytes + i32(int32_t(i * 7)).bytes + u64(i * 13).bytes +
+              f32(float(i) / 3).bytes + f64(double(i) / 7).bytes + text(name).bytes +
+              date(2024, 1 + i % 12, 1 + i % 28).bytes + time(i % 24, i % 60, i % 60, uint32_t(i)).bytes +
+              datetime(2000, 6, 15, 12, 0, 0, uint32_t(i)).bytes;
+    }
+    return reply_frame(status_ok, body);
+  }();
+  return bytes;
+}
+
+peer::test_peer& server() {
+  static peer::test_peer p;
+  static bool set = [] {
+    p.set_handler([](std::string_view) { return peer::send(reply_bytes()); });
+    return true;
+  }();
+  (void)set;
+  return p;
+}
+
+void release(kk::datas* d) {
+  kk::free_datas(*d);
+  delete d;
+}
+
+long status_kib(const char* key) {
+  std::ifstream f("/proc/self/status");
+  std::string line;
+  while (std::getline(f, line))
+    if (line.rfind(key, 0) == 0) return std::stol(line.substr(std::strlen(key)));
+  return -1;
+}
+
+// Resets the peak resident size so that VmHWM shows the peak of what follows.
+bool reset_peak() {
+  std::ofstream f("/proc/self/clear_refs");
+  f << "5";
+  return bool(f);
+}
+
+uint64_t datas_bytes(const kk::datas& d) {
+  uint64_t n = sizeof d + d.rows.capacity * sizeof(kk::datas_row);
+  for (const auto& r : d.rows) {
+    n += 8 + r.vals.capacity * sizeof(kk::val);
+    for (const auto& v : r.vals) n += v.len;
+  }
+  return n;
+}
+
+void BM_exec_decode(benchmark::State& state) {
+  const std::string& bytes = reply_bytes();
+  if (!kk::client::connect_to_server("127.0.0.1", server().port(), "bench", "bench")) {
+    state.SkipWithError("connect failed");
+    return;
+  }
+  // One measured exchange for the memory figures, the first: later ones reuse freed heap.
+  static struct {
+    bool done = false;
+    double datas = 0, peak = 0, transient = 0;
+  } mem;
+  if (!mem.done) {
+    reset_peak();
+    long rss0 = status_kib("VmRSS:");
+    kk::datas* d = kk::client::exec("q", 1);
+    long peak = status_kib("VmHWM:");
+    long rss1 = status_kib("VmRSS:");
+    if (!d || d->rows.size != rows) {
+      state.SkipWithError("exec failed");
+      return;
+    }
+    mem = {true, double(datas_bytes(*d)), double(peak - rss0) * 1024, double(peak - rss1) * 1024};
+    release(d);
+  }
+  double mib = 1024.0 * 1024.0;
+  state.counters["payload_MiB"] = double(bytes.size()) / mib;
+  state.counters["datas_MiB"] = mem.datas / mib;
+  state.counters["peak_growth_MiB"] = mem.peak / mib;
+  // What the exchange needed beyond the result it left behind.
+  state.counters["transient_MiB"] = mem.transient / mib;
+
+  for (auto _ : state) {
+    kk::datas* r = kk::client::exec("q", 1);
+    benchmark::DoNotOptimize(r);
+    state.PauseTiming();
+    release(r);
+    state.ResumeTiming();
+  }
+  kk::client::exit_to_server();
+  state.SetBytesProcessed(int64_t(state.iterations() * bytes.size()));
+  state.counters["rows/s"] = benchmark::Counter(double(rows), benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_exec_decode)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The decoder alone, over the payload already in memory.
+void BM_unpack_in_memory(benchmark::State& state) {
+  const std::string& bytes = reply_bytes();
+  for (auto _ : state) {
+    kk::datas d;
+    bool ok = kk::unpack_datas(d, bytes.data() + 5, bytes.size() - 5, nullptr);
+    benchmark::DoNotOptimize(ok);
+    state.PauseTiming();
+    kk::free_datas(d);
+    state.ResumeTiming();
+  }
+  state.SetBytesProcessed(int64_t(state.iterations() * bytes.size()));
+  state.counters["rows/s"] = benchmark::Counter(double(rows), benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_unpack_in_memory)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Baseline: the same exchange with a plain recv loop that only counts the bytes.
+void BM_recv_loop(benchmark::State& state) {
+  namespace plat = kk::platform;
+  const std::string& bytes = reply_bytes();
+  plat::socket_t s = plat::tcp_socket();
+  std::string login = peer::login_frame("bench", "bench");
+  std::vector<char> buf(524288);
+  if (!plat::connect_ipv4(s, plat::ipv4_address("127.0.0.1"), server().port(), 10000) ||
+      !plat::send_all(s, login.data(), login.size()) || plat::recv_some(s, buf.data(), buf.size()) != 5) {
+    state.SkipWithError("login failed");
+    return;
+  }
+  std::string stmt = peer::statement_frame("q");
+  for (auto _ : state) {
+    plat::send_all(s, stmt.data(), stmt.size());
+    size_t got = 0;
+    while (got < bytes.size()) {
+      ptrdiff_t r = plat::recv_some(s, buf.data(), buf.size());
+      if (r <= 0) break;
+      got += size_t(r);
+    }
+    benchmark::DoNotOptimize(got);
+  }
+  plat::close_socket(s);
+  state.SetBytesProcessed(int64_t(state.iterations() * bytes.size()));
+  state.counters["rows/s"] = benchmark::Counter(double(rows), benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_recv_loop)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Baseline: one memcpy of the payload.
+void BM_memcpy_payload(benchmark::State& state) {
+  const std::string& bytes = reply_bytes();
+  std::unique_ptr<char[]> to(new char[bytes.size()]);
+  std::memset(to.get(), 1, bytes.size());
+  for (auto _ : state) {
+    std::memcpy(to.get(), bytes.data(), bytes.size());
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(int64_t(state.iterations() * bytes.size()));
+  state.counters["rows/s"] = benchmark::Counter(double(rows), benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_memcpy_payload)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();

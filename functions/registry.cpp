@@ -3,7 +3,9 @@
 #include <cstring>
 #include <vector>
 
+#include "functions/conversion_functions.h"
 #include "functions/math_functions.h"
+#include "functions/password_hash.h"
 
 namespace kk::functions {
 
@@ -11,7 +13,9 @@ namespace {
 // A new group adds its list here.
 std::vector<sql_function_def> join_groups() {
   const std::span<const sql_function_def> groups[] = {
+      conversion_functions(),
       math_functions(),
+      password_hash_functions(),
   };
   std::vector<sql_function_def> all;
   for (auto g : groups) all.insert(all.end(), g.begin(), g.end());

@@ -152,6 +152,22 @@ TEST_F(connection, a_reply_cut_at_every_length) {
   }
 }
 
+TEST_F(connection, a_whole_frame_around_a_cut_body) {
+  std::string body = encode_payload(demo_result());
+  ASSERT_TRUE(connect_to(peer_));
+  // The frame is complete but its body ends early: the decoder fails, the stream stays in
+  // step and the same connection carries the next statement.
+  for (size_t n = 1; n < body.size(); ++n) {
+    peer_.push_reply(send(reply_frame(status_ok, body.substr(0, n))));
+    datas_ptr d;
+    std::string out = stdout_of([&] { d = exec_text("x"); });
+    EXPECT_FALSE(d) << n;
+    EXPECT_EQ(out.rfind("exec failed(bad result: ", 0), 0u) << n << ": " << out;
+  }
+  peer_.push_reply(send(reply_frame(status_ok, body)));
+  EXPECT_TRUE(exec_text("x"));
+}
+
 TEST_F(connection, split_replies_are_assembled) {
   std::string good = ok_reply(demo_result());
   ASSERT_TRUE(connect_to(peer_));

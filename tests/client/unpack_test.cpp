@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 #include <string>
 
 #include "client/unpack_datas.h"
@@ -146,6 +147,27 @@ TEST(unpack, texts_up_to_65535_bytes) {
   EXPECT_EQ(r.at(0, 0).len, 65535);
   EXPECT_EQ(std::string(r.at(0, 0).text, 65535), big);
   EXPECT_EQ(std::string(r.at(1, 0).text, r.at(1, 0).len), std::string(1, '\0'));
+}
+
+TEST(unpack, mutated_bodies_decode_or_fail_but_never_overrun) {
+  const std::string body = encode_payload(demo_result());
+  std::mt19937 rng(20240229);
+  for (int round = 0; round < 3000; ++round) {
+    std::string m = body;
+    int edits = 1 + int(rng() % 4);
+    for (int e = 0; e < edits; ++e) {
+      size_t at = rng() % m.size();
+      switch (rng() % 3) {
+        case 0: m[at] = static_cast<char>(rng()); break;
+        case 1: m.resize(at); break;
+        default: m[at] = static_cast<char>(0xFF); break;
+      }
+      if (m.empty()) break;
+    }
+    decoded r(m);
+    if (!r.ok) continue;
+    for (uint64_t i = 0; i < r.d.rows.size; ++i) ASSERT_EQ(r.d.rows[i].vals.size, r.d.cols.size) << round;
+  }
 }
 
 }  // namespace

@@ -215,6 +215,8 @@ bool val_from_bytes(val& out, const char* p, uint64_t n) {
   return true;
 }
 
+bool val_from_str(val& out, const adt::string::string& s) { return val_from_bytes(out, s.data, s.size); }
+
 val& val_assign_str(val& a, const char* p, uint64_t n) {
   if (n > val_text_max) {
     val_null(a);

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "adt/string.h"
+
 namespace kk {
 
 enum val_type_code : uint8_t {
@@ -135,6 +137,7 @@ void val_from_float(val& out, float x);
 void val_from_double(val& out, double x);
 // Texts longer than val_text_max are refused: out becomes null and the result is false.
 bool val_from_bytes(val& out, const char* p, uint64_t n);
+bool val_from_str(val& out, const adt::string::string& s);
 // The source may lie inside target's own block.
 val& val_assign_str(val& target, const char* p, uint64_t n);
 void val_from_date(val& out, uint16_t year, uint8_t month, uint8_t day);

@@ -1,16 +1,12 @@
 #include "value/val_block.h"
 
-#include <cstdlib>
-#include <new>
+#include "adt/memory.h"
 
 namespace kk {
 
-char* val_block_alloc(uint64_t n) {
-  void* p = std::malloc(n ? n : 1);
-  if (!p) throw std::bad_alloc();
-  return static_cast<char*>(p);
-}
+// The container library's pair, so blocks and strings share one heap discipline.
+char* val_block_alloc(uint64_t n) { return static_cast<char*>(adt::mem_alloc(n)); }
 
-void val_block_free(char* p) { std::free(p); }
+void val_block_free(char* p) { adt::mem_free(p); }
 
 }  // namespace kk

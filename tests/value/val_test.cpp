@@ -16,7 +16,7 @@ val text(const std::string& s) {
   return v;
 }
 std::string text_of(const val& v) { return std::string(v.text ? v.text : "", v.len); }
-val i32(int32_t x) { val v; val_from_i32(v, x); return v; }
+val vi32(int32_t x) { val v; val_from_i32(v, x); return v; }
 val dbl(double x) { val v; val_from_double(v, x); return v; }
 bool payload_zero(const val& v) {
   for (uint8_t b : v.data) if (b) return false;
@@ -99,7 +99,7 @@ TEST(val_cell, text_blocks_are_reused_replaced_and_freed) {
   EXPECT_EQ(text_of(a), "sixsix");
   EXPECT_EQ(a.len, 6);
 
-  val_assign(a, i32(7));  // a number over a text frees it
+  val_assign(a, vi32(7));  // a number over a text frees it
   EXPECT_EQ(a.text, nullptr);
   EXPECT_EQ(a.len, 0);
   EXPECT_EQ(val_as_i32(a), 7);
@@ -124,7 +124,7 @@ TEST(val_cell, text_blocks_are_reused_replaced_and_freed) {
 }
 
 TEST(val_cell, text_payload_bytes_stay_zero) {
-  val v = i32(-1);
+  val v = vi32(-1);
   val_assign_str(v, "ab", 2);
   EXPECT_TRUE(payload_zero(v));
   val_from_datetime(v, {2024, 5, 9, 8, 15, 43, 1});
@@ -187,7 +187,7 @@ TEST(val_compare, equality_and_order_by_first_operand_type) {
   val_from_u32(u1, 0xFFFFFFFFu);
   val_from_u32(u2, 1);
   EXPECT_TRUE(val_greater(u1, u2));  // unsigned, not -1
-  EXPECT_TRUE(val_less(i32(-1), i32(1)));
+  EXPECT_TRUE(val_less(vi32(-1), vi32(1)));
 
   val d1, d2;
   val_from_datetime(d1, {2024, 1, 1, 0, 0, 0, 5});
@@ -208,11 +208,11 @@ TEST(val_compare, total_order_places_nan_and_null) {
   EXPECT_LT(val_order(dbl(-INFINITY), dbl(nan)), 0);
   EXPECT_EQ(val_order(dbl(0.0), dbl(-0.0)), 0);
   EXPECT_EQ(val_order(null, val()), 0);
-  EXPECT_GT(val_order(null, i32(0)), 0);
+  EXPECT_GT(val_order(null, vi32(0)), 0);
   EXPECT_GT(val_order(null, dbl(nan)), 0);
   EXPECT_LT(val_order(text("a"), text("b")), 0);
   // Antisymmetric and consistent over a mixed list.
-  val vals[] = {dbl(1), dbl(nan), null, dbl(-3), text("x"), i32(2), dbl(nan)};
+  val vals[] = {dbl(1), dbl(nan), null, dbl(-3), text("x"), vi32(2), dbl(nan)};
   for (auto& a : vals)
     for (auto& b : vals) EXPECT_EQ(val_order(a, b), -val_order(b, a));
 }
@@ -234,7 +234,7 @@ TEST(val_arith, sums_products_and_promotions) {
   EXPECT_EQ(val_as_i32(r), 20000);
 
   val_from_i32(a, std::numeric_limits<int32_t>::max());
-  val_add(r, a, i32(1));  // wraps in 4 bytes
+  val_add(r, a, vi32(1));  // wraps in 4 bytes
   EXPECT_EQ(val_kind_index(r), kind_i32);
   EXPECT_EQ(val_as_i32(r), std::numeric_limits<int32_t>::min());
 
@@ -246,31 +246,31 @@ TEST(val_arith, sums_products_and_promotions) {
 
   val f;
   val_from_float(f, 1.5f);
-  val_add(r, f, i32(2));
+  val_add(r, f, vi32(2));
   EXPECT_EQ(val_kind_index(r), kind_float);
   EXPECT_EQ(val_as_float(r), 3.5f);
   val_add(r, f, dbl(0.25));
   EXPECT_EQ(val_kind_index(r), kind_double);
   EXPECT_EQ(val_as_double(r), 1.75);
-  val_mul(r, dbl(2), i32(-3));
+  val_mul(r, dbl(2), vi32(-3));
   EXPECT_EQ(val_as_double(r), -6.0);
 
   // Running sum in place: the output may be an operand.
-  val sum = i32(0);
-  for (int i = 1; i <= 4; ++i) val_add(sum, i32(i), sum);
+  val sum = vi32(0);
+  for (int i = 1; i <= 4; ++i) val_add(sum, vi32(i), sum);
   EXPECT_EQ(val_as_i32(sum), 10);
 
   val d;
   val_from_date(d, 2024, 1, 1);
-  val_mul(r, i32(1), d);
+  val_mul(r, vi32(1), d);
   EXPECT_TRUE(val_is_null(r));
-  val_mul(r, i32(1), text("x"));
+  val_mul(r, vi32(1), text("x"));
   EXPECT_TRUE(val_is_null(r));
 }
 
 TEST(val_arith, div_count_signed_unsigned_float_and_zero) {
   val r, a;
-  val_div_count(i32(-7), 2, r);
+  val_div_count(vi32(-7), 2, r);
   EXPECT_EQ(val_kind_index(r), kind_i64);
   EXPECT_EQ(val_as_i64(r), -3);
   val_from_i64(a, std::numeric_limits<int64_t>::min());
@@ -295,7 +295,7 @@ TEST(val_arith, div_count_signed_unsigned_float_and_zero) {
   val_div_count(text("x"), 2, r);
   EXPECT_TRUE(val_is_null(r));
   // A count of 0 has no mean, for integers and floats alike.
-  val_div_count(i32(5), 0, r);
+  val_div_count(vi32(5), 0, r);
   EXPECT_TRUE(val_is_null(r));
   val_div_count(a, 0, r);
   EXPECT_TRUE(val_is_null(r));

@@ -62,6 +62,20 @@ bool asin(column* r, const column_list* a) { return numeric<asin_op>(r, a, "asin
 bool acos(column* r, const column_list* a) { return numeric<acos_op>(r, a, "acos"); }
 bool atan(column* r, const column_list* a) { return numeric<atan_op>(r, a, "atan"); }
 
+// The exponent column is neither tested for emptiness nor for kind: an empty one reads as
+// null, which counts as 0.
+bool pow(column* result, const column_list* args) {
+  if (!arity_is(args, 2) || !args_nonempty(args, 1)) return false;
+  if (!first_kind_is(arg(args, 0), kind_number, "pow")) return false;
+  const column& base = arg(args, 0);
+  const column& exponent = arg(args, 1);
+  const val null_cell;
+  return map_rows(*result, longest_arg(args, 2), [&](val& out, u64 i) {
+    out = val_pow(column_ref_at(base, i, null_cell), column_ref_at(exponent, i, null_cell));
+    return true;
+  });
+}
+
 bool pi(column* r, const column_list* a) { return constant(r, a, 3.141592653589793); }
 bool e(column* r, const column_list* a) { return constant(r, a, 2.718281828459045); }
 
@@ -70,7 +84,7 @@ bool e(column* r, const column_list* a) { return constant(r, a, 2.71828182845904
 std::span<const sql_function_def> math_functions() {
   static constexpr sql_function_def defs[] = {
       {"abs", forward<sql::abs>},     {"ceil", forward<sql::ceil>},   {"round", forward<sql::round>},
-      {"exp", forward<sql::exp>},     {"floor", forward<sql::floor>},
+      {"exp", forward<sql::exp>},     {"floor", forward<sql::floor>}, {"pow", forward<sql::pow>},
       {"pi", forward<sql::pi>},       {"e", forward<sql::e>},         {"sqrt", forward<sql::sqrt>},
       {"log", forward<sql::log>},     {"log2", forward<sql::log2>},   {"log10", forward<sql::log10>},
       {"log1p", forward<sql::log1p>}, {"sin", forward<sql::sin>},     {"cos", forward<sql::cos>},

@@ -18,6 +18,8 @@ std::vector<contract_case> math_cases() {
     cases.push_back({name, 1, {kind_number}, std::string("unsupport type in function ") + name + "\n", 1, false,
                      result_shape::one_arg_scalar, {{vdbl(-0.25), vi16(-3), vflt(0.5f), vu64(~0ull), vnull()}}});
   }
+  cases.push_back({"pow", 2, {kind_number, kind_any}, "unsupport type in function pow\n", 1, false,
+                   result_shape::many_arg_scalar, {{vi32(2), vdbl(2.0), vflt(1.5f), vnull()}, {vi32(3)}}});
   cases.push_back({"pi", 0, {}, "", 0, false, result_shape::appended, {}});
   cases.push_back({"e", 0, {}, "", 0, false, result_shape::appended, {}});
   return cases;
@@ -178,6 +180,64 @@ TEST(math_functions, abs_keeps_types_signs_and_the_most_negative_value) {
     const val got = val_abs(c.in);
     EXPECT_TRUE(same(got, c.out)) << show(c.in) << " gives " << show(got);
   }
+}
+
+struct pow_case {
+  val base, exponent, out;
+};
+
+// pow's type table: the base's kind and whether the exponent is an integer choose the
+// precision and the result type.
+TEST(math_functions, pow_follows_its_type_table) {
+  const val none;  // what an empty exponent column reads as
+  const pow_case cases[] = {
+      {vi32(2), vi32(10), vdbl(1024.0)},
+      {vi32(2), vdbl(0.5), vflt(1.41421354f)},        // non-integer exponent: powf
+      {vdbl(2.0), vu08(3), vdbl(8.0)},
+      {vi64(16777217), vi32(1), vdbl(16777216.0)},    // the base passes through a float
+      {vdbl(2.0), vi64((1ll << 32) + 2), vdbl(4.0)},  // low 32 bits of the exponent
+      {vdbl(2.0), vu32(0xffffffffu), vdbl(0.5)},      // ... taken as signed: -1
+      {vi32(2), vi08(-1), vdbl(0.5)},                 // a signed exponent widens by its sign
+      {vflt(2.0f), vi32(3), vdbl(8.0)},               // float base, integer exponent: double
+      {vflt(2.0f), vdbl(0.5), vflt(1.41421354f)},
+      {vdbl(1.1), vdbl(2.0), vdbl(1.2100000000000002)},
+      {vdbl(2.0), vtxt("3"), vdbl(8.0)},              // a text exponent is parsed
+      {vdbl(5.0), vdate(2024, 1, 1), vdbl(1.0)},      // no number: counts as 0
+      {vdbl(2.0), none, vdbl(1.0)},
+      {vi32(2), none, vflt(1.0f)},
+      {vflt(2.0f), none, vflt(1.0f)},
+      {none, vi32(3), vdbl(0.0)},                     // a null base (a later value) is 0
+      {vdbl(-8.0), vdbl(1.0 / 3), vdbl(std::nan(""))},
+  };
+  for (const auto& c : cases) {
+    const val got = val_pow(c.base, c.exponent);
+    if (c.out.type == val_type_float && c.out.size == val_size_8 && std::isnan(val_as_double(c.out))) {
+      EXPECT_TRUE(std::isnan(val_as_double(got))) << show(got);
+      continue;
+    }
+    EXPECT_TRUE(same(got, c.out)) << "pow(" << show(c.base) << ", " << show(c.exponent) << ") gives " << show(got)
+                                  << ", not " << show(c.out);
+  }
+}
+
+TEST(math_functions, pow_broadcasts_and_fails_on_a_text_that_raises) {
+  std::vector<column> args = {col({vi32(1), vi32(2), vi32(3)}), col({vi32(2)})};
+  column r;
+  ASSERT_TRUE(call("pow", r, args).ok);
+  ASSERT_EQ(r.values.size, 3u);
+  EXPECT_TRUE(same(r.values[2], vdbl(9.0)));
+
+  std::vector<column> empty_exponent = {col({vi32(1), vi32(2)}), column()};
+  ASSERT_TRUE(call("pow", r, empty_exponent).ok);
+  ASSERT_EQ(r.values.size, 2u);
+  EXPECT_TRUE(same(r.values[1], vflt(1.0f)));
+
+  // The exception of the text conversion does not leave the function.
+  std::vector<column> bad = {col({vdbl(2.0), vdbl(3.0)}), col({vdbl(2.0), vtxt("x")})};
+  call_outcome got = call("pow", r, bad);
+  EXPECT_FALSE(got.ok);
+  EXPECT_EQ(got.printed, "");
+  EXPECT_TRUE(same(r.values[0], vdbl(4.0)));
 }
 
 TEST(math_functions, constants_append_one_double) {

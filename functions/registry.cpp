@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "functions/conversion_functions.h"
+#include "functions/date_time_functions.h"
 #include "functions/math_functions.h"
 #include "functions/password_hash.h"
 
@@ -16,6 +17,7 @@ std::vector<sql_function_def> join_groups() {
       conversion_functions(),
       math_functions(),
       password_hash_functions(),
+      date_time_functions(),
   };
   std::vector<sql_function_def> all;
   for (auto g : groups) all.insert(all.end(), g.begin(), g.end());

@@ -7,6 +7,7 @@
 
 #include "client/connection.h"
 #include "client/datas.h"
+#include "client/print_datas.h"
 #include "value/val.h"
 
 namespace {
@@ -142,6 +143,15 @@ void as_datetime(uint32_t* year, uint32_t* month, uint32_t* day, uint32_t* hour,
                  uint32_t* second, uint32_t* nanosecond, const val* v) {
   as_date(year, month, day, v);
   as_time(hour, minute, second, nanosecond, v);
+}
+
+void print(const datas* d) {
+  if (!d) return;
+  try {
+    kk::print_datas(*d);
+  } catch (...) {
+    std::printf("print failed.\n");
+  }
 }
 
 }  // extern "C"

@@ -74,6 +74,9 @@ RUV_API void as_time(uint32_t* hour, uint32_t* minute, uint32_t* second, uint32_
 RUV_API void as_datetime(uint32_t* year, uint32_t* month, uint32_t* day, uint32_t* hour, uint32_t* minute,
                          uint32_t* second, uint32_t* nanosecond, const val* v);
 
+/* The result set as a text table on standard output; null: nothing. */
+RUV_API void print(const datas* d);
+
 #ifdef __cplusplus
 }
 #endif

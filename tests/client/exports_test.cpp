@@ -175,4 +175,13 @@ TEST_F(exports, accessors_check_their_arguments) {
   EXPECT_EQ(as_int64(nullptr), 0);
 }
 
+TEST_F(exports, print_writes_the_table_to_standard_output) {
+  result_ptr r(run({{{"id", d_u08}, {"name", d_string}}, {{1, {u08(1), text("ab")}}, {2, {u08(22), text("xyz")}}}}));
+  ASSERT_NE(r.d, nullptr);
+  testing::internal::CaptureStdout();
+  print(nullptr);
+  print(r.d);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "\n|-id-|-name-| \n| 1  | ab   |\n| 22 | xyz  |\n");
+}
+
 }  // namespace

@@ -1,5 +1,7 @@
 #include "value/startup_tables.h"
 
+#include <cstdlib>
+
 #include "value/calendar.h"
 
 namespace kk {
@@ -9,6 +11,7 @@ namespace {
 startup_entry built[startup_step_count];
 uint32_t built_count = 0;
 bool ran = false;
+bool release_at_exit = false;
 
 void build_common() { day_of_year_fill(day_of_year_common, 365, month_start_days[0]); }
 void build_leap() { day_of_year_fill(day_of_year_leap, 366, month_start_days[1]); }
@@ -24,6 +27,11 @@ startup_plan startup_plan_base() {
 bool startup_tables_init(const startup_plan& plan) {
   if (ran) return false;
   ran = true;
+  if (!release_at_exit) {
+    // Process end releases whatever is still built, last step first.
+    release_at_exit = true;
+    std::atexit(startup_tables_release);
+  }
   for (uint32_t i = 0; i < startup_step_count; ++i) {
     const startup_entry& e = plan.steps[i];
     if (e.build) e.build();

@@ -38,7 +38,8 @@ struct startup_plan {
 startup_plan startup_plan_base();
 // Runs the plan's builders in step order, once per process: later calls return false and
 // build nothing. A builder that throws stops the run; the steps built so far stay
-// registered for release.
+// registered for release. The first run also registers startup_tables_release to run at
+// process exit.
 bool startup_tables_init(const startup_plan& plan);
 // Only this library's steps (enough for values, conversions and the calendar).
 bool startup_tables_init();

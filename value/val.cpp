@@ -86,8 +86,9 @@ void column_desc_init(column_desc& d) {
 // ---------------------------------------------------------------- lifetime
 
 namespace {
+// Only a text owns its block (the same rule as val_clear).
 void release_text(val& v) {
-  if (v.text) val_block_free(v.text);
+  if (v.type == val_type_text && v.text) val_block_free(v.text);
   v.text = nullptr;
   v.len = 0;
 }
@@ -152,12 +153,7 @@ void val_null(val& out) { become(out, val_size_other, val_sign_na, val_type_null
 
 bool val_is_null(const val& v) { return v.type == val_type_null; }
 
-void val_clear(val& v) {
-  if (v.type == val_type_text && v.text) val_block_free(v.text);
-  // A non-text never owns a block; a stray pointer in one is not ours to free.
-  v.text = nullptr;
-  v.len = 0;
-}
+void val_clear(val& v) { release_text(v); }
 
 void val_copy(val& out, const val& src) {
   if (&out == &src) return;

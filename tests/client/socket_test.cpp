@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
+#include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/socket.h"
@@ -74,6 +76,34 @@ TEST(socket, refused_connect_and_sends_to_a_closed_peer) {
   EXPECT_FALSE(plat::connect_ipv4(r, plat::ipv4_address("127.0.0.1"), port, 1000));
   EXPECT_EQ(errno, ECONNREFUSED);
   plat::close_socket(r);
+}
+
+TEST(socket, a_full_send_buffer_is_waited_out_not_reported_as_sent) {
+  uint16_t port = 0;
+  plat::socket_t l = plat::listen_loopback(&port, 4);
+  plat::socket_t c = plat::tcp_socket();
+  ASSERT_TRUE(plat::connect_ipv4(c, plat::ipv4_address("127.0.0.1"), port, 1000));
+  plat::socket_t a = plat::accept_connection(l);
+  // Non-blocking, so that a full buffer shows as EAGAIN; the reader starts late.
+  fcntl(c, F_SETFL, fcntl(c, F_GETFL) | O_NONBLOCK);
+  std::string data(8 << 20, '\0');
+  for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i * 2654435761u >> 24);
+  std::string got;
+  std::thread reader([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    std::string buf(65536, '\0');
+    while (got.size() < data.size()) {
+      ptrdiff_t r = plat::recv_some(a, buf.data(), buf.size());
+      if (r <= 0) break;
+      got.append(buf.data(), size_t(r));
+    }
+  });
+  EXPECT_TRUE(plat::send_all(c, data.data(), data.size()));
+  reader.join();
+  EXPECT_TRUE(got == data);
+  plat::close_socket(a);
+  plat::close_socket(c);
+  plat::close_socket(l);
 }
 
 TEST(socket, addresses) {

@@ -1,0 +1,67 @@
+#pragma once
+// A compiled grammar: grammar_node trees over the grammar text, and the rule table that
+// reference kinds index.
+//
+// Nodes point into the grammar text, which must outlive them. A node owns its children.
+#include "adt/list.h"
+#include "adt/types.h"
+#include "grammar/ebnf_kind.h"
+
+namespace kk::grammar {
+
+struct parse_node;
+struct rule_table;
+struct grammar_node;
+
+// A recogniser that serves a rule in native code. It returns a leaf whose id is the
+// reference kind - 2046 (rule number + 2) starting at pos, or null after raising
+// parse_farthest to its failure position. It reads at most *remaining bytes.
+using native_recogniser = parse_node* (*)(const grammar_node* ref, const char* pos,
+                                          u64* remaining, const rule_table* rules);
+
+// Matcher hints filled in once a grammar is built (see grammar_analyse). They only let the
+// matcher skip work whose outcome is already known; a node without them matches the same.
+enum grammar_node_flags : u8 {
+  node_bounds_cached = 1,  // lo/hi hold the numeric bounds of a range or repetition
+  node_has_upper = 2,      // repetition: hi is an upper bound
+  node_has_lower = 4,      // repetition: lo is the lower bound (first child)
+};
+
+struct grammar_node {
+  u16 kind = 0;
+  u8 flags = 0;
+  const char* start = nullptr;  // first byte in the grammar text
+  const char* end = nullptr;    // one past the last byte
+  adt::list<grammar_node*> children;
+  // Bytes that can start a match, for nodes that never match the empty text; null when
+  // unknown or when every byte may start one. Owned by the node.
+  u64* first = nullptr;
+  u64 lo = 0, hi = 0;
+};
+
+grammar_node* grammar_node_new(u16 kind, const char* start, const char* end);
+// Frees the children recursively, then the node; null is allowed.
+void grammar_node_free(grammar_node* node) noexcept;
+
+// i-th child (0-based), or null.
+const grammar_node* grammar_child(const grammar_node* node, u64 i) noexcept;
+const grammar_node* grammar_last_child(const grammar_node* node) noexcept;
+u64 grammar_child_count(const grammar_node* node) noexcept;
+
+// One slot per kind: 1024 + n holds rule n's kind-1 node, 2048 + n the recogniser of native
+// rule n. Kinds at or beyond size have no slot.
+struct rule_slot {
+  const grammar_node* rule = nullptr;
+  native_recogniser native = nullptr;
+};
+
+struct rule_table {
+  u64 size = 0;
+  rule_slot* slots = nullptr;
+};
+
+// A table of `size` empty slots.
+void rule_table_init(rule_table* table, u64 size);
+void rule_table_free(rule_table* table) noexcept;
+
+}  // namespace kk::grammar

@@ -1,0 +1,443 @@
+#include "grammar/matcher.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+#include "adt/memory.h"
+#include "grammar/match_state.h"
+#include "grammar/tree_pool.h"
+#include "grammar/utf8_bounded.h"
+
+namespace kk::grammar {
+
+constinit thread_local const char* parse_farthest = nullptr;
+constinit thread_local u64 match_steps = 0;
+constinit thread_local u64 match_step_limit = ~u64(0);
+
+namespace detail {
+
+node_stack::~node_stack() { adt::mem_free(data); }
+
+void node_stack::grow() {
+  u64 n = cap ? cap * 2 : 256;
+  auto** d = static_cast<parse_node**>(adt::mem_alloc(adt::mem_bytes(n, sizeof(parse_node*))));
+  if (size) std::memcpy(d, data, size * sizeof(parse_node*));
+  adt::mem_free(data);
+  data = d;
+  cap = n;
+}
+
+match_state& state() noexcept {
+  thread_local match_state s;
+  return s;
+}
+
+}  // namespace detail
+
+namespace {
+
+using namespace detail;
+
+struct ctx {
+  match_state& s;
+  tree_pool* pool;
+  const rule_table* rules;
+  u64* steps;
+  u64 step_limit;
+  u32 depth_limit;
+};
+
+inline void raise(const char* p) noexcept {
+  if (reinterpret_cast<std::uintptr_t>(p) > reinterpret_cast<std::uintptr_t>(parse_farthest))
+    parse_farthest = p;
+}
+
+inline bool in_set(const u64* set, char c) noexcept {
+  const u8 b = static_cast<u8>(c);
+  return (set[b >> 6] >> (b & 63)) & 1;
+}
+
+// A limit was hit: this and every later call of the parse fail.
+parse_node* stop(ctx& c, const char* pos, parse_abort why) noexcept {
+  if (!c.s.abort) {
+    c.s.abort = static_cast<u8>(why);
+    raise(pos);
+  }
+  c.depth_limit = 0;
+  c.step_limit = 0;
+  return nullptr;
+}
+
+// Kinds whose results may be empty or group several parts: a concatenation drops their
+// empty results and splices their groupings.
+inline bool is_grouping_kind(u16 k) noexcept {
+  return k == kind_concatenation || k == kind_group || k == kind_option || k == kind_repeat ||
+         k == kind_repeat_min1;
+}
+
+// Reads a bound written as decimal or 0x-hexadecimal digits, saturating.
+u64 bound_value(const grammar_node* b) noexcept {
+  const char* p = b->start;
+  const char* e = b->end;
+  u64 base = 10;
+  if (b->kind == kind_integer_hex) {
+    base = 16;
+    if (e - p >= 2 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) p += 2;
+  }
+  u64 v = 0;
+  for (; p < e; ++p) {
+    u64 d;
+    if (*p >= '0' && *p <= '9')
+      d = u64(*p - '0');
+    else if (base == 16 && *p >= 'a' && *p <= 'f')
+      d = u64(*p - 'a' + 10);
+    else if (base == 16 && *p >= 'A' && *p <= 'F')
+      d = u64(*p - 'A' + 10);
+    else
+      break;
+    if (v > (~u64(0) - d) / base) return ~u64(0);
+    v = v * base + d;
+  }
+  return v;
+}
+
+inline bool is_bound(const grammar_node* n) noexcept {
+  return n && (n->kind == kind_integer_dec || n->kind == kind_integer_hex);
+}
+
+parse_node* match(ctx& c, const grammar_node* n, const char* pos, u64 rem);
+
+inline const char* end_of(const parse_node* r) noexcept { return r->start + r->length; }
+
+// Moves r into the collection: a grouping (id 0) gives its children and is dropped.
+inline void collect(ctx& c, parse_node* r) {
+  if (r->id != 0) {
+    c.s.stack.push(r);
+    return;
+  }
+  const u64 k = child_count(r);
+  for (u64 i = 0; i < k; ++i) c.s.stack.push(child_at(r, i));
+  pool_release_top(c.pool, r, block_bytes(k));
+}
+
+// The node for what a concatenation or repetition collected since `base`.
+inline parse_node* finish(ctx& c, u64 base, const char* pos, const char* cur) {
+  node_stack& st = c.s.stack;
+  const u64 k = st.size - base;
+  parse_node* out;
+  if (k == 0)
+    out = pool_leaf(c.pool, 0, pos, 0);
+  else if (k == 1)
+    out = st.data[base];
+  else
+    out = pool_node(c.pool, 0, pos, u64(cur - pos), st.data + base, k);
+  st.size = base;
+  return out;
+}
+
+__attribute__((noinline)) parse_node* match_concatenation(ctx& c, const grammar_node* n,
+                                                          const char* pos, u64 rem) {
+  auto* e = n->children.head;
+  if (!e) return nullptr;
+  node_stack& st = c.s.stack;
+  const u64 base = st.size;
+  const pool_mark m0 = pool_get_mark(c.pool);
+  const char* cur = pos;
+  for (; e; e = e->next) {
+    const grammar_node* k = e->value;
+    const pool_mark m = pool_get_mark(c.pool);
+    parse_node* r = match(c, k, cur, rem - u64(cur - pos));
+    if (!r) {
+      st.size = base;
+      pool_rollback(c.pool, m0);
+      return nullptr;
+    }
+    if (is_grouping_kind(k->kind)) {
+      if (r->length == 0) {
+        pool_rollback(c.pool, m);
+        continue;
+      }
+      cur = end_of(r);
+      collect(c, r);
+    } else {
+      cur = end_of(r);
+      st.push(r);
+    }
+  }
+  return finish(c, base, pos, cur);
+}
+
+__attribute__((noinline)) parse_node* match_repeat(ctx& c, const grammar_node* n,
+                                                   const char* pos, u64 rem) {
+  u64 lower = 0, upper = 0;
+  bool has_upper = false;
+  const grammar_node* body;
+  if (n->kind == kind_repeat_min1) {
+    lower = 1;
+    body = grammar_child(n, 0);
+  } else if (n->flags & node_bounds_cached) {
+    body = grammar_child(n, (n->flags & node_has_lower) ? 1 : 0);
+    lower = n->lo;
+    upper = n->hi;
+    has_upper = n->flags & node_has_upper;
+  } else {
+    const grammar_node* first = grammar_child(n, 0);
+    body = first;
+    if (is_bound(first)) {
+      lower = bound_value(first);
+      body = grammar_child(n, 1);
+    }
+    const grammar_node* last = grammar_last_child(n);
+    if (is_bound(last) && last != body && last != first) {
+      has_upper = true;
+      upper = bound_value(last);
+    }
+  }
+  if (!body) return nullptr;
+  node_stack& st = c.s.stack;
+  const u64 base = st.size;
+  const pool_mark m0 = pool_get_mark(c.pool);
+  const char* cur = pos;
+  const char* const stop_at = pos + rem;
+  u64 count = 0;
+  for (;;) {
+    parse_node* r = match(c, body, cur, u64(stop_at - cur));
+    if (!r) break;
+    const char* e = end_of(r);
+    collect(c, r);
+    ++count;
+    const bool moved = e != cur;
+    cur = e;
+    if (cur == stop_at || (has_upper && count >= upper)) break;
+    if (!moved) break;  // a body that matched the empty text would match it forever
+  }
+  if (count < lower) {
+    st.size = base;
+    pool_rollback(c.pool, m0);
+    return nullptr;
+  }
+  return finish(c, base, pos, cur);
+}
+
+__attribute__((noinline)) parse_node* match_native(ctx& c, const grammar_node* n,
+                                                   native_recogniser fn, const char* pos,
+                                                   u64 rem) {
+  u64 left = rem;
+  parse_node* r = fn(n, pos, &left, c.rules);
+  if (c.s.abort) {  // a nested parse of the recogniser hit a limit
+    c.depth_limit = 0;
+    c.step_limit = 0;
+    return nullptr;
+  }
+  // A recogniser's leaf must lie within what was left.
+  if (r && (r->start != pos || r->length > rem)) return nullptr;
+  return r;
+}
+
+__attribute__((noinline)) parse_node* match_unknown(const grammar_node* n) {
+  std::printf("unkown type with type = %d\n", int(n->kind));
+  return nullptr;
+}
+
+parse_node* match_range(ctx& c, const grammar_node* n, const char* pos, u64 rem) {
+  if (rem == 0) return nullptr;
+  const grammar_node* lo = grammar_child(n, 0);
+  const grammar_node* hi = grammar_last_child(n);
+  if (!lo || !hi) return nullptr;
+  if (lo->kind == kind_quote_string || lo->kind == kind_dquote_string) {
+    if (lo->end - lo->start > 2 && hi->end - hi->start > 2) {
+      const signed char b = static_cast<signed char>(*pos);
+      if (b >= static_cast<signed char>(lo->start[1]) && b <= static_cast<signed char>(hi->start[1]))
+        return pool_leaf(c.pool, 1, pos, 1);
+    }
+    raise(pos);
+    return nullptr;
+  }
+  u64 low, high;
+  if (n->flags & node_bounds_cached) {
+    low = n->lo;
+    high = n->hi;
+  } else {
+    low = bound_value(lo);
+    high = bound_value(hi);
+  }
+  u32 cp;
+  const u32 len = utf8_decode_bounded(pos, rem, &cp);
+  if (len && cp >= low && cp <= high) return pool_leaf(c.pool, 1, pos, len);
+  raise(pos);
+  return nullptr;
+}
+
+parse_node* match_sort_string(ctx& c, const grammar_node* n, const char* pos, u64 rem) {
+  const char* set = n->start + 1;
+  const i64 len = (n->end - n->start) - 2;
+  if (len > 0 && rem > 0) {
+    const signed char b = static_cast<signed char>(*pos);
+    i64 lo = 0, hi = len - 1;
+    while (lo <= hi) {
+      const i64 mid = lo + (hi - lo) / 2;
+      const signed char m = static_cast<signed char>(set[mid]);
+      if (m == b) return pool_leaf(c.pool, 1, pos, 1);
+      if (m < b)
+        lo = mid + 1;
+      else
+        hi = mid - 1;
+    }
+  }
+  raise(pos);
+  return nullptr;
+}
+
+parse_node* match(ctx& c, const grammar_node* n, const char* pos, u64 rem) {
+  if (++*c.steps > c.step_limit) return stop(c, pos, parse_abort::step_limit);
+  if (c.s.depth >= c.depth_limit) return stop(c, pos, parse_abort::too_deep);
+  struct depth_guard {
+    u32& d;
+    explicit depth_guard(u32& x) : d(x) { ++d; }
+    ~depth_guard() { --d; }
+  } guard(c.s.depth);
+
+  for (;;) {
+    if (n->first && rem && !in_set(n->first, *pos)) {
+      raise(pos);
+      return nullptr;
+    }
+    const u16 kind = n->kind;
+    if (kind >= rule_ref_base) {
+      if (kind >= c.rules->size) return nullptr;
+      const rule_slot& slot = c.rules->slots[kind];
+      if (kind >= native_ref_base)
+        return slot.native ? match_native(c, n, slot.native, pos, rem) : nullptr;
+      const grammar_node* body = slot.rule ? grammar_child(slot.rule, 1) : nullptr;
+      if (!body) return nullptr;
+      parse_node* r = match(c, body, pos, rem);
+      if (!r) return nullptr;
+      if (r->id == 0) {
+        r->id = ref_node_id(kind);
+        return r;
+      }
+      return pool_node(c.pool, ref_node_id(kind), pos, u64(end_of(r) - pos), &r, 1);
+    }
+    switch (kind) {
+      case kind_rule:
+        n = grammar_child(n, 1);
+        if (!n) return nullptr;
+        continue;
+      case kind_meta_definition:
+      case kind_group:
+        n = n->children.head ? n->children.head->value : nullptr;
+        if (!n) return nullptr;
+        continue;
+      case kind_alternation: {
+        auto* e = n->children.head;
+        if (!e) return nullptr;
+        if (!e->next) {
+          n = e->value;
+          continue;
+        }
+        for (; e; e = e->next)
+          if (parse_node* r = match(c, e->value, pos, rem)) return r;
+        return nullptr;
+      }
+      case kind_concatenation: {
+        auto* e = n->children.head;
+        // One term that is not a grouping kind passes its result through unchanged.
+        if (e && !e->next && !is_grouping_kind(e->value->kind)) {
+          n = e->value;
+          continue;
+        }
+        return match_concatenation(c, n, pos, rem);
+      }
+      case kind_option:
+        for (auto* e = n->children.head; e; e = e->next)
+          if (parse_node* r = match(c, e->value, pos, rem)) return r;
+        return pool_leaf(c.pool, 0, pos, 0);
+      case kind_repeat:
+      case kind_repeat_min1:
+        return match_repeat(c, n, pos, rem);
+      case kind_quote_string:
+      case kind_dquote_string: {
+        const u64 len = u64(n->end - n->start) - 2;
+        if (len <= rem && std::memcmp(pos, n->start + 1, len) == 0)
+          return pool_leaf(c.pool, 1, pos, len);
+        raise(pos);
+        return nullptr;
+      }
+      case kind_sort_string:
+        return match_sort_string(c, n, pos, rem);
+      case kind_range_string:
+        return match_range(c, n, pos, rem);
+      case kind_except_terminal_string: {
+        if (rem == 0) {
+          raise(pos);
+          return nullptr;
+        }
+        const grammar_node* k = n->children.head ? n->children.head->value : nullptr;
+        if (k) {
+          const pool_mark m = pool_get_mark(c.pool);
+          if (match(c, k, pos, rem)) {
+            pool_rollback(c.pool, m);
+            raise(pos);
+            return nullptr;
+          }
+          if (c.s.abort) return nullptr;
+        }
+        u32 cp;
+        const u32 len = utf8_decode_bounded(pos, rem, &cp);
+        return pool_leaf(c.pool, 1, pos, len ? len : 1);
+      }
+      case kind_any_char: {
+        if (rem == 0) return nullptr;
+        u32 cp;
+        const u32 len = utf8_decode_bounded(pos, rem, &cp);
+        return pool_leaf(c.pool, 1, pos, len ? len : 1);
+      }
+      default:
+        return match_unknown(n);
+    }
+  }
+}
+
+// Resets the thread's parse state when a top-level parse ends, also by an exception.
+struct top_level_scope {
+  match_state& s;
+  bool keep = false;
+  ~top_level_scope() {
+    if (!keep) pool_delete(s.pool);
+    s.pool = nullptr;
+    s.depth = 0;
+    s.stack.size = 0;
+  }
+};
+
+}  // namespace
+
+parse_abort last_parse_abort() noexcept { return static_cast<parse_abort>(state().abort); }
+
+parse_node* grammar_match(const grammar_node* node, const char* pos, u64* remaining,
+                          const rule_table* rules) {
+  if (!node || !rules) return nullptr;
+  const u64 rem = remaining ? *remaining : 0;
+  if (!pos && rem) return nullptr;
+  match_state& s = state();
+  if (s.pool) {  // called by a native recogniser: the result joins the tree in progress
+    ctx c{s, s.pool, rules, &match_steps, match_step_limit, s.abort ? 0u : match_depth_limit};
+    return match(c, node, pos, rem);
+  }
+  s.abort = 0;
+  s.depth = 0;
+  s.stack.size = 0;
+  s.pool = pool_new();
+  top_level_scope scope{s};
+  ctx c{s, s.pool, rules, &match_steps, match_step_limit, match_depth_limit};
+  parse_node* r = match(c, node, pos, rem);
+  if (!r || s.abort) return nullptr;
+  tree_pool* pool = s.pool;
+  pool->root = *r;
+  if (!r->children) pool_release_top(pool, r, node_bytes);
+  scope.keep = true;
+  return &pool->root;
+}
+
+}  // namespace kk::grammar

@@ -1,0 +1,66 @@
+#pragma once
+// Parse trees: nodes, their ids, ownership and release.
+//
+// id 0 is a grouping or an empty match, 1 terminal text, n + 2 a node of rule n. A node
+// covers [start, start + length) of the parsed text, which must stay alive and unchanged
+// while the tree is used.
+//
+// Every node of a tree lives in one pool owned by the tree's root: grammar_match returns a
+// root, and grammar_free_tree on that root frees the whole tree in one step. Trees are
+// read-only: their child vectors are views into the pool and must not be grown or freed.
+#include "adt/types.h"
+#include "adt/vector.h"
+
+namespace kk::grammar {
+
+#pragma pack(push, 1)
+struct parse_node {
+  u16 id;
+  const char* start;
+  u64 length;
+  adt::vector<parse_node*>* children;  // null for a leaf
+};
+#pragma pack(pop)
+static_assert(sizeof(parse_node) == 26);
+
+inline const char* node_end(const parse_node* n) noexcept { return n->start + n->length; }
+inline u64 child_count(const parse_node* n) noexcept { return n->children ? n->children->size : 0; }
+inline parse_node* child_at(const parse_node* n, u64 i) noexcept { return n->children->data[i]; }
+
+// Frees a tree given by its root (grammar_match, parse_leaf_new outside a parse); null is
+// allowed. Nodes inside a tree belong to the root: freeing one of them does nothing.
+void grammar_free_tree(parse_node* node) noexcept;
+
+// Releases every descendant and zeroes id, start, length and children. The node itself
+// stays: a root is then freed with grammar_free_tree. On an inner node only the link to
+// its children is dropped; their memory goes with the root.
+void parse_node_clear(parse_node* node) noexcept;
+
+// True when a descendant of node (pre-order; node itself not tested) has the id.
+bool tree_contains_id(const u16* id, const parse_node* node) noexcept;
+
+// Topmost nodes of root's subtree (root included) whose id satisfies `want`, in document
+// order; a match is not descended into.
+template <class Pred, class Out>
+void collect_nodes_if(const parse_node* root, Pred want, Out& out) {
+  if (!root) return;
+  if (want(root->id)) {
+    out.push_back(const_cast<parse_node*>(root));
+    return;
+  }
+  for (u64 i = 0; i < child_count(root); ++i) collect_nodes_if(child_at(root, i), want, out);
+}
+
+// A new leaf. Inside a parse (a native recogniser) it joins the tree being built; outside
+// one it is a tree of its own, freed with grammar_free_tree.
+parse_node* parse_leaf_new(u16 id, const char* start, u64 length);
+
+// Size of a tree: its nodes, and the pool bytes holding them.
+struct parse_tree_stats {
+  u64 nodes = 0;
+  u64 bytes_used = 0;      // bytes handed out by the pool (nodes, child arrays, leftovers)
+  u64 bytes_reserved = 0;  // bytes the pool holds from the allocator
+};
+parse_tree_stats tree_stats(const parse_node* root) noexcept;
+
+}  // namespace kk::grammar

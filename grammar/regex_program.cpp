@@ -1,0 +1,214 @@
+#include "grammar/regex_program.h"
+
+#include <cstring>
+
+namespace kk::grammar {
+
+namespace {
+
+constexpr u64 empty_exit = u64{1} << 63;
+
+inline bool is_line_end(const char* p, u64 remaining) {
+  u8 a = static_cast<u8>(p[0]);
+  if (a == '\n' || a == '\r') return true;
+  return remaining >= 3 && a == 0xE2 && static_cast<u8>(p[1]) == 0x80 &&
+         (static_cast<u8>(p[2]) == 0xA8 || static_cast<u8>(p[2]) == 0xA9);
+}
+
+struct runner {
+  const rx_program& p;
+  rx_scratch& sc;
+  const char* s;
+  u64 n;
+  bool track;  // record captures (only back-references read them)
+
+  u64 mark() const { return sc.trail.size(); }
+
+  void undo_to(u64 m) {
+    while (sc.trail.size() > m) {
+      const rx_scratch::undo& u = sc.trail.back();
+      sc.captures[u.group] = u.old;
+      sc.trail.pop_back();
+    }
+  }
+
+  void set_capture(u32 group, u64 start, u64 length) {
+    sc.trail.push_back({group, sc.captures[group]});
+    sc.captures[group] = {start, length, true};
+  }
+
+  u64 class_match(const rx_node& nd, u64 pos) const {
+    u64 rem = n - pos;
+    u32 cp;
+    int len = rx_decode(s + pos, rem, &cp);
+    bool hit = false;
+    u64 hit_len = 0;
+    if (len == 1 && cp < 128) {
+      hit = (nd.ascii[cp >> 6] >> (cp & 63)) & 1;
+      hit_len = 1;
+    } else {
+      u8 b0 = static_cast<u8>(s[pos]);
+      for (u32 i = 0; i < nd.n && !hit; ++i) {
+        const rx_item& it = p.items[nd.a + i];
+        if (it.raw) {
+          if (b0 == it.lo) hit = true, hit_len = 1;
+        } else if (len > 0 && cp >= it.lo && cp <= it.hi) {
+          hit = true, hit_len = static_cast<u64>(len);
+        }
+      }
+    }
+    if (!nd.flag) return hit ? hit_len : rx_no_match;
+    if (hit || len < 0) return rx_no_match;
+    return static_cast<u64>(len);
+  }
+
+  u64 repeat(const rx_node& nd, u64 pos) {
+    bool memo_ok = !track && !nd.flag && nd.max == rx_unbounded;
+    rx_scratch::loop_state* ls = memo_ok ? &sc.loops[nd.slot] : nullptr;
+    if (ls && !ls->active && pos < ls->hi) {
+      // Entered again over text an earlier run scanned: remember results from here on.
+      if (ls->memo.size() < n + 1) ls->memo.resize(n + 1);
+      std::memset(ls->memo.data(), 0, (n + 1) * sizeof(rx_scratch::memo_entry));
+      ls->active = true;
+    }
+    bool memo = ls && ls->active;
+    u64 base = sc.visited.size();
+    u64 count = 0, cur = pos;
+    bool empty = false;
+    for (;;) {
+      if (nd.max != rx_unbounded && count >= nd.max) break;
+      if (nd.flag && count == nd.min) break;
+      if (memo) {
+        const rx_scratch::memo_entry& e = ls->memo[cur];
+        if (e.end_plus1) {
+          empty = (e.iters & empty_exit) != 0;
+          count += e.iters & ~empty_exit;
+          cur = e.end_plus1 - 1;
+          break;
+        }
+        sc.visited.push_back(cur);
+      }
+      u64 m = mark();
+      u64 r = eval(nd.a, cur);
+      if (r == rx_no_match) {
+        undo_to(m);
+        break;
+      }
+      if (r == 0) {  // an empty iteration ends the loop as matched
+        empty = true;
+        break;
+      }
+      cur += r;
+      ++count;
+    }
+    if (memo) {
+      u64 k = sc.visited.size() - base;
+      for (u64 i = 0; i < k; ++i) {
+        rx_scratch::memo_entry& e = ls->memo[sc.visited[base + i]];
+        e.end_plus1 = cur + 1;
+        e.iters = (count - i) | (empty ? empty_exit : 0);
+      }
+      sc.visited.resize(base);
+    }
+    if (ls && cur > ls->hi) ls->hi = cur;
+    if (empty || count >= nd.min) return cur - pos;
+    return rx_no_match;
+  }
+
+  u64 eval(u32 idx, u64 pos) {
+    const rx_node& nd = p.nodes[idx];
+    u64 rem = n - pos;
+    switch (nd.op) {
+      case rx_op::seq: {
+        u64 cur = pos;
+        for (u32 i = 0; i < nd.n; ++i) {
+          u64 r = eval(p.kids[nd.a + i], cur);
+          if (r == rx_no_match) return rx_no_match;
+          cur += r;
+        }
+        return cur - pos;
+      }
+      case rx_op::alt: {
+        for (u32 i = 0; i < nd.n; ++i) {
+          u64 m = mark();
+          u64 r = eval(p.kids[nd.a + i], pos);
+          if (r != rx_no_match) return r;
+          undo_to(m);
+        }
+        return rx_no_match;
+      }
+      case rx_op::repeat:
+        return repeat(nd, pos);
+      case rx_op::group: {
+        u64 r = eval(nd.a, pos);
+        if (r != rx_no_match && track) set_capture(nd.value, pos, r);
+        return r;
+      }
+      case rx_op::look: {
+        u64 m = mark();
+        u64 r = eval(nd.a, pos);
+        undo_to(m);  // a look-ahead leaves the captures as they were
+        bool ok = nd.flag ? r == rx_no_match : r != rx_no_match;
+        return ok ? 0 : rx_no_match;
+      }
+      case rx_op::bol:
+        return pos == 0 ? 0 : rx_no_match;
+      case rx_op::eol:
+        return pos == n ? 0 : rx_no_match;
+      case rx_op::word_b: {
+        bool before = pos > 0 && rx_is_word_byte(s[pos - 1]);
+        bool after = pos < n && rx_is_word_byte(s[pos]);
+        bool boundary = before != after;
+        return boundary != (nd.flag != 0) ? 0 : rx_no_match;
+      }
+      case rx_op::literal:
+        if (nd.n > rem || std::memcmp(s + pos, p.bytes.data() + nd.a, nd.n) != 0)
+          return rx_no_match;
+        return nd.n;
+      case rx_op::byte:
+        return (rem > 0 && static_cast<u8>(s[pos]) == nd.value) ? 1 : rx_no_match;
+      case rx_op::code_point: {
+        u32 cp;
+        int len = rx_decode(s + pos, rem, &cp);
+        return (len > 0 && cp == nd.value) ? static_cast<u64>(len) : rx_no_match;
+      }
+      case rx_op::any: {
+        if (rem == 0 || is_line_end(s + pos, rem)) return rx_no_match;
+        u32 cp;
+        int len = rx_decode(s + pos, rem, &cp);
+        return len > 0 ? static_cast<u64>(len) : rx_no_match;
+      }
+      case rx_op::escape:
+        return nd.fn(s + pos, rem);
+      case rx_op::cls:
+        return rem == 0 ? rx_no_match : class_match(nd, pos);
+      case rx_op::backref: {
+        const rx_scratch::capture& c = sc.captures[nd.value];
+        if (!c.set) return 0;  // a group that took no part matches empty
+        if (c.length > rem || std::memcmp(s + pos, s + c.start, c.length) != 0) return rx_no_match;
+        return c.length;
+      }
+      case rx_op::none:
+        return rx_no_match;
+    }
+    return rx_no_match;
+  }
+};
+
+}  // namespace
+
+u64 rx_run(const rx_program& p, rx_scratch& sc, const char* subject, u64 n) {
+  if (p.nodes.empty()) return rx_no_match;
+  sc.captures.assign(p.groups + 1, rx_scratch::capture{});
+  sc.trail.clear();
+  sc.visited.clear();
+  if (sc.loops.size() < p.repeats) sc.loops.resize(p.repeats);
+  for (u32 i = 0; i < p.repeats; ++i) {
+    sc.loops[i].hi = 0;
+    sc.loops[i].active = false;
+  }
+  runner r{p, sc, subject, n, p.has_backrefs};
+  return r.eval(p.root, 0);
+}
+
+}  // namespace kk::grammar

@@ -109,9 +109,10 @@ bool date_add_days(datetime_fields& f, uint32_t count) {
   if (count == 0) return true;
   const uint32_t n = date_to_days(f.year, f.month, f.day);
   if (n == 0) return false;
-  const uint64_t sum = uint64_t(n) + count;
-  if (sum > max_day_number()) return false;  // 16-bit years end here: no wrap to year 0
-  return days_to_civil(uint32_t(sum), f.year, f.month, f.day);
+  // Modulo 2^32, so a count that came from a negative number moves back; a result outside
+  // the calendar is refused rather than wrapped into a 16-bit year.
+  const uint32_t sum = n + count;
+  return days_to_civil(sum, f.year, f.month, f.day);
 }
 
 bool datetime_add_nanoseconds(datetime_fields& f, uint64_t add) {

@@ -40,8 +40,9 @@ uint32_t max_day_number();
 uint32_t date_to_days(uint16_t year, uint8_t month, uint8_t day);
 // False for 0 and for numbers past 65535-12-31; the outputs are then untouched.
 bool days_to_civil(uint32_t n, uint16_t& year, uint8_t& month, uint8_t& day);
-// Advances the date fields; false (fields unchanged) for an invalid date or a result past
-// the last calendar day. A count of 0 changes nothing and succeeds.
+// Advances the date fields by count days, the day number taken modulo 2^32 (a count of
+// 2^32 - k moves back k days); false (fields unchanged) for an invalid date or a result
+// outside 0000-01-01 .. 65535-12-31. A count of 0 changes nothing and succeeds.
 bool date_add_days(datetime_fields& f, uint32_t count);
 // Advances a datetime or a time by nanoseconds. A time (all date fields zero) wraps past
 // midnight; a datetime carries whole days into its date, and fails (unchanged) when that

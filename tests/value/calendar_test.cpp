@@ -109,8 +109,11 @@ TEST_F(calendar, invalid_dates_and_the_calendar_ends_are_refused) {
   datetime_fields f = date(65535, 12, 31);
   EXPECT_FALSE(date_add_days(f, 1));  // would wrap the 16-bit year
   EXPECT_EQ(f.year, 65535);
+  f = date(0, 1, 1);
+  EXPECT_FALSE(date_add_days(f, 0xFFFFFFFFu));  // before day 1
+  EXPECT_EQ(f.year, 0);
   f = date(2024, 1, 1);
-  EXPECT_FALSE(date_add_days(f, 0xFFFFFFFFu));
+  EXPECT_FALSE(date_add_days(f, 0x80000000u));  // far past 65535
   EXPECT_EQ(f.year, 2024);
   f = date(2024, 0, 0);
   EXPECT_FALSE(date_add_days(f, 1));
@@ -123,6 +126,8 @@ TEST_F(calendar, adding_days) {
       {date(2100, 2, 28), 1, "2100-03-01"}, {date(2000, 2, 28), 1, "2000-02-29"},
       {date(2023, 12, 31), 1, "2024-01-01"}, {date(0, 1, 1), 365, "0000-12-31"},
       {date(65535, 12, 30), 1, "65535-12-31"}, {date(1999, 12, 31), 146097, "2399-12-31"},
+      // The day number wraps modulo 2^32: a count made from -1 or -366 moves back.
+      {date(2024, 1, 1), 0xFFFFFFFFu, "2023-12-31"}, {date(2024, 3, 1), 0u - 366u, "2023-03-01"},
   };
   for (auto& c : cases) {
     datetime_fields f = c.from;

@@ -78,7 +78,10 @@ column_plan plan_of(const column_desc& d) {
   return c;
 }
 
+constexpr u64 null_cell_allowance = u64(1) << 22;
+
 bool decode(datas& out, cursor& in, const char*& why) {
+  const u64 body_size = in.left;
   u64 ncols;
   if (!in.u64_le(ncols)) return why = "column count", false;
   // Each name takes at least its 8-byte length.
@@ -109,6 +112,9 @@ bool decode(datas& out, cursor& in, const char*& why) {
     row_min += plan[c].width;
   }
   if (nrows > in.left / row_min) return why = "row count", false;
+  // Columns whose type carries no bytes still cost a 32-byte cell per row: beyond a fixed
+  // allowance, a body may not ask for more cells than it has bytes.
+  if (ncols && nrows > (body_size + null_cell_allowance) / ncols) return why = "cell count", false;
 
   make_exact(out.rows, nrows);
   for (u64 r = 0; r < nrows; ++r) {

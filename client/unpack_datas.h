@@ -3,6 +3,8 @@
 //   when R > 0: C descriptors (size, sign, type); R times (u64 row id, C values).
 // The body comes from the network: every count and length is checked against the bytes
 // that remain before anything is allocated or read, and nothing past the body is read.
+// Columns whose type carries no bytes on the wire may not multiply a small body into a
+// huge result: a body holds at most as many cells as bytes, plus 2^22.
 #pragma once
 #include "adt/types.h"
 #include "client/datas.h"

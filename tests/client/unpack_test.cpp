@@ -29,6 +29,13 @@ TEST(unpack, empty_body_and_names_without_rows) {
   EXPECT_EQ(empty.d.rows.size, 0u);
 
   // u64 1, u64 2, "id", u64 0: no descriptors follow and none are read.
+  // No columns but rows: each row is its id alone.
+  decoded ids(u64le(0) + u64le(2) + u64le(5) + u64le(6));
+  ASSERT_TRUE(ids.ok);
+  ASSERT_EQ(ids.d.rows.size, 2u);
+  EXPECT_EQ(ids.d.rows[1].sid, 6u);
+  EXPECT_EQ(ids.d.rows[1].vals.size, 0u);
+
   decoded names(u64le(1) + u64le(2) + "id" + u64le(0));
   ASSERT_TRUE(names.ok);
   ASSERT_EQ(names.d.cols.size, 1u);
@@ -132,11 +139,32 @@ TEST(unpack, lying_counts_are_refused_before_allocating) {
       {"descriptors missing", u64le(2) + u64le(1) + "a" + u64le(1) + "b" + u64le(1) + "\x03\x01", "column descriptors"},
       {"text length", u64le(1) + u64le(1) + "a" + u64le(1) + from_hex("04 02 02") + u64le(1) + u16le(65535) + "abc", "text value"},
   };
+  // Many null-typed columns over rows of bare ids: 13 MB of wire, but 4.2 * 10^9 cells.
+  std::string nulls = u64le(4096);
+  for (int c = 0; c < 4096; ++c) nulls += u64le(1) + "n";
+  nulls += u64le(1 << 20);
+  for (int c = 0; c < 4096; ++c) nulls += from_hex("05 02 06");
+  for (int r = 0; r < (1 << 20); ++r) nulls += u64le(r);
+  decoded amplified(nulls);
+  EXPECT_FALSE(amplified.ok);
+  EXPECT_STREQ(amplified.why, "cell count");
   for (const auto& c : cases) {
     decoded r(c.body);
     EXPECT_FALSE(r.ok) << c.what;
     EXPECT_STREQ(r.why, c.why) << c.what;
   }
+}
+
+TEST(unpack, null_columns_of_an_ordinary_result_are_kept) {
+  result r{{{"a", d_null}, {"b", d_null}, {"c", d_null}, {"d", d_null}, {"e", d_null}, {"f", d_null},
+            {"g", d_null}, {"h", d_null}, {"i", d_null}, {"j", d_null}, {"k", d_u08}},
+           {}};
+  for (uint64_t i = 0; i < 20000; ++i)
+    r.rows.push_back({i, {none(), none(), none(), none(), none(), none(), none(), none(), none(), none(), u08(1)}});
+  decoded d(encode_payload(r));
+  ASSERT_TRUE(d.ok) << d.why;
+  EXPECT_EQ(d.d.rows.size, 20000u);
+  EXPECT_EQ(d.at(19999, 9).type, 6);
 }
 
 TEST(unpack, texts_up_to_65535_bytes) {

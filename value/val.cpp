@@ -93,6 +93,12 @@ void release_text(val& v) {
   v.len = 0;
 }
 
+// A text's inline bytes are zero whatever the source carried there.
+void copy_payload(val& to, const val& from) {
+  if (from.type == val_type_text) std::memset(to.data, 0, sizeof to.data);
+  else std::memcpy(to.data, from.data, sizeof to.data);
+}
+
 void set_header(val& v, uint8_t size, uint8_t sign, uint8_t type) {
   v.size = size;
   v.sign = sign;
@@ -163,7 +169,7 @@ void val_copy(val& out, const val& src) {
     std::memcpy(block, src.text, src.len);
   }
   release_text(out);
-  std::memcpy(out.data, src.data, sizeof out.data);
+  copy_payload(out, src);
   out.text = block;
   out.len = src.type == val_type_text ? src.len : 0;
   set_header(out, src.size, src.sign, src.type);
@@ -187,7 +193,7 @@ val& val_assign(val& a, const val& b) {
   } else {
     release_text(a);
   }
-  std::memcpy(a.data, b.data, sizeof a.data);
+  copy_payload(a, b);
   a.len = b.type == val_type_text ? b.len : 0;
   set_header(a, b.size, b.sign, b.type);
   return a;

@@ -133,6 +133,14 @@ TEST(val_cell, text_payload_bytes_stay_zero) {
   val_from_double(v, 3.0);
   val_assign(v, text("q"));
   EXPECT_TRUE(payload_zero(v));
+  // A text cell with stray inline bytes (as a hand-built or decoded cell might carry)
+  // does not pass them on.
+  val dirty = text("zz");
+  dirty.data[0] = 0xAB;
+  val c(dirty);
+  EXPECT_TRUE(payload_zero(c));
+  val_assign(v, dirty);
+  EXPECT_TRUE(payload_zero(v));
 }
 
 TEST(val_cell, assigning_text_from_inside_its_own_block) {

@@ -43,19 +43,23 @@ struct reading {
   }
 };
 
-// The integer behind a count or amount: its bits widened by its own sign, as the
-// conversion matrix's integral conversion to a 64-bit target gives them.
-u64 amount_of(const val& v) {
-  if (v.type == val_type_int) {
-    const bool s = v.sign == val_signed;
-    switch (v.size) {
-      case val_size_1: return s ? u64(i64(val_as_i08(v))) : val_as_u08(v);
-      case val_size_2: return s ? u64(i64(val_as_i16(v))) : val_as_u16(v);
-      case val_size_4: return s ? u64(i64(val_as_i32(v))) : val_as_u32(v);
-      default: return val_as_u64(v);
-    }
+// A count (target kind_u32) or an amount (kind_u64) through the conversion matrix, text
+// parsing set. An integer takes the matrix's integral conversion directly: its bits
+// widened by its own sign, cut to the target's width.
+u64 amount_of(const val& v, u8 target) {
+  if (v.type != val_type_int) {
+    const val c = val_convert(target, v, true);
+    return target == kind_u32 ? val_as_u32(c) : val_as_u64(c);
   }
-  return val_as_u64(val_convert(kind_u64, v, true));
+  const bool s = v.sign == val_signed;
+  u64 x;
+  switch (v.size) {
+    case val_size_1: x = s ? u64(i64(val_as_i08(v))) : val_as_u08(v); break;
+    case val_size_2: x = s ? u64(i64(val_as_i16(v))) : val_as_u16(v); break;
+    case val_size_4: x = s ? u64(i64(val_as_i32(v))) : val_as_u32(v); break;
+    default: x = val_as_u64(v);
+  }
+  return target == kind_u32 ? u32(x) : x;
 }
 
 // Steps 1-3 of the one-argument functions.
@@ -135,7 +139,7 @@ bool day_shift(column* result, const column_list* args, const char* name, Shift&
   const val none;
   return map_rows(*result, longest_arg(args, 2), [&](val& out, u64 i) {
     datetime_fields f = read(column_ref_at(*a, i, none));
-    const u32 d = u32(amount_of(column_ref_at(counts, i, none)));
+    const u32 d = u32(amount_of(column_ref_at(counts, i, none), kind_u32));
     write_moved(out, shift(f, d), read.datetime, f);
     return true;
   });
@@ -151,7 +155,7 @@ bool nanosecond_shift(column* result, const column_list* args, const char* name,
   const val none;
   return map_rows(*result, longest_arg(args, 2), [&](val& out, u64 i) {
     datetime_fields f = read(column_ref_at(*a, i, none));
-    const __int128 delta = __int128(i64(amount_of(column_ref_at(amounts, i, none)))) * sign;
+    const __int128 delta = __int128(i64(amount_of(column_ref_at(amounts, i, none), kind_u64))) * sign;
     const bool ok = read.datetime ? shift_datetime_nanoseconds(f, delta)
                                   : shift_time_nanoseconds(f, delta);
     write_time_or_datetime(out, ok, read.datetime, f);

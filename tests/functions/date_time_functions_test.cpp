@@ -117,6 +117,9 @@ TEST(date_time_functions, worked_examples) {
       {"add_day", {{vdt(2024, 12, 31, 23, 59, 59, 999999999)}, {vu16(1)}}, {vdt(2025, 1, 1, 23, 59, 59, 999999999)}},
       {"add_day", {{vdate(2024, 1, 1), vdate(2024, 2, 1), vtxt("2024-03-01")}, {vi08(3)}},
        {vdate(2024, 1, 4), vdate(2024, 2, 4), vdate(2024, 3, 4)}},
+      // Later counts of other kinds go through the matrix to "u32": -2.0 wraps and moves back.
+      {"add_day", {{vdate(2024, 3, 1), vdate(2024, 3, 1), vdate(2024, 3, 1)}, {vu08(1), vdbl(-2.0), vtxt("3")}},
+       {vdate(2024, 3, 2), vdate(2024, 2, 28), vdate(2024, 3, 4)}},
       {"sub_day", {{vdate(2024, 3, 1), vdt(2024, 3, 1, 1, 2, 3)}, {vu32(1), vi64(-1)}},
        {vdate(2024, 2, 29), vdate(2024, 3, 2)}},  // read as dates: the first value is a date
       {"sub_day", {{vdt(2024, 3, 1, 1, 2, 3)}, {vu32(1)}}, {vdt(2024, 2, 29, 1, 2, 3)}},

@@ -97,7 +97,6 @@ parse_node* pool_leaf(tree_pool* pool, u16 id, const char* start, u64 length) {
   n->start = start;
   n->length = length;
   n->children = nullptr;
-  std::memset(reinterpret_cast<char*>(n) + sizeof(parse_node), 0, node_bytes - sizeof(parse_node));
   return n;
 }
 
@@ -116,7 +115,6 @@ parse_node* pool_node(tree_pool* pool, u16 id, const char* start, u64 length,
   n->start = start;
   n->length = length;
   n->children = v;
-  std::memset(block + sizeof(parse_node), 0, node_bytes - sizeof(parse_node));
   return n;
 }
 

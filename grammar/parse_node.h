@@ -13,15 +13,15 @@
 
 namespace kk::grammar {
 
-#pragma pack(push, 1)
+// Fields in natural alignment (not packed): references to them, as std::min or a test's
+// comparison takes, must be valid; the pool spends 32 bytes per node either way.
 struct parse_node {
   u16 id;
   const char* start;
   u64 length;
   adt::vector<parse_node*>* children;  // null for a leaf
 };
-#pragma pack(pop)
-static_assert(sizeof(parse_node) == 26);
+static_assert(sizeof(parse_node) == 32);
 
 inline const char* node_end(const parse_node* n) noexcept { return n->start + n->length; }
 inline u64 child_count(const parse_node* n) noexcept { return n->children ? n->children->size : 0; }

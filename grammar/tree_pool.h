@@ -28,7 +28,6 @@ struct tree_pool {
   pool_chunk* spare;  // one released chunk kept for reuse
   u64 magic;          // directly before root: identifies a pool's root slot
   parse_node root;
-  char pad[6];
 };
 static_assert(offsetof(tree_pool, root) == offsetof(tree_pool, magic) + 8);
 
@@ -77,7 +76,7 @@ inline void pool_release_top(tree_pool* pool, const void* p, u64 bytes) noexcept
 tree_pool* pool_of_root(parse_node* node) noexcept;
 
 // Node blocks: a node, then (for k > 0) its vector header and k child pointers.
-inline constexpr u64 node_bytes = 32;
+inline constexpr u64 node_bytes = sizeof(parse_node);
 inline constexpr u64 block_bytes(u64 k) noexcept {
   return node_bytes + (k ? sizeof(adt::vector<parse_node*>) + 8 * k : 0);
 }

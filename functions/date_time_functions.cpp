@@ -111,7 +111,7 @@ bool per_time(column* result, const column_list* args, const char* name, F&& f) 
   return per_value(result, args, kinds_t, kind_time, name, f);
 }
 
-// The date, or the datetime when the call reads datetimes, or null when shifted is false.
+// The moved date, or datetime when the call reads datetimes; null when the move failed.
 void write_moved(val& out, bool ok, bool datetime, const datetime_fields& f) {
   if (!ok)
     val_null(out);

@@ -183,7 +183,7 @@ private slots:
         QVERIFY(box.text().isEmpty());
         type_into(box, "1.2.3", false);
         QCOMPARE(box.text(), QString("1.23"));
-        QCOMPARE(box.get_value(), 1.23);
+        QVERIFY(box.get_value() == 1.23);
         type_into(box, "1e+-2", true);
         QCOMPARE(box.text(), QString("1e+2"));
         QCOMPARE(box.get_value(), 100.0);
@@ -193,10 +193,10 @@ private slots:
         QCOMPARE(box.text(), QString("-.5e+3"));
         type_into(box, "1e400", true);
         QCOMPARE(box.text(), QString("1e40"));
-        QCOMPARE(box.get_value(), 1e40);
+        QVERIFY(box.get_value() == 1e40);
         // A whole 40-digit number, not its first 32 digits.
         type_into(box, "1" + QString(39, '0'), true);
-        QCOMPARE(box.get_value(), 1e39);
+        QVERIFY(box.get_value() == 1e39);
     }
 
     void double_box_checks_user_edits_only()
@@ -241,14 +241,14 @@ private slots:
         const float tiny = 1.234567e-5f;
         box.set_value(tiny);
         QCOMPARE(box.text(), QString("0.000012346"));
-        QCOMPARE(box.get_value(), tiny);  // not the value of its 9-decimal display
+        QVERIFY(box.get_value() == tiny);  // not the value of its 9-decimal display
         box.set_show_sign(true);
         box.set_show_suffix(true);
         QCOMPARE(box.text(), QString("+0.000012346f"));
-        QCOMPARE(box.get_value(), tiny);
+        QVERIFY(box.get_value() == tiny);
         type_into(box, "x", false);  // refused: back to the display, value untouched
         QCOMPARE(box.text(), QString("+0.000012346f"));
-        QCOMPARE(box.get_value(), tiny);
+        QVERIFY(box.get_value() == tiny);
         box.setText("abc");  // programmatic texts are checked too
         QCOMPARE(box.text(), QString("+0.000012346f"));
         type_into(box, "+1e39", true);

@@ -405,7 +405,10 @@ bool resolve(grammar_node* n, const rule_name_map* names, rule_table* table,
       if (n->kind < table->size) table->slots[n->kind].native = nat->fn;
     } else {
       n->kind = static_cast<u16>(rule_ref_base + number);
-      if (n->kind < table->size) table->slots[n->kind].rule = hit->rule;
+      if (n->kind < table->size) {
+        table->slots[n->kind].rule = hit->rule;
+        table->slots[n->kind].body = grammar_child(hit->rule, 1);
+      }
     }
   }
   for (auto* e = n->children.head; e; e = e->next)

@@ -210,14 +210,30 @@ struct analyser {
       }
       n->flags |= f;
     }
+    if (n->kind == kind_concatenation) {
+      u64 k = 0;
+      bool prefix_known = true;
+      for (auto* e = n->children.head; e; e = e->next, ++k) {
+        const info c = of(e->value);
+        if (!c.nullable) {
+          bool all = true;
+          for (u64 w : c.first.w) all = all && w == ~u64(0);
+          if (k > 0 && prefix_known && c.known && !all) {
+            n->lo = k;
+            n->flags |= node_prefix_check;
+          }
+          break;
+        }
+        prefix_known = prefix_known && c.known;
+      }
+    }
     const info i = of(n);
-    adt::mem_free(n->first);
-    n->first = nullptr;
     bool every = true;
     for (u64 w : i.first.w) every = every && w == ~u64(0);
+    n->flags &= u8(~node_has_first);
     if (i.known && !i.nullable && !every) {
-      n->first = static_cast<u64*>(adt::mem_alloc(sizeof i.first.w));
-      std::memcpy(n->first, i.first.w, sizeof i.first.w);
+      std::memcpy(n->first, i.first.w, sizeof n->first);
+      n->flags |= node_has_first;
     }
     for (auto* e = n->children.head; e; e = e->next) hint(e->value);
   }

@@ -19,7 +19,6 @@ grammar_node* grammar_node_new(u16 kind, const char* start, const char* end) {
 void grammar_node_free(grammar_node* node) noexcept {
   if (!node) return;
   while (grammar_node* child = node->children.pop_front()) grammar_node_free(child);
-  adt::mem_free(node->first);
   node->~grammar_node();
   adt::mem_free(node);
 }

@@ -25,17 +25,22 @@ enum grammar_node_flags : u8 {
   node_bounds_cached = 1,  // lo/hi hold the numeric bounds of a range or repetition
   node_has_upper = 2,      // repetition: hi is an upper bound
   node_has_lower = 4,      // repetition: lo is the lower bound (first child)
+  node_has_first = 8,      // `first` holds every byte a match can start with; never empty
+  // Concatenation: its first lo children may match the empty text and never fail, and the
+  // next one has a first-byte set: the matcher finds where that child would start before
+  // it builds anything.
+  node_prefix_check = 16,
 };
 
 struct grammar_node {
   u16 kind = 0;
   u8 flags = 0;
+  adt::list<grammar_node*> children;
   const char* start = nullptr;  // first byte in the grammar text
   const char* end = nullptr;    // one past the last byte
-  adt::list<grammar_node*> children;
-  // Bytes that can start a match, for nodes that never match the empty text; null when
-  // unknown or when every byte may start one. Owned by the node.
-  u64* first = nullptr;
+  // With node_has_first: the node cannot match the empty text and a match starts with one
+  // of these bytes (a 256-bit set).
+  u64 first[4] = {0, 0, 0, 0};
   u64 lo = 0, hi = 0;
 };
 
@@ -52,6 +57,7 @@ u64 grammar_child_count(const grammar_node* node) noexcept;
 // rule n. Kinds at or beyond size have no slot.
 struct rule_slot {
   const grammar_node* rule = nullptr;
+  const grammar_node* body = nullptr;  // the rule's second child
   native_recogniser native = nullptr;
 };
 

@@ -18,11 +18,29 @@ struct node_stack {
   }
 };
 
+// Where a blank-skipping prefix (a rule that cannot fail) ends at a position, and the
+// farthest failure it raised there: the same prefix is tried by every level of a nested
+// expression before it looks for that level's operator.
+struct prefix_memo {
+  struct entry {
+    const void* key = nullptr;
+    const char* pos = nullptr;
+    u64 rem = 0;
+    const char* end = nullptr;
+    const char* far = nullptr;
+    u64 gen = 0;
+  };
+  static constexpr u64 size = 256;
+  entry slots[size];
+  u64 gen = 1;  // entries of other generations are stale
+};
+
 struct match_state {
   tree_pool* pool = nullptr;  // pool of the tree being built; null between parses
   u32 depth = 0;
   u8 abort = 0;               // a parse_abort value once a limit was hit
   node_stack stack;
+  prefix_memo memo;
 };
 
 match_state& state() noexcept;

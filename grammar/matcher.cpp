@@ -108,6 +108,16 @@ inline bool is_bound(const grammar_node* n) noexcept {
 
 parse_node* match(ctx& c, const grammar_node* n, const char* pos, u64 rem);
 
+// match, with the first-byte test made before the call: most tries of a branch fail on
+// their first byte.
+inline parse_node* call(ctx& c, const grammar_node* k, const char* pos, u64 rem) {
+  if ((k->flags & node_has_first) && rem && !in_set(k->first, *pos)) {
+    raise(pos);
+    return nullptr;
+  }
+  return match(c, k, pos, rem);
+}
+
 inline const char* end_of(const parse_node* r) noexcept { return r->start + r->length; }
 
 // Moves r into the collection: a grouping (id 0) gives its children and is dropped.
@@ -136,10 +146,53 @@ inline parse_node* finish(ctx& c, u64 base, const char* pos, const char* cur) {
   return out;
 }
 
+// Where child k ends when matched at pos (it cannot fail), with no trace left in the tree;
+// false when a limit stopped the parse or the child failed after all.
+bool prefix_end(ctx& c, const grammar_node* k, const char* pos, u64 rem, const char** end) {
+  const void* key = k;
+  if (k->kind >= rule_ref_base && k->kind < native_ref_base && k->kind < c.rules->size &&
+      c.rules->slots[k->kind].body)
+    key = c.rules->slots[k->kind].body;  // every reference to one rule shares its entries
+  prefix_memo& memo = c.s.memo;
+  const u64 h = (reinterpret_cast<std::uintptr_t>(key) >> 4) ^ reinterpret_cast<std::uintptr_t>(pos);
+  prefix_memo::entry& slot = memo.slots[(h ^ (h >> 8)) & (prefix_memo::size - 1)];
+  if (slot.gen == memo.gen && slot.key == key && slot.pos == pos && slot.rem == rem) {
+    raise(slot.far);
+    *end = slot.end;
+    return true;
+  }
+  const char* saved = parse_farthest;
+  parse_farthest = nullptr;
+  const pool_mark m = pool_get_mark(c.pool);
+  parse_node* r = match(c, k, pos, rem);
+  const char* far = parse_farthest;
+  parse_farthest = saved;
+  raise(far);
+  if (!r) return false;
+  *end = end_of(r);
+  pool_rollback(c.pool, m);
+  slot = {key, pos, rem, *end, far, memo.gen};
+  return true;
+}
+
 __attribute__((noinline)) parse_node* match_concatenation(ctx& c, const grammar_node* n,
                                                           const char* pos, u64 rem) {
   auto* e = n->children.head;
   if (!e) return nullptr;
+  if (n->flags & node_prefix_check) {
+    // Fail before building anything when the first child that must consume a byte cannot
+    // start where the children before it end: a full attempt would fail right there.
+    const char* at = pos;
+    auto* it = e;
+    bool known = true;
+    for (u64 i = 0; i < n->lo && it && known; ++i, it = it->next)
+      known = prefix_end(c, it->value, at, rem - u64(at - pos), &at);
+    if (c.s.abort) return nullptr;
+    if (known && it && at != pos + rem && !in_set(it->value->first, *at)) {
+      raise(at);
+      return nullptr;
+    }
+  }
   node_stack& st = c.s.stack;
   const u64 base = st.size;
   const pool_mark m0 = pool_get_mark(c.pool);
@@ -147,7 +200,7 @@ __attribute__((noinline)) parse_node* match_concatenation(ctx& c, const grammar_
   for (; e; e = e->next) {
     const grammar_node* k = e->value;
     const pool_mark m = pool_get_mark(c.pool);
-    parse_node* r = match(c, k, cur, rem - u64(cur - pos));
+    parse_node* r = call(c, k, cur, rem - u64(cur - pos));
     if (!r) {
       st.size = base;
       pool_rollback(c.pool, m0);
@@ -202,7 +255,7 @@ __attribute__((noinline)) parse_node* match_repeat(ctx& c, const grammar_node* n
   const char* const stop_at = pos + rem;
   u64 count = 0;
   for (;;) {
-    parse_node* r = match(c, body, cur, u64(stop_at - cur));
+    parse_node* r = call(c, body, cur, u64(stop_at - cur));
     if (!r) break;
     const char* e = end_of(r);
     collect(c, r);
@@ -299,7 +352,7 @@ parse_node* match(ctx& c, const grammar_node* n, const char* pos, u64 rem) {
   } guard(c.s.depth);
 
   for (;;) {
-    if (n->first && rem && !in_set(n->first, *pos)) {
+    if ((n->flags & node_has_first) && rem && !in_set(n->first, *pos)) {
       raise(pos);
       return nullptr;
     }
@@ -309,9 +362,9 @@ parse_node* match(ctx& c, const grammar_node* n, const char* pos, u64 rem) {
       const rule_slot& slot = c.rules->slots[kind];
       if (kind >= native_ref_base)
         return slot.native ? match_native(c, n, slot.native, pos, rem) : nullptr;
-      const grammar_node* body = slot.rule ? grammar_child(slot.rule, 1) : nullptr;
+      const grammar_node* body = slot.body;
       if (!body) return nullptr;
-      parse_node* r = match(c, body, pos, rem);
+      parse_node* r = call(c, body, pos, rem);
       if (!r) return nullptr;
       if (r->id == 0) {
         r->id = ref_node_id(kind);
@@ -337,7 +390,7 @@ parse_node* match(ctx& c, const grammar_node* n, const char* pos, u64 rem) {
           continue;
         }
         for (; e; e = e->next)
-          if (parse_node* r = match(c, e->value, pos, rem)) return r;
+          if (parse_node* r = call(c, e->value, pos, rem)) return r;
         return nullptr;
       }
       case kind_concatenation: {
@@ -351,7 +404,7 @@ parse_node* match(ctx& c, const grammar_node* n, const char* pos, u64 rem) {
       }
       case kind_option:
         for (auto* e = n->children.head; e; e = e->next)
-          if (parse_node* r = match(c, e->value, pos, rem)) return r;
+          if (parse_node* r = call(c, e->value, pos, rem)) return r;
         return pool_leaf(c.pool, 0, pos, 0);
       case kind_repeat:
       case kind_repeat_min1:
@@ -376,7 +429,7 @@ parse_node* match(ctx& c, const grammar_node* n, const char* pos, u64 rem) {
         const grammar_node* k = n->children.head ? n->children.head->value : nullptr;
         if (k) {
           const pool_mark m = pool_get_mark(c.pool);
-          if (match(c, k, pos, rem)) {
+          if (call(c, k, pos, rem)) {
             pool_rollback(c.pool, m);
             raise(pos);
             return nullptr;
@@ -423,11 +476,16 @@ parse_node* grammar_match(const grammar_node* node, const char* pos, u64* remain
   match_state& s = state();
   if (s.pool) {  // called by a native recogniser: the result joins the tree in progress
     ctx c{s, s.pool, rules, &match_steps, match_step_limit, s.abort ? 0u : match_depth_limit};
-    return match(c, node, pos, rem);
+    // Its text may be another one at the same addresses: positions learnt so far go stale.
+    ++s.memo.gen;
+    parse_node* r = match(c, node, pos, rem);
+    ++s.memo.gen;
+    return r;
   }
   s.abort = 0;
   s.depth = 0;
   s.stack.size = 0;
+  ++s.memo.gen;
   s.pool = pool_new();
   top_level_scope scope{s};
   ctx c{s, s.pool, rules, &match_steps, match_step_limit, match_depth_limit};

@@ -151,11 +151,8 @@ QWidget* int_item_dlgt::createEditor(QWidget* parent, const QStyleOptionViewItem
         box->set_show_suffix(show_suffix);
         made = box;
     });
-    // An unset width still gets an editor the view can show and destroy; it writes nothing.
-    if (!made) {
-        made = new QLineEdit(parent);
-        made->setReadOnly(true);
-    }
+    // No width chosen: nothing to edit.
+    if (!made) return nullptr;
     made->resize(option.rect.width(), option.rect.height());
     return made;
 }

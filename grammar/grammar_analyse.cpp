@@ -185,7 +185,32 @@ struct analyser {
     }
   }
 
+  static bool is_grouping(u16 k) {
+    return k == kind_concatenation || k == kind_group || k == kind_option || k == kind_repeat ||
+           k == kind_repeat_min1;
+  }
+
+  // Follows the descents that change nothing in a match: a group or meta definition to its
+  // child, an alternation of one branch to it, a sequence of one term that is no grouping
+  // kind to that term.
+  static const grammar_node* look_through(const grammar_node* n) {
+    for (u32 guard = 0; guard < 1000; ++guard) {
+      const auto* e = n->children.head;
+      if ((n->kind == kind_group || n->kind == kind_meta_definition) && e) {
+        n = e->value;
+      } else if (n->kind == kind_alternation && e && !e->next) {
+        n = e->value;
+      } else if (n->kind == kind_concatenation && e && !e->next && !is_grouping(e->value->kind)) {
+        n = e->value;
+      } else {
+        break;
+      }
+    }
+    return n;
+  }
+
   void hint(grammar_node* n) {
+    n->direct = look_through(n);
     if (n->kind == kind_range_string) {
       const grammar_node* lo = grammar_child(n, 0);
       const grammar_node* hi = grammar_last_child(n);

@@ -42,6 +42,10 @@ struct grammar_node {
   // of these bytes (a 256-bit set).
   u64 first[4] = {0, 0, 0, 0};
   u64 lo = 0, hi = 0;
+  // The node that matches exactly like this one once single-branch alternations, groups and
+  // one-term sequences are looked through (the node itself when none applies); null when
+  // the grammar was not analysed.
+  const grammar_node* direct = nullptr;
 };
 
 grammar_node* grammar_node_new(u16 kind, const char* start, const char* end);

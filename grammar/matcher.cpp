@@ -111,6 +111,7 @@ parse_node* match(ctx& c, const grammar_node* n, const char* pos, u64 rem);
 // match, with the first-byte test made before the call: most tries of a branch fail on
 // their first byte.
 inline parse_node* call(ctx& c, const grammar_node* k, const char* pos, u64 rem) {
+  if (k->direct) k = k->direct;
   if ((k->flags & node_has_first) && rem && !in_set(k->first, *pos)) {
     raise(pos);
     return nullptr;

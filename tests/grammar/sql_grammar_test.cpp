@@ -249,7 +249,7 @@ TEST_F(sql_grammar, a_stray_word_stops_the_tree_before_it) {
 }
 
 TEST_F(sql_grammar, deep_nesting_fails_cleanly) {
-  for (const char* open : {"(", "/*"}) {
+  for (const char* open : {"(", "/*", "-"}) {
     std::string text = "select ";
     for (int i = 0; i < 100000; ++i) text += open;
     parsed p(text);
@@ -270,6 +270,15 @@ TEST_F(sql_grammar, deep_nesting_fails_cleanly) {
   for (int i = 0; i < 40; ++i) text += ")";
   parsed ok(text);
   EXPECT_TRUE(ok.r.complete);
+}
+
+TEST_F(sql_grammar, a_block_comment_takes_one_code_point_at_a_time) {
+  parsed p("/*\xc3\xa9*/show tables");
+  ASSERT_TRUE(p.r.complete);
+  std::vector<parse_node*> comments;
+  collect_nodes_if(p.r.tree, [](u16 id) { return id == id_multiline_comment; }, comments);
+  ASSERT_EQ(comments.size(), 1u);
+  EXPECT_EQ(test::shape(comments[0], p.text.data()), "77@0+6[1@0+2 1@2+2 1@4+2]");
 }
 
 // --- the two mends ---------------------------------------------------------------------

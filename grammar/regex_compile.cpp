@@ -392,6 +392,20 @@ bool rx_compile(const parse_node* root, rx_program* out) {
     *out = rx_program{};
     return false;
   }
+  // Children are added before their parents, so one forward pass settles purity.
+  for (rx_node& nd : out->nodes) {
+    switch (nd.op) {
+      case rx_op::group:
+      case rx_op::backref: nd.pure = false; break;
+      case rx_op::repeat:
+      case rx_op::look: nd.pure = out->nodes[nd.a].pure; break;
+      case rx_op::seq:
+      case rx_op::alt:
+        for (u32 i = 0; i < nd.n; ++i) nd.pure = nd.pure && out->nodes[out->kids[nd.a + i]].pure;
+        break;
+      default: break;
+    }
+  }
   return true;
 }
 

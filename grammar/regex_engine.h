@@ -24,9 +24,14 @@ struct regex_engine {
   rx_scratch scratch;
   const char* subject_start = nullptr;
   u64 subject_length = 0;
+
+  regex_engine() = default;
+  regex_engine(const regex_engine&) = delete;  // owns a compiled grammar
+  regex_engine& operator=(const regex_engine&) = delete;
 };
 
-// Builds the pattern grammar; false when it does not build (then every match fails).
+// Builds the pattern grammar on a new or freed engine; false when it does not build (then
+// every match fails).
 bool regex_engine_init(regex_engine* e);
 void regex_engine_free(regex_engine* e) noexcept;
 

@@ -63,7 +63,7 @@ struct runner {
   }
 
   u64 repeat(const rx_node& nd, u64 pos) {
-    bool memo_ok = !track && !nd.flag && nd.max == rx_unbounded;
+    bool memo_ok = (!track || nd.pure) && !nd.flag && nd.max == rx_unbounded;
     rx_scratch::loop_state* ls = memo_ok ? &sc.loops[nd.slot] : nullptr;
     if (ls && !ls->active && pos < ls->hi) {
       // Entered again over text an earlier run scanned: remember results from here on.

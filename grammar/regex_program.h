@@ -7,9 +7,11 @@
 // matches, a greedy quantifier takes the longest run and never gives it back, a lazy one
 // stops at its minimum, and nothing is retried after it returned.
 //
-// Without back-references the verdict does not depend on captures, so none are recorded,
-// and a greedy unbounded loop that is entered again over text it already scanned memoises
-// its result per position: matching stays linear in the subject times the pattern size.
+// Without back-references the verdict does not depend on captures, so none are recorded.
+// A greedy unbounded loop whose result cannot depend on captures (no back-references in the
+// pattern, or neither groups nor back-references inside the loop) memoises its result per
+// position once it is entered again over text it already scanned: such loops stay linear
+// in the subject times the pattern size.
 #include <string>
 #include <vector>
 
@@ -42,6 +44,7 @@ inline constexpr u64 rx_unbounded = ~u64{0};
 struct rx_node {
   rx_op op = rx_op::none;
   u8 flag = 0;
+  bool pure = true;  // the subtree neither records nor reads captures
   u32 a = 0;      // child node, first kid / item / byte offset
   u32 n = 0;      // kid / item / byte count
   u32 value = 0;  // byte, code point or group number

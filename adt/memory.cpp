@@ -13,6 +13,13 @@ void* mem_alloc(u64 bytes) {
   return p;
 }
 
+void* mem_alloc_zeroed(u64 bytes) {
+  if (bytes > static_cast<u64>(PTRDIFF_MAX)) throw std::bad_alloc();
+  void* p = std::calloc(bytes ? bytes : 1, 1);
+  if (!p) throw std::bad_alloc();
+  return p;
+}
+
 void mem_free(void* p) noexcept { std::free(p); }
 
 u64 mem_bytes(u64 n, u64 size, u64 extra) {

@@ -14,6 +14,7 @@
 namespace kk::adt {
 
 void* mem_alloc(u64 bytes);
+void* mem_alloc_zeroed(u64 bytes);  // the same block, all bytes 0 (fresh pages are not touched)
 void mem_free(void* p) noexcept;
 
 // Bytes for n elements of `size` bytes plus `extra`, or bad_alloc when that overflows.

@@ -61,7 +61,7 @@ char* string::resize(u64 n, char fill) {
   return data;
 }
 
-void string::push_back(char c) {
+void string::grow_push_back(char c) {
   resize(size + 1, 0);
   data[size - 1] = c;
 }

@@ -42,7 +42,14 @@ struct string {
 
   // size becomes n; new bytes in [old size, n) are `fill`; returns the buffer.
   char* resize(u64 n, char fill = 0);
-  void push_back(char c);
+  void push_back(char c) {
+    if (size + 1 < capacity) {  // fits: the common case stays inline
+      data[size] = c;
+      data[++size] = 0;
+    } else {
+      grow_push_back(c);
+    }
+  }
   string& assign(const string& src);
   // Removes bytes [first, last], both inclusive; false and no change unless first <= last < size.
   bool erase(u64 first, u64 last);
@@ -50,6 +57,9 @@ struct string {
   void free() noexcept;
 
   text_view view() const noexcept { return {data, size}; }
+
+ private:
+  void grow_push_back(char c);
 };
 static_assert(sizeof(string) == 3 * sizeof(void*));
 

@@ -113,8 +113,7 @@ struct vector {
   // New storage of `cap` elements holding the whole old storage; the old one is released.
   void grow(u64 cap) {
     if constexpr (vector_plain<T>) {
-      T* block = static_cast<T*>(mem_alloc(mem_bytes(cap, sizeof(T))));
-      std::memset(static_cast<void*>(block), 0, cap * sizeof(T));
+      T* block = static_cast<T*>(mem_alloc_zeroed(mem_bytes(cap, sizeof(T))));
       if (data) {
         std::memcpy(static_cast<void*>(block), data, capacity * sizeof(T));
         mem_free(data);

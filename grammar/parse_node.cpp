@@ -164,6 +164,11 @@ bool tree_contains_id(const u16* id, const parse_node* node) noexcept {
   return false;
 }
 
+void collect_nodes_by_id(const parse_node* node, adt::vector<parse_node*>* out,
+                         const parse_id_set* ids) {
+  collect_nodes_if(node, [ids](u16 id) { return ids->has(id); }, *out);
+}
+
 parse_node* parse_leaf_new(u16 id, const char* start, u64 length) {
   detail::match_state& s = detail::state();
   if (s.pool) return detail::pool_leaf(s.pool, id, start, length);

@@ -51,6 +51,24 @@ void collect_nodes_if(const parse_node* root, Pred want, Out& out) {
   for (u64 i = 0; i < child_count(root); ++i) collect_nodes_if(child_at(root, i), want, out);
 }
 
+// A set of node ids, for searches by id. Ids of rules go up to 1025 (rule 1023 + 2).
+struct parse_id_set {
+  static constexpr u16 limit = 1026;
+  u64 bits[(limit + 63) / 64] = {};
+  // False for an id already present or beyond the limit.
+  bool add(u16 id) noexcept {
+    if (id >= limit || has(id)) return false;
+    bits[id >> 6] |= u64(1) << (id & 63);
+    return true;
+  }
+  bool has(u16 id) const noexcept { return id < limit && ((bits[id >> 6] >> (id & 63)) & 1); }
+};
+
+// Appends to out the topmost nodes of node's subtree (node included) whose id is in ids, in
+// document order: a node in the set is appended and not descended into.
+void collect_nodes_by_id(const parse_node* node, adt::vector<parse_node*>* out,
+                         const parse_id_set* ids);
+
 // A new leaf. Inside a parse (a native recogniser) it joins the tree being built; outside
 // one it is a tree of its own, freed with grammar_free_tree.
 parse_node* parse_leaf_new(u16 id, const char* start, u64 length);

@@ -280,6 +280,17 @@ TEST(parse_tree, contains_clear_and_free) {
   EXPECT_EQ(shape(found[0], in.data()), "3@0+1[1@0+1]");
   EXPECT_EQ(shape(found[1], in.data()), "5@1+1[1@1+1]");
 
+  parse_id_set wanted;
+  EXPECT_TRUE(wanted.add(4));
+  EXPECT_TRUE(wanted.add(1));
+  EXPECT_FALSE(wanted.add(1));
+  EXPECT_FALSE(wanted.add(parse_id_set::limit));
+  adt::vector<parse_node*> hits;
+  collect_nodes_by_id(t, &hits, &wanted);  // the leaf under 3, then 4 (not its own leaf)
+  ASSERT_EQ(hits.size, 2u);
+  EXPECT_EQ(shape(hits[0], in.data()), "1@0+1");
+  EXPECT_EQ(shape(hits[1], in.data()), "4@1+1[5@1+1[1@1+1]]");
+
   parse_node_clear(t);
   EXPECT_EQ(t->id, 0);
   EXPECT_EQ(t->length, 0u);

@@ -146,6 +146,16 @@ struct vector {
 static_assert(sizeof(vector<u64>) == 3 * sizeof(void*));
 static_assert(sizeof(vector<string::string>) == 3 * sizeof(void*));
 
+// Element types of the library's own instances: a byte range of a text and a pair of words.
+struct byte_range {
+  u32 start;
+  u32 end;
+};
+struct pair {
+  u64 first = 0;
+  u64 second = 0;
+};
+
 // Element i becomes a copy of t after the vector is resized to i + 1 elements (later
 // elements dropped; one added when i == size). An index above the size is refused: false.
 bool doc_set_string_entry(vector<string::string>& v, u64 i, text_view t);

@@ -217,6 +217,26 @@ TEST(Tree, MultimapKeepsEqualKeysInInsertionOrder) {
   std::vector<std::pair<u64, u64>> got;
   for (auto* n = t.first(); n; n = tree_next(n)) got.emplace_back(n->key, n->value);
   EXPECT_EQ(got, ref);
+
+  // A key type with its own order, as the table model's sort tree has: texts by length, so
+  // texts of one length are equal keys and must stay in insertion order.
+  struct by_length {
+    using probe = std::string;
+    static const std::string& key_of(const std::string& k) { return k; }
+    static int compare(const std::string& a, const std::string& b) {
+      return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+    }
+  };
+  tree<std::string, u64, by_length> sorted;
+  const char* words[] = {"ccc", "a", "bb", "dd", "e", "fff", "g"};
+  for (u64 i = 0; i < std::size(words); ++i) sorted.insert_multi(std::string(words[i]), i);
+  ASSERT_TRUE(valid(sorted));
+  std::string order;
+  for (auto* n = sorted.first(); n; n = tree_next(n)) order += n->key + " ";
+  EXPECT_EQ(order, "a e g bb dd ccc fff ");
+  EXPECT_FALSE(sorted.insert(std::string("zz"), u64(9)));  // unique insert sees an equal key
+  tree<std::string, u64, by_length> copy(sorted);
+  EXPECT_TRUE(valid(copy));
 }
 
 TEST(Tree, FreeSubtreesKeepsTheGivenNode) {

@@ -23,6 +23,10 @@ struct cell {
 };
 }  // namespace
 
+// Plain elements live in a zero-filled block, the others in a counted array.
+static_assert(vector_plain<u64> && vector_plain<byte_range> && vector_plain<void*>);
+static_assert(!vector_plain<str> && !vector_plain<pair> && !vector_plain<cell>);
+
 TEST(Vector, PushBackCapacities) {
   vector<u64> v;
   const struct { u64 size, capacity; } rows[] = {{1, 2}, {2, 2}, {3, 6}, {6, 6}, {7, 14}, {15, 30}, {31, 62}};

@@ -67,7 +67,8 @@ TEST(List, CopiesAreDeepAndMovesSteal) {
   b.head->value.data[0] = 'q';
   EXPECT_EQ(forward(a), "xyz");
   b = a;
-  b = b;
+  auto& same_b = b;  // self-assignment through an alias
+  b = same_b;
   EXPECT_EQ(forward(b), "xyz");
   list<str> m(std::move(b));
   EXPECT_EQ(b.head, nullptr);

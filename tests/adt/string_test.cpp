@@ -104,7 +104,8 @@ TEST(String, CopiesAreDeepAndMovesSteal) {
   big = a;
   EXPECT_EQ(big.data, buf);
   EXPECT_EQ(sv(big), "hello");
-  big = big;
+  auto& same = big;  // self-assignment through an alias
+  big = same;
   EXPECT_EQ(sv(big), "hello");
 
   str m(std::move(a));
@@ -115,7 +116,8 @@ TEST(String, CopiesAreDeepAndMovesSteal) {
   n = std::move(m);
   EXPECT_EQ(m.data, nullptr);
   EXPECT_EQ(sv(n), "hello");
-  n = std::move(n);
+  auto& same_n = n;
+  n = std::move(same_n);
   EXPECT_EQ(sv(n), "hello");
 
   // A copy of an embedded-NUL string keeps every byte.

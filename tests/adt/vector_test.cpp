@@ -161,7 +161,8 @@ TEST(Vector, CopiesAreDeepAndMovesSteal) {
 
   vector<str> c;
   c = a;
-  c = c;
+  auto& same_c = c;  // self-assignment through an alias
+  c = same_c;
   EXPECT_EQ(sv(c[2]), "zzz");
   vector<str> m(std::move(c));
   EXPECT_EQ(c.data, nullptr);

@@ -77,6 +77,15 @@ TEST(matcher_hints, change_no_tree_and_no_error_offset) {
       ++compared;
     }
   }
+  // Random bytes, with many of the dialect's own characters and cut-off UTF-8.
+  const std::string alphabet = "selctwhrfomin ()*;'\"/#\n\\@[]=<>-+.0xb1_\xc3\xa9\xe2\x82\xf0\xff";
+  for (int i = 0; i < 2000; ++i) {
+    std::string v(rng() % 40, ' ');
+    for (char& ch : v) ch = alphabet[rng() % alphabet.size()];
+    if (i % 2) v = statements[rng() % statements.size()].substr(0, 12) + v;
+    ASSERT_EQ(outcome(hinted, v), outcome(plain.g, v)) << v;
+    ++compared;
+  }
   EXPECT_GT(compared, 1000u);
   grammar_release(&hinted);
 }

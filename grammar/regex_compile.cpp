@@ -392,16 +392,28 @@ bool rx_compile(const parse_node* root, rx_program* out) {
     *out = rx_program{};
     return false;
   }
-  // Children are added before their parents, so one forward pass settles purity.
+  // Children are added before their parents, so one forward pass settles what each
+  // subtree holds: back-references, and the (contiguous) numbers of its groups.
   for (rx_node& nd : out->nodes) {
+    auto take = [&nd](const rx_node& kid) {
+      nd.reads = nd.reads || kid.reads;
+      if (kid.g1 > kid.g0) {
+        if (nd.g1 == nd.g0) nd.g0 = kid.g0, nd.g1 = kid.g1;
+        if (kid.g0 < nd.g0) nd.g0 = kid.g0;
+        if (kid.g1 > nd.g1) nd.g1 = kid.g1;
+      }
+    };
     switch (nd.op) {
+      case rx_op::backref: nd.reads = true; break;
       case rx_op::group:
-      case rx_op::backref: nd.pure = false; break;
+        nd.g0 = nd.value, nd.g1 = nd.value + 1;
+        take(out->nodes[nd.a]);
+        break;
       case rx_op::repeat:
-      case rx_op::look: nd.pure = out->nodes[nd.a].pure; break;
+      case rx_op::look: take(out->nodes[nd.a]); break;
       case rx_op::seq:
       case rx_op::alt:
-        for (u32 i = 0; i < nd.n; ++i) nd.pure = nd.pure && out->nodes[out->kids[nd.a + i]].pure;
+        for (u32 i = 0; i < nd.n; ++i) take(out->nodes[out->kids[nd.a + i]]);
         break;
       default: break;
     }

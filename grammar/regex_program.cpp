@@ -7,6 +7,8 @@ namespace kk::grammar {
 namespace {
 
 constexpr u64 empty_exit = u64{1} << 63;
+// Largest memo of one loop, in entries (16 bytes, plus 24 per group inside the loop).
+constexpr u64 memo_limit = u64{1} << 23;
 
 inline bool is_line_end(const char* p, u64 remaining) {
   u8 a = static_cast<u8>(p[0]);
@@ -63,12 +65,14 @@ struct runner {
   }
 
   u64 repeat(const rx_node& nd, u64 pos) {
-    bool memo_ok = (!track || nd.pure) && !nd.flag && nd.max == rx_unbounded;
+    bool memo_ok = !nd.reads && !nd.flag && nd.max == rx_unbounded;
     rx_scratch::loop_state* ls = memo_ok ? &sc.loops[nd.slot] : nullptr;
-    if (ls && !ls->active && pos < ls->hi) {
+    u64 groups = track ? nd.g1 - nd.g0 : 0;
+    if (ls && !ls->active && pos < ls->hi && (n + 1) * (groups + 1) <= memo_limit) {
       // Entered again over text an earlier run scanned: remember results from here on.
       if (ls->memo.size() < n + 1) ls->memo.resize(n + 1);
       std::memset(ls->memo.data(), 0, (n + 1) * sizeof(rx_scratch::memo_entry));
+      if (ls->caps.size() < (n + 1) * groups) ls->caps.resize((n + 1) * groups);
       ls->active = true;
     }
     bool memo = ls && ls->active;
@@ -81,12 +85,17 @@ struct runner {
       if (memo) {
         const rx_scratch::memo_entry& e = ls->memo[cur];
         if (e.end_plus1) {
+          for (u64 g = 0; g < groups; ++g) {
+            const rx_scratch::capture& c = ls->caps[cur * groups + g];
+            if (c.set) set_capture(static_cast<u32>(nd.g0 + g), c.start, c.length);
+          }
           empty = (e.iters & empty_exit) != 0;
           count += e.iters & ~empty_exit;
           cur = e.end_plus1 - 1;
           break;
         }
         sc.visited.push_back(cur);
+        sc.marks.push_back(mark());
       }
       u64 m = mark();
       u64 r = eval(nd.a, cur);
@@ -101,18 +110,38 @@ struct runner {
       cur += r;
       ++count;
     }
-    if (memo) {
-      u64 k = sc.visited.size() - base;
-      for (u64 i = 0; i < k; ++i) {
-        rx_scratch::memo_entry& e = ls->memo[sc.visited[base + i]];
-        e.end_plus1 = cur + 1;
-        e.iters = (count - i) | (empty ? empty_exit : 0);
-      }
-      sc.visited.resize(base);
-    }
+    if (memo) record(nd, *ls, base, groups, cur, count, empty);
     if (ls && cur > ls->hi) ls->hi = cur;
     if (empty || count >= nd.min) return cur - pos;
     return rx_no_match;
+  }
+
+  // Memo entries for the iteration starts this run visited: where the loop ends from each,
+  // after how many iterations, and the last capture of every group set from there on.
+  void record(const rx_node& nd, rx_scratch::loop_state& ls, u64 base, u64 groups, u64 end,
+              u64 count, bool empty) {
+    u64 k = sc.visited.size() - base;
+    sc.seen.assign(groups, 0);
+    u64 seg_end = sc.trail.size();
+    for (u64 i = k; i-- > 0;) {
+      u64 q = sc.visited[base + i];
+      // The trail above this iteration's mark holds what iterations i.. recorded.
+      for (u64 t = sc.marks[base + i]; t < seg_end; ++t) {
+        u32 g = sc.trail[t].group;
+        if (g >= nd.g0 && g < nd.g1) sc.seen[g - nd.g0] = 1;
+      }
+      seg_end = sc.marks[base + i];
+      rx_scratch::memo_entry& e = ls.memo[q];
+      e.end_plus1 = end + 1;
+      e.iters = (count - i) | (empty ? empty_exit : 0);
+      for (u64 g = 0; g < groups; ++g) {
+        rx_scratch::capture c = sc.captures[nd.g0 + g];
+        c.set = sc.seen[g] != 0;
+        ls.caps[q * groups + g] = c;
+      }
+    }
+    sc.visited.resize(base);
+    sc.marks.resize(base);
   }
 
   u64 eval(u32 idx, u64 pos) {
@@ -202,6 +231,7 @@ u64 rx_run(const rx_program& p, rx_scratch& sc, const char* subject, u64 n) {
   sc.captures.assign(p.groups + 1, rx_scratch::capture{});
   sc.trail.clear();
   sc.visited.clear();
+  sc.marks.clear();
   if (sc.loops.size() < p.repeats) sc.loops.resize(p.repeats);
   for (u32 i = 0; i < p.repeats; ++i) {
     sc.loops[i].hi = 0;

@@ -8,10 +8,10 @@
 // stops at its minimum, and nothing is retried after it returned.
 //
 // Without back-references the verdict does not depend on captures, so none are recorded.
-// A greedy unbounded loop whose result cannot depend on captures (no back-references in the
-// pattern, or neither groups nor back-references inside the loop) memoises its result per
-// position once it is entered again over text it already scanned: such loops stay linear
-// in the subject times the pattern size.
+// A greedy unbounded loop without back-references inside memoises its result per position
+// (with the last captures of the groups inside it, when captures are recorded) once it is
+// entered again over text it already scanned: such loops stay linear in the subject times
+// the pattern size. Bounded and lazy loops run at most their bound per entry.
 #include <string>
 #include <vector>
 
@@ -44,7 +44,8 @@ inline constexpr u64 rx_unbounded = ~u64{0};
 struct rx_node {
   rx_op op = rx_op::none;
   u8 flag = 0;
-  bool pure = true;  // the subtree neither records nor reads captures
+  bool reads = false;  // the subtree holds a back-reference
+  u32 g0 = 0, g1 = 0;  // groups g0 .. g1 - 1 lie in the subtree (numbered contiguously)
   u32 a = 0;      // child node, first kid / item / byte offset
   u32 n = 0;      // kid / item / byte count
   u32 value = 0;  // byte, code point or group number
@@ -89,11 +90,14 @@ struct rx_scratch {
     u64 hi = 0;  // farthest end of a finished run of this loop in the current match
     bool active = false;
     std::vector<memo_entry> memo;
+    std::vector<capture> caps;  // per position, g1 - g0 entries: set = set from here on
   };
   std::vector<capture> captures;
   std::vector<undo> trail;
   std::vector<loop_state> loops;
-  std::vector<u64> visited;
+  std::vector<u64> visited;  // iteration starts of memoising loops in progress
+  std::vector<u64> marks;    // the trail size at each of them
+  std::vector<u8> seen;
 };
 
 // Length matched by `p` at the start of subject[0, n), or rx_no_match.

@@ -394,6 +394,10 @@ TEST_F(engine_fixture, rescanning_loops_stay_linear) {
   // With back-references elsewhere, a loop without groups inside is still memoised.
   EXPECT_TRUE(match("(x)(?:a*b|a*c|a)*\\1", "x" + as + "x"));
   EXPECT_FALSE(match("(x)(?:a*b|a*c|a)*\\1", "x" + as + "y"));
+  // A loop with groups replays their last captures from its memo.
+  EXPECT_TRUE(match("(?:(a*b)|(a*c)|(a))*-\\3\\1", "aab" + as + "-aaab"));
+  EXPECT_FALSE(match("(?:(a*b)|(a*c)|(a))*-\\3\\1", "aab" + as + "-aab"));
+  EXPECT_TRUE(match("(?:(a*b)|(a*c)|(a))*-\\2", as + "-"));
 }
 
 // Random byte soup over the syntax characters: every pattern either compiles or not, never

@@ -28,12 +28,17 @@ class generator {
 
   both pattern() {
     groups_ = 0;
+    closed_.clear();
     return disjunction(0, true);
   }
 
  private:
   std::mt19937 rng_;
   int groups_ = 0;
+  // Groups whose closing parenthesis was written. A back-reference names only those: one
+  // inside its own group changes between iterations at the same position, where an empty
+  // iteration ends the loop here but PCRE2 runs its remaining fixed copies.
+  std::vector<int> closed_;
 
   int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
 
@@ -137,8 +142,8 @@ class generator {
         return {esc[i], esc[i]};
       }
       case 5: {
-        if (groups_ == 0 || !capture) return {"a", "a"};
-        int g = 1 + pick(groups_);
+        if (closed_.empty() || !capture) return {"a", "a"};
+        int g = closed_[pick(static_cast<int>(closed_.size()))];
         return {"\\" + std::to_string(g), "\\g{" + std::to_string(g) + "}"};
       }
       case 6:
@@ -148,8 +153,8 @@ class generator {
           return {"(?:" + inner.ours + ")", inner.pcre};
         }
         int g = ++groups_;
-        (void)g;
         both inner = disjunction(depth + 1, capture);
+        closed_.push_back(g);
         return {"(" + inner.ours + ")", "(" + inner.pcre + ")"};
       }
       default: {

@@ -36,11 +36,34 @@ bool convert_column(column* result, const column_list* args, const conversion& c
   });
 }
 
+// Columns are nearly always of one type: the matrix cell is looked up again only when a
+// value's header differs from the previous one's.
+class cell_cache {
+ public:
+  explicit cell_cache(u8 target) : target_(target) {}
+  void convert(val& out, const val& in, bool parse_text) {
+    if (in.size != size_ || in.sign != sign_ || in.type != type_) {
+      size_ = in.size, sign_ = in.sign, type_ = in.type;
+      const u8 k = val_kind_index(in);
+      cell_ = k < kind_count ? val_convert_table[target_][k] : nullptr;
+    }
+    if (cell_)
+      cell_(out, in, parse_text);
+    else
+      val_null(out);  // null and malformed sources
+  }
+
+ private:
+  u8 target_;
+  u8 size_ = 0xff, sign_ = 0xff, type_ = 0xff;
+  val_convert_fn cell_ = nullptr;
+};
+
 bool through_matrix(column* result, const column_list* args, const conversion& c) {
   // Text parsing is on exactly for the numeric targets.
   const bool parse_text = c.target <= kind_double;
-  return convert_column(result, args, c,
-                        [&](val& out, const val& in) { val_convert(out, c.target, in, parse_text); });
+  cell_cache cells(c.target);
+  return convert_column(result, args, c, [&](val& out, const val& in) { cells.convert(out, in, parse_text); });
 }
 
 constexpr kind_set date_kinds = kind_text | kind_date_only | kind_time_only | kind_datetime_only;

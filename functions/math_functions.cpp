@@ -21,7 +21,7 @@ bool numeric(column* result, const column_list* args, const char* name) {
   const column* a = number_argument(args, name);
   if (!a) return false;
   return map_values(*result, *a, [](val& out, const val& in) {
-    val_from_double(out, apply<Op>(in));
+    put_double(out, apply<Op>(in));
     return true;
   });
 }

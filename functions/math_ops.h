@@ -78,6 +78,18 @@ inline double apply(const val& v) noexcept {
   return Op::d(double(unsigned_payload(v)));
 }
 
+// out becomes the "double" x: val_from_double inline, for the column loops.
+inline void put_double(val& out, double x) {
+  if (out.type == val_type_text) val_null(out);  // releases the block
+  std::memset(out.data, 0, sizeof out.data);
+  std::memcpy(out.data, &x, sizeof x);
+  out.text = nullptr;
+  out.len = 0;
+  out.size = val_size_8;
+  out.sign = val_sign_na;
+  out.type = val_type_float;
+}
+
 // Two's-complement absolute value in the value's own width; the most negative value stays.
 template <class S, class U>
 inline S wrapping_abs(S x) noexcept {
@@ -89,10 +101,10 @@ inline S wrapping_abs(S x) noexcept {
 inline void abs_into(val& out, const val& v) {
   if (is_double(v)) {
     const double x = payload<double>(v);
-    val_from_double(out, x < 0 ? -x : x);
+    put_double(out, x < 0 ? -x : x);
   } else if (is_float(v)) {
     const float x = payload<float>(v);
-    val_from_double(out, double(x < 0 ? -x : x));
+    put_double(out, double(x < 0 ? -x : x));
   } else if (is_signed_int(v)) {
     switch (v.size) {
       case val_size_1: val_from_i08(out, wrapping_abs<i8, u8>(payload<i8>(v))); break;

@@ -394,11 +394,15 @@ struct tree {
   ~tree() { destroy(); }
 
   // Builds a detached node (links null, balance 0) holding copies or moves of key and value.
-  template <class... A>
-  static node* node_init(A&&... kv) {
+  template <class KK, class... A>
+  static node* node_init(KK&& key, A&&... value) {
+    static_assert(sizeof...(A) == (std::is_void_v<V> ? 0 : 1), "a set node has a key, a map node a key and a value");
     void* mem = mem_alloc(sizeof(node));
     try {
-      return ::new (mem) node{nullptr, nullptr, nullptr, std::forward<A>(kv)..., 0};
+      if constexpr (std::is_void_v<V>)
+        return ::new (mem) node{nullptr, nullptr, nullptr, K(std::forward<KK>(key)), 0};
+      else
+        return ::new (mem) node{nullptr, nullptr, nullptr, K(std::forward<KK>(key)), V(std::forward<A>(value)...), 0};
     } catch (...) {
       mem_free(mem);
       throw;

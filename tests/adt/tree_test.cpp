@@ -175,6 +175,9 @@ TEST(Tree, MapsCopyDeeplyAndReleaseOwnedValues) {
   cols.push_back(S("name"));
   EXPECT_TRUE(fields.insert(S("users"), cols));
   EXPECT_FALSE(fields.insert(S("users"), vector<str>()));
+  tree<str, u64> numbers;
+  EXPECT_TRUE(numbers.insert(S("one"), 1));  // an int literal converts to the u64 value
+  EXPECT_EQ(numbers.find(cstr_view("one"))->value, 1u);
   cols[0].data[0] = 'X';  // the map holds its own copy
   auto* n = fields.find(cstr_view("users"));
   ASSERT_NE(n, nullptr);

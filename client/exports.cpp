@@ -8,6 +8,8 @@
 #include "client/connection.h"
 #include "client/datas.h"
 #include "client/print_datas.h"
+#include "grammar/sql_library.h"
+#include "grammar/update_analysis.h"
 #include "value/val.h"
 
 namespace {
@@ -151,6 +153,30 @@ void print(const datas* d) {
     kk::print_datas(*d);
   } catch (...) {
     std::printf("print failed.\n");
+  }
+}
+
+bool can_update(const char* text, int32_t len) {
+  try {
+    return kk::grammar::can_update_text(kk::sql_library_instance(), text, len);
+  } catch (...) {
+    return false;
+  }
+}
+
+const char* extract_where_from_update(const char* text, int32_t len, uint32_t* len_out) {
+  try {
+    return kk::grammar::where_of_update(kk::sql_library_instance(), text, len, len_out);
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+const char* extract_tab_name_from_update(const char* text, int32_t len, uint32_t* len_out) {
+  try {
+    return kk::grammar::table_name_of_update(kk::sql_library_instance(), text, len, len_out);
+  } catch (...) {
+    return nullptr;
   }
 }
 

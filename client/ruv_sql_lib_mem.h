@@ -77,6 +77,19 @@ RUV_API void as_datetime(uint32_t* year, uint32_t* month, uint32_t* day, uint32_
 /* The result set as a text table on standard output; null: nothing. */
 RUV_API void print(const datas* d);
 
+/* Statement analysis with the library's own SQL grammar, without a server. text holds len
+   bytes (no terminator needed); a null text or a negative len is refused (false, null). The
+   grammar must accept the whole text as one statement; the statement's kind is not checked.
+   Not for two threads at once. */
+/* True when an edited result of the statement may be written back: no group, project,
+   recompute, rename or filter post-operation. */
+RUV_API bool can_update(const char* text, int32_t len);
+/* The where clause: a pointer into text and *len_out = its length (0 when the statement has
+   none: the pointer is where it would start), or null with *len_out untouched. */
+RUV_API const char* extract_where_from_update(const char* text, int32_t len, uint32_t* len_out);
+/* The first table name, likewise. */
+RUV_API const char* extract_tab_name_from_update(const char* text, int32_t len, uint32_t* len_out);
+
 #ifdef __cplusplus
 }
 #endif

@@ -1,5 +1,7 @@
 #include "grammar/ebnf_tokens.h"
 
+#include "grammar/startup_product.h"
+
 namespace kk::grammar {
 
 const ebnf_token_text ebnf_token_texts[ebnf_token_count] = {
@@ -17,11 +19,12 @@ struct token_table {
       s[i] = adt::string_from_bytes(ebnf_token_texts[i].text, ebnf_token_texts[i].size);
   }
 };
+
+constinit startup_product<token_table> tokens;
 }  // namespace
 
-const adt::string::string* ebnf_token_strings() {
-  static const token_table table;
-  return table.s;
-}
+const adt::string::string* ebnf_token_strings() { return tokens.get().s; }
+void ebnf_token_strings_build() { tokens.build(); }
+void ebnf_token_strings_release() noexcept { tokens.release(); }
 
 }  // namespace kk::grammar

@@ -2,8 +2,8 @@
 // The delimiters of the EBNF notation.
 //
 // The compiler compares against the constant texts; ebnf_token_strings() is the start-up
-// table of the same 27 texts as byte strings, built on its first call (the start-up
-// sequence calls it once) and kept until the process ends.
+// table of the same 27 texts as byte strings, built by the start-up sequence (or on the
+// first call where none ran) and released by it at exit.
 #include "adt/string.h"
 #include "adt/types.h"
 
@@ -25,5 +25,8 @@ struct ebnf_token_text {
 extern const ebnf_token_text ebnf_token_texts[ebnf_token_count];
 
 const adt::string::string* ebnf_token_strings();
+// The start-up sequence's step for the table (release: at exit).
+void ebnf_token_strings_build();
+void ebnf_token_strings_release() noexcept;
 
 }  // namespace kk::grammar

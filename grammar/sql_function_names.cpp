@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "adt/memory.h"
+#include "grammar/startup_product.h"
 
 namespace kk::grammar::sql {
 
@@ -63,11 +64,13 @@ struct built_trie : function_name_trie {
     for (const char* name : function_names) function_name_insert(this, name, std::strlen(name));
   }
 };
+
+// Never released: the compiled grammar's fn_name recogniser may read it until the very end
+// of the process.
+constinit startup_product<built_trie> name_set;
 }  // namespace
 
-const function_name_trie& function_name_set() {
-  static const built_trie trie;
-  return trie;
-}
+const function_name_trie& function_name_set() { return name_set.get(); }
+void function_name_set_build() { name_set.build(); }
 
 }  // namespace kk::grammar::sql

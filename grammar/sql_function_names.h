@@ -42,7 +42,9 @@ bool function_name_insert(function_name_trie* trie, const char* name, u64 length
 // bytes; 0 when none.
 u64 function_name_match(const function_name_trie* trie, const char* pos, u64 remaining) noexcept;
 
-// The trie of the 103 names: a start-up product, built on the first call.
+// The trie of the 103 names: a start-up product, built by the start-up sequence (or on the
+// first call where none ran) and kept until the process ends.
 const function_name_trie& function_name_set();
+void function_name_set_build();
 
 }  // namespace kk::grammar::sql

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "grammar/startup_product.h"
+
 namespace kk::grammar::sql {
 
 namespace {
@@ -134,9 +136,15 @@ esc_2hex = 'x', hex_digit, hex_digit;
 const char* grammar_text() noexcept { return text; }
 u64 grammar_text_size() noexcept { return sizeof text - 1; }
 
-const adt::string::string& grammar_string() {
-  static const adt::string::string s = adt::string_from_bytes(text, sizeof text - 1);
-  return s;
-}
+namespace {
+struct text_string {
+  adt::string::string s = adt::string_from_bytes(text, sizeof text - 1);
+};
+constinit startup_product<text_string> text_copy;
+}  // namespace
+
+const adt::string::string& grammar_string() { return text_copy.get().s; }
+void grammar_string_build() { text_copy.build(); }
+void grammar_string_release() noexcept { text_copy.release(); }
 
 }  // namespace kk::grammar::sql

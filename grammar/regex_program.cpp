@@ -213,7 +213,7 @@ struct runner {
         return rem == 0 ? rx_no_match : class_match(nd, pos);
       case rx_op::backref: {
         const rx_scratch::capture& c = sc.captures[nd.value];
-        if (!c.set) return 0;  // a group that took no part matches empty
+        if (!c.set || c.length == 0) return 0;  // a group that took no part matches empty
         if (c.length > rem || std::memcmp(s + pos, s + c.start, c.length) != 0) return rx_no_match;
         return c.length;
       }

@@ -234,6 +234,7 @@ const std::vector<row>& table() {
       {"\\1(a)", "a", true},
       {"(a\\1)", "a", true},
       {"(a)?b\\1", "b", true},
+      {"(a*)\\1", "", true},
       {"(a)\\2", "aa", false},
       {"(a)\\10", "aa", false},
       // captures of failed alternatives and iterations are rolled back

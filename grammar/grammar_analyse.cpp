@@ -234,6 +234,7 @@ struct analyser {
         f |= node_has_upper;
       }
       n->flags |= f;
+      n->body = body;
     }
     if (n->kind == kind_concatenation) {
       u64 k = 0;

@@ -46,6 +46,7 @@ struct grammar_node {
   // one-term sequences are looked through (the node itself when none applies); null when
   // the grammar was not analysed.
   const grammar_node* direct = nullptr;
+  const grammar_node* body = nullptr;  // a repetition's body, with its cached bounds
 };
 
 grammar_node* grammar_node_new(u16 kind, const char* start, const char* end);

@@ -165,7 +165,7 @@ bool prefix_end(ctx& c, const grammar_node* k, const char* pos, u64 rem, const c
   const char* saved = parse_farthest;
   parse_farthest = nullptr;
   const pool_mark m = pool_get_mark(c.pool);
-  parse_node* r = match(c, k, pos, rem);
+  parse_node* r = call(c, k, pos, rem);
   const char* far = parse_farthest;
   parse_farthest = saved;
   raise(far);
@@ -231,7 +231,7 @@ __attribute__((noinline)) parse_node* match_repeat(ctx& c, const grammar_node* n
     lower = 1;
     body = grammar_child(n, 0);
   } else if (n->flags & node_bounds_cached) {
-    body = grammar_child(n, (n->flags & node_has_lower) ? 1 : 0);
+    body = n->body;
     lower = n->lo;
     upper = n->hi;
     has_upper = n->flags & node_has_upper;
@@ -352,11 +352,8 @@ parse_node* match(ctx& c, const grammar_node* n, const char* pos, u64 rem) {
     ~depth_guard() { --d; }
   } guard(c.s.depth);
 
+  // The first-byte test was made by call() before this call.
   for (;;) {
-    if ((n->flags & node_has_first) && rem && !in_set(n->first, *pos)) {
-      raise(pos);
-      return nullptr;
-    }
     const u16 kind = n->kind;
     if (kind >= rule_ref_base) {
       if (kind >= c.rules->size) return nullptr;
@@ -412,9 +409,13 @@ parse_node* match(ctx& c, const grammar_node* n, const char* pos, u64 rem) {
         return match_repeat(c, n, pos, rem);
       case kind_quote_string:
       case kind_dquote_string: {
-        const u64 len = u64(n->end - n->start) - 2;
-        if (len <= rem && std::memcmp(pos, n->start + 1, len) == 0)
-          return pool_leaf(c.pool, 1, pos, len);
+        const char* lit = n->start + 1;
+        const i64 len = (n->end - n->start) - 2;
+        if (len >= 0 && u64(len) <= rem) {
+          i64 i = 0;
+          while (i < len && pos[i] == lit[i]) ++i;  // literals are short keywords
+          if (i == len) return pool_leaf(c.pool, 1, pos, u64(len));
+        }
         raise(pos);
         return nullptr;
       }
@@ -479,7 +480,7 @@ parse_node* grammar_match(const grammar_node* node, const char* pos, u64* remain
     ctx c{s, s.pool, rules, &match_steps, match_step_limit, s.abort ? 0u : match_depth_limit};
     // Its text may be another one at the same addresses: positions learnt so far go stale.
     ++s.memo.gen;
-    parse_node* r = match(c, node, pos, rem);
+    parse_node* r = call(c, node, pos, rem);
     ++s.memo.gen;
     return r;
   }
@@ -490,7 +491,7 @@ parse_node* grammar_match(const grammar_node* node, const char* pos, u64* remain
   s.pool = pool_new();
   top_level_scope scope{s};
   ctx c{s, s.pool, rules, &match_steps, match_step_limit, match_depth_limit};
-  parse_node* r = match(c, node, pos, rem);
+  parse_node* r = call(c, node, pos, rem);
   if (!r || s.abort) return nullptr;
   tree_pool* pool = s.pool;
   pool->root = *r;

@@ -91,33 +91,6 @@ tree_pool* pool_of_root(parse_node* node) noexcept {
   return reinterpret_cast<tree_pool*>(reinterpret_cast<char*>(node) - offsetof(tree_pool, root));
 }
 
-parse_node* pool_leaf(tree_pool* pool, u16 id, const char* start, u64 length) {
-  auto* n = static_cast<parse_node*>(pool_alloc(pool, node_bytes));
-  n->id = id;
-  n->start = start;
-  n->length = length;
-  n->children = nullptr;
-  return n;
-}
-
-parse_node* pool_node(tree_pool* pool, u16 id, const char* start, u64 length,
-                      parse_node* const* kids, u64 k) {
-  if (k == 0) return pool_leaf(pool, id, start, length);
-  char* block = static_cast<char*>(pool_alloc(pool, block_bytes(k)));
-  auto* n = reinterpret_cast<parse_node*>(block);
-  auto* v = ::new (block + node_bytes) adt::vector<parse_node*>();
-  auto** arr = reinterpret_cast<parse_node**>(block + node_bytes + sizeof(adt::vector<parse_node*>));
-  std::memcpy(arr, kids, 8 * k);
-  v->data = arr;
-  v->size = k;
-  v->capacity = k;
-  n->id = id;
-  n->start = start;
-  n->length = length;
-  n->children = v;
-  return n;
-}
-
 void pool_stats(const tree_pool* pool, parse_tree_stats* out) noexcept {
   for (const pool_chunk* c = pool->current; c; c = c->prev) {
     out->bytes_used += c->used;

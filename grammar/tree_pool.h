@@ -6,6 +6,7 @@
 // matcher drop everything that match allocated when it fails, so failed attempts leave
 // nothing behind and a tree costs no heap allocation per node.
 #include <cstddef>
+#include <new>
 
 #include "adt/types.h"
 #include "grammar/parse_node.h"
@@ -80,10 +81,34 @@ inline constexpr u64 node_bytes = sizeof(parse_node);
 inline constexpr u64 block_bytes(u64 k) noexcept {
   return node_bytes + (k ? sizeof(adt::vector<parse_node*>) + 8 * k : 0);
 }
-parse_node* pool_leaf(tree_pool* pool, u16 id, const char* start, u64 length);
-// A node with k children copied from `kids`.
-parse_node* pool_node(tree_pool* pool, u16 id, const char* start, u64 length,
-                      parse_node* const* kids, u64 k);
+inline parse_node* pool_leaf(tree_pool* pool, u16 id, const char* start, u64 length) {
+  auto* n = static_cast<parse_node*>(pool_alloc(pool, node_bytes));
+  n->id = id;
+  n->start = start;
+  n->length = length;
+  n->children = nullptr;
+  return n;
+}
+
+// A node with k children copied from `kids`; its vector header and child array follow it
+// in the same block.
+inline parse_node* pool_node(tree_pool* pool, u16 id, const char* start, u64 length,
+                             parse_node* const* kids, u64 k) {
+  if (k == 0) return pool_leaf(pool, id, start, length);
+  char* block = static_cast<char*>(pool_alloc(pool, block_bytes(k)));
+  auto* n = reinterpret_cast<parse_node*>(block);
+  auto* v = ::new (block + node_bytes) adt::vector<parse_node*>();
+  auto** arr = reinterpret_cast<parse_node**>(block + node_bytes + sizeof(adt::vector<parse_node*>));
+  for (u64 i = 0; i < k; ++i) arr[i] = kids[i];
+  v->data = arr;
+  v->size = k;
+  v->capacity = k;
+  n->id = id;
+  n->start = start;
+  n->length = length;
+  n->children = v;
+  return n;
+}
 
 void pool_stats(const tree_pool* pool, parse_tree_stats* out) noexcept;
 

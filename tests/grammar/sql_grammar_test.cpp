@@ -5,6 +5,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "grammar/matcher.h"
@@ -279,6 +280,28 @@ TEST_F(sql_grammar, a_block_comment_takes_one_code_point_at_a_time) {
   collect_nodes_if(p.r.tree, [](u16 id) { return id == id_multiline_comment; }, comments);
   ASSERT_EQ(comments.size(), 1u);
   EXPECT_EQ(test::shape(comments[0], p.text.data()), "77@0+6[1@0+2 1@2+2 1@4+2]");
+}
+
+TEST_F(sql_grammar, threads_parse_with_one_grammar_at_once) {
+  // Each thread has its own parse state; the compiled grammar is only read.
+  std::vector<std::string> expected;
+  for (const corpus_row& row : corpus) {
+    parsed p(row.text);
+    expected.push_back(test::shape(p.r.tree, p.text.data()) + "/" + std::to_string(p.r.error));
+  }
+  std::vector<std::vector<std::string>> seen(4);
+  std::vector<std::thread> threads;
+  for (u64 t = 0; t < seen.size(); ++t)
+    threads.emplace_back([&, t] {
+      for (int round = 0; round < 20; ++round)
+        for (const corpus_row& row : corpus) {
+          parsed p(row.text);
+          if (round == 0)
+            seen[t].push_back(test::shape(p.r.tree, p.text.data()) + "/" + std::to_string(p.r.error));
+        }
+    });
+  for (std::thread& th : threads) th.join();
+  for (const auto& s : seen) EXPECT_EQ(s, expected);
 }
 
 // --- the two mends ---------------------------------------------------------------------

@@ -122,6 +122,8 @@ F text_to_real(const char* p, uint64_t n, const char* invalid, const char* range
   if (n == 0) return F(0);
   // Fast path for the common decimal forms; whatever it cannot settle exactly as the C
   // library would (signs '+', hexadecimal, range errors, subnormals) goes to the C library.
+  // The smallest normal number goes there too: a text just below it rounds up to it and
+  // still underflows.
   uint64_t i = 0;
   while (i < n && blank(p[i])) ++i;
   const char* s = p + i;
@@ -131,7 +133,7 @@ F text_to_real(const char* p, uint64_t n, const char* invalid, const char* range
   if (m > 0 && s[0] != '+' && !hex) {
     F v;
     const auto r = std::from_chars(s, s + m, v);
-    if (r.ec == std::errc() && (v == F(0) || !std::isfinite(v) || std::fabs(v) >= std::numeric_limits<F>::min()))
+    if (r.ec == std::errc() && (v == F(0) || !std::isfinite(v) || std::fabs(v) > std::numeric_limits<F>::min()))
       return v;
   }
   return strto_c<F>(p, n, invalid, range);

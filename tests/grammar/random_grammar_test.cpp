@@ -82,5 +82,25 @@ TEST(random_grammars, build_match_and_agree_with_the_unhinted_build) {
   }
 }
 
+TEST(random_grammars, broken_texts_compile_or_fail_cleanly) {
+  std::mt19937 rng(9);
+  const std::string alphabet = "r0 =;'\"`()[]{}<>~,|.!*/\n\t0x9a_\xc3";
+  for (int round = 0; round < 3000; ++round) {
+    std::string text(rng() % 60, ' ');
+    for (char& ch : text) ch = alphabet[rng() % alphabet.size()];
+    if (round % 2) text = "r0 = " + text;
+    compiled_grammar g;
+    testing::internal::CaptureStdout();
+    if (grammar_build(&g, text.data(), text.size(), 2112, nullptr)) {
+      const std::string in = "ab0x";
+      parse_farthest = nullptr;
+      u64 n = in.size();
+      grammar_free_tree(grammar_match(g.start, in.data(), &n, &g.rules));
+    }
+    testing::internal::GetCapturedStdout();
+    grammar_release(&g);
+  }
+}
+
 }  // namespace
 }  // namespace kk::grammar

@@ -40,6 +40,11 @@ struct runner {
   }
 
   u64 class_match(const rx_node& nd, u64 pos) const {
+    u8 first = static_cast<u8>(s[pos]);
+    if (first < 128) {  // the common case: one ASCII byte, looked up in the bitmap
+      bool in = (nd.ascii[first >> 6] >> (first & 63)) & 1;
+      return in != (nd.flag != 0) ? 1 : rx_no_match;
+    }
     u64 rem = n - pos;
     u32 cp;
     int len = rx_decode(s + pos, rem, &cp);
@@ -79,6 +84,19 @@ struct runner {
     u64 base = sc.visited.size();
     u64 count = 0, cur = pos;
     bool empty = false;
+    const rx_node& atom = p.nodes[nd.a];
+    if (!memo && (atom.op == rx_op::cls || atom.op == rx_op::escape)) {
+      // One class or class escape per iteration: never empty, never a capture.
+      u64 top = nd.flag ? nd.min : nd.max;
+      while (count < top && cur < n) {
+        u64 r = atom.op == rx_op::cls ? class_match(atom, cur) : atom.fn(s + cur, n - cur);
+        if (r == rx_no_match) break;
+        cur += r;
+        ++count;
+      }
+      if (ls && cur > ls->hi) ls->hi = cur;
+      return count >= nd.min ? cur - pos : rx_no_match;
+    }
     for (;;) {
       if (nd.max != rx_unbounded && count >= nd.max) break;
       if (nd.flag && count == nd.min) break;

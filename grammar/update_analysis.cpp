@@ -2,7 +2,6 @@
 
 #include <cstdint>
 
-#include "adt/tree.h"
 #include "grammar/sql_grammar.h"
 #include "grammar/sql_library.h"
 #include "grammar/sql_rules.h"
@@ -10,21 +9,6 @@
 namespace kk::grammar {
 
 namespace {
-
-struct u16_order {
-  using probe = u16;
-  static u16 key_of(u16 k) noexcept { return k; }
-  static int compare(u16 a, u16 b) noexcept { return a < b ? -1 : (a > b ? 1 : 0); }
-};
-using id_set = adt::tree<u16, void, u16_order>;
-
-void collect_nodes_by_id(const parse_node* node, adt::vector<parse_node*>* out, const id_set& ids) {
-  if (ids.find(node->id)) {
-    out->push_back(const_cast<parse_node*>(node));
-    return;
-  }
-  for (u64 i = 0; i < child_count(node); ++i) collect_nodes_by_id(child_at(node, i), out, ids);
-}
 
 // A parse of the whole text through lib, released when it goes out of scope.
 struct statement_parse {
@@ -60,16 +44,25 @@ const char* first_node_of(const sql_library* lib, const char* text, i32 len, u32
 
 }  // namespace
 
+void collect_nodes_by_id(const parse_node* node, adt::vector<parse_node*>* out, const node_id_set* ids) {
+  if (!node) return;
+  if (ids->find(node->id)) {
+    out->push_back(const_cast<parse_node*>(node));
+    return;
+  }
+  for (u64 i = 0; i < child_count(node); ++i) collect_nodes_by_id(child_at(node, i), out, ids);
+}
+
 void find_nodes_by_id(const adt::vector<u16>* ids, adt::vector<parse_node*>* out,
                       const parse_node* root) {
   if (!root || !ids || !out) return;
-  id_set set;
+  node_id_set set;
   for (u64 i = 0; i < ids->size; ++i) set.insert((*ids)[i]);
   if (set.find(root->id)) {
     out->push_back(const_cast<parse_node*>(root));
     return;
   }
-  for (u64 i = 0; i < child_count(root); ++i) collect_nodes_by_id(child_at(root, i), out, set);
+  for (u64 i = 0; i < child_count(root); ++i) collect_nodes_by_id(child_at(root, i), out, &set);
 }
 
 bool update_allowed(const parse_node* root) noexcept {

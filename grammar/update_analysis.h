@@ -6,6 +6,7 @@
 // a whole; they do not check that it is an update statement. A length below zero is
 // refused, as is a text that would end past the address space. Results point into the
 // caller's text, never into the released tree.
+#include "adt/tree.h"
 #include "adt/types.h"
 #include "adt/vector.h"
 #include "grammar/parse_node.h"
@@ -15,6 +16,18 @@ struct sql_library;
 }
 
 namespace kk::grammar {
+
+// A set of parse-node ids.
+struct node_id_order {
+  using probe = u16;
+  static u16 key_of(u16 k) noexcept { return k; }
+  static int compare(u16 a, u16 b) noexcept { return a < b ? -1 : (a > b ? 1 : 0); }
+};
+using node_id_set = adt::tree<u16, void, node_id_order>;
+
+// Appends node when its id is in the set (without visiting its children), else visits its
+// children in order: the topmost matching nodes, in document order.
+void collect_nodes_by_id(const parse_node* node, adt::vector<parse_node*>* out, const node_id_set* ids);
 
 // Appends the topmost nodes of root's subtree (root included) whose id is listed, in
 // pre-order; a matching node is not descended into.

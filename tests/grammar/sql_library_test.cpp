@@ -35,6 +35,9 @@ TEST(sql_library_startup, builds_every_product_and_releases_the_object_first) {
   ASSERT_NE(l->rules, nullptr);
   EXPECT_EQ(l->rules->size, 3072u);
   EXPECT_TRUE(l->regex_ready);
+  // reg_match reaches the engine through the object.
+  EXPECT_TRUE(grammar::regex_engine_match(&l->regex, "a+b", 3, "aaab", 4));
+  EXPECT_FALSE(grammar::regex_engine_match(&l->regex, "a+b", 3, "aaac", 4));
   EXPECT_EQ(l->grammar.rule_count, 119u);
   EXPECT_TRUE(grammar::can_update_text(l, "update t set a = 1", 18));
 

@@ -195,6 +195,15 @@ TEST(matcher, a_kind_without_behaviour_is_reported) {
   EXPECT_EQ(grammar_match(odd, "a", &n, &g.g.rules), nullptr);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "unkown type with type = 8\n");
   grammar_node_free(odd);
+  // Hand-made terminals whose text is too short for their quotes fail instead of taking a
+  // wrapped length.
+  const char q[] = "'";
+  for (u16 kind : {u16(kind_quote_string), u16(kind_sort_string)}) {
+    grammar_node* bad = grammar_node_new(kind, q, q);
+    parse_farthest = nullptr;
+    EXPECT_EQ(grammar_match(bad, "a", &n, &g.g.rules), nullptr) << kind;
+    grammar_node_free(bad);
+  }
   // A reference kind without a slot matches nothing, silently.
   grammar_node* ref = grammar_node_new(1024 + 7, nullptr, nullptr);
   EXPECT_EQ(grammar_match(ref, "a", &n, &g.g.rules), nullptr);
@@ -239,6 +248,18 @@ const compiled_grammar* inner_grammar = nullptr;
 parse_node* run_inner(const grammar_node*, const char* pos, u64* remaining, const rule_table*) {
   u64 n = *remaining;
   return grammar_match(inner_grammar->start, pos, &n, &inner_grammar->rules);
+}
+
+// A recogniser that claims more bytes than were left.
+parse_node* overlong(const grammar_node* ref, const char* pos, u64* remaining, const rule_table*) {
+  return parse_leaf_new(ref_node_id(ref->kind), pos, *remaining + 5);
+}
+
+TEST(matcher, a_recogniser_cannot_reach_past_the_input) {
+  const native_rule nat{1, overlong, false, {}};
+  const native_rule_map natives{&nat, 1};
+  grammar g("r = 'a', n; n = 'x';", &natives);
+  EXPECT_EQ(run(g, "ab").tree, "null");
 }
 
 TEST(matcher, native_recognisers_serve_their_rules) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -127,6 +128,26 @@ TEST(statement_analysis_lengths, refused_and_bounded) {
   const char* near_end = reinterpret_cast<const char*>(UINTPTR_MAX - 3);
   EXPECT_FALSE(can_update_text(lib(), near_end, 8));
   EXPECT_EQ(table_name_of_update(lib(), near_end, 8, &n), nullptr);
+}
+
+// Every prefix of every statement, each in a block of exactly its length: the analysis
+// reads nothing past len (a fault under the sanitizers), and whatever it returns lies inside.
+TEST(statement_analysis_lengths, every_prefix_stays_within_its_bytes) {
+  for (const statement_case& c : statement_cases()) {
+    for (u64 k = 0; k <= c.text.size(); ++k) {
+      std::unique_ptr<char[]> block(new char[k ? k : 1]);
+      std::memcpy(block.get(), c.text.data(), k);
+      const char* text = block.get();
+      can_update_text(lib(), text, i32(k));
+      for (auto f : {where_of_update, table_name_of_update}) {
+        u32 n = 0;
+        const char* r = f(lib(), text, i32(k), &n);
+        if (!r) continue;
+        EXPECT_GE(r, text) << c.text << " cut at " << k;
+        EXPECT_LE(r + n, text + k) << c.text << " cut at " << k;
+      }
+    }
+  }
 }
 
 // The results point into the caller's text and stay valid after the tree is gone: they are

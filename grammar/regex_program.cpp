@@ -9,6 +9,8 @@ namespace {
 constexpr u64 empty_exit = u64{1} << 63;
 // Largest memo of one loop, in entries (16 bytes, plus 24 per group inside the loop).
 constexpr u64 memo_limit = u64{1} << 23;
+// Memo entries kept between matches (a value text holds at most 65535 bytes).
+constexpr u64 memo_keep = u64{1} << 17;
 
 inline bool is_line_end(const char* p, u64 remaining) {
   u8 a = static_cast<u8>(p[0]);
@@ -256,7 +258,16 @@ u64 rx_run(const rx_program& p, rx_scratch& sc, const char* subject, u64 n) {
     sc.loops[i].active = false;
   }
   runner r{p, sc, subject, n, p.has_backrefs};
-  return r.eval(p.root, 0);
+  u64 len = r.eval(p.root, 0);
+  // Keep the memo of ordinary subjects for the next row; give back that of a huge one.
+  for (u32 i = 0; i < p.repeats; ++i) {
+    rx_scratch::loop_state& ls = sc.loops[i];
+    if (ls.memo.size() > memo_keep) {
+      ls.memo = {};
+      ls.caps = {};
+    }
+  }
+  return len;
 }
 
 }  // namespace kk::grammar

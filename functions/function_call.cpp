@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace kk::functions {
 
@@ -16,6 +17,18 @@ u64 longest_arg(const column_list* args, u64 n) {
   for (u64 i = 0; i < n; ++i)
     if (args->first[i].values.size > m) m = args->first[i].values.size;
   return m;
+}
+
+bool result_is_argument(const column* result, const column_list* args) noexcept {
+  for (u64 i = 0; i < args->count; ++i)
+    if (&args->first[i] == result) return true;
+  return false;
+}
+
+bool call_on_copies(sql_impl impl, column* result, const column_list* args) {
+  std::vector<column> copies(args->first, args->first + args->count);
+  const column_list list{copies.data(), copies.size()};
+  return impl(result, &list);
 }
 
 bool unsupported(const char* name) {

@@ -80,11 +80,17 @@ bool map_rows(column& result, u64 n, Kernel&& kernel) {
   return true;
 }
 
+// A result column that is also one of the arguments: impl then reads copies of the
+// arguments, so that no row it writes changes a value it has still to read.
+bool result_is_argument(const column* result, const column_list* args) noexcept;
+bool call_on_copies(sql_impl impl, column* result, const column_list* args);
+
 // The entry of an implementation that ignores the library object.
 template <sql_impl impl>
 bool forward(sql_library*, column* result, const column_list* args) noexcept {
   if (!result || !args || (args->count && !args->first)) return false;
   try {
+    if (result_is_argument(result, args)) return call_on_copies(impl, result, args);
     return impl(result, args);
   } catch (...) {
     return false;

@@ -47,6 +47,25 @@ TEST(convention, entries_turn_exceptions_and_missing_pointers_into_false) {
   EXPECT_FALSE(forward<succeeds>(nullptr, &r, &dangling));
 }
 
+// A caller may convert a column in place: the function reads the arguments as they were.
+TEST(convention, a_result_that_is_an_argument_reads_the_old_values) {
+  std::vector<column> args = {col({vtxt("1.5"), vtxt("-2"), vtxt("abc")})};
+  column_list list{args.data(), 1};
+  EXPECT_TRUE(find_sql_function("x2i32")(nullptr, &args[0], &list));
+  ASSERT_EQ(args[0].values.size, 3u);
+  EXPECT_TRUE(same(args[0].values[1], vi32(-2)));
+  EXPECT_TRUE(same(args[0].values[2], vi32(0)));
+
+  // pow's shorter base broadcasts its last value: that value must not be overwritten by the
+  // row written in its place before the later rows read it.
+  std::vector<column> pw = {col({vdbl(2.0), vdbl(3.0)}), col({vi32(1), vi32(2), vi32(3)})};
+  column_list pl{pw.data(), 2};
+  EXPECT_TRUE(find_sql_function("pow")(nullptr, &pw[0], &pl));
+  ASSERT_EQ(pw[0].values.size, 3u);
+  EXPECT_TRUE(same(pw[0].values[1], vdbl(9.0)));
+  EXPECT_TRUE(same(pw[0].values[2], vdbl(27.0)));
+}
+
 // Count parameters are unsigned integers of any width; wider values saturate rather than
 // wrap when narrowed.
 TEST(convention, parameters_saturate_when_narrowed) {

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# A long run of one target: until 10^7 inputs or the time limit (default one hour), whichever
+# comes first, with a working corpus in fuzz/corpus-work/<target> (not committed) that grows
+# from the seeds, and its log beside it. Findings land in fuzz/corpus-work/<target>-findings/.
+#   bash fuzz/run_long.sh <target> [seconds] [runs]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+name=$1
+seconds=${2:-3600}
+runs=${3:-10000000}
+build=${RUV_FUZZ_BUILD:-build-fuzz}
+work=fuzz/corpus-work
+mkdir -p "$work/$name" "$work/$name-findings"
+exec "$build/fuzz_$name" -runs="$runs" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+  -close_fd_mask=1 -print_final_stats=1 -artifact_prefix="$work/$name-findings/" \
+  "$work/$name" "fuzz/corpus/$name" >"$work/$name.log" 2>&1

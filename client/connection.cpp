@@ -176,7 +176,7 @@ datas* exec(const char* text, int32_t len) {
       drop_socket();
       return nullptr;
     case read_outcome::error:
-      say("recv error %s\n", error_now());
+      // A failed read ends the statement without a message, unlike the peer's end above.
       drop_socket();
       return nullptr;
     case read_outcome::bad_length:

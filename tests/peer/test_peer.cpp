@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <poll.h>
+#include <sys/socket.h>
 
 #include "platform/socket.h"
 
@@ -132,6 +133,11 @@ bool test_peer::send_plan(int conn, const reply_plan& p) {
     std::this_thread::sleep_for(std::chrono::milliseconds(15));
   }
   if (at < p.bytes.size() && !plat::send_all(conn, p.bytes.data() + at, p.bytes.size() - at)) return false;
+  if (p.reset_after) {
+    // A zero linger time makes the close send a reset instead of an orderly end.
+    linger l{1, 0};
+    setsockopt(conn, SOL_SOCKET, SO_LINGER, &l, sizeof l);
+  }
   return !p.close_after;
 }
 

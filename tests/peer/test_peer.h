@@ -22,12 +22,14 @@ struct reply_plan {
   std::string bytes;
   std::vector<size_t> chunks;  // sizes of the first writes, each a separate read; rest at once
   bool close_after = false;    // close the connection after sending (bytes may be cut short)
+  bool reset_after = false;    // then abort it: the client's next read fails with ECONNRESET
 };
 inline reply_plan send(std::string bytes) { return {std::move(bytes), {}, false}; }
 inline reply_plan send_split(std::string bytes, std::vector<size_t> chunks) {
   return {std::move(bytes), std::move(chunks), false};
 }
 inline reply_plan send_and_close(std::string bytes) { return {std::move(bytes), {}, true}; }
+inline reply_plan send_and_reset(std::string bytes) { return {std::move(bytes), {}, true, true}; }
 // The accepted login: n = 1, status OK.
 inline std::string login_ok() { return reply_frame(status_ok, {}); }
 

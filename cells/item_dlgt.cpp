@@ -264,6 +264,8 @@ QString string_item_dlgt::to_text(const QVariant& value) const { return value.to
 
 QVariant string_item_dlgt::from_text(kk::adt::text_view text) const
 {
+    // QString sizes are ints: a longer text cannot be held, and is refused whole.
+    if (text.size > static_cast<kk::u64>(std::numeric_limits<int>::max())) return QVariant();
     return QVariant(QString::fromUtf8(text.data ? text.data : "", static_cast<int>(text.data ? text.size : 0)));
 }
 
@@ -297,11 +299,19 @@ void date_item_dlgt::setModelData(QWidget* editor, QAbstractItemModel* model, co
 
 QString date_item_dlgt::to_text(const QVariant& value) const { return value.toDate().toString("yyyy-MM-dd"); }
 
+namespace {
+
+// The QDate of parsed fields; invalid for the calendar's year 0, which QDate has not.
+QDate date_of(const kk::datetime_fields& f) { return QDate(f.year, f.month, f.day); }
+
+}  // namespace
+
 QVariant date_item_dlgt::from_text(kk::adt::text_view text) const
 {
     kk::datetime_fields f;
     if (!text.data || !kk::date_parse(f, text.data, text.size)) return QVariant();
-    return QVariant(QDate(f.year, f.month, f.day));
+    const QDate date = date_of(f);
+    return date.isValid() ? QVariant(date) : QVariant();
 }
 
 time_item_dlgt::time_item_dlgt(QObject* parent) : item_dlgt(parent) {}
@@ -387,7 +397,8 @@ QVariant datetime_item_dlgt::from_text(kk::adt::text_view text) const
     kk::datetime_fields d, t;
     if (!kk::date_parse(d, text.data, text.size) || !kk::time_parse(t, text.data + 11, text.size - 11))
         return QVariant();
+    const QDate date = date_of(d);
     const QTime time = time_of(t);
-    if (!time.isValid()) return QVariant();
-    return QVariant(QDateTime(QDate(d.year, d.month, d.day), time, Qt::LocalTime));
+    if (!date.isValid() || !time.isValid()) return QVariant();
+    return QVariant(QDateTime(date, time, Qt::LocalTime));
 }

@@ -3,10 +3,12 @@
 #include <cstring>
 #include <vector>
 
+#include "functions/aggregate_functions.h"
 #include "functions/conversion_functions.h"
 #include "functions/date_time_functions.h"
 #include "functions/math_functions.h"
 #include "functions/password_hash.h"
+#include "functions/text_functions.h"
 
 namespace kk::functions {
 
@@ -18,6 +20,8 @@ std::vector<sql_function_def> join_groups() {
       math_functions(),
       password_hash_functions(),
       date_time_functions(),
+      aggregate_functions(),
+      text_functions(),
   };
   std::vector<sql_function_def> all;
   for (auto g : groups) all.insert(all.end(), g.begin(), g.end());

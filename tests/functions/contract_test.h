@@ -19,6 +19,9 @@ enum class result_shape {
   one_arg_scalar,   // one value per argument value; the result's old contents replaced
   many_arg_scalar,  // one value per row of the longest argument, shorter ones broadcast
   appended,         // one value appended after the result's old contents
+  replaced_one,     // exactly one value with row id -1; the result's old contents replaced
+  own_shape,        // selections and generators: shape and row ids checked by the group's tests
+  always_fails,     // false for every call, the result untouched
 };
 
 struct contract_case {
@@ -36,6 +39,10 @@ struct contract_case {
   // Arguments with which the call succeeds. For many_arg_scalar the first has several
   // values and the others one; for one_arg_scalar the one argument has several values.
   std::vector<std::vector<val>> good;
+  // Further arguments are accepted (only fewer than `arity` is a wrong count).
+  bool variadic = false;
+  // Per-argument messages where they differ from `message` (empty: `message`).
+  std::vector<std::string> arg_messages = {};
 };
 
 inline void PrintTo(const contract_case& c, std::ostream* os) { *os << c.name; }

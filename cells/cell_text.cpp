@@ -25,7 +25,7 @@ QVariant real_variant(kk::adt::text_view t, bool show_sign, bool show_suffix, F 
     kk::adt::string::string int_display_text(T v, bool show_sign, bool show_suffix, std::uint32_t mode,             \
                                              bool group_digits)                                                     \
     {                                                                                                               \
-        return kk::adt::string_from_std(int_text::display<T>(v, show_sign, show_suffix, mode, group_digits));       \
+        return int_text::display<T>(v, show_sign, show_suffix, mode, group_digits);                                 \
     }                                                                                                               \
     bool int_text_valid(const kk::adt::string::string& text, bool show_sign, bool show_suffix, std::uint32_t mode, \
                         T min, T max)                                                                               \
@@ -36,7 +36,7 @@ QVariant real_variant(kk::adt::text_view t, bool show_sign, bool show_suffix, F 
                                  std::uint32_t mode, T min, T max)                                                  \
     {                                                                                                               \
         if (!int_text::valid<T>(view_of(text), show_sign, show_suffix, mode, min, max)) return QVariant();          \
-        return int_cell_variant<T>(int_text::value<T>(view_of(text), mode));                                              \
+        return int_cell_variant<T>(int_text::value<T>(view_of(text), mode));                                        \
     }
 RUV_INT_CELL_TEXT(std::uint8_t)
 RUV_INT_CELL_TEXT(std::int8_t)
@@ -50,12 +50,12 @@ RUV_INT_CELL_TEXT(std::int64_t)
 
 kk::adt::string::string double_display_text(double v, bool show_sign, bool show_suffix)
 {
-    return kk::adt::string_from_std(real_text::display<double>(v, show_sign, show_suffix));
+    return real_text::display<double>(v, show_sign, show_suffix);
 }
 
 kk::adt::string::string float_display_text(float v, bool show_sign, bool show_suffix)
 {
-    return kk::adt::string_from_std(real_text::display<float>(v, show_sign, show_suffix));
+    return real_text::display<float>(v, show_sign, show_suffix);
 }
 
 bool double_text_valid(kk::adt::text_view t, bool show_sign, bool show_suffix, double min, double max)

@@ -25,8 +25,9 @@ template <class T>
 void box_set_mode(QLineEdit& edit, int_box_fields<T>& f, std::uint32_t mode)
 {
     f.mode = mode;
-    const std::string text = int_text::display<T>(f.value, f.show_sign, f.show_suffix, mode, editor_groups<T>);
-    edit.setText(QString::fromStdString(text));
+    const kk::adt::string::string text =
+        int_text::display<T>(f.value, f.show_sign, f.show_suffix, mode, editor_groups<T>);
+    edit.setText(QString::fromUtf8(text.data, static_cast<int>(text.size)));
 }
 
 template <class T>

@@ -1,9 +1,13 @@
 #include "cells/int_text.h"
 
 #include <algorithm>
-#include <charconv>
 #include <limits>
 #include <type_traits>
+
+#include "adt/text.h"
+#include "value/number_text.h"
+
+using kstring = kk::adt::string::string;
 
 namespace {
 
@@ -109,8 +113,6 @@ bool decimal_run_fits(std::string_view run, std::string_view limit)
 }
 
 bool is_bin_digit(char c) { return c == '0' || c == '1'; }
-bool is_dec_digit(char c) { return c >= '0' && c <= '9'; }
-bool is_hex_digit(char c) { return digit_of(c, 16) >= 0; }
 
 template <class T>
 bool shape_valid(std::string_view s, bool show_sign, bool show_suffix, std::uint32_t mode)
@@ -141,13 +143,13 @@ bool shape_valid(std::string_view s, bool show_sign, bool show_suffix, std::uint
         const std::size_t cap = radix == 2 ? W::bin_cap : W::hex_cap;
         for (std::size_t n = 0; p < len && n < cap; ++p, ++n) {
             const char c = s[p];
-            if (!(c == ' ' || (radix == 2 ? is_bin_digit(c) : is_hex_digit(c)))) break;
+            if (!(c == ' ' || (radix == 2 ? is_bin_digit(c) : kk::adt::char_is_hex(c)))) break;
         }
     } else {
         const std::size_t start = p;
         for (std::size_t n = 0; p < len && n < static_cast<std::size_t>(W::dec_cap); ++p, ++n) {
             const char c = s[p];
-            if (!(c == ' ' || is_dec_digit(c))) break;
+            if (!(c == ' ' || kk::adt::char_is_digit(c))) break;
         }
         if constexpr (W::bits == 64) {
             std::string_view limit = std::is_signed_v<T>
@@ -194,35 +196,16 @@ bool range_valid(std::string_view text, std::uint32_t mode, T min, T max)
     }
 }
 
-// Fixed-width lowercase hexadecimal digits of m.
+// Fixed-width lowercase hexadecimal digits of m, most significant byte first.
 template <class U>
-std::string hex_digits(U m)
+kstring hex_digits(U m)
 {
-    constexpr int n = static_cast<int>(sizeof(U)) * 2;
-    std::string out(n, '0');
-    for (int i = n - 1; i >= 0; --i, m = static_cast<U>(m >> 4)) out[i] = "0123456789abcdef"[m & 0xf];
-    return out;
-}
-
-std::string hex_to_bin(std::string_view hex)
-{
-    std::string out;
-    out.reserve(hex.size() * 4);
-    for (char c : hex) {
-        const int d = digit_of(c, 16);
-        for (int bit = 3; bit >= 0; --bit) out.push_back((d >> bit) & 1 ? '1' : '0');
-    }
-    return out;
-}
-
-// A space after every n bytes from the left, never after the last group.
-std::string insert_every(std::string_view src, std::size_t n, char sep)
-{
-    std::string out;
-    out.reserve(src.size() + src.size() / n);
-    for (std::size_t i = 0; i < src.size(); ++i) {
-        if (i != 0 && i % n == 0) out.push_back(sep);
-        out.push_back(src[i]);
+    kstring out;
+    char* d = out.resize(sizeof(U) * 2);
+    for (std::size_t i = 0; i < sizeof(U); ++i) {
+        const auto& pair = kk::adt::hex_byte_text[(m >> (8 * (sizeof(U) - 1 - i))) & 0xff];
+        d[2 * i] = pair[0];
+        d[2 * i + 1] = pair[1];
     }
     return out;
 }
@@ -267,29 +250,29 @@ T value(std::string_view text, std::uint32_t mode)
 }
 
 template <class T>
-std::string display(T v, bool show_sign, bool show_suffix, std::uint32_t mode, bool group_digits)
+kstring display(T v, bool show_sign, bool show_suffix, std::uint32_t mode, bool group_digits)
 {
     using U = std::make_unsigned_t<T>;
     const bool negative = v < 0;
     const U m = negative ? static_cast<U>(U(0) - static_cast<U>(v)) : static_cast<U>(v);
-    std::string text;
+    const kk::adt::text_view space{" ", 1};
+    kstring text;
     if (mode == 0 || mode == 1) {
-        std::string digits = hex_digits(m);
-        if (mode == 0) digits = hex_to_bin(digits);
-        if (group_digits) digits = insert_every(digits, 4, ' ');
-        text = (negative ? "-" : "") + std::string(mode == 0 ? "0b" : "0x") + digits;
+        kstring digits = hex_digits(m);
+        if (mode == 0) digits = kk::adt::hex_to_bin_text(digits);
+        if (group_digits) digits = kk::adt::str_insert_every(digits, 4, space);
+        const char* prefix = mode == 0 ? (negative ? "-0b" : "0b") : (negative ? "-0x" : "0x");
+        text = kk::adt::string_cat_cstr_string(prefix, digits);
     } else {
-        char buf[24];
-        const auto r = std::to_chars(buf, buf + sizeof buf, v);
-        text.assign(buf, r.ptr);
+        text = kk::int_to_text(v);
         if (group_digits) {
             // Threes counted from the right; the minus sign counts as a character.
-            std::reverse(text.begin(), text.end());
-            text = insert_every(text, 3, ' ');
-            std::reverse(text.begin(), text.end());
+            std::reverse(text.data, text.data + text.size);
+            text = kk::adt::str_insert_every(text, 3, space);
+            std::reverse(text.data, text.data + text.size);
         }
     }
-    if (show_sign && !negative) text.insert(text.begin(), '+');
+    if (show_sign && !negative) text = kk::string_cat_char_string('+', text);
     if (show_suffix) {
         text.push_back('u');
         text.push_back(width<T>::digit);
@@ -300,7 +283,7 @@ std::string display(T v, bool show_sign, bool show_suffix, std::uint32_t mode, b
 #define RUV_INT_TEXT_INSTANCE(T)                                                                     \
     template bool valid<T>(std::string_view, bool, bool, std::uint32_t, T, T);                       \
     template T value<T>(std::string_view, std::uint32_t);                                            \
-    template std::string display<T>(T, bool, bool, std::uint32_t, bool);
+    template kstring display<T>(T, bool, bool, std::uint32_t, bool);
 RUV_INT_TEXT_INSTANCE(std::uint8_t)
 RUV_INT_TEXT_INSTANCE(std::int8_t)
 RUV_INT_TEXT_INSTANCE(std::uint16_t)

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "adt/string.h"
+
 // Parses of a NUL-terminated text in base 2, 10 or 16: leading blanks, one sign ('-'
 // only for the signed ones), an optional "0b"/"0x" prefix in bases 2 and 16, digits up
 // to the first non-digit. Saturate at the type's limit instead of overflowing.
@@ -38,6 +40,6 @@ T value(std::string_view text, std::uint32_t mode);
 // grouping (fours from the left; threes from the right in decimal), "+" flag and the
 // width suffix "u1".."u8".
 template <class T>
-std::string display(T v, bool show_sign, bool show_suffix, std::uint32_t mode, bool group_digits);
+kk::adt::string::string display(T v, bool show_sign, bool show_suffix, std::uint32_t mode, bool group_digits);
 
 }  // namespace int_text

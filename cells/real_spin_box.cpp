@@ -19,7 +19,8 @@ void init_box(QLineEdit& edit)
 template <class F>
 QString display_of(const real_box_fields<F>& f)
 {
-    return QString::fromStdString(real_text::display<F>(f.value, f.show_sign, f.show_suffix));
+    const kk::adt::string::string text = real_text::display<F>(f.value, f.show_sign, f.show_suffix);
+    return QString::fromUtf8(text.data, static_cast<int>(text.size));
 }
 
 // Sets a text of the box's own. The float box hears it through textChanged; the guard

@@ -3,6 +3,9 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <type_traits>
+
+#include "value/number_text.h"
 
 namespace {
 
@@ -46,15 +49,14 @@ long long decimal_exponent(std::string_view s)
 namespace real_text {
 
 template <class F>
-std::string display(F v, bool show_sign, bool show_suffix)
+kk::adt::string::string display(F v, bool show_sign, bool show_suffix)
 {
-    // Room for the longest fixed text of the type ("-" 39 or 309 digits, point, decimals).
-    char buf[400];
-    const auto r = std::to_chars(buf, buf + sizeof buf, static_cast<double>(v), std::chars_format::fixed,
-                                 traits<F>::decimals);
-    std::string text(buf, r.ec == std::errc() ? r.ptr : buf);
-    if (text.size() > traits<F>::max_chars) text.resize(traits<F>::max_chars);
-    if (show_sign && v >= F(0) && !std::signbit(v)) text.insert(text.begin(), '+');
+    char buf[kk::double_text_max];
+    std::size_t n = 0;
+    if constexpr (std::is_same_v<F, float>) n = kk::float_to_fixed_text(buf, v);
+    else n = kk::double_to_fixed_text(buf, v);
+    kk::adt::string::string text = kk::adt::string_from_bytes(buf, n);
+    if (show_sign && v >= F(0) && !std::signbit(v)) text = kk::string_cat_char_string('+', text);
     if (show_suffix) text.push_back(traits<F>::suffix);
     return text;
 }
@@ -130,8 +132,8 @@ bool valid(std::string_view t, bool show_sign, bool show_suffix, F min, F max)
     return in_range<F>(t, min, max);
 }
 
-template std::string display<double>(double, bool, bool);
-template std::string display<float>(float, bool, bool);
+template kk::adt::string::string display<double>(double, bool, bool);
+template kk::adt::string::string display<float>(float, bool, bool);
 template double to_number<double>(std::string_view);
 template float to_number<float>(std::string_view);
 template bool in_range<double>(std::string_view, double, double);

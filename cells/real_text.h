@@ -2,28 +2,26 @@
 // conversion of typed texts. Independent of the locale: '.' is always the point.
 #pragma once
 
-#include <string>
 #include <string_view>
+
+#include "adt/string.h"
 
 namespace real_text {
 
-// Per type: decimals shown, longest display text (before the suffix), suffix letter.
+// Suffix letter of each type.
 template <class F> struct traits;
 template <> struct traits<double> {
-    static constexpr int decimals = 17;
-    static constexpr std::size_t max_chars = 329;
     static constexpr char suffix = 'd';
 };
 template <> struct traits<float> {
-    static constexpr int decimals = 9;
-    static constexpr std::size_t max_chars = 49;
     static constexpr char suffix = 'f';
 };
 
-// Fixed-point text of v with the type's decimals, cut to its longest text; "+" before
-// non-negative values (not before -0.0) with show_sign; the suffix letter with show_suffix.
+// Fixed-point text of v with 17 (double) or 9 (float) decimals, cut to 329 or 49
+// characters; "+" before non-negative values (not before -0.0) with show_sign; the
+// suffix letter with show_suffix.
 template <class F>
-std::string display(F v, bool show_sign, bool show_suffix);
+kk::adt::string::string display(F v, bool show_sign, bool show_suffix);
 
 // Shape of a number as it is typed: [sign] digits [. digits] [e [sign|digit] digits]
 // [suffix], at most 330 bytes after the sign; with show_sign the sign is required, a

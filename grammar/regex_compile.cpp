@@ -333,8 +333,8 @@ struct compiler {
   bool range(std::vector<rx_item>& items, const parse_node* lo, const parse_node* hi) {
     u32 a, b;
     bool ra, rb;
-    if (!class_atom_value(lo, &a, &ra) || !class_atom_value(hi, &b, &rb) || a > b) return false;
-    add_item(items, a, b, false);
+    if (!class_atom_value(lo, &a, &ra) || !class_atom_value(hi, &b, &rb)) return false;
+    if (a <= b) add_item(items, a, b, false);  // ends out of order: a range of no code point
     return true;
   }
 

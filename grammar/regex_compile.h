@@ -3,8 +3,8 @@
 //
 // The tree must cover the whole pattern text; the compile also rejects what the grammar
 // lets through but cannot mean anything: a back-reference above the group count, a
-// quantifier {n,m} with n > m or a bound above 2^32, a class range whose ends are out
-// of order, and nesting deeper than rx_max_depth.
+// quantifier {n,m} with n > m or a bound above 2^32, and nesting deeper than rx_max_depth.
+// A class range whose ends are out of order is valid and holds no code point.
 #include "grammar/parse_node.h"
 #include "grammar/regex_program.h"
 

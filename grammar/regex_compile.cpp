@@ -302,9 +302,9 @@ struct compiler {
   bool class_atom_value(const parse_node* a, u32* value, bool* raw) {
     if (id_of(a) == rx_id_class_atom) {
       const parse_node* nd = kid_with_id(a, rx_id_class_atom_nodash);
-      if (!nd) {  // '-'
+      if (!nd) {  // '-' matches the byte itself
         *value = '-';
-        *raw = false;
+        *raw = true;
         return true;
       }
       a = nd;
@@ -326,7 +326,7 @@ struct compiler {
     u32 v;
     bool raw;
     if (!class_atom_value(a, &v, &raw)) return false;
-    add_item(items, v, v, raw && v >= 0x80);
+    add_item(items, v, v, raw);
     return true;
   }
 
@@ -368,14 +368,17 @@ struct compiler {
       }
       cur = next;
     }
-    // Code points below 128 go to a bitmap; the rest keep their order in the item list.
+    // Values below 128 go to the bitmaps; the rest keep their order in the item list.
     nd.a = static_cast<u32>(p.items.size());
     for (const rx_item& it : items) {
-      if (!it.raw && it.lo < 128) {
+      if (it.lo < 128) {
         u32 top = it.hi < 127 ? it.hi : 127;
-        for (u32 v = it.lo; v <= top; ++v) nd.ascii[v >> 6] |= u64{1} << (v & 63);
+        for (u32 v = it.lo; v <= top; ++v) {
+          nd.ascii[v >> 6] |= u64{1} << (v & 63);
+          if (!it.raw) nd.ascii_cp[v >> 6] |= u64{1} << (v & 63);
+        }
       }
-      if (it.raw || it.hi >= 128) p.items.push_back(it);
+      if (it.raw ? it.lo >= 128 : it.hi >= 128) p.items.push_back(it);
     }
     nd.n = static_cast<u32>(p.items.size() - nd.a);
     return add(nd);

@@ -52,10 +52,11 @@ struct runner {
     int len = rx_decode(s + pos, rem, &cp);
     bool hit = false;
     u64 hit_len = 0;
-    if (len == 1 && cp < 128) {
-      hit = (nd.ascii[cp >> 6] >> (cp & 63)) & 1;
-      hit_len = 1;
-    } else {
+    if (len > 0 && cp < 128) {  // a longer (overlong) form of an ASCII code point
+      hit = (nd.ascii_cp[cp >> 6] >> (cp & 63)) & 1;
+      hit_len = static_cast<u64>(len);
+    }
+    if (!hit) {
       u8 b0 = static_cast<u8>(s[pos]);
       for (u32 i = 0; i < nd.n && !hit; ++i) {
         const rx_item& it = p.items[nd.a + i];

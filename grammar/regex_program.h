@@ -52,7 +52,10 @@ struct rx_node {
   u32 slot = 0;   // repeat: memo slot
   u64 min = 0, max = 0;
   class_matcher fn = nullptr;
-  u64 ascii[2] = {0, 0};  // cls: bitmap of the code points below 128
+  // cls: the bytes below 128 it matches as a first byte, and the code points below 128 it
+  // matches in any encoded form (raw-byte items such as \x41 only the former)
+  u64 ascii[2] = {0, 0};
+  u64 ascii_cp[2] = {0, 0};
 };
 
 // A class item: code points lo..hi, or (raw) one byte equal to lo.

@@ -241,6 +241,17 @@ const std::vector<rx_case>& conformance_cases() {
       {"[z-ab]", "b", true},
       {"[z-a]|b", "b", true},
       {"[z-a]?b", "b", true},
+      // ranges and code-point atoms take the decoded value of a longer (overlong) form too;
+      // "-" and hex or control escapes compare one byte
+      {"[a-z]", "\xc1\xa1", true},
+      {"[a]", "\xc1\xa1", true},
+      {"[^a-z]", "\xc1\xa1", false},
+      {"[\\u0041]", "\xc1\x81", true},
+      {"[\\x41]", "\xc1\x81", false},
+      {"[^\\x41]", "\xc1\x81", true},
+      {"[\\n]", "\xc0\x8a", false},
+      {"[-]", "\xc0\xad", false},
+      {"[\\x00-\\x7f]+", "\xc0\x80\xc1\xbf", true},
       {"[]", "]", false},
       {"[a", "a", false},
       {"[\\d]", "1", false},

@@ -63,10 +63,16 @@ inline i64 signed_payload(const val& v) noexcept {
   }
 }
 
-inline bool is_float(const val& v) noexcept { return v.type == val_type_float && v.size == val_size_4; }
-inline bool is_double(const val& v) noexcept { return v.type == val_type_float && v.size == val_size_8; }
+// The column types by all three header bytes: a malformed header (off the wire) is none of
+// them and so reads as an unsigned payload.
+inline bool is_float(const val& v) noexcept {
+  return v.type == val_type_float && v.sign == val_sign_na && v.size == val_size_4;
+}
+inline bool is_double(const val& v) noexcept {
+  return v.type == val_type_float && v.sign == val_sign_na && v.size == val_size_8;
+}
 inline bool is_signed_int(const val& v) noexcept {
-  return v.type == val_type_int && v.sign == val_signed;
+  return v.type == val_type_int && v.sign == val_signed && v.size <= val_size_8;
 }
 
 // The kernel rule: dispatch on the value's own kind, sign and size code.
@@ -110,8 +116,7 @@ inline void abs_into(val& out, const val& v) {
       case val_size_1: val_from_i08(out, wrapping_abs<i8, u8>(payload<i8>(v))); break;
       case val_size_2: val_from_i16(out, wrapping_abs<i16, u16>(payload<i16>(v))); break;
       case val_size_4: val_from_i32(out, wrapping_abs<i32, u32>(payload<i32>(v))); break;
-      case val_size_8: val_from_i64(out, wrapping_abs<i64, u64>(payload<i64>(v))); break;
-      default: val_assign(out, v); break;
+      default: val_from_i64(out, wrapping_abs<i64, u64>(payload<i64>(v))); break;
     }
   } else {
     val_assign(out, v);

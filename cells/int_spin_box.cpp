@@ -1,10 +1,9 @@
 #include "cells/int_spin_box.h"
 
-#include <QFont>
-
 #include <string>
 #include <type_traits>
 
+#include "cells/editor_look.h"
 #include "cells/int_text.h"
 
 namespace {
@@ -12,14 +11,6 @@ namespace {
 // Every editor groups its digits except the 8-bit signed one.
 template <class T>
 constexpr bool editor_groups = !(std::is_same_v<T, std::int8_t>);
-
-void init_box(QLineEdit& edit)
-{
-    edit.setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    QFont font;
-    font.setPointSize(10);
-    edit.setFont(font);
-}
 
 template <class T>
 void box_set_mode(QLineEdit& edit, int_box_fields<T>& f, std::uint32_t mode)
@@ -53,7 +44,7 @@ void box_text_changed(QLineEdit& edit, int_box_fields<T>& f, const QString& t)
 #define RUV_INT_SPIN_BOX_DEFINE(name, T)                                                       \
     name::name(QWidget* parent) : QLineEdit(parent)                                            \
     {                                                                                          \
-        init_box(*this);                                                                 \
+        set_cell_editor_look(*this);                                                           \
         set_mode(2);                                                                           \
         /* Connected after the first text: last_text stays empty while "0" is shown. */       \
         connect(this, SIGNAL(textChanged(const QString&)), this, SLOT(text_changed(const QString&))); \

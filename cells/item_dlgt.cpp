@@ -3,7 +3,6 @@
 #include <QAbstractItemModel>
 #include <QDateEdit>
 #include <QDateTimeEdit>
-#include <QFont>
 #include <QLineEdit>
 #include <QTimeEdit>
 
@@ -11,22 +10,14 @@
 #include <type_traits>
 
 #include "cells/cell_text.h"
+#include "cells/editor_look.h"
 #include "cells/int_spin_box.h"
 #include "cells/real_spin_box.h"
 #include "value/calendar.h"
 
 namespace {
 
-constexpr Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignVCenter;
-
 QVariant cell_value(const QModelIndex& index) { return index.data(Qt::EditRole); }
-
-void set_font_size_10(QWidget& w)
-{
-    QFont font;
-    font.setPointSize(10);
-    w.setFont(font);
-}
 
 QString from_utf8(const kk::adt::string::string& s)
 {
@@ -69,26 +60,79 @@ T int_of(const QVariant& v)
 
 // --- date and time editors -------------------------------------------------------------
 
-// Below its default minimum (1752-09-14) an editor would clamp older dates.
-const QDate lowest_editor_date(100, 1, 1);
+// What the three calendar editors differ in: class, value type and display format. The
+// date-bearing two start at the lowest date Qt allows: below its default minimum
+// (1752-09-14) an editor would clamp older dates.
+template <class Editor> struct calendar;
+template <> struct calendar<QDateEdit> {
+    static constexpr const char* format = "yyyy-MM-dd";
+    static constexpr bool has_date = true;
+    static QDate of(const QVariant& v) { return v.toDate(); }
+    static void set(QDateEdit& e, const QDate& d) { e.setDate(d); }
+    static QDate get(const QDateEdit& e) { return e.date(); }
+};
+template <> struct calendar<QTimeEdit> {
+    static constexpr const char* format = "HH:mm:ss.zzz";
+    static constexpr bool has_date = false;
+    static QTime of(const QVariant& v) { return v.toTime(); }
+    static void set(QTimeEdit& e, const QTime& t) { e.setTime(t); }
+    static QTime get(const QTimeEdit& e) { return e.time(); }
+};
+template <> struct calendar<QDateTimeEdit> {
+    static constexpr const char* format = "yyyy-MM-dd HH:mm:ss.zzz";
+    static constexpr bool has_date = true;
+    static QDateTime of(const QVariant& v) { return v.toDateTime(); }
+    static void set(QDateTimeEdit& e, const QDateTime& t) { e.setDateTime(t); }
+    static QDateTime get(const QDateTimeEdit& e) { return e.dateTime(); }
+};
+
 // The value an editor showed after loading; an equal value at commit means untouched.
 constexpr const char* loaded_key = "ruv_loaded_value";
 
-void set_up_date_time_editor(QDateTimeEdit& e, bool read_only, const QString& format)
+template <class Editor>
+QWidget* make_calendar_editor(QWidget* parent, const QStyleOptionViewItem& option, bool read_only)
 {
-    set_font_size_10(e);
-    e.setAlignment(centred);
-    e.setButtonSymbols(QAbstractSpinBox::NoButtons);
-    e.setReadOnly(read_only);
-    e.setDisplayFormat(format);
+    auto* e = new Editor(parent);
+    set_cell_editor_look(*e);
+    e->setButtonSymbols(QAbstractSpinBox::NoButtons);
+    e->setReadOnly(read_only);
+    e->setDisplayFormat(calendar<Editor>::format);
+    if constexpr (calendar<Editor>::has_date) e->setMinimumDate(QDate(100, 1, 1));
+    e->resize(option.rect.width(), option.rect.height());
+    return e;
 }
 
-template <class Editor, class Value>
-void write_if_changed(Editor* e, const Value& now, QAbstractItemModel* model, const QModelIndex& index)
+template <class Editor>
+void load_calendar_editor(QWidget* editor, const QModelIndex& index)
 {
+    auto* e = qobject_cast<Editor*>(editor);
     if (!e) return;
-    if (e->property(loaded_key) == QVariant(now)) return;
-    model->setData(index, QVariant(now), Qt::EditRole);
+    calendar<Editor>::set(*e, calendar<Editor>::of(cell_value(index)));
+    e->setProperty(loaded_key, QVariant(calendar<Editor>::get(*e)));
+}
+
+template <class Editor>
+void commit_calendar_editor(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index)
+{
+    auto* e = qobject_cast<Editor*>(editor);
+    if (!e) return;
+    const QVariant now(calendar<Editor>::get(*e));
+    if (e->property(loaded_key) != now) model->setData(index, now, Qt::EditRole);
+}
+
+template <class Editor>
+QString calendar_text(const QVariant& value)
+{
+    return calendar<Editor>::of(value).toString(calendar<Editor>::format);
+}
+
+// The QDate of parsed fields; invalid for the calendar's year 0, which QDate has not.
+QDate date_of(const kk::datetime_fields& f) { return QDate(f.year, f.month, f.day); }
+
+// The QTime of parsed fields.
+QTime time_of(const kk::datetime_fields& f)
+{
+    return QTime(f.hour, f.minute, f.second, static_cast<int>(f.nanosecond / 1000000u));
 }
 
 }  // namespace
@@ -243,8 +287,7 @@ QWidget* string_item_dlgt::createEditor(QWidget* parent, const QStyleOptionViewI
 {
     auto* e = new QLineEdit(parent);
     e->setMaxLength(2147483647);
-    set_font_size_10(*e);
-    e->setAlignment(centred);
+    set_cell_editor_look(*e);
     e->setReadOnly(read_only);
     e->resize(option.rect.width(), option.rect.height());
     return e;
@@ -271,40 +314,27 @@ QVariant string_item_dlgt::from_text(kk::adt::text_view text) const
 
 // --- date_item_dlgt, time_item_dlgt, datetime_item_dlgt -------------------------------------------
 
-date_item_dlgt::date_item_dlgt(QObject* parent) : item_dlgt(parent) {}
-date_item_dlgt::~date_item_dlgt() = default;
+#define RUV_CALENDAR_ITEM_DLGT(name, Editor)                                                                   \
+    name::name(QObject* parent) : item_dlgt(parent) {}                                                          \
+    name::~name() = default;                                                                                    \
+    QWidget* name::createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex&) const \
+    {                                                                                                           \
+        return make_calendar_editor<Editor>(parent, option, read_only);                                         \
+    }                                                                                                           \
+    void name::setEditorData(QWidget* editor, const QModelIndex& index) const                                   \
+    {                                                                                                           \
+        load_calendar_editor<Editor>(editor, index);                                                            \
+    }                                                                                                           \
+    void name::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const         \
+    {                                                                                                           \
+        commit_calendar_editor<Editor>(editor, model, index);                                                   \
+    }                                                                                                           \
+    QString name::to_text(const QVariant& value) const { return calendar_text<Editor>(value); }
 
-QWidget* date_item_dlgt::createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex&) const
-{
-    auto* e = new QDateEdit(parent);
-    set_up_date_time_editor(*e, read_only, "yyyy-MM-dd");
-    e->setMinimumDate(lowest_editor_date);
-    e->resize(option.rect.width(), option.rect.height());
-    return e;
-}
-
-void date_item_dlgt::setEditorData(QWidget* editor, const QModelIndex& index) const
-{
-    if (auto* e = qobject_cast<QDateEdit*>(editor)) {
-        e->setDate(cell_value(index).toDate());
-        e->setProperty(loaded_key, QVariant(e->date()));
-    }
-}
-
-void date_item_dlgt::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
-{
-    auto* e = qobject_cast<QDateEdit*>(editor);
-    if (e) write_if_changed(e, e->date(), model, index);
-}
-
-QString date_item_dlgt::to_text(const QVariant& value) const { return value.toDate().toString("yyyy-MM-dd"); }
-
-namespace {
-
-// The QDate of parsed fields; invalid for the calendar's year 0, which QDate has not.
-QDate date_of(const kk::datetime_fields& f) { return QDate(f.year, f.month, f.day); }
-
-}  // namespace
+RUV_CALENDAR_ITEM_DLGT(date_item_dlgt, QDateEdit)
+RUV_CALENDAR_ITEM_DLGT(time_item_dlgt, QTimeEdit)
+RUV_CALENDAR_ITEM_DLGT(datetime_item_dlgt, QDateTimeEdit)
+#undef RUV_CALENDAR_ITEM_DLGT
 
 QVariant date_item_dlgt::from_text(kk::adt::text_view text) const
 {
@@ -314,43 +344,6 @@ QVariant date_item_dlgt::from_text(kk::adt::text_view text) const
     return date.isValid() ? QVariant(date) : QVariant();
 }
 
-time_item_dlgt::time_item_dlgt(QObject* parent) : item_dlgt(parent) {}
-time_item_dlgt::~time_item_dlgt() = default;
-
-QWidget* time_item_dlgt::createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex&) const
-{
-    auto* e = new QTimeEdit(parent);
-    set_up_date_time_editor(*e, read_only, "HH:mm:ss.zzz");
-    e->resize(option.rect.width(), option.rect.height());
-    return e;
-}
-
-void time_item_dlgt::setEditorData(QWidget* editor, const QModelIndex& index) const
-{
-    if (auto* e = qobject_cast<QTimeEdit*>(editor)) {
-        e->setTime(cell_value(index).toTime());
-        e->setProperty(loaded_key, QVariant(e->time()));
-    }
-}
-
-void time_item_dlgt::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
-{
-    auto* e = qobject_cast<QTimeEdit*>(editor);
-    if (e) write_if_changed(e, e->time(), model, index);
-}
-
-QString time_item_dlgt::to_text(const QVariant& value) const { return value.toTime().toString("HH:mm:ss.zzz"); }
-
-namespace {
-
-// A QTime of parsed fields; invalid when the fraction ran past a second.
-QTime time_of(const kk::datetime_fields& f)
-{
-    return QTime(f.hour, f.minute, f.second, static_cast<int>(f.nanosecond / 1000000u));
-}
-
-}  // namespace
-
 QVariant time_item_dlgt::from_text(kk::adt::text_view text) const
 {
     kk::datetime_fields f;
@@ -359,38 +352,7 @@ QVariant time_item_dlgt::from_text(kk::adt::text_view text) const
     return t.isValid() ? QVariant(t) : QVariant();
 }
 
-datetime_item_dlgt::datetime_item_dlgt(QObject* parent) : item_dlgt(parent) {}
-datetime_item_dlgt::~datetime_item_dlgt() = default;
-
-QWidget* datetime_item_dlgt::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                                          const QModelIndex&) const
-{
-    auto* e = new QDateTimeEdit(parent);
-    set_up_date_time_editor(*e, read_only, "yyyy-MM-dd HH:mm:ss.zzz");
-    e->setMinimumDate(lowest_editor_date);
-    e->resize(option.rect.width(), option.rect.height());
-    return e;
-}
-
-void datetime_item_dlgt::setEditorData(QWidget* editor, const QModelIndex& index) const
-{
-    if (auto* e = qobject_cast<QDateTimeEdit*>(editor)) {
-        e->setDateTime(cell_value(index).toDateTime());
-        e->setProperty(loaded_key, QVariant(e->dateTime()));
-    }
-}
-
-void datetime_item_dlgt::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
-{
-    auto* e = qobject_cast<QDateTimeEdit*>(editor);
-    if (e) write_if_changed(e, e->dateTime(), model, index);
-}
-
-QString datetime_item_dlgt::to_text(const QVariant& value) const
-{
-    return value.toDateTime().toString("yyyy-MM-dd HH:mm:ss.zzz");
-}
-
+// The date, one separating byte that is not examined, the time.
 QVariant datetime_item_dlgt::from_text(kk::adt::text_view text) const
 {
     if (!text.data || text.size < 11) return QVariant();

@@ -43,21 +43,26 @@ public:
     bool show_suffix = false; // width suffix of integers, type letter of floating-point numbers
 };
 
+// What every column type overrides.
+#define RUV_ITEM_DLGT_OVERRIDES(name)                                                                      \
+public:                                                                                                    \
+    explicit name(QObject* parent = nullptr);                                                              \
+    ~name() override;                                                                                      \
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,                             \
+                          const QModelIndex& index) const override;                                        \
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;                          \
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override; \
+    QString to_text(const QVariant& value) const override;                                                 \
+    QVariant from_text(kk::adt::text_view text) const override;
+
+// from_text gives a QVariant of the empty text while no width is chosen.
 class int_item_dlgt : public item_dlgt {
     Q_OBJECT
+    RUV_ITEM_DLGT_OVERRIDES(int_item_dlgt)
+
 public:
     // No width chosen yet: such a delegate writes nothing and shows nothing.
     static constexpr std::uint32_t kind_unset = 8;
-
-    explicit int_item_dlgt(QObject* parent = nullptr);
-    ~int_item_dlgt() override;
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override;
-    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
-    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
-    QString to_text(const QVariant& value) const override;
-    // QVariant of the empty text for an unset width.
-    QVariant from_text(kk::adt::text_view text) const override;
 
     void set_type_u08() { kind = 0; }
     void set_type_i08() { kind = 1; }
@@ -75,41 +80,17 @@ public:
 // Editors: float_spin_box, double_spin_box and QLineEdit.
 class float_item_dlgt : public item_dlgt {
     Q_OBJECT
-public:
-    explicit float_item_dlgt(QObject* parent = nullptr);
-    ~float_item_dlgt() override;
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override;
-    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
-    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
-    QString to_text(const QVariant& value) const override;
-    QVariant from_text(kk::adt::text_view text) const override;
+    RUV_ITEM_DLGT_OVERRIDES(float_item_dlgt)
 };
 
 class double_item_dlgt : public item_dlgt {
     Q_OBJECT
-public:
-    explicit double_item_dlgt(QObject* parent = nullptr);
-    ~double_item_dlgt() override;
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override;
-    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
-    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
-    QString to_text(const QVariant& value) const override;
-    QVariant from_text(kk::adt::text_view text) const override;
+    RUV_ITEM_DLGT_OVERRIDES(double_item_dlgt)
 };
 
 class string_item_dlgt : public item_dlgt {
     Q_OBJECT
-public:
-    explicit string_item_dlgt(QObject* parent = nullptr);
-    ~string_item_dlgt() override;
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override;
-    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
-    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
-    QString to_text(const QVariant& value) const override;
-    QVariant from_text(kk::adt::text_view text) const override;
+    RUV_ITEM_DLGT_OVERRIDES(string_item_dlgt)
 };
 
 // QDateEdit, QTimeEdit, QDateTimeEdit down to the lowest date they allow. An editor the
@@ -117,39 +98,17 @@ public:
 // range survive an edit that was only opened.
 class date_item_dlgt : public item_dlgt {
     Q_OBJECT
-public:
-    explicit date_item_dlgt(QObject* parent = nullptr);
-    ~date_item_dlgt() override;
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override;
-    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
-    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
-    QString to_text(const QVariant& value) const override;
-    QVariant from_text(kk::adt::text_view text) const override;
+    RUV_ITEM_DLGT_OVERRIDES(date_item_dlgt)
 };
 
 class time_item_dlgt : public item_dlgt {
     Q_OBJECT
-public:
-    explicit time_item_dlgt(QObject* parent = nullptr);
-    ~time_item_dlgt() override;
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override;
-    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
-    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
-    QString to_text(const QVariant& value) const override;
-    QVariant from_text(kk::adt::text_view text) const override;
+    RUV_ITEM_DLGT_OVERRIDES(time_item_dlgt)
 };
 
 class datetime_item_dlgt : public item_dlgt {
     Q_OBJECT
-public:
-    explicit datetime_item_dlgt(QObject* parent = nullptr);
-    ~datetime_item_dlgt() override;
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override;
-    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
-    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
-    QString to_text(const QVariant& value) const override;
-    QVariant from_text(kk::adt::text_view text) const override;
+    RUV_ITEM_DLGT_OVERRIDES(datetime_item_dlgt)
 };
+
+#undef RUV_ITEM_DLGT_OVERRIDES

@@ -1,20 +1,11 @@
 #include "cells/real_spin_box.h"
 
-#include <QFont>
-
 #include <string>
 
+#include "cells/editor_look.h"
 #include "cells/real_text.h"
 
 namespace {
-
-void init_box(QLineEdit& edit)
-{
-    edit.setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    QFont font;
-    font.setPointSize(10);
-    edit.setFont(font);
-}
 
 template <class F>
 QString display_of(const real_box_fields<F>& f)
@@ -78,7 +69,7 @@ void box_text_changed(QLineEdit& edit, real_box_fields<F>& f, const QString& t)
 #define RUV_REAL_SPIN_BOX_DEFINE(name, F, sig)                                                   \
     name::name(QWidget* parent) : QLineEdit(parent)                                                 \
     {                                                                                               \
-        init_box(*this);                                                                            \
+        set_cell_editor_look(*this);                                                                \
         connect(this, SIGNAL(sig), this, SLOT(text_changed(const QString&)));                    \
     }                                                                                               \
     name::~name() = default;                                                                        \

@@ -35,7 +35,9 @@ template <class F>
 bool in_range(std::string_view text, F min, F max);
 
 // strtod/strtof over the whole text in the C locale: the longest number at the start,
-// 0 when there is none, +-infinity on overflow and +-0 on underflow.
+// 0 when there is none, +-infinity on overflow and +-0 on underflow. Unlike strtod,
+// leading blanks and hexadecimal forms read as no number (the typing rule lets neither
+// through).
 template <class F>
 F to_number(std::string_view text);
 

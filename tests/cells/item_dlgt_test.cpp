@@ -71,6 +71,15 @@ int_item_dlgt* int_dlgt(std::uint32_t kind)
     return d;
 }
 
+// An edit the user only opened: editor created, loaded with the cell, committed.
+void open_and_commit(item_dlgt& d, cell_model& model, QWidget& parent)
+{
+    const QModelIndex index = model.index(0, 0);
+    std::unique_ptr<QWidget> e(d.createEditor(&parent, option_of(QRect(0, 0, 100, 20)), index));
+    d.setEditorData(e.get(), index);
+    d.setModelData(e.get(), &model, index);
+}
+
 struct round_trip {
     const char* label;
     std::function<item_dlgt*()> make;
@@ -138,6 +147,10 @@ private slots:
             if (auto* de = qobject_cast<QDateTimeEdit*>(e)) {
                 QVERIFY2(de->isReadOnly(), c.class_name);
                 QCOMPARE(de->buttonSymbols(), QAbstractSpinBox::NoButtons);
+                const QString format = qobject_cast<QDateEdit*>(e)   ? "yyyy-MM-dd"
+                                       : qobject_cast<QTimeEdit*>(e) ? "HH:mm:ss.zzz"
+                                                                     : "yyyy-MM-dd HH:mm:ss.zzz";
+                QCOMPARE(de->displayFormat(), format);
                 QCOMPARE(int(de->alignment()), int(Qt::AlignHCenter | Qt::AlignVCenter));
             }
             delete e;
@@ -205,11 +218,8 @@ private slots:
         QWidget parent;
         for (const auto& c : cases) {
             cell_model model(c.cell);
-            const QModelIndex index = model.index(0, 0);
             std::unique_ptr<item_dlgt> d(c.make());
-            std::unique_ptr<QWidget> e(d->createEditor(&parent, option_of(QRect(0, 0, 100, 20)), index));
-            d->setEditorData(e.get(), index);
-            d->setModelData(e.get(), &model, index);
+            open_and_commit(*d, model, parent);
             QVERIFY2(model.writes == 1, c.label);
             QVERIFY2(model.cell.userType() == c.want.userType(),
                      qPrintable(QString(c.label) + " type " + model.cell.typeName()));
@@ -237,11 +247,8 @@ private slots:
         };
         for (const auto& c : cases) {
             cell_model model(c.cell);
-            const QModelIndex index = model.index(0, 0);
             std::unique_ptr<item_dlgt> d(c.make());
-            std::unique_ptr<QWidget> e(d->createEditor(&parent, option_of(QRect(0, 0, 100, 20)), index));
-            d->setEditorData(e.get(), index);
-            d->setModelData(e.get(), &model, index);
+            open_and_commit(*d, model, parent);
             QVERIFY2(model.writes == 0, c.label);
             QVERIFY2(model.cell == c.cell, c.label);
         }

@@ -1,8 +1,10 @@
 #include "functions/aggregate_functions.h"
 
+#include <bit>
 #include <cstdio>
 #include <cstring>
 #include <random>
+#include <type_traits>
 #include <vector>
 
 #include "functions/function_call.h"
@@ -10,7 +12,6 @@
 #include "functions/merge_sort.h"
 #include "platform/random_device.h"
 #include "value/convert.h"
-#include "value/val_tree.h"
 
 namespace kk::functions {
 
@@ -78,40 +79,64 @@ val fold(const column& c) {
   return acc;
 }
 
-// sum of a uniform number column (two values or more): the same widths and wrapping as
-// val_add value by value. Narrow integers sum into an "i32".
-val uniform_sum(const column& c) {
-  const val& f = c.values[0];
-  const u64 n = c.values.size;
-  val out;
-  const u8 k = val_kind_index(f);
-  if (k == kind_float) {
-    float s = load<float>(f);
-    for (u64 i = 1; i < n; ++i) s = load<float>(c.values[i]) + s;
-    val_from_float(out, s);
-  } else if (k == kind_double) {
-    double s = load<double>(f);
-    for (u64 i = 1; i < n; ++i) s = load<double>(c.values[i]) + s;
-    val_from_double(out, s);
-  } else if (f.size == val_size_8) {
-    u64 s = 0;
-    for (u64 i = 0; i < n; ++i) s += load<u64>(c.values[i]);
-    if (f.sign == val_signed) val_from_i64(out, i64(s));
-    else val_from_u64(out, s);
-  } else {
-    u32 s = 0;
-    if (f.size == val_size_4) {
-      for (u64 i = 0; i < n; ++i) s += load<u32>(c.values[i]);
-    } else {
-      // 1- and 2-byte operands widen by their own sign before the 32-bit addition.
-      const bool widen_signed = f.sign == val_signed;
-      for (u64 i = 0; i < n; ++i)
-        s += widen_signed ? u32(signed_of(c.values[i])) : u32(unsigned_of(c.values[i]));
-    }
-    if (f.size < val_size_4 || f.sign == val_signed) val_from_i32(out, i32(s));
-    else val_from_u32(out, s);
+// Calls body(T{}) with the C++ type of a number kind; false for the other kinds.
+template <class Body>
+bool with_number_type(u8 k, Body&& body) {
+  switch (k) {
+    case kind_i08: body(i8{}); return true;
+    case kind_u08: body(u8{}); return true;
+    case kind_i16: body(i16{}); return true;
+    case kind_u16: body(u16{}); return true;
+    case kind_i32: body(i32{}); return true;
+    case kind_u32: body(u32{}); return true;
+    case kind_i64: body(i64{}); return true;
+    case kind_u64: body(u64{}); return true;
+    case kind_float: body(float{}); return true;
+    case kind_double: body(double{}); return true;
+    default: return false;
   }
-  return out;
+}
+
+// f(x, i) for every value read as T while each header equals the first's: one pass that
+// gives up (false) at the first value of another type.
+template <class T, class F>
+bool each_uniform(const column& c, F&& f) {
+  const u64 n = c.values.size;
+  const val* v = c.values.data;
+  const u8 type = v[0].type, size = v[0].size, sign = v[0].sign;
+  for (u64 i = 0; i < n; ++i) {
+    if (v[i].type != type || v[i].size != size || v[i].sign != sign) return false;
+    f(load<T>(v[i]), i);
+  }
+  return true;
+}
+
+// sum of a column of one number type (two values or more): the widths and wrapping of
+// val_add value by value. 1- and 2-byte integers widen by their sign into an "i32".
+bool uniform_sum(const column& c, val& out) {
+  bool ok = false;
+  with_number_type(val_kind_index(c.values[0]), [&](auto zero) {
+    using T = decltype(zero);
+    if constexpr (std::is_floating_point_v<T>) {
+      T s = load<T>(c.values[0]);
+      ok = each_uniform<T>(c, [&](T x, u64 i) {
+        if (i) s = x + s;
+      });
+      if constexpr (sizeof(T) == 4) val_from_float(out, s);
+      else val_from_double(out, s);
+    } else if constexpr (sizeof(T) == 8) {
+      u64 s = 0;
+      ok = each_uniform<T>(c, [&](T x, u64) { s += u64(x); });
+      if constexpr (std::is_signed_v<T>) val_from_i64(out, i64(s));
+      else val_from_u64(out, s);
+    } else {
+      u32 s = 0;
+      ok = each_uniform<T>(c, [&](T x, u64) { s += u32(i64(x)); });
+      if constexpr (sizeof(T) == 4 && !std::is_signed_v<T>) val_from_u32(out, s);
+      else val_from_i32(out, i32(s));
+    }
+  });
+  return ok;
 }
 
 // ------------------------------------------------------------------ min, max
@@ -126,21 +151,17 @@ u64 extreme_at(const column& c, Better better) {
 }
 
 template <bool want_max>
-u64 uniform_extreme_at(const column& c) {
-  const u64 n = c.values.size;
-  const u8 k = val_kind_index(c.values[0]);
-  u64 at = 0;
-  auto scan = [&](auto get) {
-    auto best = get(c.values[0]);
-    for (u64 i = 1; i < n; ++i) {
-      const auto x = get(c.values[i]);
+bool uniform_extreme_at(const column& c, u64& at) {
+  bool ok = false;
+  at = 0;
+  with_number_type(val_kind_index(c.values[0]), [&](auto zero) {
+    using T = decltype(zero);
+    T best = load<T>(c.values[0]);
+    ok = each_uniform<T>(c, [&](T x, u64 i) {
       if (want_max ? best < x : x < best) best = x, at = i;
-    }
-  };
-  if (k == kind_float || k == kind_double) scan(real_of);
-  else if (is_signed_kind(k)) scan(signed_of);
-  else scan(unsigned_of);
-  return at;
+    });
+  });
+  return ok;
 }
 
 template <bool want_max>
@@ -148,9 +169,7 @@ bool extreme(column* result, const column_list* args) {
   const column* a = only_argument(args, false, kind_any, nullptr);
   if (!a) return false;
   u64 at;
-  if (uniform_numbers(*a)) at = uniform_extreme_at<want_max>(*a);
-  else if (want_max) at = extreme_at(*a, val_greater);
-  else at = extreme_at(*a, val_less);
+  if (!uniform_extreme_at<want_max>(*a, at)) at = want_max ? extreme_at(*a, val_greater) : extreme_at(*a, val_less);
   column_push(*result, a->values[at]);
   return true;
 }
@@ -160,31 +179,28 @@ bool extreme(column* result, const column_list* args) {
 // The mean of a uniform number column, summed wide enough that no integer sum wraps and
 // no float sum stalls; the result has the type the cell arithmetic gives it (a narrow
 // integer column of two values or more sums into an "i32", hence a signed mean).
-val uniform_mean(const column& c) {
-  const val& f = c.values[0];
+bool uniform_mean(const column& c, val& out) {
   const u64 n = c.values.size;
-  const u8 k = val_kind_index(f);
-  val out;
-  if (k == kind_float || k == kind_double) {
-    double s = 0;
-    for (u64 i = 0; i < n; ++i) s += real_of(c.values[i]);
-    if (k == kind_float) val_from_float(out, float(s / double(n)));
-    else val_from_double(out, s / double(n));
-    return out;
-  }
-  const bool signed_mean = f.sign == val_signed || (f.size < val_size_4 && n >= 2);
-  if (f.sign == val_signed) {
-    __int128 s = 0;
-    for (u64 i = 0; i < n; ++i) s += signed_of(c.values[i]);
-    val_from_i64(out, i64(s / __int128(n)));
-  } else {
-    unsigned __int128 s = 0;
-    for (u64 i = 0; i < n; ++i) s += unsigned_of(c.values[i]);
-    const u64 q = u64(s / n);
-    if (signed_mean) val_from_i64(out, i64(q));
-    else val_from_u64(out, q);
-  }
-  return out;
+  const bool narrow_sum = c.values[0].size < val_size_4 && n >= 2;  // summed into an "i32"
+  bool ok = false;
+  with_number_type(val_kind_index(c.values[0]), [&](auto zero) {
+    using T = decltype(zero);
+    if constexpr (std::is_floating_point_v<T>) {
+      double s = 0;
+      ok = each_uniform<T>(c, [&](T x, u64) { s += double(x); });
+      if constexpr (sizeof(T) == 4) val_from_float(out, float(s / double(n)));
+      else val_from_double(out, s / double(n));
+    } else {
+      using wide = std::conditional_t<std::is_signed_v<T>, std::conditional_t<sizeof(T) == 8, __int128, i64>,
+                                      std::conditional_t<sizeof(T) == 8, unsigned __int128, u64>>;
+      wide s = 0;
+      ok = each_uniform<T>(c, [&](T x, u64) { s += wide(x); });
+      const wide q = s / wide(n);
+      if (std::is_signed_v<T> || narrow_sum) val_from_i64(out, i64(q));
+      else val_from_u64(out, u64(q));
+    }
+  });
+  return ok;
 }
 
 // ------------------------------------------------------------------ variance
@@ -257,13 +273,20 @@ std::vector<u64> sorted_positions(const column& c) {
   return order;
 }
 
+// val_assign, with the plain copy of a cell when neither side holds a text block.
+void assign_cell(val& target, const val& src) {
+  if (target.type != val_type_text && src.type != val_type_text) std::memcpy(static_cast<void*>(&target), &src, sizeof(val));
+  else val_assign(target, src);
+}
+
 // The result becomes the argument's values at these positions with their row ids.
 template <class Positions>
 void select_into(column& result, const column& a, const Positions& pos, u64 m) {
   column_resize(result, m);
   for (u64 i = 0; i < m; ++i) {
-    val_assign(result.values[i], a.values[pos(i)]);
-    result.ids[i] = column_row_id_at(&a, pos(i));
+    const u64 p = pos(i);
+    assign_cell(result.values[i], a.values[p]);
+    result.ids[i] = p < a.ids.size ? a.ids[p] : column_row_id_at(&a, p);
   }
 }
 
@@ -294,14 +317,105 @@ bool k_extremes(column* result, const column_list* args, const char* name) {
 
 // ------------------------------------------------------------------ distinct values
 
-// Positions of the first occurrence of every distinct value, in column order. The set
-// orders by val_order, a total order, so NaNs and nulls are values like any other.
-std::vector<u64> first_occurrences(const column& c) {
+// A hash that agrees with val_order: cells that order equal hash equal (every NaN of a
+// kind alike, +0 like -0, a date by its date fields only, every null or malformed cell alike).
+u64 mix64(u64 x) {
+  x ^= x >> 33;
+  x *= 0xff51afd7ed558ccdull;
+  x ^= x >> 33;
+  x *= 0xc4ceb9fe1a85ec53ull;
+  return x ^ (x >> 33);
+}
+
+u64 load_bytes(const char* p, u64 n) {
+  u64 w = 0;
+  std::memcpy(&w, p, n);
+  return w;
+}
+
+u64 order_hash(const val& v) {
+  const u8 k = val_kind_index(v);
+  u64 h = u64(k) << 56;
+  switch (k) {
+    case kind_none: break;
+    case kind_float:
+    case kind_double: {
+      const double x = real_of(v);
+      if (x != x) h ^= 0x7ff8;
+      else if (x != 0) h ^= std::bit_cast<u64>(x);
+      break;
+    }
+    case kind_string: {
+      h ^= v.len;
+      u64 i = 0;
+      for (; i + 8 <= v.len; i += 8) h = mix64(h ^ load_bytes(v.text + i, 8));
+      if (i < v.len) h = mix64(h ^ load_bytes(v.text + i, v.len - i));
+      break;
+    }
+    case kind_date:
+    case kind_time:
+    case kind_datetime: {
+      const datetime_fields f = val_fields(v);
+      if (k != kind_time) h ^= u64(f.year) << 16 | u64(f.month) << 8 | f.day;
+      if (k != kind_date) h ^= (u64(f.hour) << 16 | u64(f.minute) << 8 | f.second) << 24 ^ u64(f.nanosecond) << 28;
+      break;
+    }
+    default: h ^= unsigned_of(v); break;  // integers: the bits of their width
+  }
+  return mix64(h);
+}
+
+// Positions of the first occurrence of every distinct value, in column order. Values are
+// distinct under val_order, a total order, so NaNs and nulls are values like any other. An
+// open-addressing set of positions (no copies of the values) keyed by order_hash.
+template <class Hash, class Same>
+std::vector<u64> first_occurrences(const column& c, Hash hash, Same same_value) {
+  struct slot {
+    u64 hash;
+    u64 pos;  // ~0: empty
+  };
+  constexpr u64 empty = ~u64(0);
   std::vector<u64> kept;
-  val_tree set;
-  for (u64 i = 0; i < c.values.size; ++i)
-    if (set.insert(c.values[i], column_row_id_at(&c, i))) kept.push_back(i);
+  std::vector<slot> table(64, slot{0, empty});
+  u64 mask = table.size() - 1;
+  for (u64 i = 0; i < c.values.size; ++i) {
+    const val& v = c.values[i];
+    const u64 h = hash(v);
+    u64 at = h & mask;
+    bool seen = false;
+    while (table[at].pos != empty) {
+      if (table[at].hash == h && same_value(c.values[table[at].pos], v)) {
+        seen = true;
+        break;
+      }
+      at = (at + 1) & mask;
+    }
+    if (seen) continue;
+    table[at] = {h, i};
+    kept.push_back(i);
+    if (2 * kept.size() > table.size()) {
+      std::vector<slot> bigger(2 * table.size(), slot{0, empty});
+      mask = bigger.size() - 1;
+      for (const slot& s : table) {
+        if (s.pos == empty) continue;
+        u64 j = s.hash & mask;
+        while (bigger[j].pos != empty) j = (j + 1) & mask;
+        bigger[j] = s;
+      }
+      table.swap(bigger);
+    }
+  }
   return kept;
+}
+
+std::vector<u64> first_occurrences(const column& c) {
+  // A column of one integer type orders equal exactly when the bits of its width are equal.
+  const u8 k = c.values.size ? val_kind_index(c.values[0]) : u8(kind_none);
+  if (k <= kind_u64 && uniform_numbers(c))
+    return first_occurrences(
+        c, [](const val& v) { return mix64(unsigned_of(v)); },
+        [](const val& a, const val& b) { return unsigned_of(a) == unsigned_of(b); });
+  return first_occurrences(c, order_hash, [](const val& a, const val& b) { return val_order(a, b) == 0; });
 }
 
 // ------------------------------------------------------------------ generators
@@ -331,7 +445,9 @@ bool count(column* result, const column_list* args) {
 bool sum(column* result, const column_list* args) {
   const column* a = only_argument(args, false, kind_any, nullptr);
   if (!a) return false;
-  column_push(*result, a->values.size >= 2 && uniform_numbers(*a) ? uniform_sum(*a) : fold<val_add>(*a));
+  val s;
+  if (a->values.size < 2 || !uniform_sum(*a, s)) s = fold<val_add>(*a);
+  column_push(*result, s);
   return true;
 }
 
@@ -349,9 +465,7 @@ bool avg(column* result, const column_list* args) {
   const column* a = only_argument(args, false, kind_number, "avg");
   if (!a) return false;
   val mean;
-  if (uniform_numbers(*a)) {
-    mean = uniform_mean(*a);
-  } else {
+  if (!uniform_mean(*a, mean)) {
     // Mixed widths follow the cell arithmetic value by value.
     const val s = fold<val_add>(*a);
     val_div_count(s, a->values.size, mean);

@@ -1,7 +1,7 @@
 // The bottom-up merge sort of sort, min_k and max_k, and its tie order.
 //
-// Runs of width 1, 2, 4, ... are merged pairwise from the left into a scratch array and
-// copied back after each width. A merge takes the left run's item only when it is strictly
+// Runs of width 1, 2, 4, ... are merged pairwise from the left, a last run without a
+// partner copied as it is. A merge takes the left run's item only when it is strictly
 // less than the right run's current item, so equal items come out right run first: the
 // sort is not stable (2, 1, 2 at positions 0, 1, 2 gives positions 1, 2, 0). Callers sort
 // {key, position} items and carry the values and row ids along afterwards.
@@ -18,18 +18,25 @@ namespace kk::functions {
 template <class T, class Less>
 void merge_sort(T* items, T* scratch, u64 n, Less&& less) {
   static_assert(std::is_trivially_copyable_v<T>);
-  for (u64 w = 1; w <= n && n > 1; w *= 2) {
+  // Each width merges from one array into the other; the arrays then trade roles, which
+  // orders exactly as copying the scratch array back after every width would.
+  T* from = items;
+  T* to = scratch;
+  for (u64 w = 1; w < n; w *= 2) {
     for (u64 lo = 0; lo < n; lo += 2 * w) {
       const u64 mid = lo + w < n ? lo + w : n;
       const u64 hi = mid + w < n ? mid + w : n;
       u64 i = lo, j = mid, o = lo;
-      while (i < mid && j < hi) scratch[o++] = less(items[i], items[j]) ? items[i++] : items[j++];
-      if (i < mid) std::memcpy(scratch + o, items + i, (mid - i) * sizeof(T)), o += mid - i;
-      if (j < hi) std::memcpy(scratch + o, items + j, (hi - j) * sizeof(T));
+      while (i < mid && j < hi) to[o++] = less(from[i], from[j]) ? from[i++] : from[j++];
+      if (i < mid) std::memcpy(to + o, from + i, (mid - i) * sizeof(T)), o += mid - i;
+      if (j < hi) std::memcpy(to + o, from + j, (hi - j) * sizeof(T));
     }
-    std::memcpy(items, scratch, n * sizeof(T));
-    if (w > n / 2) break;  // the next width would exceed n (and could overflow)
+    T* t = from;
+    from = to;
+    to = t;
+    if (w > n / 2) break;  // the next width would be n or more (and could overflow)
   }
+  if (from != items) std::memcpy(items, from, n * sizeof(T));
 }
 
 }  // namespace kk::functions

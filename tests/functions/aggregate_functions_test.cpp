@@ -227,6 +227,37 @@ TEST(unique_function, first_occurrences_under_a_total_order) {
   }
 }
 
+// Against a plain quadratic scan under val_order, on random columns of mixed kinds with
+// many repeats, NaNs of both signs, zeros of both signs, dates, times and nulls.
+TEST(unique_function, matches_a_plain_scan_on_random_columns) {
+  std::mt19937 rng(777);
+  for (int round = 0; round < 40; ++round) {
+    const u64 n = 1 + rng() % 300;
+    std::vector<val> v;
+    for (u64 i = 0; i < n; ++i) {
+      const int x = int(rng() % 5);
+      switch (rng() % 9) {
+        case 0: v.push_back(vi32(x - 2)); break;
+        case 1: v.push_back(vu08(u8(x))); break;
+        case 2: v.push_back(vdbl(x == 0 ? std::nan("") : x == 1 ? -std::nan("") : x == 2 ? -0.0 : x == 3 ? 0.0 : 1.5)); break;
+        case 3: v.push_back(vflt(x == 0 ? std::nanf("") : float(x))); break;
+        case 4: v.push_back(vtxt(std::string(size_t(x), 'q') + (x % 2 ? "\xc3\xa9" : ""))); break;
+        case 5: v.push_back(vdate(2024, 1, u8(1 + x))); break;
+        case 6: v.push_back(vtime(u8(x), 0, 0, u32(x) * 7)); break;
+        case 7: v.push_back(vdt(2024, 1, 1, 0, 0, 0, u32(x))); break;
+        default: v.push_back(vnull()); break;
+      }
+    }
+    std::vector<u64> want;
+    for (u64 i = 0; i < n; ++i) {
+      bool seen = false;
+      for (u64 j : want) seen = seen || val_order(v[j], v[i]) == 0;
+      if (!seen) want.push_back(i);
+    }
+    EXPECT_EQ(ids_of(run("unique", {col(v, 0)})), want) << "round " << round;
+  }
+}
+
 // ------------------------------------------------------------------ aggregates
 
 TEST(aggregate_functions, accumulate_into_the_appended_value_after_old_rows) {

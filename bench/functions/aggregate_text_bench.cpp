@@ -1,0 +1,240 @@
+// Aggregates, selections and text functions over columns, each against the plain C++ code
+// that computes the same answer from std containers: loops over std::vector<int32_t>,
+// std::sort, std::unordered_set, and std::string transforms and searches. Aggregates get an
+// emptied result column per call (they append); the others reuse their result column, as
+// the plain code reuses its output vectors.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+#include "functions/column.h"
+#include "functions/registry.h"
+
+namespace {
+
+using kk::functions::column;
+using kk::functions::column_list;
+
+constexpr std::uint64_t rows = 10'000'000;
+constexpr std::uint64_t text_rows = 1'000'000;
+
+std::uint64_t mix(std::uint64_t x) {
+  x ^= x >> 33;
+  x *= 0xff51afd7ed558ccdull;
+  x ^= x >> 33;
+  return x;
+}
+
+// About 2^20 distinct values, in random order.
+const std::vector<std::int32_t>& plain_ints() {
+  static const std::vector<std::int32_t> v = [] {
+    std::vector<std::int32_t> d(rows);
+    for (std::uint64_t i = 0; i < rows; ++i) d[i] = std::int32_t(mix(i + 1) % (1u << 20)) - (1 << 19);
+    return d;
+  }();
+  return v;
+}
+
+column& int_column() {
+  static column c = [] {
+    column k;
+    kk::functions::column_resize(k, rows);
+    for (std::uint64_t i = 0; i < rows; ++i) {
+      kk::val_from_i32(k.values[i], plain_ints()[i]);
+      k.ids[i] = i;
+    }
+    return k;
+  }();
+  return c;
+}
+
+// Mixed-case ASCII words of 8 to 40 bytes, some holding "needle".
+const std::vector<std::string>& plain_texts() {
+  static const std::vector<std::string> v = [] {
+    std::vector<std::string> d(text_rows);
+    for (std::uint64_t i = 0; i < text_rows; ++i) {
+      const std::uint64_t h = mix(i + 7);
+      std::string s(8 + h % 33, 'a');
+      for (std::uint64_t j = 0; j < s.size(); ++j) s[j] = char((j % 3 ? 'a' : 'A') + mix(h + j) % 26);
+      if (h % 4 == 0) s.replace(s.size() / 2, 6 < s.size() / 2 ? 6 : s.size() / 2, "needle");
+      d[i] = s;
+    }
+    return d;
+  }();
+  return v;
+}
+
+column& text_column() {
+  static column c = [] {
+    column k;
+    kk::functions::column_resize(k, text_rows);
+    for (std::uint64_t i = 0; i < text_rows; ++i) {
+      kk::val_from_bytes(k.values[i], plain_texts()[i].data(), plain_texts()[i].size());
+      k.ids[i] = i;
+    }
+    return k;
+  }();
+  return c;
+}
+
+column& one_text(const char* s) {
+  static column c;
+  kk::functions::column_resize(c, 1);
+  kk::val_from_bytes(c.values[0], s, std::char_traits<char>::length(s));
+  c.ids[0] = 0;
+  return c;
+}
+
+void run(benchmark::State& state, const char* name, std::vector<column*> args, bool appends, std::uint64_t n) {
+  const kk::functions::sql_function f = kk::functions::find_sql_function(name);
+  std::vector<column> copies;
+  for (column* a : args) copies.push_back(*a);
+  column_list list{copies.data(), copies.size()};
+  column result;
+  f(nullptr, &result, &list);
+  for (auto _ : state) {
+    if (appends) kk::functions::column_resize(result, 0);
+    if (!f(nullptr, &result, &list)) state.SkipWithError("call failed");
+    benchmark::DoNotOptimize(result.values.data);
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(std::int64_t(state.iterations() * n));
+}
+
+// ------------------------------------------------------------------ 10^7 values
+
+void count_sql(benchmark::State& s) { run(s, "count", {&int_column()}, true, rows); }
+void count_plain(benchmark::State& s) {
+  for (auto _ : s) {
+    std::uint64_t n = plain_ints().size();
+    benchmark::DoNotOptimize(n);
+  }
+  s.SetItemsProcessed(std::int64_t(s.iterations() * rows));
+}
+
+void sum_sql(benchmark::State& s) { run(s, "sum", {&int_column()}, true, rows); }
+void sum_plain(benchmark::State& s) {
+  for (auto _ : s) {
+    std::uint32_t acc = 0;  // the cell sum wraps in 32 bits
+    for (std::int32_t x : plain_ints()) acc += std::uint32_t(x);
+    benchmark::DoNotOptimize(acc);
+  }
+  s.SetItemsProcessed(std::int64_t(s.iterations() * rows));
+}
+
+void avg_sql(benchmark::State& s) { run(s, "avg", {&int_column()}, true, rows); }
+void avg_plain(benchmark::State& s) {
+  for (auto _ : s) {
+    std::int64_t acc = 0;
+    for (std::int32_t x : plain_ints()) acc += x;
+    std::int64_t mean = acc / std::int64_t(rows);
+    benchmark::DoNotOptimize(mean);
+  }
+  s.SetItemsProcessed(std::int64_t(s.iterations() * rows));
+}
+
+void min_sql(benchmark::State& s) { run(s, "min", {&int_column()}, true, rows); }
+void min_plain(benchmark::State& s) {
+  for (auto _ : s) {
+    std::int32_t m = plain_ints()[0];
+    for (std::int32_t x : plain_ints())
+      if (x < m) m = x;
+    benchmark::DoNotOptimize(m);
+  }
+  s.SetItemsProcessed(std::int64_t(s.iterations() * rows));
+}
+
+void sort_sql(benchmark::State& s) { run(s, "sort", {&int_column()}, false, rows); }
+// Values with their row ids, sorted by value: a copy of the pairs, then std::sort.
+void sort_std(benchmark::State& s) {
+  std::vector<std::pair<std::int32_t, std::uint64_t>> out(rows);
+  for (auto _ : s) {
+    for (std::uint64_t i = 0; i < rows; ++i) out[i] = {plain_ints()[i], i};
+    std::sort(out.begin(), out.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    benchmark::DoNotOptimize(out.data());
+  }
+  s.SetItemsProcessed(std::int64_t(s.iterations() * rows));
+}
+
+void unique_sql(benchmark::State& s) { run(s, "unique", {&int_column()}, false, rows); }
+// First occurrences in column order with their row ids.
+void unique_std(benchmark::State& s) {
+  std::vector<std::pair<std::int32_t, std::uint64_t>> out;
+  for (auto _ : s) {
+    std::unordered_set<std::int32_t> seen;
+    out.clear();
+    for (std::uint64_t i = 0; i < rows; ++i)
+      if (seen.insert(plain_ints()[i]).second) out.push_back({plain_ints()[i], i});
+    benchmark::DoNotOptimize(out.data());
+  }
+  s.SetItemsProcessed(std::int64_t(s.iterations() * rows));
+}
+
+// ------------------------------------------------------------------ 10^6 texts
+
+void lcase_sql(benchmark::State& s) { run(s, "lcase", {&text_column()}, false, text_rows); }
+void lcase_plain(benchmark::State& s) {
+  std::vector<std::string> out(text_rows);
+  for (auto _ : s) {
+    for (std::uint64_t i = 0; i < text_rows; ++i) {
+      const std::string& t = plain_texts()[i];
+      out[i].resize(t.size());
+      std::transform(t.begin(), t.end(), out[i].begin(), [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; });
+    }
+    benchmark::DoNotOptimize(out.data());
+  }
+  s.SetItemsProcessed(std::int64_t(s.iterations() * text_rows));
+}
+
+void concat_sql(benchmark::State& s) { run(s, "concat", {&text_column(), &one_text("-suffix")}, false, text_rows); }
+void concat_plain(benchmark::State& s) {
+  std::vector<std::string> out(text_rows);
+  for (auto _ : s) {
+    for (std::uint64_t i = 0; i < text_rows; ++i) {
+      out[i].assign(plain_texts()[i]);
+      out[i].append("-suffix");
+    }
+    benchmark::DoNotOptimize(out.data());
+  }
+  s.SetItemsProcessed(std::int64_t(s.iterations() * text_rows));
+}
+
+void find_first_sql(benchmark::State& s) {
+  run(s, "find_first", {&text_column(), &one_text("needle")}, false, text_rows);
+}
+void find_first_plain(benchmark::State& s) {
+  std::vector<std::uint64_t> out(text_rows);
+  for (auto _ : s) {
+    for (std::uint64_t i = 0; i < text_rows; ++i) out[i] = std::string_view(plain_texts()[i]).find("needle");
+    benchmark::DoNotOptimize(out.data());
+  }
+  s.SetItemsProcessed(std::int64_t(s.iterations() * text_rows));
+}
+
+}  // namespace
+
+BENCHMARK(count_sql)->Unit(benchmark::kMillisecond);
+BENCHMARK(count_plain)->Unit(benchmark::kMillisecond);
+BENCHMARK(sum_sql)->Unit(benchmark::kMillisecond);
+BENCHMARK(sum_plain)->Unit(benchmark::kMillisecond);
+BENCHMARK(avg_sql)->Unit(benchmark::kMillisecond);
+BENCHMARK(avg_plain)->Unit(benchmark::kMillisecond);
+BENCHMARK(min_sql)->Unit(benchmark::kMillisecond);
+BENCHMARK(min_plain)->Unit(benchmark::kMillisecond);
+BENCHMARK(sort_sql)->Unit(benchmark::kMillisecond);
+BENCHMARK(sort_std)->Unit(benchmark::kMillisecond);
+BENCHMARK(unique_sql)->Unit(benchmark::kMillisecond);
+BENCHMARK(unique_std)->Unit(benchmark::kMillisecond);
+BENCHMARK(lcase_sql)->Unit(benchmark::kMillisecond);
+BENCHMARK(lcase_plain)->Unit(benchmark::kMillisecond);
+BENCHMARK(concat_sql)->Unit(benchmark::kMillisecond);
+BENCHMARK(concat_plain)->Unit(benchmark::kMillisecond);
+BENCHMARK(find_first_sql)->Unit(benchmark::kMillisecond);
+BENCHMARK(find_first_plain)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

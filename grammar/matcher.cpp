@@ -264,7 +264,13 @@ __attribute__((noinline)) parse_node* match_repeat(ctx& c, const grammar_node* n
     const bool moved = e != cur;
     cur = e;
     if (cur == stop_at || (has_upper && count >= upper)) break;
-    if (!moved) break;  // a body that matched the empty text would match it forever
+    if (!moved) {
+      // A body that matched the empty text matches it again on every further pass: with an
+      // upper bound those passes run up to it (one copy of the result stands for them),
+      // without one they would never end.
+      if (has_upper) count = upper;
+      break;
+    }
   }
   if (count < lower) {
     st.size = base;

@@ -250,5 +250,45 @@ TEST(sql_dialect, operators_split_into_terminals_as_the_rules_write_them) {
   grammar_release(&g);
 }
 
+// --- the matcher on small grammars ------------------------------------------------------
+
+// One match of a small grammar's start rule: the tree's shape and parse_farthest.
+std::string match_small(const char* grammar, const std::string& input) {
+  compiled_grammar g;
+  const std::string text = grammar;
+  if (!grammar_build(&g, text.data(), text.size(), 2112, nullptr)) return "no grammar";
+  parse_farthest = nullptr;
+  u64 n = input.size();
+  parse_node* t = grammar_match(g.start, input.data(), &n, &g.rules);
+  std::string s = test::shape(t, input.data()) + " far=" +
+                  (parse_farthest ? std::to_string(parse_farthest - input.data()) : "none");
+  grammar_free_tree(t);
+  grammar_release(&g);
+  return s;
+}
+
+TEST(matcher_conformance, a_bounded_repetition_counts_every_pass_up_to_its_bound) {
+  // With an upper bound the loop runs until the count reaches it, also when a pass matched
+  // the empty text: each further pass would match the same, so the lower bound is met when
+  // the upper one allows it.
+  struct row {
+    const char* grammar;
+    const char* input;
+    const char* outcome;
+  };
+  const row rows[] = {
+      {"r = 2{['a']}3;", "b", "0@0+0 far=0"},
+      {"r = 2{['a']}2, 'b';", "b", "1@0+1 far=0"},
+      {"r = 2{['a']}2, 'b';", "ab", "0@0+2[1@0+1 1@1+1] far=1"},
+      {"r = 3{['a']}2, 'b';", "b", "null far=0"},  // the bound stops it below the lower one
+      {"r = 2{['a']}0xffffffffffff;", "b", "0@0+0 far=0"},
+      // Without an upper bound the loop ends after the empty pass, as before.
+      {"r = 2{['a']};", "b", "null far=0"},
+      {"r = {['a']}, 'b';", "aab", "0@0+3[1@0+1 1@1+1 1@2+1] far=2"},
+  };
+  for (const row& r : rows)
+    EXPECT_EQ(match_small(r.grammar, r.input), r.outcome) << r.grammar << " on '" << r.input << "'";
+}
+
 }  // namespace
 }  // namespace kk::grammar

@@ -4,7 +4,10 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -139,6 +142,36 @@ TEST(real_text, independent_of_the_numeric_locale)
     EXPECT_EQ(real_text::to_number<double>("1.25"), 1.25);
     EXPECT_TRUE(real_text::valid<double>("1.25", false, false, -dmax, dmax));
     std::setlocale(LC_NUMERIC, before.c_str());
+}
+
+// A box falls back to its display text after a refused edit: every finite display text,
+// with every flag, must pass the box's own typing rule.
+template <class F, class Bits>
+void displays_are_valid(std::mt19937_64& rng)
+{
+    std::vector<F> values = {F(0), -F(0), std::numeric_limits<F>::max(), std::numeric_limits<F>::lowest(),
+                             std::numeric_limits<F>::min(), std::numeric_limits<F>::denorm_min()};
+    while (values.size() < 3000) {
+        const Bits bits = static_cast<Bits>(rng());
+        F v;
+        std::memcpy(&v, &bits, sizeof v);
+        if (std::isfinite(v)) values.push_back(v);
+    }
+    for (F v : values)
+        for (int flags = 0; flags < 4; ++flags) {
+            const bool sign = flags & 1, suffix = flags & 2;
+            const std::string text = shown<F>(v, sign, suffix);
+            ASSERT_TRUE(real_text::valid<F>(text, sign, suffix, std::numeric_limits<F>::lowest(),
+                                            std::numeric_limits<F>::max()))
+                << "'" << text << "'";
+        }
+}
+
+TEST(real_display_text, every_finite_text_is_valid)
+{
+    std::mt19937_64 rng(20241210);
+    displays_are_valid<double, std::uint64_t>(rng);
+    displays_are_valid<float, std::uint32_t>(rng);
 }
 
 }  // namespace

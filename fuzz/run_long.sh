@@ -11,6 +11,6 @@ runs=${3:-10000000}
 build=${RUV_FUZZ_BUILD:-build-fuzz}
 work=fuzz/corpus-work
 mkdir -p "$work/$name" "$work/$name-findings"
-exec "$build/fuzz_$name" -runs="$runs" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+exec "$build/fuzz_$name" -runs="$runs" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=2048 \
   -close_fd_mask=1 -print_final_stats=1 -artifact_prefix="$work/$name-findings/" \
   "$work/$name" "fuzz/corpus/$name" >"$work/$name.log" 2>&1

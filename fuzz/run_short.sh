@@ -18,7 +18,7 @@ for entry in "${RUV_FUZZ_TARGETS[@]}"; do
   if [ $# -gt 0 ] && [[ " $* " != *" $name "* ]]; then continue; fi
   mkdir -p "$scratch/$name"
   start=$SECONDS
-  if "$build/fuzz_$name" -seed=1 -runs="$runs" -timeout=10 -rss_limit_mb=2048 -close_fd_mask=1 \
+  if "$build/fuzz_$name" -seed=1 -runs="$runs" -timeout=30 -rss_limit_mb=2048 -close_fd_mask=1 \
        -artifact_prefix="$scratch/$name-" "$scratch/$name" "fuzz/corpus/$name" >"$scratch/$name.log" 2>&1; then
     echo "fuzz $name: $runs runs, no finding ($((SECONDS - start)) s)"
   else

@@ -28,6 +28,49 @@ void node_stack::grow() {
   cap = n;
 }
 
+failure_memo::~failure_memo() { adt::mem_free(slots); }
+
+namespace {
+inline u64 failure_hash(const void* key, const char* pos) noexcept {
+  u64 h = (reinterpret_cast<std::uintptr_t>(key) >> 4) * 0x9E3779B97F4A7C15ull ^
+          reinterpret_cast<std::uintptr_t>(pos) * 0xC2B2AE3D27D4EB4Full;
+  return h ^ (h >> 29);
+}
+}  // namespace
+
+const failure_memo::entry* failure_memo::find(const void* key, const char* pos, u64 rem,
+                                              u64 gen) const noexcept {
+  if (!cap || used_gen != gen || !used) return nullptr;
+  for (u64 i = failure_hash(key, pos) & (cap - 1);; i = (i + 1) & (cap - 1)) {
+    const entry& e = slots[i];
+    if (e.gen != gen) return nullptr;  // an empty slot of this generation ends the probe
+    if (e.key == key && e.pos == pos && e.rem == rem) return &e;
+  }
+}
+
+void failure_memo::insert(const void* key, const char* pos, u64 rem, const char* far, u64 gen) {
+  if (used_gen != gen) {
+    used = 0;
+    used_gen = gen;
+  }
+  if ((used + 1) * 2 > cap) {
+    // Grow, keeping this generation's entries.
+    const u64 n = cap ? cap * 2 : 1024;
+    entry* old = slots;
+    const u64 old_cap = cap;
+    slots = static_cast<entry*>(adt::mem_alloc_zeroed(adt::mem_bytes(n, sizeof(entry))));
+    cap = n;
+    used = 0;
+    for (u64 i = 0; i < old_cap; ++i)
+      if (old[i].gen == gen) insert(old[i].key, old[i].pos, old[i].rem, old[i].far, gen);
+    adt::mem_free(old);
+  }
+  u64 i = failure_hash(key, pos) & (cap - 1);
+  while (slots[i].gen == gen) i = (i + 1) & (cap - 1);
+  slots[i] = {key, pos, rem, far, gen};
+  ++used;
+}
+
 match_state& state() noexcept {
   thread_local match_state s;
   return s;
@@ -368,8 +411,22 @@ parse_node* match(ctx& c, const grammar_node* n, const char* pos, u64 rem) {
         return slot.native ? match_native(c, n, slot.native, pos, rem) : nullptr;
       const grammar_node* body = slot.body;
       if (!body) return nullptr;
+      failure_memo& fails = c.s.failures;
+      const u64 gen = c.s.memo.gen;
+      if (const failure_memo::entry* e = fails.find(body, pos, rem, gen)) {
+        raise(e->far);
+        return nullptr;
+      }
+      const char* saved = parse_farthest;
+      parse_farthest = nullptr;
       parse_node* r = call(c, body, pos, rem);
-      if (!r) return nullptr;
+      const char* far = parse_farthest;
+      parse_farthest = saved;
+      raise(far);
+      if (!r) {
+        if (!c.s.abort) fails.insert(body, pos, rem, far, gen);
+        return nullptr;
+      }
       if (r->id == 0) {
         r->id = ref_node_id(kind);
         return r;

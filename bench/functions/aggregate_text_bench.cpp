@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -14,6 +15,7 @@
 
 #include "functions/column.h"
 #include "functions/registry.h"
+#include "value/now.h"
 
 namespace {
 
@@ -127,6 +129,25 @@ void sum_plain(benchmark::State& s) {
   s.SetItemsProcessed(std::int64_t(s.iterations() * rows));
 }
 
+// The memory floor of any pass over a column: the 4-byte payloads read out of 32-byte cells.
+void sum_cell_floor(benchmark::State& s) {
+  struct cell {
+    unsigned char bytes[32];
+  };
+  std::vector<cell> cells(rows);
+  for (std::uint64_t i = 0; i < rows; ++i) std::memcpy(cells[i].bytes, &plain_ints()[i], 4);
+  for (auto _ : s) {
+    std::uint32_t acc = 0;
+    for (const cell& c : cells) {
+      std::uint32_t x;
+      std::memcpy(&x, c.bytes, 4);
+      acc += x;
+    }
+    benchmark::DoNotOptimize(acc);
+  }
+  s.SetItemsProcessed(std::int64_t(s.iterations() * rows));
+}
+
 void avg_sql(benchmark::State& s) { run(s, "avg", {&int_column()}, true, rows); }
 void avg_plain(benchmark::State& s) {
   for (auto _ : s) {
@@ -216,12 +237,37 @@ void find_first_plain(benchmark::State& s) {
   s.SetItemsProcessed(std::int64_t(s.iterations() * text_rows));
 }
 
+// ------------------------------------------------------------------ 10^6 random values
+
+column& count_one_million() {
+  static column c = [] {
+    column k;
+    kk::functions::column_resize(k, 1);
+    kk::val_from_u32(k.values[0], std::uint32_t(text_rows));
+    k.ids[0] = 0;
+    return k;
+  }();
+  return c;
+}
+
+void rand_sql(benchmark::State& s) { run(s, "rand", {&count_one_million()}, false, text_rows); }
+// One freshly seeded generator per value, each seeded from the random device.
+void rand_seed_per_value(benchmark::State& s) {
+  std::vector<double> out(text_rows);
+  for (auto _ : s) {
+    for (std::uint64_t i = 0; i < text_rows; ++i) out[i] = double(kk::random_seed(0)) * 5.421010862427522e-20;
+    benchmark::DoNotOptimize(out.data());
+  }
+  s.SetItemsProcessed(std::int64_t(s.iterations() * text_rows));
+}
+
 }  // namespace
 
 BENCHMARK(count_sql)->Unit(benchmark::kMillisecond);
 BENCHMARK(count_plain)->Unit(benchmark::kMillisecond);
 BENCHMARK(sum_sql)->Unit(benchmark::kMillisecond);
 BENCHMARK(sum_plain)->Unit(benchmark::kMillisecond);
+BENCHMARK(sum_cell_floor)->Unit(benchmark::kMillisecond);
 BENCHMARK(avg_sql)->Unit(benchmark::kMillisecond);
 BENCHMARK(avg_plain)->Unit(benchmark::kMillisecond);
 BENCHMARK(min_sql)->Unit(benchmark::kMillisecond);
@@ -236,5 +282,7 @@ BENCHMARK(concat_sql)->Unit(benchmark::kMillisecond);
 BENCHMARK(concat_plain)->Unit(benchmark::kMillisecond);
 BENCHMARK(find_first_sql)->Unit(benchmark::kMillisecond);
 BENCHMARK(find_first_plain)->Unit(benchmark::kMillisecond);
+BENCHMARK(rand_sql)->Unit(benchmark::kMillisecond);
+BENCHMARK(rand_seed_per_value)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -3,8 +3,14 @@
 // operators and keywords split into terminals.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <optional>
+#include <random>
 #include <string>
 #include <vector>
+
+#include "bench/grammar/script_gen.h"
 
 #include "grammar/matcher.h"
 #include "grammar/sql_grammar.h"
@@ -288,6 +294,342 @@ TEST(matcher_conformance, a_bounded_repetition_counts_every_pass_up_to_its_bound
   };
   for (const row& r : rows)
     EXPECT_EQ(match_small(r.grammar, r.input), r.outcome) << r.grammar << " on '" << r.input << "'";
+}
+
+// --- an independent matcher, written from the matching rules alone ----------------------
+//
+// No hints, no pool, no shortcuts: each kind does exactly what its rule says, so a
+// difference from grammar_match is a fault of one of the two. It reads the same compiled
+// grammar (the compiler is tested on its own).
+
+struct onode {
+  u16 id;
+  u64 start, length;
+  std::vector<onode> kids;
+};
+
+struct too_deep {};
+
+struct oracle {
+  const rule_table* rules;
+  const char* base;
+  i64 far = -1;
+  u32 depth = 0;
+
+  void raise(const char* p) { far = std::max(far, i64(p - base)); }
+  onode leaf(u16 id, const char* p, u64 len) const { return {id, u64(p - base), len, {}}; }
+
+  static bool grouping(u16 k) {
+    return k == kind_concatenation || k == kind_group || k == kind_option || k == kind_repeat ||
+           k == kind_repeat_min1;
+  }
+  static bool bound(const grammar_node* n) {
+    return n && (n->kind == kind_integer_dec || n->kind == kind_integer_hex);
+  }
+  static u64 value(const grammar_node* n) {
+    const std::string t(n->start, n->end);
+    return std::stoull(t, nullptr, n->kind == kind_integer_hex ? 16 : 10);
+  }
+  // utf8_decode, malformed also when the sequence passes the remaining bytes.
+  static u32 decode(const char* p, u64 rem, u32* cp) {
+    const u8 b = u8(p[0]);
+    u32 n = b < 0x80 ? 1 : b >= 0xC0 && b <= 0xDF ? 2 : b >= 0xE0 && b <= 0xEF ? 3 : b >= 0xF0 && b <= 0xF7 ? 4 : 0;
+    if (n == 0 || n > rem) return 0;
+    u32 v = n == 1 ? b : n == 2 ? (b & 0x1F) : n == 3 ? (b & 0x0F) : (b & 0x07);
+    for (u32 i = 1; i < n; ++i) {
+      if ((u8(p[i]) & 0xC0) != 0x80) return 0;
+      v = (v << 6) | (u8(p[i]) & 0x3F);
+    }
+    *cp = v;
+    return n;
+  }
+  static void take(std::vector<onode>& into, onode&& r) {
+    if (r.id != 0)
+      into.push_back(std::move(r));
+    else
+      for (onode& k : r.kids) into.push_back(std::move(k));
+  }
+
+  std::optional<onode> match(const grammar_node* n, const char* pos, u64 rem) {
+    if (++depth > 1000) throw too_deep{};
+    std::optional<onode> r = dispatch(n, pos, rem);
+    --depth;
+    return r;
+  }
+
+  std::optional<onode> dispatch(const grammar_node* n, const char* pos, u64 rem) {
+    const u16 k = n->kind;
+    if (k >= rule_ref_base) {
+      if (k >= rules->size) return {};
+      const rule_slot& slot = rules->slots[k];
+      if (k >= native_ref_base) {
+        if (!slot.native) return {};
+        u64 left = rem;
+        const char* before = parse_farthest;
+        parse_farthest = nullptr;
+        parse_node* l = slot.native(n, pos, &left, rules);
+        if (parse_farthest) raise(parse_farthest);
+        parse_farthest = before;
+        if (!l) return {};
+        onode out = leaf(l->id, l->start, l->length);
+        grammar_free_tree(l);
+        return out;
+      }
+      if (!slot.rule) return {};
+      std::optional<onode> r = match(grammar_child(slot.rule, 1), pos, rem);
+      if (!r) return {};
+      const u16 id = u16(k - 1022);
+      if (r->id == 0) {
+        r->id = id;
+        return r;
+      }
+      const u64 end = r->start + r->length;
+      onode w{id, u64(pos - base), end - u64(pos - base), {}};
+      w.kids.push_back(std::move(*r));
+      return w;
+    }
+    switch (k) {
+      case kind_rule:
+        return match(grammar_child(n, 1), pos, rem);
+      case kind_meta_definition:
+      case kind_group:
+        return match(grammar_child(n, 0), pos, rem);
+      case kind_alternation:
+        for (auto* e = n->children.head; e; e = e->next)
+          if (std::optional<onode> r = match(e->value, pos, rem)) return r;
+        return {};
+      case kind_option:
+        for (auto* e = n->children.head; e; e = e->next)
+          if (std::optional<onode> r = match(e->value, pos, rem)) return r;
+        return leaf(0, pos, 0);
+      case kind_concatenation: {
+        if (!n->children.head) return {};
+        std::vector<onode> got;
+        const char* cur = pos;
+        for (auto* e = n->children.head; e; e = e->next) {
+          std::optional<onode> r = match(e->value, cur, rem - u64(cur - pos));
+          if (!r) return {};
+          if (grouping(e->value->kind)) {
+            if (r->length == 0) continue;
+            cur = base + r->start + r->length;
+            take(got, std::move(*r));
+          } else {
+            cur = base + r->start + r->length;
+            got.push_back(std::move(*r));
+          }
+        }
+        if (got.empty()) return leaf(0, pos, 0);
+        if (got.size() == 1) return std::move(got[0]);
+        return onode{0, u64(pos - base), u64(cur - pos), std::move(got)};
+      }
+      case kind_repeat:
+      case kind_repeat_min1: {
+        const grammar_node* first = grammar_child(n, 0);
+        const grammar_node* body = first;
+        u64 lower = k == kind_repeat_min1 ? 1 : 0, upper = 0;
+        if (k == kind_repeat && bound(first)) {
+          lower = value(first);
+          body = grammar_child(n, 1);
+        }
+        const grammar_node* last = grammar_last_child(n);
+        const bool has_upper = k == kind_repeat && bound(last) && last != body && last != first;
+        if (has_upper) upper = value(last);
+        std::vector<onode> got;
+        const char* cur = pos;
+        u64 count = 0;
+        for (;;) {
+          std::optional<onode> r = match(body, cur, rem - u64(cur - pos));
+          if (!r) break;
+          const char* was = cur;
+          cur = base + r->start + r->length;
+          take(got, std::move(*r));
+          ++count;
+          if (cur == pos + rem || (has_upper && count >= upper)) break;
+          if (cur == was) {  // every further pass matches the same empty text
+            if (has_upper) count = upper;
+            break;
+          }
+        }
+        if (count < lower) return {};
+        if (got.empty()) return leaf(0, pos, 0);
+        if (got.size() == 1) return std::move(got[0]);
+        return onode{0, u64(pos - base), u64(cur - pos), std::move(got)};
+      }
+      case kind_quote_string:
+      case kind_dquote_string: {
+        const u64 len = u64(n->end - n->start) - 2;
+        if (len <= rem && std::memcmp(pos, n->start + 1, len) == 0) return leaf(1, pos, len);
+        raise(pos);
+        return {};
+      }
+      case kind_sort_string: {
+        const i64 len = i64(n->end - n->start) - 2;
+        if (len > 0 && rem > 0) {
+          i64 lo = 0, hi = len - 1;
+          while (lo <= hi) {
+            const i64 mid = (lo + hi) / 2;
+            const signed char m = static_cast<signed char>(n->start[1 + mid]);
+            const signed char b = static_cast<signed char>(*pos);
+            if (m == b) return leaf(1, pos, 1);
+            if (m < b) lo = mid + 1; else hi = mid - 1;
+          }
+        }
+        raise(pos);
+        return {};
+      }
+      case kind_range_string: {
+        if (rem == 0) return {};
+        const grammar_node* lo = grammar_child(n, 0);
+        const grammar_node* hi = grammar_last_child(n);
+        if (lo->kind == kind_quote_string || lo->kind == kind_dquote_string) {
+          const signed char b = static_cast<signed char>(*pos);
+          if (lo->end - lo->start > 2 && hi->end - hi->start > 2 &&
+              b >= static_cast<signed char>(lo->start[1]) && b <= static_cast<signed char>(hi->start[1]))
+            return leaf(1, pos, 1);
+          raise(pos);
+          return {};
+        }
+        u32 cp = 0;
+        const u32 len = decode(pos, rem, &cp);
+        if (len && cp >= value(lo) && cp <= value(hi)) return leaf(1, pos, len);
+        raise(pos);
+        return {};
+      }
+      case kind_except_terminal_string: {
+        if (rem == 0) {
+          raise(pos);
+          return {};
+        }
+        if (match(grammar_child(n, 0), pos, rem)) {
+          raise(pos);
+          return {};
+        }
+        u32 cp = 0;
+        const u32 len = decode(pos, rem, &cp);
+        return leaf(1, pos, len ? len : 1);
+      }
+      case kind_any_char: {
+        if (rem == 0) return {};
+        u32 cp = 0;
+        const u32 len = decode(pos, rem, &cp);
+        return leaf(1, pos, len ? len : 1);
+      }
+      default:
+        return {};
+    }
+  }
+};
+
+std::string oshape(const onode& n) {
+  std::string s = std::to_string(n.id) + "@" + std::to_string(n.start) + "+" + std::to_string(n.length);
+  if (!n.kids.empty()) {
+    s += "[";
+    for (u64 i = 0; i < n.kids.size(); ++i) s += (i ? " " : "") + oshape(n.kids[i]);
+    s += "]";
+  }
+  return s;
+}
+
+// Both matchers on one input: "" when either gave up on depth, else the two outcomes.
+struct both {
+  std::string engine, spec;
+  bool compared = false;
+};
+both compare(const compiled_grammar& g, const std::string& in) {
+  both b;
+  oracle o{&g.rules, in.data()};
+  std::string spec;
+  try {
+    std::optional<onode> r = o.match(g.start, in.data(), in.size());
+    spec = (r ? oshape(*r) : "null") + " far=" + (o.far < 0 ? "none" : std::to_string(o.far));
+  } catch (too_deep&) {
+    return b;
+  }
+  parse_farthest = nullptr;
+  u64 n = in.size();
+  parse_node* t = grammar_match(g.start, in.data(), &n, &g.rules);
+  b.engine = test::shape(t, in.data()) + " far=" +
+             (parse_farthest ? std::to_string(parse_farthest - in.data()) : "none");
+  grammar_free_tree(t);
+  if (last_parse_abort() != parse_abort::none) return b;
+  b.spec = spec;
+  b.compared = true;
+  return b;
+}
+
+std::string random_rule_body(std::mt19937& rng, int depth) {
+  static const char* const atoms[] = {"'a'",  "'ab'", "''",      "\"b\"",  "`ab`", "``",       ".",
+                                      "'a'~'c'", "0x61~0x7a", "0x80~0x10ffff", "!'a'", "!!'b'",
+                                      "r0", "r1", "r2", "2{'a'}", "{'b'}1", "<'a'>", "2{['a']}3",
+                                      "{r1}2", "[r2]", "{'a'}0", "`\xe9a`", "'\xe9'~'a'",
+                                      "'a'~'\xff'", "97~0X7A", "0xc0~0x7ff", "!0x61~0x62", "!.",
+                                      "\"\"", "!''", "3{'a'|''}2"};
+  std::string s;
+  const int terms = 1 + int(rng() % 3);
+  for (int t = 0; t < terms; ++t) {
+    if (t) s += rng() % 3 ? ", " : " | ";
+    const u32 pick = rng() % 10;
+    if (depth < 3 && pick == 0)
+      s += "(" + random_rule_body(rng, depth + 1) + ")";
+    else if (depth < 3 && pick == 1)
+      s += "[" + random_rule_body(rng, depth + 1) + "]";
+    else if (depth < 3 && pick == 2)
+      s += "{" + random_rule_body(rng, depth + 1) + "}";
+    else if (depth < 3 && pick == 3)
+      s += "<" + random_rule_body(rng, depth + 1) + ">";
+    else
+      s += atoms[rng() % (sizeof atoms / sizeof *atoms)];
+  }
+  return s;
+}
+
+TEST(matcher_conformance, random_grammars_match_as_the_rules_say) {
+  std::mt19937 rng(21);
+  const std::string alphabet = "aabbcz\xc3\xa9\xff\xe9\xdf\xbf\xf0\x90";
+  u64 compared = 0;
+  for (int round = 0; round < 300; ++round) {
+    std::string text;
+    for (int r = 0; r < 3; ++r) text += "r" + std::to_string(r) + " = " + random_rule_body(rng, 0) + ";\n";
+    compiled_grammar g;
+    ASSERT_TRUE(grammar_build(&g, text.data(), text.size(), 2112, nullptr)) << text;
+    for (int k = 0; k < 20; ++k) {
+      std::string in(rng() % 12, 'a');
+      for (char& ch : in) ch = alphabet[rng() % alphabet.size()];
+      const both b = compare(g, in);
+      if (!b.compared) continue;
+      ASSERT_EQ(b.engine, b.spec) << text << "on '" << in << "'";
+      ++compared;
+    }
+    grammar_release(&g);
+  }
+  EXPECT_GT(compared, 3000u);  // most inputs end on their own
+}
+
+TEST(matcher_conformance, sql_statements_match_as_the_rules_say) {
+  compiled_grammar g;
+  ASSERT_TRUE(grammar_compile(&g));
+  const std::string script = ruv_bench::script_gen(5).script(20000);
+  std::mt19937 rng(8);
+  const std::string noise = " ()*;'\"/#\n\\@[]=<>-+.0xaz\xc3\xa9";
+  for (u64 i = 0, j; i < script.size(); i = j + 1) {
+    j = script.find(";\n", i);
+    if (j == std::string::npos) break;
+    std::string st = script.substr(i, j + 1 - i);
+    std::string damaged = st;
+    for (int k = 0; k < 2; ++k) damaged[rng() % damaged.size()] = noise[rng() % noise.size()];
+    for (const std::string& v : {st, damaged, st.substr(0, st.size() / 3)}) {
+      const both b = compare(g, v);
+      ASSERT_TRUE(b.compared) << v;
+      ASSERT_EQ(b.engine, b.spec) << v;
+    }
+  }
+  for (const char* v : {"grant select on t to bob", "select '\\n', '\\'', 'a' from t",
+                        "/* a /* b */ c */ show tables", "select \"\\u12345\" @\"x(y)x\" from t"}) {
+    const both b = compare(g, v);
+    ASSERT_TRUE(b.compared) << v;
+    EXPECT_EQ(b.engine, b.spec) << v;
+  }
+  grammar_release(&g);
 }
 
 }  // namespace

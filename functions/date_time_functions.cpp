@@ -145,8 +145,23 @@ bool day_shift(column* result, const column_list* args, const char* name, Shift&
   });
 }
 
-// sign +1 adds the amount, -1 subtracts it. The u64 amount is taken as signed: an amount
-// converted from a negative number moves the other way rather than 584 years ahead.
+// Whether an amount was converted from a negative number (texts parse as unsigned digits).
+bool from_negative(const val& v) {
+  if (v.type == val_type_int) return v.sign == val_signed && i64(amount_of(v, kind_u64)) < 0;
+  if (v.type == val_type_float)
+    return (v.size == val_size_4 ? double(val_as_float(v)) : val_as_double(v)) < 0;
+  return false;
+}
+
+// The signed step of an amount: an amount converted from a negative number moves the other
+// way rather than 584 years ahead, while an unsigned one of 2^63 or more is still that many
+// nanoseconds. A time's total is 64-bit, so there the amount is always its signed value.
+__int128 nanosecond_step(const val& source, bool datetime) {
+  const u64 a = amount_of(source, kind_u64);
+  return !datetime || from_negative(source) ? __int128(i64(a)) : __int128(a);
+}
+
+// sign +1 adds the amount, -1 subtracts it.
 bool nanosecond_shift(column* result, const column_list* args, const char* name, int sign) {
   const column* a = with_count(args, kinds_t, name);
   if (!a) return false;
@@ -155,7 +170,7 @@ bool nanosecond_shift(column* result, const column_list* args, const char* name,
   const val none;
   return map_rows(*result, longest_arg(args, 2), [&](val& out, u64 i) {
     datetime_fields f = read(column_ref_at(*a, i, none));
-    const __int128 delta = __int128(i64(amount_of(column_ref_at(amounts, i, none), kind_u64))) * sign;
+    const __int128 delta = nanosecond_step(column_ref_at(amounts, i, none), read.datetime) * sign;
     const bool ok = read.datetime ? shift_datetime_nanoseconds(f, delta)
                                   : shift_time_nanoseconds(f, delta);
     write_time_or_datetime(out, ok, read.datetime, f);

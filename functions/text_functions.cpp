@@ -117,18 +117,29 @@ bool trim_spaces(column* result, const column_list* args) {
 
 }  // namespace
 
+// Only cells with |i - j| <= limit can hold a distance within the limit (a cell is at least
+// |i - j|), so each row is computed over that band; cells outside it count as limit + 1.
 u64 edit_distance_within(const char* a, u64 na, const char* b, u64 nb, u64 limit, u32* prev, u32* cur) noexcept {
-  for (u64 j = 0; j <= nb; ++j) prev[j] = u32(j);
+  const u64 longest = na > nb ? na : nb;
+  if (limit > longest) limit = longest;
+  const u32 over = u32(limit + 1);
+  const u64 diff = na > nb ? na - nb : nb - na;
+  if (diff > limit) return limit + 1;
+  for (u64 j = 0; j <= nb; ++j) prev[j] = j <= limit ? u32(j) : over;
   for (u64 i = 1; i <= na; ++i) {
-    cur[0] = u32(i);
-    u32 row_min = cur[0];
-    for (u64 j = 1; j <= nb; ++j) {
+    const u64 lo = i > limit ? i - limit : 1;
+    const u64 hi = i + limit < nb ? i + limit : nb;
+    cur[lo - 1] = lo == 1 && i <= limit ? u32(i) : over;
+    u32 row_min = cur[lo - 1];
+    for (u64 j = lo; j <= hi; ++j) {
       u32 d = prev[j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1);
       if (prev[j] + 1 < d) d = prev[j] + 1;
       if (cur[j - 1] + 1 < d) d = cur[j - 1] + 1;
+      if (d > over) d = over;
       cur[j] = d;
       if (d < row_min) row_min = d;
     }
+    if (hi < nb) cur[hi + 1] = over;
     // Later rows never fall below this row's smallest cell.
     if (row_min > limit) return limit + 1;
     std::swap(prev, cur);

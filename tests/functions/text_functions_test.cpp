@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <cstring>
+#include <random>
 #include <string>
 
 #include "contract_test.h"
@@ -215,6 +217,28 @@ TEST(text_functions, fuzzy_match_distances_and_thresholds) {
   }
 }
 
+// The banded, early-stopping distance against the full table on random short texts over a
+// small alphabet: equal whenever the distance is within the limit, above it otherwise.
+TEST(text_functions, edit_distance_within_matches_the_full_table) {
+  std::mt19937 rng(99);
+  std::vector<u32> r0(40), r1(40);
+  for (int round = 0; round < 3000; ++round) {
+    std::string a(rng() % 12, 'a'), b(rng() % 12, 'a');
+    for (char& c : a) c = char('a' + rng() % 3);
+    for (char& c : b) c = char('a' + rng() % 3);
+    std::vector<std::vector<u64>> t(a.size() + 1, std::vector<u64>(b.size() + 1));
+    for (u64 i = 0; i <= a.size(); ++i)
+      for (u64 j = 0; j <= b.size(); ++j)
+        t[i][j] = i == 0 ? j : j == 0 ? i
+                  : std::min({t[i - 1][j] + 1, t[i][j - 1] + 1, t[i - 1][j - 1] + (a[i - 1] != b[j - 1])});
+    const u64 full = t[a.size()][b.size()];
+    const u64 limit = rng() % 14;
+    const u64 got = edit_distance_within(a.data(), a.size(), b.data(), b.size(), limit, r0.data(), r1.data());
+    if (full <= limit) EXPECT_EQ(got, full) << a << " / " << b << " limit " << limit;
+    else EXPECT_GT(got, limit) << a << " / " << b << " limit " << limit;
+  }
+}
+
 TEST(text_functions, fuzzy_match_keeps_the_first_arguments_row_ids) {
   std::vector<column> args = {col({vtxt("hello"), vtxt("help"), vtxt("zzz")}, 40), col({vtxt("hel")})};
   column r;
@@ -272,6 +296,23 @@ TEST_F(library_fixture, reg_match_matches_whole_texts_through_the_library_engine
   EXPECT_TRUE(same(r.values[1], vi32(0)));
   EXPECT_TRUE(same(r.values[2], vi32(1)));
   EXPECT_TRUE(same(r.values[3], vi32(1)));
+}
+
+// The cache compares pattern bytes: a pattern cell rewritten in place (same block, same
+// address) is compiled again.
+TEST_F(library_fixture, reg_match_cache_is_keyed_by_pattern_bytes) {
+  std::vector<column> args = {col({vtxt("ab")}), col({vtxt("a.")})};
+  column r;
+  ASSERT_TRUE(match(r, args, &lib).ok);
+  EXPECT_TRUE(same(r.values[0], vi32(1)));
+  char* block = args[1].values[0].text;
+  block[0] = 'x';
+  ASSERT_TRUE(match(r, args, &lib).ok);
+  EXPECT_EQ(args[1].values[0].text, block);
+  EXPECT_TRUE(same(r.values[0], vi32(0))) << "x. does not match ab";
+  block[0] = 'a';
+  ASSERT_TRUE(match(r, args, &lib).ok);
+  EXPECT_TRUE(same(r.values[0], vi32(1)));
 }
 
 TEST_F(library_fixture, reg_match_checks) {

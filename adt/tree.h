@@ -288,10 +288,11 @@ void tree_destroy(N*& root) noexcept {
   root = nullptr;
 }
 
-// Unlinks node x from the tree, rebalances and releases it; false only for an empty tree.
+// Unlinks node x from the tree, rebalances and releases it; false for an empty tree and
+// for a null x (what a failed search returns), the tree then unchanged.
 template <class N>
 bool tree_erase(N*& root, N* x) noexcept {
-  if (!root) return false;
+  if (!root || !x) return false;
   if (x->left || x->right) {
     // The in-order neighbour on the higher (or, when even, the left) side takes its place.
     N* m;

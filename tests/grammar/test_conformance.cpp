@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <optional>
 #include <random>
@@ -561,7 +562,7 @@ std::string random_rule_body(std::mt19937& rng, int depth) {
   static const char* const atoms[] = {"'a'",  "'ab'", "''",      "\"b\"",  "`ab`", "``",       ".",
                                       "'a'~'c'", "0x61~0x7a", "0x80~0x10ffff", "!'a'", "!!'b'",
                                       "r0", "r1", "r2", "2{'a'}", "{'b'}1", "<'a'>", "2{['a']}3",
-                                      "{r1}2", "[r2]", "{'a'}0", "`\xe9a`", "'\xe9'~'a'",
+                                      "{r1}2", "[r2]", "{'a'}0", "`\xe9" "a`", "'\xe9'~'a'",
                                       "'a'~'\xff'", "97~0X7A", "0xc0~0x7ff", "!0x61~0x62", "!.",
                                       "\"\"", "!''", "3{'a'|''}2"};
   std::string s;
@@ -630,6 +631,236 @@ TEST(matcher_conformance, sql_statements_match_as_the_rules_say) {
     EXPECT_EQ(b.engine, b.spec) << v;
   }
   grammar_release(&g);
+}
+
+// --- an independent compiler, written from the notation's productions -------------------
+
+struct cnode {
+  u16 kind;
+  const char* start;
+  const char* end;
+  std::vector<cnode> kids;
+};
+using cres = std::optional<cnode>;
+
+struct compiler_oracle {
+  const char* end;
+
+  bool at(const char* p, const char* t) const {
+    const u64 n = std::strlen(t);
+    return u64(end - p) >= n && std::memcmp(p, t, n) == 0;
+  }
+  const char* find(const char* p, const char* t) const {
+    for (; p < end; ++p)
+      if (at(p, t)) return p;
+    return nullptr;
+  }
+  static bool blank(char c) { return c == ' ' || (c >= 9 && c <= 13); }
+  static bool name_char(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+  const char* comment(const char* p) const {
+    const char* q;
+    if (at(p, "(*")) return (q = find(p + 2, "*)")) ? q + 2 : nullptr;
+    if (at(p, "/*")) return (q = find(p + 2, "*/")) ? q + 2 : nullptr;
+    if (at(p, "//")) return (q = find(p + 2, "\n")) ? q + 1 : nullptr;
+    return nullptr;
+  }
+  const char* skip(const char* p) const {
+    for (;;) {
+      if (const char* c = comment(p))
+        p = c;
+      else if (p < end && blank(*p))
+        ++p;
+      else
+        return p;
+    }
+  }
+  cres quoted(const char* p, const char* q, u16 kind) const {
+    if (!at(p, q)) return {};
+    const char* c = find(p + 1, q);
+    if (!c) return {};
+    return cnode{kind, p, c + 1, {}};
+  }
+  cres integer(const char* p) const {
+    auto hex = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
+    if ((at(p, "0x") || at(p, "0X")) && p + 2 < end && hex(p[2])) {
+      const char* q = p + 2;
+      while (q < end && hex(*q)) ++q;
+      return cnode{kind_integer_hex, p, q, {}};
+    }
+    const char* q = p;
+    while (q < end && *q >= '0' && *q <= '9') ++q;
+    if (q == p) return {};
+    return cnode{kind_integer_dec, p, q, {}};
+  }
+  cres range(const char* p) const {
+    for (int form = 0; form < 3; ++form) {
+      auto bound = [&](const char* x) {
+        return form == 0 ? quoted(x, "'", kind_quote_string)
+                         : form == 1 ? quoted(x, "\"", kind_dquote_string) : integer(x);
+      };
+      cres lo = bound(p);
+      if (!lo || !at(lo->end, "~") || end - lo->end < 2) continue;
+      cres hi = bound(lo->end + 1);
+      if (!hi) continue;
+      return cnode{kind_range_string, p, hi->end, {*lo, *hi}};
+    }
+    return {};
+  }
+  cres terminal(const char* p) const {
+    if (p >= end) return {};
+    if (at(p, ".")) return cnode{kind_any_char, p, p + 1, {}};
+    if (cres r = range(p)) return r;
+    if (cres r = quoted(p, "\"", kind_dquote_string)) return r;
+    if (cres r = quoted(p, "'", kind_quote_string)) return r;
+    if (cres r = quoted(p, "`", kind_sort_string)) return r;
+    if (at(p, "!"))
+      if (cres t = terminal(p + 1)) return cnode{kind_except_terminal_string, p, t->end, {*t}};
+    return {};
+  }
+  cres identifier(const char* p) const {
+    if (p >= end || !name_char(*p)) return {};
+    const char* last = p + 1;
+    for (const char* q = p + 1; q < end && (name_char(*q) || blank(*q)); ++q)
+      if (name_char(*q)) last = q + 1;
+    return cnode{kind_identifier, p, last, {}};
+  }
+  // open, alternation, [bar, alternation ...], skip, close
+  cres bracketed(const char* p, const char* open, const char* close, u16 kind, bool branches) const {
+    p = skip(p);
+    if (!at(p, open)) return {};
+    cres a = alternation(p + 1);
+    if (!a) return {};
+    cnode n{kind, p, nullptr, {*a}};
+    const char* q = a->end;
+    while (branches && at(skip(q), "|")) {
+      cres b = alternation(skip(q) + 1);
+      if (!b) return {};
+      n.kids.push_back(*b);
+      q = b->end;
+    }
+    q = skip(q);
+    if (!at(q, close)) return {};
+    n.end = q + 1;
+    return n;
+  }
+  cres repetition(const char* p) const {
+    p = skip(p);
+    std::optional<cnode> lower = integer(p);
+    const char* open = lower ? skip(lower->end) : p;
+    if (!lower && at(p, "<")) return bracketed(p, "<", ">", kind_repeat_min1, false);
+    cres braces = bracketed(open, "{", "}", kind_repeat, false);
+    if (!braces) return {};
+    cnode n{kind_repeat, p, braces->end, {}};
+    if (lower) n.kids.push_back(*lower);
+    n.kids.push_back(braces->kids[0]);
+    if (cres upper = integer(skip(braces->end))) {
+      n.kids.push_back(*upper);
+      n.end = upper->end;
+    }
+    return n;
+  }
+  cres term(const char* p) const {
+    p = skip(p);
+    if (cres r = terminal(p)) return r;
+    if (cres r = bracketed(p, "(", ")", kind_group, false)) return r;
+    if (cres r = bracketed(p, "[", "]", kind_option, true)) return r;
+    if (cres r = repetition(p)) return r;
+    return identifier(p);
+  }
+  cres sequence(const char* p, u16 kind, const char* sep, bool alternation_level) const {
+    cres first = alternation_level ? sequence(p, kind_concatenation, ",", false) : term(p);
+    if (!first) return {};
+    cnode n{kind, first->start, first->end, {*first}};
+    while (at(skip(n.end), sep)) {
+      cres next = alternation_level ? sequence(skip(n.end) + 1, kind_concatenation, ",", false)
+                                    : term(skip(n.end) + 1);
+      if (!next) return {};
+      n.kids.push_back(*next);
+      n.end = next->end;
+    }
+    return n;
+  }
+  cres alternation(const char* p) const { return sequence(p, kind_alternation, "|", true); }
+  cres rule(const char* p) const {
+    p = skip(p);
+    cres name = identifier(p);
+    if (!name) return {};
+    const char* q = skip(name->end);
+    if (!at(q, "=")) return {};
+    cres body = alternation(q + 1);
+    if (!body) return {};
+    q = skip(body->end);
+    if (!at(q, ";")) return {};
+    return cnode{kind_rule, p, q + 1, {*name, *body}};
+  }
+};
+
+// kind, the text of terminals, bounds and names, where rules end, and the children.
+std::string cshape(u16 kind, const char* start, const char* end, const char* base,
+                   const std::vector<std::string>& kids) {
+  std::string s = std::to_string(kind);
+  if ((kind >= kind_except_terminal_string && kind <= kind_any_char) || kind == kind_integer_dec ||
+      kind == kind_integer_hex || kind == kind_identifier)
+    s += "'" + std::string(start, end) + "'";
+  if (kind == kind_rule || kind == kind_syntax) s += "@" + std::to_string(end - base);
+  if (!kids.empty()) {
+    s += "(";
+    for (u64 i = 0; i < kids.size(); ++i) s += (i ? " " : "") + kids[i];
+    s += ")";
+  }
+  return s;
+}
+std::string cshape(const cnode& n, const char* base) {
+  std::vector<std::string> kids;
+  for (const cnode& k : n.kids) kids.push_back(cshape(k, base));
+  return cshape(n.kind, n.start, n.end, base, kids);
+}
+std::string cshape(const grammar_node* n, const char* base) {
+  std::vector<std::string> kids;
+  for (auto* e = n->children.head; e; e = e->next) kids.push_back(cshape(e->value, base));
+  return cshape(n->kind, n->start, n->end, base, kids);
+}
+
+std::string compiled_by_oracle(const std::string& text) {
+  compiler_oracle c{text.data() + text.size()};
+  cnode root{kind_syntax, text.data(), nullptr, {}};
+  const char* p = text.data();
+  while (cres r = c.rule(p)) {
+    root.kids.push_back(*r);
+    p = r->end;
+  }
+  if (root.kids.empty()) return "null";
+  root.end = c.skip(p);
+  return cshape(root, text.data());
+}
+std::string compiled_by_engine(const std::string& text) {
+  u64 n = text.size();
+  grammar_node* root = grammar_parse_rules(text.data(), &n);
+  const std::string s = root ? cshape(root, text.data()) : "null";
+  grammar_node_free(root);
+  return s;
+}
+
+TEST(compiler_conformance, grammar_texts_compile_as_the_notation_says) {
+  std::mt19937 rng(33);
+  // Well-formed texts, then the same with damage, then bytes of the notation at random.
+  const std::string noise = "r0 =;'\"`()[]{}<>~,|.!*/\n\t0x9a_Xz\xc3";
+  for (int round = 0; round < 1500; ++round) {
+    std::string text;
+    for (int r = 0; r < 3; ++r)
+      text += (rng() % 4 ? "r" : "(* c *) r") + std::to_string(r) + " = " + random_rule_body(rng, 0) +
+              (rng() % 5 ? ";\n" : "; // n\n");
+    std::string damaged = text;
+    for (int k = 0; k < 2; ++k) damaged[rng() % damaged.size()] = noise[rng() % noise.size()];
+    std::string random(rng() % 60, ' ');
+    for (char& ch : random) ch = noise[rng() % noise.size()];
+    if (round % 2) random = "r0 = " + random;
+    for (const std::string& t : {text, damaged, random})
+      ASSERT_EQ(compiled_by_engine(t), compiled_by_oracle(t)) << t;
+  }
+  // The dialect itself.
+  const std::string sql(sql::grammar_text(), sql::grammar_text_size());
+  EXPECT_EQ(compiled_by_engine(sql), compiled_by_oracle(sql));
 }
 
 }  // namespace

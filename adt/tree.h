@@ -255,9 +255,10 @@ void tree_node_release(N* n) noexcept {
 }
 
 // Releases both subtrees of n (each child after its own subtrees) and nulls its links;
-// n itself stays for the caller.
+// n itself stays for the caller. A null n (an empty tree's root) is left alone.
 template <class N>
 void tree_free(N* n) noexcept {
+  if (!n) return;
   // Iterative post-order walk: no recursion depth to worry about.
   for (N* c = n;;) {
     if (c->left) {

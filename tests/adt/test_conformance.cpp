@@ -173,3 +173,23 @@ TEST(Conformance, TreeEraseOfNoNodeChangesNothing) {
   tree<u64> empty;
   EXPECT_FALSE(empty.erase(nullptr));
 }
+
+TEST(Conformance, ViewKeyedMapsOrderLikeStringCompare) {
+  // Equal means same length and bytes; otherwise signed bytes, a proper prefix first.
+  const std::string text("ab\x80" "a", 4);
+  const text_view keys[] = {{text.data(), 2}, {text.data() + 2, 1}, {text.data(), 1}, {text.data(), 0},
+                            {text.data() + 3, 1}};
+  tree<text_view, u64> t;
+  for (u64 i = 0; i < std::size(keys); ++i) EXPECT_EQ(t.insert(keys[i], i), i != 4) << i;  // "a" twice
+  std::vector<std::string> order;
+  for (auto* n = t.first(); n; n = tree_next(n)) order.emplace_back(sv(n->key));
+  EXPECT_EQ(order, (std::vector<std::string>{"", "\x80", "a", "ab"}));
+  EXPECT_EQ(t.lookup(cstr_view("a"))->value, 2u);
+}
+
+TEST(Conformance, FreeingTheSubtreesOfAnEmptySetIsHarmless) {
+  tree<u64> empty;
+  tree_free_subtrees(empty.root);  // an empty set's root is null
+  tree_free(empty.root);
+  EXPECT_EQ(empty.root, nullptr);
+}

@@ -533,16 +533,16 @@ std::string oshape(const onode& n) {
 
 // Both matchers on one input: "" when either gave up on depth, else the two outcomes.
 struct both {
-  std::string engine, spec;
+  std::string engine, reference;
   bool compared = false;
 };
 both compare(const compiled_grammar& g, const std::string& in) {
   both b;
   oracle o{&g.rules, in.data()};
-  std::string spec;
+  std::string reference;
   try {
     std::optional<onode> r = o.match(g.start, in.data(), in.size());
-    spec = (r ? oshape(*r) : "null") + " far=" + (o.far < 0 ? "none" : std::to_string(o.far));
+    reference = (r ? oshape(*r) : "null") + " far=" + (o.far < 0 ? "none" : std::to_string(o.far));
   } catch (too_deep&) {
     return b;
   }
@@ -553,7 +553,7 @@ both compare(const compiled_grammar& g, const std::string& in) {
              (parse_farthest ? std::to_string(parse_farthest - in.data()) : "none");
   grammar_free_tree(t);
   if (last_parse_abort() != parse_abort::none) return b;
-  b.spec = spec;
+  b.reference = reference;
   b.compared = true;
   return b;
 }
@@ -598,7 +598,7 @@ TEST(matcher_conformance, random_grammars_match_as_the_rules_say) {
       for (char& ch : in) ch = alphabet[rng() % alphabet.size()];
       const both b = compare(g, in);
       if (!b.compared) continue;
-      ASSERT_EQ(b.engine, b.spec) << text << "on '" << in << "'";
+      ASSERT_EQ(b.engine, b.reference) << text << "on '" << in << "'";
       ++compared;
     }
     grammar_release(&g);
@@ -621,14 +621,14 @@ TEST(matcher_conformance, sql_statements_match_as_the_rules_say) {
     for (const std::string& v : {st, damaged, st.substr(0, st.size() / 3)}) {
       const both b = compare(g, v);
       ASSERT_TRUE(b.compared) << v;
-      ASSERT_EQ(b.engine, b.spec) << v;
+      ASSERT_EQ(b.engine, b.reference) << v;
     }
   }
   for (const char* v : {"grant select on t to bob", "select '\\n', '\\'', 'a' from t",
                         "/* a /* b */ c */ show tables", "select \"\\u12345\" @\"x(y)x\" from t"}) {
     const both b = compare(g, v);
     ASSERT_TRUE(b.compared) << v;
-    EXPECT_EQ(b.engine, b.spec) << v;
+    EXPECT_EQ(b.engine, b.reference) << v;
   }
   grammar_release(&g);
 }

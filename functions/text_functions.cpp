@@ -82,10 +82,14 @@ bool text_pair(column* result, const column_list* args, const char* name, Kernel
 }
 
 // A per-row position or count: the value converted to "u32" (text parsing set), in 64 bits.
+// Integers convert as the matrix does: narrower signed ones sign-extend (i08 -1 is
+// 4294967295), wider ones keep their low 32 bits.
 u64 position_of(const val& v) {
   if (v.type == val_type_int && v.sign <= val_unsigned) {
+    const u32 w = val_width(v);
     u64 bits = 0;
-    std::memcpy(&bits, v.data, val_width(v));
+    std::memcpy(&bits, v.data, w);
+    if (v.sign == val_signed && w < 8 && (bits >> (8 * w - 1)) & 1) bits |= ~u64(0) << (8 * w);
     return u32(bits);
   }
   const val u = val_convert(kind_u32, v, true);

@@ -1,0 +1,108 @@
+// Conformance of the aggregate and text functions against plain statements of their rules:
+// per-row positions converted exactly as the conversion matrix converts them, fuzzy_match
+// as a full-table minimum over the windows.
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "function_test_support.h"
+#include "value/convert.h"
+
+namespace kk::functions::test {
+namespace {
+
+std::string text_of_300() {
+  std::string s;
+  for (int i = 0; i < 300; ++i) s += char('a' + i % 26);
+  return s;
+}
+
+// A per-row position or count of substr and replace is the value converted to "u32" by the
+// matrix: narrower signed integers sign-extend, wider ones keep their low 32 bits.
+TEST(conformance_text, substr_and_replace_positions_convert_as_the_matrix) {
+  const std::string s = text_of_300();
+  struct pos_case {
+    val p, k;
+  };
+  const std::vector<pos_case> cases = {
+      {vi32(0), vi08(-1)},        // count 4294967295: the rest of the text
+      {vi32(10), vi16(-2)},       // count 4294967294
+      {vi08(-1), vi32(1)},        // start 4294967295: beyond the end
+      {vu08(200), vi32(3)},       // zero extension
+      {vi64((1ll << 32) + 5), vu16(2)},  // low 32 bits
+      {vi16(250), vi08(100)},
+  };
+  for (const pos_case& c : cases) {
+    const val pu = val_convert(kind_u32, c.p, true), ku = val_convert(kind_u32, c.k, true);
+    const u64 p = val_as_u32(pu), k = val_as_u32(ku);
+    const std::string want = p >= s.size() ? "" : s.substr(p, std::min<u64>(k, s.size() - p));
+    std::vector<column> args = {col({vtxt(s)}), col({c.p}), col({c.k})};
+    column r;
+    ASSERT_TRUE(call("substr", r, args).ok) << show(c.p) << ", " << show(c.k);
+    ASSERT_EQ(r.values.size, 1u);
+    EXPECT_TRUE(same(r.values[0], vtxt(want))) << show(c.p) << ", " << show(c.k) << ": " << r.values[0].len;
+
+    std::vector<column> rargs = {col({vtxt(s)}), col({c.p}), col({c.k}), col({vtxt("XY")})};
+    column rr;
+    const bool fits = p <= s.size() && p + k <= s.size();
+    EXPECT_EQ(call("replace", rr, rargs).ok, fits) << show(c.p) << ", " << show(c.k);
+    if (fits) {
+      ASSERT_EQ(rr.values.size, 1u);
+      const std::string rep = k == 0 ? s : s.substr(0, p) + "XY" + s.substr(p + k);
+      EXPECT_TRUE(same(rr.values[0], vtxt(rep))) << show(c.p) << ", " << show(c.k);
+    }
+  }
+}
+
+u64 full_distance(const std::string& a, const std::string& b) {
+  std::vector<std::vector<u64>> d(a.size() + 1, std::vector<u64>(b.size() + 1));
+  for (u64 i = 0; i <= a.size(); ++i) d[i][0] = i;
+  for (u64 j = 0; j <= b.size(); ++j) d[0][j] = j;
+  for (u64 i = 1; i <= a.size(); ++i)
+    for (u64 j = 1; j <= b.size(); ++j)
+      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (a[i - 1] != b[j - 1])});
+  return d[a.size()][b.size()];
+}
+
+// The rule as written: the smallest full-table distance over the windows of |p| bytes (or
+// the whole text when it is shorter than p), against the given threshold or half of |p|.
+bool fuzzy_reference(const std::string& a, const std::string& p, u64 given) {
+  if (a.empty() || p.empty()) return false;
+  const u64 t = given ? given : p.size() / 2;
+  if (a.size() < p.size()) return full_distance(a, p) <= t;
+  u64 best = ~u64(0);
+  for (u64 w = 0; w + p.size() <= a.size(); ++w) best = std::min(best, full_distance(a.substr(w, p.size()), p));
+  return best <= t;
+}
+
+TEST(conformance_text, fuzzy_match_is_the_smallest_window_distance_within_the_threshold) {
+  std::mt19937 rng(8123);
+  auto word = [&](u64 max_len) {
+    std::string s(rng() % (max_len + 1), 'a');
+    for (char& c : s) c = char('a' + rng() % 3);
+    return s;
+  };
+  for (int round = 0; round < 300; ++round) {
+    // One column of texts against one pattern, with no threshold, 0 (half of |p|) or 1..4.
+    std::vector<std::string> texts;
+    std::vector<val> cells;
+    for (int i = 0; i < 6; ++i) {
+      texts.push_back(word(10));
+      cells.push_back(vtxt(texts.back()));
+    }
+    const std::string p = word(7);
+    const int mode = round % 6;
+    std::vector<column> args = {col(cells), col({vtxt(p)})};
+    if (mode > 0) args.push_back(col({vu08(u8(mode - 1))}));
+    column r;
+    ASSERT_TRUE(call("fuzzy_match", r, args).ok);
+    ASSERT_EQ(r.values.size, texts.size());
+    for (size_t i = 0; i < texts.size(); ++i)
+      EXPECT_TRUE(same(r.values[i], vu08(fuzzy_reference(texts[i], p, mode > 0 ? u64(mode - 1) : 0))))
+          << "'" << texts[i] << "' ~ '" << p << "' mode " << mode;
+  }
+}
+
+}  // namespace
+}  // namespace kk::functions::test

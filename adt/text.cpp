@@ -46,33 +46,6 @@ constexpr u64 quick_search_from = 257;
 const std::array<std::array<char, 2>, 256> hex_byte_text = make_hex();
 const std::array<std::array<char, 4>, 16> bin_digit_text = make_bin();
 
-i8 utf8_decode(const char* p, const char* end, u32& cp) noexcept {
-  cp = 0;
-  if (!p || p >= end) return -1;
-  const u8 b0 = ub(p[0]);
-  const u64 avail = static_cast<u64>(end - p);
-  int n;
-  u32 v;
-  if (b0 < 0x80) {
-    cp = b0;
-    return 1;
-  } else if (b0 >= 0xC0 && b0 <= 0xDF) {
-    n = 2, v = b0 & 0x1F;
-  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-    n = 3, v = b0 & 0x0F;
-  } else if (b0 >= 0xF0 && b0 <= 0xF7) {
-    n = 4, v = b0 & 0x07;
-  } else {
-    return -1;
-  }
-  for (int i = 1; i < n; ++i) {
-    if (static_cast<u64>(i) >= avail || !cont(p[i])) return -1;
-    v = v << 6 | (ub(p[i]) & 0x3F);
-  }
-  cp = v;
-  return static_cast<i8>(n);
-}
-
 bool char_is_alpha(char c) noexcept { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool char_is_hex(char c) noexcept { return hex_value(c) >= 0; }
 bool char_is_digit(char c) noexcept { return c >= '0' && c <= '9'; }

@@ -17,7 +17,35 @@ extern const std::array<std::array<char, 4>, 16> bin_digit_text;
 
 // Decodes the code point at p, reading nothing at or past end: the bytes used (1 .. 4), or
 // -1 for a malformed or cut-off sequence (cp then 0). Overlong forms and surrogates pass.
-i8 utf8_decode(const char* p, const char* end, u32& cp) noexcept;
+// Inline: the grammar matcher and the regex engine decode on their hot paths.
+inline i8 utf8_decode(const char* p, const char* end, u32& cp) noexcept {
+  cp = 0;
+  if (!p || p >= end) return -1;
+  const u8 b0 = static_cast<u8>(p[0]);
+  if (b0 < 0x80) {
+    cp = b0;
+    return 1;
+  }
+  int n;
+  u32 v;
+  if (b0 >= 0xC0 && b0 <= 0xDF) {
+    n = 2, v = b0 & 0x1F;
+  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+    n = 3, v = b0 & 0x0F;
+  } else if (b0 >= 0xF0 && b0 <= 0xF7) {
+    n = 4, v = b0 & 0x07;
+  } else {
+    return -1;
+  }
+  if (end - p < n) return -1;
+  for (int i = 1; i < n; ++i) {
+    const u8 b = static_cast<u8>(p[i]);
+    if ((b & 0xC0) != 0x80) return -1;
+    v = v << 6 | (b & 0x3F);
+  }
+  cp = v;
+  return static_cast<i8>(n);
+}
 
 bool char_is_alpha(char c) noexcept;
 bool char_is_hex(char c) noexcept;

@@ -1,11 +1,12 @@
 #include "grammar/regex_classes.h"
 
+#include "adt/text.h"
+
 namespace kk::grammar {
 
 namespace {
 
 inline u8 ub(const char* p, u64 i) { return static_cast<u8>(p[i]); }
-inline bool cont(u8 b) { return (b & 0xC0) == 0x80; }
 
 // One code point at pos, or no match for malformed bytes and an empty rest.
 u64 one_code_point(const char* pos, u64 remaining) {
@@ -17,35 +18,7 @@ u64 one_code_point(const char* pos, u64 remaining) {
 }  // namespace
 
 int rx_decode(const char* p, u64 remaining, u32* cp) {
-  *cp = 0;
-  if (remaining == 0) return -1;
-  u8 b0 = ub(p, 0);
-  if (b0 < 0x80) {
-    *cp = b0;
-    return 1;
-  }
-  int n;
-  u32 v;
-  if (b0 >= 0xC0 && b0 <= 0xDF) {
-    n = 2;
-    v = b0 & 0x1F;
-  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-    n = 3;
-    v = b0 & 0x0F;
-  } else if (b0 >= 0xF0 && b0 <= 0xF7) {
-    n = 4;
-    v = b0 & 0x07;
-  } else {
-    return -1;
-  }
-  if (remaining < static_cast<u64>(n)) return -1;
-  for (int i = 1; i < n; ++i) {
-    u8 b = ub(p, i);
-    if (!cont(b)) return -1;
-    v = (v << 6) | (b & 0x3F);
-  }
-  *cp = v;
-  return n;
+  return adt::utf8_decode(p, p + remaining, *cp);
 }
 
 bool is_han(u32 c) {

@@ -136,6 +136,19 @@ const update_case updates[] = {
     // A range condition of the where clause is no filter.
     {"update $t$ set a = concat(a, \"x\") {where first 3}", true},
     {"update $t$ set a = 1 {where b max 2}", true},
+    // Each form of condition ends the clause at its own last byte.
+    {"update $t$ set a = 1 {where (b == 2)} ", true},
+    {"update $t$ set a = 1 {where b == 2 || c == 3 && d >= 4} ;", true},
+    {"update $t$ set a = 1 {where 1 < b <= 3}\n", true},
+    {"update $t$ set a = 1 {where (1, 2) any < b < 5}", true},
+    {"update $t$ set a = 1 {where b not in (1, 2)} // in or not", true},
+    {"update $t$ set a = 1 {where b == any (select c from u)}", true},
+    {"update $t$ set a = 1 {where range 1 5}", true},
+    // min, max, first and last end with blanks and an optional count: blanks after them
+    // belong to the clause when no count follows.
+    {"update $t$ set a = 1 {where b min }", true},
+    {"update $t$ set a = 1 {where last  }", true},
+    {"update $t$ set a = 1 {where first /* c */ }", true},
 };
 INSTANTIATE_TEST_SUITE_P(updates, update_conformance, ::testing::ValuesIn(updates));
 

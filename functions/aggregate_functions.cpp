@@ -186,8 +186,11 @@ bool uniform_mean(const column& c, val& out) {
   with_number_type(val_kind_index(c.values[0]), [&](auto zero) {
     using T = decltype(zero);
     if constexpr (std::is_floating_point_v<T>) {
-      double s = 0;
-      ok = each_uniform<T>(c, [&](T x, u64) { s += double(x); });
+      // From the first value, as sum starts: a sum of negative zeros stays -0.
+      double s = double(load<T>(c.values[0]));
+      ok = each_uniform<T>(c, [&](T x, u64 i) {
+        if (i) s += double(x);
+      });
       if constexpr (sizeof(T) == 4) val_from_float(out, float(s / double(n)));
       else val_from_double(out, s / double(n));
     } else {

@@ -104,5 +104,19 @@ TEST(conformance_text, fuzzy_match_is_the_smallest_window_distance_within_the_th
   }
 }
 
+// The sum of avg starts from the first value, as sum does: a mean of negative zeros keeps
+// its sign bit (0 + -0 would be +0).
+TEST(conformance_aggregate, avg_of_negative_zeros_is_negative_zero) {
+  for (const std::vector<val>& in : std::vector<std::vector<val>>{
+           {vdbl(-0.0)}, {vdbl(-0.0), vdbl(-0.0)}, {vflt(-0.0f)}, {vflt(-0.0f), vflt(-0.0f), vflt(-0.0f)}}) {
+    std::vector<column> args = {col(in)};
+    column r;
+    ASSERT_TRUE(call("avg", r, args).ok);
+    ASSERT_EQ(r.values.size, 1u);
+    const val want = in[0].size == val_size_4 ? vflt(-0.0f) : vdbl(-0.0);
+    EXPECT_TRUE(same(r.values[0], want)) << show(r.values[0]) << " of " << in.size() << " values";
+  }
+}
+
 }  // namespace
 }  // namespace kk::functions::test

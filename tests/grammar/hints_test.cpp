@@ -12,7 +12,7 @@
 #include "grammar/sql_grammar.h"
 #include "grammar/sql_grammar_text.h"
 #include "grammar/sql_natives.h"
-#include "tree_text.h"
+#include "random_grammar.h"
 
 namespace kk::grammar {
 namespace {
@@ -33,16 +33,6 @@ struct plain_sql {
   }
   ~plain_sql() { grammar_release(&g); }
 };
-
-std::string outcome(const compiled_grammar& g, const std::string& text) {
-  parse_farthest = nullptr;
-  u64 n = text.size();
-  parse_node* t = grammar_match(g.start, text.data(), &n, &g.rules);
-  std::string s = test::shape(t, text.data()) + " far=" +
-                  (parse_farthest ? std::to_string(parse_farthest - text.data()) : "none");
-  grammar_free_tree(t);
-  return s;
-}
 
 TEST(matcher_hints, change_no_tree_and_no_error_offset) {
   compiled_grammar hinted;
@@ -73,7 +63,7 @@ TEST(matcher_hints, change_no_tree_and_no_error_offset) {
     }
     variants.push_back(damaged);
     for (const std::string& v : variants) {
-      ASSERT_EQ(outcome(hinted, v), outcome(plain.g, v)) << v;
+      ASSERT_EQ(test::match_outcome(hinted, v), test::match_outcome(plain.g, v)) << v;
       ++compared;
     }
   }
@@ -83,7 +73,7 @@ TEST(matcher_hints, change_no_tree_and_no_error_offset) {
     std::string v(rng() % 40, ' ');
     for (char& ch : v) ch = alphabet[rng() % alphabet.size()];
     if (i % 2) v = statements[rng() % statements.size()].substr(0, 12) + v;
-    ASSERT_EQ(outcome(hinted, v), outcome(plain.g, v)) << v;
+    ASSERT_EQ(test::match_outcome(hinted, v), test::match_outcome(plain.g, v)) << v;
     ++compared;
   }
   EXPECT_GT(compared, 1000u);

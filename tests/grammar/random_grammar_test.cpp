@@ -7,50 +7,24 @@
 
 #include "grammar/ebnf_compiler.h"
 #include "grammar/matcher.h"
-#include "tree_text.h"
+#include "random_grammar.h"
 
 namespace kk::grammar {
 namespace {
 
-std::string random_body(std::mt19937& rng, int depth) {
-  static const char* const atoms[] = {"'a'", "'ab'", "''", "\"b\"", "`ab`", "``", ".", "'a'~'c'",
-                                      "0x61~0x7a", "0x80~0x10ffff", "!'a'", "!!'b'", "r0", "r1",
-                                      "r2", "2{'a'}", "{'b'}1", "<'a'>"};
-  std::string s;
-  const int terms = 1 + int(rng() % 3);
-  for (int t = 0; t < terms; ++t) {
-    if (t) s += rng() % 3 ? ", " : " | ";
-    const u32 pick = rng() % 10;
-    if (depth < 3 && pick == 0)
-      s += "(" + random_body(rng, depth + 1) + ")";
-    else if (depth < 3 && pick == 1)
-      s += "[" + random_body(rng, depth + 1) + "]";
-    else if (depth < 3 && pick == 2)
-      s += "{" + random_body(rng, depth + 1) + "}";
-    else if (depth < 3 && pick == 3)
-      s += "<" + random_body(rng, depth + 1) + ">";
-    else
-      s += atoms[rng() % (sizeof atoms / sizeof *atoms)];
-  }
-  return s;
-}
+// Atoms of every kind of term, and references to the three rules r0 to r2.
+constexpr const char* atoms[] = {"'a'", "'ab'", "''", "\"b\"", "`ab`", "``", ".", "'a'~'c'",
+                                 "0x61~0x7a", "0x80~0x10ffff", "!'a'", "!!'b'", "r0", "r1",
+                                 "r2", "2{'a'}", "{'b'}1", "<'a'>"};
 
-std::string outcome(const compiled_grammar& g, const std::string& in) {
-  parse_farthest = nullptr;
-  u64 n = in.size();
-  parse_node* t = grammar_match(g.start, in.data(), &n, &g.rules);
-  std::string s = test::shape(t, in.data()) + " far=" +
-                  (parse_farthest ? std::to_string(parse_farthest - in.data()) : "none");
-  grammar_free_tree(t);
-  return s;
-}
+std::string random_body(std::mt19937& rng) { return test::random_rule_body(rng, 0, atoms); }
 
 TEST(random_grammars, build_match_and_agree_with_the_unhinted_build) {
   std::mt19937 rng(7);
   const std::string alphabet = "aabbc\xc3\xa9\xff";
   for (int round = 0; round < 300; ++round) {
     std::string text;
-    for (int r = 0; r < 3; ++r) text += "r" + std::to_string(r) + " = " + random_body(rng, 0) + ";\n";
+    for (int r = 0; r < 3; ++r) text += "r" + std::to_string(r) + " = " + random_body(rng) + ";\n";
     compiled_grammar hinted;
     testing::internal::CaptureStdout();
     const bool ok = grammar_build(&hinted, text.data(), text.size(), 2112, nullptr);
@@ -70,12 +44,12 @@ TEST(random_grammars, build_match_and_agree_with_the_unhinted_build) {
     for (int k = 0; k < 20; ++k) {
       std::string in(rng() % 12, 'a');
       for (char& ch : in) ch = alphabet[rng() % alphabet.size()];
-      const std::string unhinted = outcome(plain, in);
+      const std::string unhinted = test::match_outcome(plain, in);
       // A left-recursive rule recurses until the depth limit stops the parse; the hints
       // may skip such a branch on its first byte and finish. Only parses that end on their
       // own are compared.
       if (last_parse_abort() != parse_abort::none) continue;
-      ASSERT_EQ(outcome(hinted, in), unhinted) << text << "on '" << in << "'";
+      ASSERT_EQ(test::match_outcome(hinted, in), unhinted) << text << "on '" << in << "'";
     }
     grammar_release(&plain);
     grammar_release(&hinted);

@@ -17,6 +17,7 @@
 #include "grammar/sql_grammar.h"
 #include "grammar/sql_grammar_text.h"
 #include "grammar/sql_rules.h"
+#include "random_grammar.h"
 #include "tree_text.h"
 
 namespace kk::grammar {
@@ -546,43 +547,21 @@ both compare(const compiled_grammar& g, const std::string& in) {
   } catch (too_deep&) {
     return b;
   }
-  parse_farthest = nullptr;
-  u64 n = in.size();
-  parse_node* t = grammar_match(g.start, in.data(), &n, &g.rules);
-  b.engine = test::shape(t, in.data()) + " far=" +
-             (parse_farthest ? std::to_string(parse_farthest - in.data()) : "none");
-  grammar_free_tree(t);
+  b.engine = test::match_outcome(g, in);
   if (last_parse_abort() != parse_abort::none) return b;
   b.reference = reference;
   b.compared = true;
   return b;
 }
 
-std::string random_rule_body(std::mt19937& rng, int depth) {
-  static const char* const atoms[] = {"'a'",  "'ab'", "''",      "\"b\"",  "`ab`", "``",       ".",
-                                      "'a'~'c'", "0x61~0x7a", "0x80~0x10ffff", "!'a'", "!!'b'",
-                                      "r0", "r1", "r2", "2{'a'}", "{'b'}1", "<'a'>", "2{['a']}3",
-                                      "{r1}2", "[r2]", "{'a'}0", "`\xe9" "a`", "'\xe9'~'a'",
-                                      "'a'~'\xff'", "97~0X7A", "0xc0~0x7ff", "!0x61~0x62", "!.",
-                                      "\"\"", "!''", "3{'a'|''}2"};
-  std::string s;
-  const int terms = 1 + int(rng() % 3);
-  for (int t = 0; t < terms; ++t) {
-    if (t) s += rng() % 3 ? ", " : " | ";
-    const u32 pick = rng() % 10;
-    if (depth < 3 && pick == 0)
-      s += "(" + random_rule_body(rng, depth + 1) + ")";
-    else if (depth < 3 && pick == 1)
-      s += "[" + random_rule_body(rng, depth + 1) + "]";
-    else if (depth < 3 && pick == 2)
-      s += "{" + random_rule_body(rng, depth + 1) + "}";
-    else if (depth < 3 && pick == 3)
-      s += "<" + random_rule_body(rng, depth + 1) + ">";
-    else
-      s += atoms[rng() % (sizeof atoms / sizeof *atoms)];
-  }
-  return s;
-}
+// Atoms of every kind of term, edge forms of each, and references to the rules r0 to r2.
+constexpr const char* rule_atoms[] = {
+    "'a'", "'ab'", "''", "\"b\"", "`ab`", "``", ".", "'a'~'c'", "0x61~0x7a", "0x80~0x10ffff",
+    "!'a'", "!!'b'", "r0", "r1", "r2", "2{'a'}", "{'b'}1", "<'a'>", "2{['a']}3", "{r1}2", "[r2]",
+    "{'a'}0", "`\xe9" "a`", "'\xe9'~'a'", "'a'~'\xff'", "97~0X7A", "0xc0~0x7ff", "!0x61~0x62",
+    "!.", "\"\"", "!''", "3{'a'|''}2"};
+
+std::string random_rule_body(std::mt19937& rng) { return test::random_rule_body(rng, 0, rule_atoms); }
 
 TEST(matcher_conformance, random_grammars_match_as_the_rules_say) {
   std::mt19937 rng(21);
@@ -590,7 +569,7 @@ TEST(matcher_conformance, random_grammars_match_as_the_rules_say) {
   u64 compared = 0;
   for (int round = 0; round < 300; ++round) {
     std::string text;
-    for (int r = 0; r < 3; ++r) text += "r" + std::to_string(r) + " = " + random_rule_body(rng, 0) + ";\n";
+    for (int r = 0; r < 3; ++r) text += "r" + std::to_string(r) + " = " + random_rule_body(rng) + ";\n";
     compiled_grammar g;
     ASSERT_TRUE(grammar_build(&g, text.data(), text.size(), 2112, nullptr)) << text;
     for (int k = 0; k < 20; ++k) {
@@ -848,7 +827,7 @@ TEST(compiler_conformance, grammar_texts_compile_as_the_notation_says) {
   for (int round = 0; round < 1500; ++round) {
     std::string text;
     for (int r = 0; r < 3; ++r)
-      text += (rng() % 4 ? "r" : "(* c *) r") + std::to_string(r) + " = " + random_rule_body(rng, 0) +
+      text += (rng() % 4 ? "r" : "(* c *) r") + std::to_string(r) + " = " + test::random_rule_body(rng, 0, rule_atoms) +
               (rng() % 5 ? ";\n" : "; // n\n");
     std::string damaged = text;
     for (int k = 0; k < 2; ++k) damaged[rng() % damaged.size()] = noise[rng() % noise.size()];

@@ -2,6 +2,8 @@
 // per-row positions converted exactly as the conversion matrix converts them, fuzzy_match
 // as a full-table minimum over the windows.
 #include <algorithm>
+#include <cmath>
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -115,6 +117,85 @@ TEST(conformance_aggregate, avg_of_negative_zeros_is_negative_zero) {
     ASSERT_EQ(r.values.size, 1u);
     const val want = in[0].size == val_size_4 ? vflt(-0.0f) : vdbl(-0.0);
     EXPECT_TRUE(same(r.values[0], want)) << show(r.values[0]) << " of " << in.size() << " values";
+  }
+}
+
+// A random cell of one number kind, extremes, zeros of both signs and NaNs included.
+val random_number(u8 kind, std::mt19937_64& rng) {
+  const u64 r = rng();
+  const int pick = int(rng() % 8);
+  const u64 bits = pick == 0 ? 0 : pick == 1 ? ~u64(0) : pick == 2 ? u64(1) << 63 : pick == 3 ? r % 5 : r;
+  switch (kind) {
+    case kind_i08: return vi08(i8(bits));
+    case kind_u08: return vu08(u8(bits));
+    case kind_i16: return vi16(i16(bits));
+    case kind_u16: return vu16(u16(bits));
+    case kind_i32: return vi32(i32(bits));
+    case kind_u32: return vu32(u32(bits));
+    case kind_i64: return vi64(i64(bits));
+    case kind_u64: return vu64(bits);
+    default: {
+      const double specials[] = {0.0, -0.0, std::nan(""), -1.5, 2.25, 1e300, -1e-300, 3.0};
+      const double x = pick < 4 ? specials[r % 8] : double(i64(r >> 11)) / 1024.0;
+      return kind == kind_float ? vflt(float(x)) : vdbl(x);
+    }
+  }
+}
+
+// sum, product, min and max of one-type columns against the cell operations applied value
+// by value as the rules state them; avg of integer columns against the exact mean.
+TEST(conformance_aggregate, one_type_columns_agree_with_the_cell_operations) {
+  std::mt19937_64 rng(4242);
+  for (int round = 0; round < 400; ++round) {
+    const u8 kind = u8(round % 10);
+    const u64 n = 1 + rng() % 12;
+    std::vector<val> v;
+    for (u64 i = 0; i < n; ++i) v.push_back(random_number(kind, rng));
+    val sum = v[0], prod = v[0];
+    u64 lo = 0, hi = 0;
+    for (u64 i = 1; i < n; ++i) {
+      val_add(sum, v[i], sum);
+      val_mul(prod, v[i], prod);
+      if (val_less(v[i], v[lo])) lo = i;
+      if (val_greater(v[i], v[hi])) hi = i;
+    }
+    const struct {
+      const char* name;
+      val want;
+    } cases[] = {{"sum", sum}, {"product", prod}, {"min", v[lo]}, {"max", v[hi]}};
+    for (const auto& c : cases) {
+      std::vector<column> args = {col(v)};
+      column r;
+      ASSERT_TRUE(call(c.name, r, args).ok);
+      ASSERT_EQ(r.values.size, 1u);
+      EXPECT_TRUE(same(r.values[0], c.want))
+          << c.name << " kind " << int(kind) << " n " << n << ": " << show(r.values[0]) << " vs " << show(c.want);
+    }
+    if (kind == kind_double) {  // a double sum is the cell sum: avg is its val_div_count
+      val want;
+      val_div_count(sum, n, want);
+      std::vector<column> args = {col(v)};
+      column r;
+      ASSERT_TRUE(call("avg", r, args).ok);
+      EXPECT_TRUE(same(r.values[0], want)) << "avg: " << show(r.values[0]) << " vs " << show(want);
+    }
+    if (kind > kind_u64) continue;
+    __int128 total = 0;
+    const bool is_signed = v[0].sign == val_signed;
+    for (const val& x : v) {
+      u64 b = 0;
+      std::memcpy(&b, x.data, val_width(x));
+      const u32 w = val_width(x);
+      if (is_signed && w < 8 && (b >> (8 * w - 1)) & 1) b |= ~u64(0) << (8 * w);
+      total += is_signed ? __int128(i64(b)) : __int128(b);
+    }
+    const __int128 mean = total / __int128(n);
+    const bool signed_mean = is_signed || (val_width(v[0]) < 4 && n >= 2);
+    const val want = signed_mean ? vi64(i64(mean)) : vu64(u64(mean));
+    std::vector<column> args = {col(v)};
+    column r;
+    ASSERT_TRUE(call("avg", r, args).ok);
+    EXPECT_TRUE(same(r.values[0], want)) << "avg kind " << int(kind) << ": " << show(r.values[0]) << " vs " << show(want);
   }
 }
 

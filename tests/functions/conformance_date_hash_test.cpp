@@ -7,24 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "functions/password_hash.h"
+#include "date_time_text.h"
 #include "function_test_support.h"
+#include "functions/password_hash.h"
 #include "value/calendar.h"
 #include "value/startup_tables.h"
 
 namespace kk::functions::test {
 namespace {
-
-std::string text_of(const val& v) {
-  const datetime_fields f = val_fields(v);
-  auto str = [](const adt::string::string& s) { return std::string(s.data ? s.data : "", s.size); };
-  switch (v.type) {
-    case val_type_date: return "date " + str(date_to_text(f));
-    case val_type_time: return "time " + str(time_to_text(f));
-    case val_type_datetime: return "datetime " + str(datetime_to_text(f));
-    default: return show(v);
-  }
-}
 
 struct shift_case {
   const char* name;

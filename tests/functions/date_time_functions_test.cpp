@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "contract_test.h"
+#include "date_time_text.h"
 #include "functions/date_time_functions.h"
 #include "platform/clock.h"
 #include "value/calendar.h"
@@ -65,18 +66,6 @@ std::vector<contract_case> date_time_cases() {
 
 INSTANTIATE_TEST_SUITE_P(date_time, function_contract, ::testing::ValuesIn(date_time_cases()),
                          [](const auto& info) { return std::string(info.param.name); });
-
-// A readable form of a result cell for failure messages.
-std::string text_of(const val& v) {
-  const datetime_fields f = val_fields(v);
-  auto str = [](const adt::string::string& s) { return std::string(s.data ? s.data : "", s.size); };
-  switch (v.type) {
-    case val_type_date: return "date " + str(date_to_text(f));
-    case val_type_time: return "time " + str(time_to_text(f));
-    case val_type_datetime: return "datetime " + str(datetime_to_text(f));
-    default: return show(v);
-  }
-}
 
 // Runs a function that must succeed without a message.
 column run(const char* name, std::vector<column> args) {

@@ -5,22 +5,9 @@
 #include <string>
 
 #include "value/number_text.h"
+#include "raised.h"
 
 using namespace kk;
-
-namespace {
-template <class F>
-std::string raised(F f) {
-  try {
-    f();
-  } catch (const std::invalid_argument& e) {
-    return std::string("invalid: ") + e.what();
-  } catch (const std::out_of_range& e) {
-    return std::string("range: ") + e.what();
-  }
-  return "none";
-}
-}  // namespace
 
 // A text below the smallest normal number underflows even when it rounds up to that
 // number; one at or above it does not.

@@ -12,6 +12,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "raised.h"
+
 using namespace kk;
 
 namespace {
@@ -23,17 +25,6 @@ std::string fixed_float(float x) {
 std::string fixed_double(double x) {
   char b[double_text_max];
   return std::string(b, double_to_fixed_text(b, x));
-}
-template <class F>
-std::string raised(F f) {
-  try {
-    f();
-  } catch (const std::invalid_argument& e) {
-    return std::string("invalid: ") + e.what();
-  } catch (const std::out_of_range& e) {
-    return std::string("range: ") + e.what();
-  }
-  return "none";
 }
 }  // namespace
 

@@ -8,16 +8,11 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "adt/types.h"
 
-using u08 = std::uint8_t;
-using i08 = std::int8_t;
-using u16 = std::uint16_t;
-using i16 = std::int16_t;
-using u32 = std::uint32_t;
-using i32 = std::int32_t;
-using u64 = std::uint64_t;
-using i64 = std::int64_t;
+using namespace kk;
+
+namespace {
 
 constexpr u32 bin = 0, hex = 1, dec = 2;
 constexpr bool G = true, NG = false;
@@ -44,20 +39,20 @@ case_result show(T v, u32 mode, bool sign, bool suffix, bool group, std::string 
 TEST(int_display_text, table_over_widths_modes_and_flags)
 {
     const std::vector<case_result> cases = {
-        show<u08>(5, bin, false, false, G, "0b0000 0101"),
-        show<u08>(5, bin, false, false, NG, "0b00000101"),
-        show<u08>(128, bin, false, false, G, "0b1000 0000"),
-        show<u08>(255, hex, false, false, G, "0xff"),
-        show<u08>(0, dec, false, false, G, "0"),
-        show<u08>(0, dec, true, false, NG, "+0"),
-        show<u08>(0, dec, true, true, NG, "+0u1"),
-        show<u08>(255, dec, false, false, G, "255"),
-        show<i08>(-128, bin, false, false, NG, "-0b10000000"),
-        show<i08>(-128, hex, false, false, NG, "-0x80"),
-        show<i08>(-128, dec, false, false, G, "- 128"),
-        show<i08>(-128, dec, true, true, NG, "-128u1"),
-        show<i08>(127, dec, true, false, NG, "+127"),
-        show<i08>(0, hex, true, false, NG, "+0x00"),
+        show<u8>(5, bin, false, false, G, "0b0000 0101"),
+        show<u8>(5, bin, false, false, NG, "0b00000101"),
+        show<u8>(128, bin, false, false, G, "0b1000 0000"),
+        show<u8>(255, hex, false, false, G, "0xff"),
+        show<u8>(0, dec, false, false, G, "0"),
+        show<u8>(0, dec, true, false, NG, "+0"),
+        show<u8>(0, dec, true, true, NG, "+0u1"),
+        show<u8>(255, dec, false, false, G, "255"),
+        show<i8>(-128, bin, false, false, NG, "-0b10000000"),
+        show<i8>(-128, hex, false, false, NG, "-0x80"),
+        show<i8>(-128, dec, false, false, G, "- 128"),
+        show<i8>(-128, dec, true, true, NG, "-128u1"),
+        show<i8>(127, dec, true, false, NG, "+127"),
+        show<i8>(0, hex, true, false, NG, "+0x00"),
         show<i16>(-5, hex, true, true, G, "-0x0005u2"),
         show<i16>(-32768, dec, false, false, G, "-32 768"),
         show<i16>(-100, dec, false, false, G, "- 100"),
@@ -103,12 +98,12 @@ TEST(int_text_valid, verdict_table)
 {
     const std::vector<verdict> cases = {
         // Typing the prefix in binary and hexadecimal.
-        check<i08>("", bin, false, false, true),
-        check<i08>("0", bin, false, false, true),
-        check<i08>("-0", bin, false, false, true),
-        check<i08>("-", hex, false, false, true),
-        check<u08>("+", hex, true, false, true),
-        check<u08>("+0x", hex, true, false, true),
+        check<i8>("", bin, false, false, true),
+        check<i8>("0", bin, false, false, true),
+        check<i8>("-0", bin, false, false, true),
+        check<i8>("-", hex, false, false, true),
+        check<u8>("+", hex, true, false, true),
+        check<u8>("+0x", hex, true, false, true),
         check<u16>("0b", bin, false, false, true),
         check<u16>("0x", hex, false, false, true),
         check<u16>("1", bin, false, false, false),
@@ -119,22 +114,22 @@ TEST(int_text_valid, verdict_table)
         check<u16>("0xaBcD", hex, false, false, true),
         check<u16>("0b102", bin, false, false, false),
         check<u16>("0xfg", hex, false, false, false),
-        check<u08>("-", hex, false, false, false),
+        check<u8>("-", hex, false, false, false),
         // Caps count spaces; values are range-checked.
-        check<i08>("0000001", dec, false, false, false),
-        check<i08>("000001", dec, false, false, true),
-        check<i08>("1 2", dec, false, false, true),
-        check<i08>("- 100", dec, false, false, true),
-        check<u08>("0x00ff", hex, false, false, true),
-        check<u08>("0x0000ff", hex, false, false, false),
-        check<u08>("0x1ff", hex, false, false, false),
-        check<u08>("0x100", hex, false, false, false),
-        check<u08>("256", dec, false, false, false),
-        check<u08>("255", dec, false, false, true),
-        check<i08>("0x80", hex, false, false, false),
-        check<i08>("-0x80", hex, false, false, true),
-        check<i08>("-0x81", hex, false, false, false),
-        check<i08>("-129", dec, false, false, false),
+        check<i8>("0000001", dec, false, false, false),
+        check<i8>("000001", dec, false, false, true),
+        check<i8>("1 2", dec, false, false, true),
+        check<i8>("- 100", dec, false, false, true),
+        check<u8>("0x00ff", hex, false, false, true),
+        check<u8>("0x0000ff", hex, false, false, false),
+        check<u8>("0x1ff", hex, false, false, false),
+        check<u8>("0x100", hex, false, false, false),
+        check<u8>("256", dec, false, false, false),
+        check<u8>("255", dec, false, false, true),
+        check<i8>("0x80", hex, false, false, false),
+        check<i8>("-0x80", hex, false, false, true),
+        check<i8>("-0x81", hex, false, false, false),
+        check<i8>("-129", dec, false, false, false),
         check<i32>("2147483648", dec, false, false, false),
         check<i32>("-2147483648", dec, false, false, true),
         check<u32>("4294967296", dec, false, false, false),
@@ -160,11 +155,11 @@ TEST(int_text_valid, verdict_table)
         check<i64>(("-0b1" + std::string(63, '0')).c_str(), bin, false, false, true),
         check<u64>(("0b1" + std::string(64, '0')).c_str(), bin, false, false, false),
         // Signs.
-        check<u08>("-1", dec, false, false, false),
-        check<u08>("+1", dec, false, false, false),
-        check<u08>("5", dec, true, false, false),
-        check<u08>("+5", dec, true, false, true),
-        check<u08>("-5", dec, true, false, false),
+        check<u8>("-1", dec, false, false, false),
+        check<u8>("+1", dec, false, false, false),
+        check<u8>("5", dec, true, false, false),
+        check<u8>("+5", dec, true, false, true),
+        check<u8>("-5", dec, true, false, false),
         check<i16>("+5", dec, false, false, false),
         check<i16>("5", dec, true, false, false),
         check<i16>("-5", dec, true, false, true),
@@ -179,21 +174,21 @@ TEST(int_text_valid, verdict_table)
         check<u32>("0xu4", hex, false, true, true),
         check<u32>("0u", hex, false, true, false),
         // Only ASCII.
-        check<u08>("\xc3\xa9", dec, false, false, false),
-        check<u08>("1\xc3\xa9", dec, false, false, false),
+        check<u8>("\xc3\xa9", dec, false, false, false),
+        check<u8>("1\xc3\xa9", dec, false, false, false),
     };
     for (const auto& c : cases) EXPECT_EQ(c.got, c.want) << c.label;
 }
 
 TEST(int_text_valid, value_ignores_spaces_prefix_and_suffix)
 {
-    EXPECT_EQ(int_text::value<i08>("0000001", dec), 1);
+    EXPECT_EQ(int_text::value<i8>("0000001", dec), 1);
     EXPECT_EQ(int_text::value<i32>("- 123 456", dec), -123456);
     EXPECT_EQ(int_text::value<i16>("-0x0005u2", hex), -5);
     EXPECT_EQ(int_text::value<u64>("0xffff ffff ffff ffff", hex), hi<u64>);
     EXPECT_EQ(int_text::value<i64>("-0x8000000000000000", hex), lo<i64>);
-    EXPECT_EQ(int_text::value<u08>("0B1 01", bin), 5);
-    EXPECT_EQ(int_text::value<i08>("-", bin), 0);
+    EXPECT_EQ(int_text::value<u8>("0B1 01", bin), 5);
+    EXPECT_EQ(int_text::value<i8>("-", bin), 0);
     EXPECT_EQ(int_text::value<u16>("", hex), 0);
 }
 
@@ -248,8 +243,8 @@ void display_round_trips(std::mt19937_64& rng)
 TEST(int_display_text, every_text_is_valid_and_parses_back)
 {
     std::mt19937_64 rng(20241210);
-    display_round_trips<u08>(rng);
-    display_round_trips<i08>(rng);
+    display_round_trips<u8>(rng);
+    display_round_trips<i8>(rng);
     display_round_trips<u16>(rng);
     display_round_trips<i16>(rng);
     display_round_trips<u32>(rng);

@@ -13,6 +13,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "bench_columns.h"
 #include "functions/column.h"
 #include "functions/registry.h"
 #include "value/now.h"
@@ -43,15 +44,9 @@ const std::vector<std::int32_t>& plain_ints() {
 }
 
 column& int_column() {
-  static column c = [] {
-    column k;
-    kk::functions::column_resize(k, rows);
-    for (std::uint64_t i = 0; i < rows; ++i) {
-      kk::val_from_i32(k.values[i], plain_ints()[i]);
-      k.ids[i] = i;
-    }
-    return k;
-  }();
+  static column c = bench_functions::column_of(rows, [](kk::val& v, std::uint64_t i) {
+    kk::val_from_i32(v, plain_ints()[i]);
+  });
   return c;
 }
 
@@ -72,15 +67,9 @@ const std::vector<std::string>& plain_texts() {
 }
 
 column& text_column() {
-  static column c = [] {
-    column k;
-    kk::functions::column_resize(k, text_rows);
-    for (std::uint64_t i = 0; i < text_rows; ++i) {
-      kk::val_from_bytes(k.values[i], plain_texts()[i].data(), plain_texts()[i].size());
-      k.ids[i] = i;
-    }
-    return k;
-  }();
+  static column c = bench_functions::column_of(text_rows, [](kk::val& v, std::uint64_t i) {
+    kk::val_from_bytes(v, plain_texts()[i].data(), plain_texts()[i].size());
+  });
   return c;
 }
 

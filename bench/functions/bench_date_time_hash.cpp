@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_columns.h"
 #include "functions/column.h"
 #include "functions/date_time_functions.h"
 #include "functions/password_hash.h"
@@ -41,11 +42,9 @@ const column& date_column(int which) {
   static column c[2];
   if (c[which].values.size == 0) {
     const auto& p = plain_dates(which);
-    column_resize(c[which], p.size());
-    for (size_t i = 0; i < p.size(); ++i) {
-      val_from_date(c[which].values[i], p[i].year, p[i].month, p[i].day);
-      c[which].ids[i] = i;
-    }
+    c[which] = bench_functions::column_of(p.size(), [&p](val& v, std::uint64_t i) {
+      val_from_date(v, p[i].year, p[i].month, p[i].day);
+    });
   }
   return c[which];
 }

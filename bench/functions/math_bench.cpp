@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "bench_columns.h"
 #include "functions/column.h"
 #include "functions/registry.h"
 
@@ -38,28 +39,16 @@ const std::vector<std::int32_t>& plain_ints() {
 }
 
 column& double_column() {
-  static column c = [] {
-    column k;
-    kk::functions::column_resize(k, rows);
-    for (std::uint64_t i = 0; i < rows; ++i) {
-      kk::val_from_double(k.values[i], sample(i));
-      k.ids[i] = i;
-    }
-    return k;
-  }();
+  static column c = bench_functions::column_of(rows, [](kk::val& v, std::uint64_t i) {
+    kk::val_from_double(v, sample(i));
+  });
   return c;
 }
 
 column& int_column() {
-  static column c = [] {
-    column k;
-    kk::functions::column_resize(k, rows);
-    for (std::uint64_t i = 0; i < rows; ++i) {
-      kk::val_from_i32(k.values[i], plain_ints()[i]);
-      k.ids[i] = i;
-    }
-    return k;
-  }();
+  static column c = bench_functions::column_of(rows, [](kk::val& v, std::uint64_t i) {
+    kk::val_from_i32(v, plain_ints()[i]);
+  });
   return c;
 }
 

@@ -123,32 +123,31 @@ T get(const val& v) {
   std::memcpy(&x, v.data, sizeof x);
   return x;
 }
+
+// Moves from's payload, text block and header into to, whose text is already released;
+// from keeps its header but no longer owns the text.
+void take(val& to, val& from) noexcept {
+  std::memcpy(to.data, from.data, sizeof to.data);
+  to.text = from.text;
+  to.len = from.len;
+  set_header(to, from.size, from.sign, from.type);
+  from.text = nullptr;
+  from.len = 0;
+}
 }  // namespace
 
 val::val() noexcept : data{}, text(nullptr), len(0), size(val_size_other), sign(val_sign_na), type(val_type_null) {}
 
 val::val(const val& other) : val() { val_copy(*this, other); }
 
-val::val(val&& other) noexcept : val() {
-  std::memcpy(data, other.data, sizeof data);
-  text = other.text;
-  len = other.len;
-  set_header(*this, other.size, other.sign, other.type);
-  other.text = nullptr;
-  other.len = 0;
-}
+val::val(val&& other) noexcept : val() { take(*this, other); }
 
 val& val::operator=(const val& other) { return val_assign(*this, other); }
 
 val& val::operator=(val&& other) noexcept {
   if (this != &other) {
     release_text(*this);
-    std::memcpy(data, other.data, sizeof data);
-    text = other.text;
-    len = other.len;
-    set_header(*this, other.size, other.sign, other.type);
-    other.text = nullptr;
-    other.len = 0;
+    take(*this, other);
   }
   return *this;
 }

@@ -25,7 +25,6 @@ constexpr std::array<std::array<char, 4>, 16> make_bin() {
 }
 
 inline u8 ub(char c) { return static_cast<u8>(c); }
-inline bool cont(char c) { return (ub(c) & 0xC0) == 0x80; }
 
 // Value of a hexadecimal digit, or -1.
 inline int hex_value(char c) {

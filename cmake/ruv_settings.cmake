@@ -16,3 +16,10 @@ set(CMAKE_VISIBILITY_INLINES_HIDDEN ON)
 
 # No FMA contraction: float kernels must give the same bits everywhere.
 add_compile_options(-Wall -Wextra -ffp-contract=off)
+
+# Reuse object files across build folders (main, sanitizer, work trees) when ccache is there.
+find_program(RUV_CCACHE ccache)
+if(RUV_CCACHE)
+  set(CMAKE_C_COMPILER_LAUNCHER ${RUV_CCACHE})
+  set(CMAKE_CXX_COMPILER_LAUNCHER ${RUV_CCACHE})
+endif()

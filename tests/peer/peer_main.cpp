@@ -1,19 +1,23 @@
 // The test peer as a program, for trying the client by hand:
-//   ruv_test_peer [port]
-// Accepts every login. A statement starting with "fail" is answered FAIL, "empty" with an
+//   ruv_test_peer [--demo] [port]
+// Accepts every login. --demo is the mode scripts/run.sh starts for a new user.
+// A statement starting with "fail" is answered FAIL, "empty" with an
 // empty result, anything else with a small result holding every column type.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <thread>
 
 #include "tests/peer/demo_result.h"
 #include "tests/peer/test_peer.h"
 
 int main(int argc, char** argv) {
-  long port = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 0;
+  int arg = 1;
+  if (arg < argc && std::strcmp(argv[arg], "--demo") == 0) ++arg;
+  long port = arg < argc ? std::strtol(argv[arg], nullptr, 10) : 0;
   if (port < 0 || port > 65535) {
-    std::fprintf(stderr, "usage: %s [port]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s [--demo] [port]\n", argv[0]);
     return 2;
   }
   peer::test_peer p(static_cast<uint16_t>(port));

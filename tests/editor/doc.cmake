@@ -1,0 +1,1 @@
+ruv_gtest(text_doc_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/text_doc_test.cpp LIBS ruv_editor_doc)

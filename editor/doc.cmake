@@ -1,4 +1,7 @@
 # Text document and document search: plain C++, no widgets.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(PCRE2 REQUIRED IMPORTED_TARGET libpcre2-8)
 add_library(ruv_editor_doc STATIC
-  ${CMAKE_CURRENT_LIST_DIR}/text_doc.cpp)
-target_link_libraries(ruv_editor_doc PUBLIC ruv_adt)
+  ${CMAKE_CURRENT_LIST_DIR}/text_doc.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/doc_search.cpp)
+target_link_libraries(ruv_editor_doc PUBLIC ruv_adt PRIVATE PkgConfig::PCRE2)

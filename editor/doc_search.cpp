@@ -1,0 +1,324 @@
+#include "editor/doc_search.h"
+
+#define PCRE2_CODE_UNIT_WIDTH 8
+#include <pcre2.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "adt/text.h"
+
+namespace ruv {
+
+using kk::adt::text_view;
+
+namespace {
+
+// Limits that end a runaway pattern such as (a+)+b in a fraction of a second.
+constexpr uint32_t match_limit = 5'000'000;
+constexpr uint32_t depth_limit = 10'000;
+
+int hex_value(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return 0;  // a non-hexadecimal character counts as 0
+}
+
+// n digits from position i, never past the end of the text.
+u32 hex_digits(text_view t, u64 i, int n) {
+  u32 v = 0;
+  for (int k = 0; k < n; ++k) v = v * 16 + static_cast<u32>(i + k < t.size ? hex_value(t.data[i + k]) : 0);
+  return v;
+}
+
+void append_utf8(doc_string& out, u32 cp) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+std::string folded(text_view t) {
+  std::string s(t.data ? t.data : "", t.size);
+  for (char& c : s)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return s;
+}
+
+// Plain search: non-overlapping occurrences from offset 0, each continuing after the last.
+void find_plain(text_view hay, text_view pat, i32 base, std::vector<byte_range>& out) {
+  if (pat.size == 0 || hay.size < pat.size) return;
+  const char* p = hay.data;
+  const char* end = hay.data + hay.size;
+  while (static_cast<u64>(end - p) >= pat.size) {
+    const void* hit = memmem(p, static_cast<std::size_t>(end - p), pat.data, pat.size);
+    if (!hit) break;
+    const char* h = static_cast<const char*>(hit);
+    const i32 s = base + static_cast<i32>(h - hay.data);
+    out.push_back({s, s + static_cast<i32>(pat.size)});
+    p = h + pat.size;
+  }
+}
+
+struct code_free {
+  void operator()(pcre2_code* c) const { pcre2_code_free(c); }
+};
+struct data_free {
+  void operator()(pcre2_match_data* m) const { pcre2_match_data_free(m); }
+};
+struct context_free {
+  void operator()(pcre2_match_context* m) const { pcre2_match_context_free(m); }
+};
+struct stack_free {
+  void operator()(pcre2_jit_stack* s) const { pcre2_jit_stack_free(s); }
+};
+
+struct regex {
+  std::unique_ptr<pcre2_code, code_free> code;
+  std::unique_ptr<pcre2_match_data, data_free> data;
+  std::unique_ptr<pcre2_match_context, context_free> context;
+  std::unique_ptr<pcre2_jit_stack, stack_free> stack;
+};
+
+bool compile(regex& re, text_view pattern, bool ignore_case) {
+  // UTF with invalid sequences allowed in the subject; \u and unset back references as in
+  // ECMAScript; $ only at the very end.
+  uint32_t options = PCRE2_UTF | PCRE2_MATCH_INVALID_UTF | PCRE2_ALT_BSUX | PCRE2_MATCH_UNSET_BACKREF |
+                     PCRE2_DOLLAR_ENDONLY;
+  if (ignore_case) options |= PCRE2_CASELESS;
+  int err = 0;
+  PCRE2_SIZE at = 0;
+  re.code.reset(pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data ? pattern.data : ""), pattern.size,
+                              options, &err, &at, nullptr));
+  if (!re.code) return false;
+  re.data.reset(pcre2_match_data_create_from_pattern(re.code.get(), nullptr));
+  re.context.reset(pcre2_match_context_create(nullptr));
+  if (!re.data || !re.context) return false;
+  pcre2_set_match_limit(re.context.get(), match_limit);
+  pcre2_set_depth_limit(re.context.get(), depth_limit);
+  if (pcre2_jit_compile(re.code.get(), PCRE2_JIT_COMPLETE) == 0) {
+    re.stack.reset(pcre2_jit_stack_create(32 * 1024, 4 * 1024 * 1024, nullptr));
+    if (re.stack) pcre2_jit_stack_assign(re.context.get(), nullptr, re.stack.get());
+  }
+  return true;
+}
+
+i32 unit_length(text_view t, u64 at) {
+  u32 cp;
+  const int n = kk::adt::utf8_decode(t.data + at, t.data + t.size, cp);
+  return n > 0 ? n : 1;
+}
+
+// Regular-expression search over the whole text: each search starts at an offset of the
+// same subject, so ^ matches only at its start; an empty match is recorded once and the
+// search then steps on by a code point.
+search_status find_regex(const regex& re, text_view hay, i32 base, std::vector<byte_range>& out) {
+  const auto* subject = reinterpret_cast<PCRE2_SPTR>(hay.data ? hay.data : "");
+  PCRE2_SIZE offset = 0;
+  bool after_empty = false;
+  while (offset <= hay.size) {
+    const uint32_t opts = after_empty ? (PCRE2_NOTEMPTY_ATSTART | PCRE2_ANCHORED) : 0;
+    const int rc = pcre2_match(re.code.get(), subject, hay.size, offset, opts, re.data.get(), re.context.get());
+    if (rc == PCRE2_ERROR_NOMATCH) {
+      if (!after_empty) break;
+      // No non-empty match at the empty match's place: step on by one code point.
+      after_empty = false;
+      if (offset >= hay.size) break;
+      offset += static_cast<PCRE2_SIZE>(unit_length(hay, offset));
+      continue;
+    }
+    if (rc < 0) {
+      if (rc == PCRE2_ERROR_MATCHLIMIT || rc == PCRE2_ERROR_DEPTHLIMIT || rc == PCRE2_ERROR_HEAPLIMIT ||
+          rc == PCRE2_ERROR_JIT_STACKLIMIT || rc == PCRE2_ERROR_NOMEMORY)
+        return search_status::limit_reached;
+      return search_status::invalid_pattern;
+    }
+    const PCRE2_SIZE* v = pcre2_get_ovector_pointer(re.data.get());
+    const PCRE2_SIZE s = v[0], e = v[1];
+    if (e < s) return search_status::invalid_pattern;  // \K tricks: refuse rather than loop
+    out.push_back({base + static_cast<i32>(s), base + static_cast<i32>(e)});
+    after_empty = s == e;
+    offset = e;
+  }
+  return search_status::ok;
+}
+
+bool any_bytes(text_view t) { return t.size != 0; }
+
+// Finds in one searched text (the whole text or one selection) at document offset base.
+search_status find_in(const text_doc& d, text_view hay, i32 base, text_view pattern, u32 mode, u16 flags,
+                      const regex* re, std::vector<byte_range>& out) {
+  const std::size_t first = out.size();
+  search_status st = search_status::ok;
+  if (mode == search_regex) {
+    st = find_regex(*re, hay, base, out);
+  } else if (flags & search_ignore_case) {
+    const std::string h = folded(hay);
+    find_plain({h.data(), h.size()}, pattern, base, out);
+  } else {
+    find_plain(hay, pattern, base, out);
+  }
+  if (flags & search_whole_word) {
+    std::size_t keep = first;
+    for (std::size_t k = first; k < out.size(); ++k)
+      if (doc_is_whole_word(d, out[k])) out[keep++] = out[k];
+    out.resize(keep);
+  }
+  return st;
+}
+
+search_status find(text_doc& d, text_view what, std::vector<byte_range>& out, u32 mode, u16 flags,
+                   bool in_selections) {
+  out.clear();
+  if (d.text.size == 0) return search_status::ok;
+  // The pattern in its searchable form: escapes resolved, ASCII-folded for plain modes.
+  doc_string unescaped;
+  std::string pattern_store;
+  text_view pattern = what;
+  if (mode == search_escaped) {
+    unescaped = search_unescape(what);
+    pattern = unescaped.view();
+  } else if (mode != search_regex) {
+    mode = search_plain;
+  }
+  if (!any_bytes(pattern)) {
+    d.marks.clear();
+    return search_status::ok;
+  }
+  if (mode != search_regex && (flags & search_ignore_case)) {
+    pattern_store = folded(pattern);
+    pattern = {pattern_store.data(), pattern_store.size()};
+  }
+  regex re;
+  if (mode == search_regex && !compile(re, pattern, flags & search_ignore_case)) return search_status::invalid_pattern;
+
+  search_status st = search_status::ok;
+  if (!in_selections) {
+    st = find_in(d, d.text.view(), 0, pattern, mode, flags, &re, out);
+  } else {
+    for (const auto& s : d.selections) {
+      st = find_in(d, {d.text.data + s.start, static_cast<u64>(s.length())}, s.start, pattern, mode, flags, &re, out);
+      if (st != search_status::ok) break;
+    }
+  }
+  if (st == search_status::invalid_pattern) {
+    out.clear();
+    return st;
+  }
+  d.marks = out;
+  return st;
+}
+
+bool pick_next(const std::vector<byte_range>& all, i64 from, byte_range& out) {
+  for (const auto& r : all)
+    if (r.start >= from) {
+      out = r;
+      return true;
+    }
+  return false;
+}
+
+bool pick_prev(const std::vector<byte_range>& all, i64 from, byte_range& out) {
+  for (auto it = all.rbegin(); it != all.rend(); ++it)
+    if (it->end <= from && it->start < from) {
+      out = *it;
+      return true;
+    }
+  return false;
+}
+
+}  // namespace
+
+doc_string search_unescape(text_view t) {
+  static const kk::adt::escape_map escapes = kk::adt::escape_table_build();
+  doc_string out;
+  u64 i = 0;
+  while (i < t.size) {
+    const char c = t.data[i];
+    if (c != '\\') {
+      out.push_back(c);
+      ++i;
+      continue;
+    }
+    if (i + 1 >= t.size) break;  // a lone backslash at the end appends nothing
+    const char k = t.data[i + 1];
+    if (k == 'u') {
+      append_utf8(out, hex_digits(t, i + 2, 4));
+      i += 6;
+    } else if (k == 'U') {
+      const u32 cp = hex_digits(t, i + 2, 8);
+      if (cp > 0x10FFFF) break;
+      append_utf8(out, cp);
+      i += 10;
+    } else if (k == 'x') {
+      const u32 v = hex_digits(t, i + 2, 1);
+      if (v) out.push_back(static_cast<char>(v));
+      i += 3;
+    } else {
+      if (escapes.is_escape(k)) out.push_back(escapes.lookup(k));
+      i += 2;
+    }
+  }
+  return out;
+}
+
+search_status doc_find_all(text_doc& d, text_view what, std::vector<byte_range>& out, u32 mode, u16 flags) {
+  return find(d, what, out, mode, flags, false);
+}
+
+search_status doc_find_all_in_selections(text_doc& d, text_view what, std::vector<byte_range>& out, u32 mode,
+                                         u16 flags) {
+  return find(d, what, out, mode, flags, true);
+}
+
+bool doc_find_next(text_doc& d, i64 from, text_view what, byte_range& out, u32 mode, u16 flags) {
+  std::vector<byte_range> all;
+  doc_find_all(d, what, all, mode, flags);
+  return pick_next(all, from, out);
+}
+
+bool doc_find_prev(text_doc& d, i64 from, text_view what, byte_range& out, u32 mode, u16 flags) {
+  std::vector<byte_range> all;
+  doc_find_all(d, what, all, mode, flags);
+  return pick_prev(all, from, out);
+}
+
+bool doc_find_next_in_selections(text_doc& d, i64 from, text_view what, byte_range& out, u32 mode, u16 flags) {
+  std::vector<byte_range> all;
+  doc_find_all_in_selections(d, what, all, mode, flags);
+  return pick_next(all, from, out);
+}
+
+bool doc_find_prev_in_selections(text_doc& d, i64 from, text_view what, byte_range& out, u32 mode, u16 flags) {
+  std::vector<byte_range> all;
+  doc_find_all_in_selections(d, what, all, mode, flags);
+  return pick_prev(all, from, out);
+}
+
+std::size_t doc_replace_all(text_doc& d, text_view what, text_view with, u32 mode, u16 flags, search_status* status) {
+  std::vector<byte_range> all;
+  const search_status st = doc_find_all(d, what, all, mode, flags);
+  if (status) *status = st;
+  d.selections.clear();
+  for (const auto& r : all)
+    if (!r.empty()) d.selections.push_back(r);  // ascending and disjoint already
+  const std::size_t n = d.selections.size();
+  if (n) doc_replace_selections(d, with);
+  d.marks.clear();
+  return n;
+}
+
+}  // namespace ruv

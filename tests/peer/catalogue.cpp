@@ -57,12 +57,13 @@ std::optional<value> literal_value(const literal& l, ftype t) {
       return value_from_text(t, l.bytes);
     case ftype::f32:
     case ftype::f64:
-      if (l.kind == literal::integer) {
+      if (l.kind != literal::integer && l.kind != literal::real) return std::nullopt;
+      {
         double m = static_cast<double>(l.magnitude);
-        return value::real(t, l.negative ? -m : m);
+        value v = value::real(t, l.kind == literal::real ? l.number : (l.negative ? -m : m));
+        if (!std::isfinite(v.f)) return std::nullopt;  // too large for a float column
+        return v;
       }
-      if (l.kind == literal::real) return value::real(t, l.number);
-      return std::nullopt;
     default:
       if (l.kind == literal::integer) {
         std::string digits = (l.negative ? "-" : "") + std::to_string(l.magnitude);
@@ -142,10 +143,10 @@ class where_eval {
           to = n;
         } else if (c.op == "nth") {
           from = std::min(c.a, n);
-          to = std::min(c.a + 1, n);
+          to = c.a < n ? c.a + 1 : n;
         } else {  // range a b
           from = std::min(c.a, n);
-          to = c.b >= c.a ? std::min(c.b + 1, n) : from;
+          to = c.b < c.a ? from : (c.b < n ? c.b + 1 : n);
         }
         out.assign(cand.begin() + static_cast<ptrdiff_t>(from), cand.begin() + static_cast<ptrdiff_t>(to));
         return true;

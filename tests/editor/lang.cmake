@@ -5,4 +5,5 @@ ruv_gtest(test_editor_lang
     ${CMAKE_CURRENT_LIST_DIR}/sql_highlight_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sql_printer_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sql_completion_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/sql_style_test.cpp
   LIBS ruv_editor_lang)

@@ -88,13 +88,32 @@ cell datetime(uint16_t year, uint8_t month, uint8_t day, uint8_t hour, uint8_t m
 cell none() { return {}; }
 
 std::string encode_payload(const result& r) {
-  std::string out = u64le(r.cols.size());
-  for (const column& c : r.cols) out += u64le(c.name.size()) + c.name;
-  out += u64le(r.rows.size());
-  if (r.rows.empty()) return out;
-  for (const column& c : r.cols) out += u8(c.d.size) + u8(c.d.sign) + u8(c.d.type);
+  // Sized first: demo replies run to megabytes.
+  size_t total = 16 + 3 * r.cols.size();
+  for (const column& c : r.cols) total += 8 + c.name.size();
   for (const row& w : r.rows) {
-    out += u64le(w.sid);
+    total += 8;
+    for (const cell& c : w.cells) total += c.bytes.size();
+  }
+  std::string out;
+  out.reserve(total);
+  auto put64 = [&out](uint64_t v) {
+    for (int i = 0; i < 8; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+  };
+  put64(r.cols.size());
+  for (const column& c : r.cols) {
+    put64(c.name.size());
+    out += c.name;
+  }
+  put64(r.rows.size());
+  if (r.rows.empty()) return out;
+  for (const column& c : r.cols) {
+    out.push_back(static_cast<char>(c.d.size));
+    out.push_back(static_cast<char>(c.d.sign));
+    out.push_back(static_cast<char>(c.d.type));
+  }
+  for (const row& w : r.rows) {
+    put64(w.sid);
     for (const cell& c : w.cells) out += c.bytes;
   }
   return out;

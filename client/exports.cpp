@@ -18,6 +18,13 @@ const kk::datas_row* row_at(const datas* d, uint64_t row) {
   return d && row < d->rows.size ? &d->rows[row] : nullptr;
 }
 
+// A NUL byte before len: the caller passed a length longer than its C string. Such a text is
+// refused, the way C string functions with a byte count stop at the terminator, instead of
+// being read past its end.
+bool nul_before_end(const char* text, int32_t len) {
+  return text && len > 0 && strnlen(text, size_t(len)) < size_t(len);
+}
+
 template <class T>
 T read_data(const val* v) {
   T x{};
@@ -157,6 +164,7 @@ void print(const datas* d) {
 }
 
 bool can_update(const char* text, int32_t len) {
+  if (nul_before_end(text, len)) return false;
   try {
     return kk::grammar::can_update_text(kk::sql_library_instance(), text, len);
   } catch (...) {
@@ -165,6 +173,7 @@ bool can_update(const char* text, int32_t len) {
 }
 
 const char* extract_where_from_update(const char* text, int32_t len, uint32_t* len_out) {
+  if (nul_before_end(text, len)) return nullptr;
   try {
     return kk::grammar::where_of_update(kk::sql_library_instance(), text, len, len_out);
   } catch (...) {
@@ -173,6 +182,7 @@ const char* extract_where_from_update(const char* text, int32_t len, uint32_t* l
 }
 
 const char* extract_tab_name_from_update(const char* text, int32_t len, uint32_t* len_out) {
+  if (nul_before_end(text, len)) return nullptr;
   try {
     return kk::grammar::table_name_of_update(kk::sql_library_instance(), text, len, len_out);
   } catch (...) {

@@ -78,7 +78,8 @@ RUV_API void as_datetime(uint32_t* year, uint32_t* month, uint32_t* day, uint32_
 RUV_API void print(const datas* d);
 
 /* Statement analysis with the library's own SQL grammar, without a server. text holds len
-   bytes (no terminator needed); a null text or a negative len is refused (false, null). The
+   bytes (no terminator needed); a null text, a negative len and a text holding a NUL byte
+   before len (a length past the end of a C string) are refused (false, null). The
    grammar must accept the whole text as one statement; the statement's kind is not checked.
    Not for two threads at once. */
 /* True when an edited result of the statement may be written back: no group, project,

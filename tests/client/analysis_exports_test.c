@@ -95,7 +95,32 @@ static void test_refusals(void) {
   print(NULL); /* nothing */
 }
 
+/* A NUL byte before len: a length longer than the caller's C string. The text is refused
+   at the terminator, not read past it; the comment would otherwise swallow the NUL. */
+static void test_nul_before_len(void) {
+  static const char with_nul[] = "update t set a = 1 where b == 2 #\0 c";
+  const int32_t len = (int32_t)(sizeof with_nul - 1);
+  char* t = (char*)malloc((size_t)len);
+  uint32_t n = 77;
+  memcpy(t, with_nul, (size_t)len);
+  CHECK(!can_update(t, len));
+  CHECK(extract_where_from_update(t, len, &n) == NULL);
+  CHECK(extract_tab_name_from_update(t, len, &n) == NULL);
+  CHECK(n == 77);
+  /* The same bytes up to the NUL are a whole statement. */
+  CHECK(can_update(t, len - 3));
+  CHECK(extract_tab_name_from_update(t, len - 3, &n) == t + 7);
+  CHECK(n == 1);
+  free(t);
+  /* The caller's length runs past its literal's terminator. */
+  CHECK(!can_update("update t set a = 1 # c", 100));
+  n = 77;
+  CHECK(extract_where_from_update("update t set a = 1 # c", 100, &n) == NULL);
+  CHECK(n == 77);
+}
+
 int main(void) {
+  test_nul_before_len();
   test_can_update();
   test_extractors();
   test_refusals();

@@ -1,0 +1,179 @@
+#include "query/transfer_sql.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+#include "adt/text.h"
+#include "query/db_ctx.h"
+#include "query/local_file.h"
+#include "query/sql_build.h"
+#include "query/sql_parse.h"
+
+using kk::u64;
+using kk::adt::string::string;
+using query_detail::append;
+
+namespace {
+
+string head_text(std::initializer_list<std::string_view> pieces) {
+  string s;
+  for (auto p : pieces) append(s, p);
+  return s;
+}
+
+// " path" ["+"] "=" PATH
+void append_path(string& s, const string& path, bool replace) {
+  append(s, replace ? " path+=" : " path=");
+  append(s, quote_text(path.view()));
+}
+
+bool run(db_ctx* ctx, const string& sql) {
+  string entry;
+  datas* reply = exec_logged(ctx, sql, entry, false);
+  const bool ok = reply != nullptr;
+  del_datas(reply);
+  return ok;
+}
+
+// Client-mode upload: head " from raw \"" hex "\";" with the local file's bytes, built in
+// one buffer of its final size. Refused before the file is read whole when the statement
+// could not be sent (exec takes a 32-bit length), and for an empty or unreadable file.
+bool upload(db_ctx* ctx, string head, const string& path) {
+  static constexpr std::string_view open = " from raw \"", close = "\";";
+  const kk::i64 size = regular_file_size(path.data);
+  const u64 fixed = head.size + open.size() + close.size();
+  if (size <= 0 || u64(size) > (u64(INT32_MAX) - fixed) / 4) return false;
+  const string bytes = read_file(path.data);
+  if (bytes.size == 0 || bytes.size > (u64(INT32_MAX) - fixed) / 4) return false;
+  string sql = std::move(head);
+  const u64 at = sql.size;
+  sql.resize(fixed + 4 * bytes.size);
+  char* w = sql.data + at;
+  std::memcpy(w, open.data(), open.size());
+  w += open.size();
+  for (u64 i = 0; i < bytes.size; ++i) {
+    const auto& hex = kk::adt::hex_byte_text[static_cast<unsigned char>(bytes.data[i])];
+    w[0] = '\\';
+    w[1] = 'x';
+    w[2] = hex[0];
+    w[3] = hex[1];
+    w += 4;
+  }
+  std::memcpy(w, close.data(), close.size());
+  return run(ctx, sql);
+}
+
+// Client-mode download: the reply's first column, row by row, into the local file: the
+// bytes as they came (export) or decoded from hexadecimal (save, backup). Failure leaves
+// an existing file as it was.
+bool download(db_ctx* ctx, const string& sql, const string& path, bool replace, bool hex) {
+  string entry;
+  datas* reply = exec_logged(ctx, sql, entry, false);
+  if (!reply) return false;
+  bool ok = (replace || !local_file_exists(path.data)) && (rows_of(reply) == 0 || cols_of(reply) >= 1);
+  if (ok) {
+    replacing_writer out(path.data);
+    ok = out.ok();
+    string decoded;
+    for (u64 j = 0; ok && j < rows_of(reply); ++j) {
+      const val* cell = at(j, 0, reply);
+      if (val_type(cell) != 2) {
+        ok = false;
+        break;
+      }
+      char* bytes = nullptr;
+      uint64_t n = 0;
+      as_str(&bytes, &n, cell);
+      if (!hex) {
+        ok = out.write(bytes, n);
+      } else {
+        decoded.resize(n / 2);
+        ok = kk::adt::hex_text_to_raw(decoded.data, {bytes, n}) && out.write(decoded.data, decoded.size);
+      }
+      std::free(bytes);
+    }
+    ok = ok && out.commit();
+  }
+  del_datas(reply);
+  return ok;
+}
+
+}  // namespace
+
+bool sql_export(db_ctx* ctx, const string& query, const string& path, bool csv, const string& separator,
+                bool replace, bool client) {
+  string sql = query;
+  append(sql, csv ? " export as csv split by " : " export as csvs split by ");
+  append(sql, quote_text(separator.view()));
+  if (client) {
+    append(sql, " as raw;");
+    return download(ctx, sql, path, replace, false);
+  }
+  append_path(sql, path, replace);
+  append(sql, ";");
+  return run(ctx, sql);
+}
+
+bool sql_export_table(db_ctx* ctx, const string& table, const string& path, bool csv, const string& separator,
+                      bool replace, bool client) {
+  if (table.size == 0) return false;
+  string query;
+  append(query, "select * from ");
+  append(query, quote_name(table.view()));
+  return sql_export(ctx, query, path, csv, separator, replace, client);
+}
+
+namespace {
+// head " as raw;" or head " path[+]=" PATH ";"
+bool save_like(db_ctx* ctx, string sql, const string& path, bool replace, bool client) {
+  if (client) {
+    append(sql, " as raw;");
+    return download(ctx, sql, path, replace, true);
+  }
+  append_path(sql, path, replace);
+  append(sql, ";");
+  return run(ctx, sql);
+}
+
+// head " from raw " HEX ";" or head " path=" PATH ";"
+bool load_like(db_ctx* ctx, string sql, const string& path, bool client) {
+  if (client) return upload(ctx, std::move(sql), path);
+  append_path(sql, path, false);
+  append(sql, ";");
+  return run(ctx, sql);
+}
+}  // namespace
+
+bool sql_save_table(db_ctx* ctx, const string& table, const string& path, bool bin, bool replace, bool client) {
+  if (table.size == 0) return false;
+  string sql = head_text({"save "});
+  append(sql, quote_name(table.view()));
+  append(sql, bin ? " as bin" : " as sql");
+  return save_like(ctx, std::move(sql), path, replace, client);
+}
+
+bool sql_backup(db_ctx* ctx, const string& path, bool bin, bool replace, bool client) {
+  return save_like(ctx, head_text({bin ? "backup as bin" : "backup as sql"}), path, replace, client);
+}
+
+bool sql_import(db_ctx* ctx, const string& table, const string& path, bool csv, const string& separator,
+                bool client) {
+  if (table.size == 0) return false;
+  string sql = head_text({"import "});
+  append(sql, quote_name(table.view()));
+  append(sql, csv ? " from csv split by " : " from csvs split by ");
+  append(sql, quote_text(separator.view()));
+  return load_like(ctx, std::move(sql), path, client);
+}
+
+bool sql_load_table(db_ctx* ctx, const string& table, const string& path, bool bin, bool client) {
+  if (table.size == 0) return false;
+  string sql = head_text({"load "});
+  append(sql, quote_name(table.view()));
+  append(sql, bin ? " from bin" : " from sql");
+  return load_like(ctx, std::move(sql), path, client);
+}
+
+bool sql_restore(db_ctx* ctx, const string& path, bool bin, bool client) {
+  return load_like(ctx, head_text({bin ? "restore from bin" : "restore from sql"}), path, client);
+}

@@ -1,0 +1,32 @@
+#pragma once
+// Builders of the transfer statements: export, import, save, load, backup and restore of
+// tables and the database, in server mode (the server reads or writes the file at the path)
+// or in client mode (this program reads the local file and sends it inside the statement
+// as \xNN escapes, or writes the rows of the reply to the local file). Paths and
+// separators go into statements as quoted texts (quote_text). Each reports by its result
+// only; callers word the messages.
+#include "adt/string.h"
+
+class db_ctx;
+
+// query " export as csv|csvs split by " SEP, then " as raw;" or " path[+]=" PATH ";".
+// Client mode writes the reply rows' bytes back to back to the local file.
+bool sql_export(db_ctx* ctx, const kk::adt::string::string& query, const kk::adt::string::string& path, bool csv,
+                const kk::adt::string::string& separator, bool replace, bool client);
+// sql_export of "select * from " T.
+bool sql_export_table(db_ctx* ctx, const kk::adt::string::string& table, const kk::adt::string::string& path,
+                      bool csv, const kk::adt::string::string& separator, bool replace, bool client);
+// "save " T " as bin|sql", then " as raw" or " path[+]=" PATH, then ";". Client mode
+// decodes the reply rows' hexadecimal texts into the local file.
+bool sql_save_table(db_ctx* ctx, const kk::adt::string::string& table, const kk::adt::string::string& path,
+                    bool bin, bool replace, bool client);
+// "backup as bin|sql", then as sql_save_table.
+bool sql_backup(db_ctx* ctx, const kk::adt::string::string& path, bool bin, bool replace, bool client);
+// "import " T " from csv|csvs split by " SEP, then " from raw " HEX ";" or " path=" PATH ";".
+bool sql_import(db_ctx* ctx, const kk::adt::string::string& table, const kk::adt::string::string& path, bool csv,
+                const kk::adt::string::string& separator, bool client);
+// "load " T " from bin|sql", then as sql_import.
+bool sql_load_table(db_ctx* ctx, const kk::adt::string::string& table, const kk::adt::string::string& path,
+                    bool bin, bool client);
+// "restore from bin|sql", then as sql_import.
+bool sql_restore(db_ctx* ctx, const kk::adt::string::string& path, bool bin, bool client);

@@ -1,0 +1,211 @@
+// Transfer statement builders: exact texts in both modes, the client-mode upload and
+// download byte for byte, and every failure leaving an existing local file intact.
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
+
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include "query/db_ctx.h"
+#include "query/local_file.h"
+#include "query/transfer_sql.h"
+#include "tests/peer/peer_wire.h"
+#include "tests/query/query_support.h"
+
+using namespace query_test;
+using kk::adt::string::string;
+
+namespace {
+
+std::string slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+void spit(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+}
+
+struct text_case {
+  const char* what;
+  std::function<bool(db_ctx*)> call;
+  std::string expected;
+};
+
+TEST(transfer_builders, server_mode_texts) {
+  const text_case cases[] = {
+      {"export table, replace",
+       [](db_ctx* c) { return sql_export_table(c, str("t"), str("/srv/t.csv"), true, str(","), true, false); },
+       "select * from t export as csv split by \",\" path+=\"/srv/t.csv\";"},
+      {"export query, csvs",
+       [](db_ctx* c) { return sql_export(c, str("select a from [my t] where a > 1"), str("x.csv"), false, str(";"), false, false); },
+       "select a from [my t] where a > 1 export as csvs split by \";\" path=\"x.csv\";"},
+      {"save sql", [](db_ctx* c) { return sql_save_table(c, str("t"), str("/p"), false, false, false); },
+       "save t as sql path=\"/p\";"},
+      {"save bin, replace", [](db_ctx* c) { return sql_save_table(c, str("t"), str("/p"), true, true, false); },
+       "save t as bin path+=\"/p\";"},
+      {"backup", [](db_ctx* c) { return sql_backup(c, str("/b"), true, false, false); }, "backup as bin path=\"/b\";"},
+      {"backup sql, replace", [](db_ctx* c) { return sql_backup(c, str("/b"), false, true, false); },
+       "backup as sql path+=\"/b\";"},
+      {"import", [](db_ctx* c) { return sql_import(c, str("t 2"), str("/i.csv"), false, str(" "), false); },
+       "import [t 2] from csvs split by \" \" path=\"/i.csv\";"},
+      {"load", [](db_ctx* c) { return sql_load_table(c, str("t"), str("/l"), true, false); }, "load t from bin path=\"/l\";"},
+      {"restore", [](db_ctx* c) { return sql_restore(c, str("/r"), false, false); }, "restore from sql path=\"/r\";"},
+      {"path with a quote",
+       [](db_ctx* c) { return sql_save_table(c, str("t"), str("a\"; drop table t; \""), false, false, false); },
+       "save t as sql path=\"\\x61\\x22\\x3b\\x20\\x64\\x72\\x6f\\x70\\x20\\x74\\x61\\x62\\x6c\\x65\\x20\\x74\\x3b\\x20\\x22\";"},
+      {"path with a backslash", [](db_ctx* c) { return sql_restore(c, str("C:\\x"), true, false); },
+       "restore from bin path=\"\\x43\\x3a\\x5c\\x78\";"},
+      {"client save", [](db_ctx* c) { return sql_save_table(c, str("t"), str(""), true, false, true); }, "save t as bin as raw;"},
+      {"client backup", [](db_ctx* c) { return sql_backup(c, str(""), false, false, true); }, "backup as sql as raw;"},
+      {"client export",
+       [](db_ctx* c) { return sql_export_table(c, str("t"), str(""), true, str("\t"), false, true); },
+       "select * from t export as csv split by \"\t\" as raw;"},
+  };
+  for (const auto& k : cases) {
+    server srv;
+    srv.peer.set_handler([](std::string_view) { return peer::send(peer::ok_reply({})); });
+    db_ctx ctx(str("db"), nullptr);
+    k.call(&ctx);
+    const auto sent = srv.statements();
+    ASSERT_EQ(sent.size(), 1u) << k.what;
+    EXPECT_EQ(sent[0], k.expected) << k.what;
+    EXPECT_TRUE(parses_whole(sent[0])) << k.what << ": " << sent[0];
+  }
+}
+
+TEST(transfer_builders, the_six_separators_go_in_unchanged) {
+  for (const char* sep : {",", ";", " ", "-", ":", "\t"}) {
+    server srv;
+    srv.peer.set_handler([](std::string_view) { return peer::send(peer::ok_reply({})); });
+    db_ctx ctx(str("db"), nullptr);
+    EXPECT_TRUE(sql_export_table(&ctx, str("t"), str("/o"), true, str(sep), false, false));
+    const std::string expected = std::string("select * from t export as csv split by \"") + sep + "\" path=\"/o\";";
+    ASSERT_EQ(srv.statements(), std::vector<std::string>{expected});
+    EXPECT_TRUE(parses_whole(expected)) << expected;
+  }
+}
+
+struct upload_fixture : ::testing::Test {
+  QTemporaryDir dir;
+  std::string path(const char* name) { return QDir(dir.path()).filePath(name).toStdString(); }
+};
+
+TEST_F(upload_fixture, the_file_goes_as_escapes_byte_for_byte) {
+  const std::string file = path("in.csv");
+  spit(file, "ab\n");
+  const std::string bin = path("t.bin");
+  spit(bin, std::string("\x00\xff\xC3", 3));
+  server srv;
+  srv.peer.set_handler([](std::string_view) { return peer::send(peer::ok_reply({})); });
+  db_ctx ctx(str("db"), nullptr);
+  EXPECT_TRUE(sql_import(&ctx, str("t"), str(file), true, str(","), true));
+  EXPECT_TRUE(sql_load_table(&ctx, str("t"), str(bin), true, true));
+  EXPECT_TRUE(sql_restore(&ctx, str(bin), false, true));
+  const std::vector<std::string> expected{
+      "import t from csv split by \",\" from raw \"\\x61\\x62\\x0a\";",
+      "load t from bin from raw \"\\x00\\xff\\xc3\";",
+      "restore from sql from raw \"\\x00\\xff\\xc3\";",
+  };
+  EXPECT_EQ(srv.statements(), expected);
+  for (const auto& s : expected) EXPECT_TRUE(parses_whole(s)) << s;
+}
+
+TEST_F(upload_fixture, nothing_is_sent_for_what_is_no_readable_file) {
+  spit(path("empty"), "");
+  ASSERT_EQ(mkfifo(path("fifo").c_str(), 0600), 0);
+  server srv;
+  srv.peer.set_handler([](std::string_view) { return peer::send(peer::ok_reply({})); });
+  db_ctx ctx(str("db"), nullptr);
+  for (const std::string& p : {path("empty"), path("missing"), dir.path().toStdString(), path("fifo")}) {
+    EXPECT_FALSE(sql_load_table(&ctx, str("t"), str(p), true, true)) << p;
+    EXPECT_EQ(read_file(p.c_str()).size, 0u) << p;
+  }
+  EXPECT_TRUE(srv.statements().empty());
+}
+
+struct download_case {
+  const char* what;
+  std::vector<std::string> rows;
+  bool hex;
+  std::string file;
+};
+
+peer::result rows_of_text(const std::vector<std::string>& rows) {
+  peer::result r{{{"raw", peer::d_string}}, {}};
+  uint64_t id = 1;
+  for (const auto& t : rows) r.rows.push_back({id++, {peer::text(t)}});
+  return r;
+}
+
+TEST_F(upload_fixture, downloads_write_the_reply_byte_for_byte) {
+  const download_case cases[] = {
+      {"export: rows back to back, a character split across rows, bytes that are no UTF-8",
+       {"a,b\n", "c,\xE4\xB8", "\xAD\n", "\xff\xfe\n"}, false, "a,b\nc,\xE4\xB8\xAD\n\xff\xfe\n"},
+      {"backup: hexadecimal rows", {"4142", "43"}, true, "ABC"},
+      {"save: either case, an odd last digit ignored", {"00fF", "c3a", ""}, true, std::string("\x00\xff\xc3", 3)},
+      {"no rows: an empty file", {}, true, ""},
+  };
+  for (const auto& k : cases) {
+    server srv;
+    srv.peer.push_reply(peer::send(peer::ok_reply(rows_of_text(k.rows))));
+    db_ctx ctx(str("db"), nullptr);
+    const std::string target = path("out");
+    spit(target, "old content");
+    const bool ok = k.hex ? sql_save_table(&ctx, str("t"), str(target), true, true, true)
+                          : sql_export_table(&ctx, str("t"), str(target), true, str(","), true, true);
+    EXPECT_TRUE(ok) << k.what;
+    EXPECT_EQ(slurp(target), k.file) << k.what;
+  }
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"out"}) << "no temporary file left";
+}
+
+TEST_F(upload_fixture, every_failed_download_leaves_the_existing_file_intact) {
+  struct failure {
+    const char* what;
+    peer::reply_plan reply;
+    bool replace;
+  };
+  const failure cases[] = {
+      {"exists, no replace", peer::send(peer::ok_reply(rows_of_text({"4142"}))), false},
+      {"bad hex digit", peer::send(peer::ok_reply(rows_of_text({"4142", "4g"}))), true},
+      {"statement failed", peer::send(peer::fail_reply()), true},
+      {"not a text column", peer::send(peer::ok_reply({{{"n", peer::d_i32}}, {{1, {peer::i32(0x4142)}}}})), true},
+  };
+  for (const auto& k : cases) {
+    server srv;
+    srv.peer.push_reply(k.reply);
+    db_ctx ctx(str("db"), nullptr);
+    const std::string target = path("keep.bin");
+    spit(target, "precious");
+    EXPECT_FALSE(sql_backup(&ctx, str(target), true, k.replace, true)) << k.what;
+    EXPECT_EQ(slurp(target), "precious") << k.what;
+    EXPECT_EQ(srv.statements(), std::vector<std::string>{"backup as bin as raw;"}) << k.what;
+  }
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.bin"}) << "no temporary file left";
+
+  server srv;
+  srv.peer.push_reply(peer::send(peer::ok_reply(rows_of_text({"41"}))));
+  db_ctx ctx(str("db"), nullptr);
+  EXPECT_FALSE(sql_backup(&ctx, str(path("no/such/folder/x")), true, true, true)) << "a folder that is not there";
+}
+
+TEST_F(upload_fixture, a_new_file_gets_the_usual_mode) {
+  server srv;
+  srv.peer.push_reply(peer::send(peer::ok_reply(rows_of_text({"41"}))));
+  db_ctx ctx(str("db"), nullptr);
+  const std::string target = path("new.bin");
+  const mode_t mask = umask(022);
+  EXPECT_TRUE(sql_backup(&ctx, str(target), true, false, true));
+  umask(mask);
+  struct stat st {};
+  ASSERT_EQ(stat(target.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0644u);
+}
+
+}  // namespace

@@ -1,0 +1,652 @@
+#include "query/tab_data_model.h"
+
+#include <QColor>
+#include <QDate>
+#include <QDateTime>
+#include <QFont>
+#include <QTime>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <numeric>
+
+#include "cells/item_dlgt.h"
+#include "grammar/sql_library.h"
+#include "query/db_ctx.h"
+#include "query/schema_sql.h"
+#include "query/sql_build.h"
+#include "query/sql_parse.h"
+#include "grammar/update_analysis.h"
+#include "value/calendar.h"
+#include "value/number_text.h"
+
+using kk::u32;
+using kk::u64;
+using kk::adt::text_view;
+using kk::adt::string::string;
+using query_detail::append;
+
+namespace {
+
+bool same(text_view t, const char* s) { return t.size == std::strlen(s) && std::memcmp(t.data, s, t.size) == 0; }
+
+// Marks painted by an edit.
+enum : kk::u8 {
+  mark_font = 1,
+  mark_bold = 2,
+  mark_italic = 4,
+  mark_background = 8,
+  mark_green = 16,
+  mark_yellow = 32,
+};
+
+QFont font_of(kk::u8 marks) {
+  QFont f;
+  if (marks & mark_bold) f.setWeight(QFont::Bold);
+  f.setStyle(marks & mark_italic ? QFont::StyleItalic : QFont::StyleNormal);
+  return f;
+}
+
+QColor background_of(kk::u8 marks) {
+  if (marks & mark_yellow) return QColor(Qt::yellow);
+  if (marks & mark_green) return QColor(Qt::darkGreen);
+  return QColor(Qt::white);
+}
+
+// How a column type orders and writes its values.
+enum class kind { s_int, u_int, real, text, date, time, datetime, other };
+
+kind kind_of(text_view t) {
+  if (same(t, "i08") || same(t, "i16") || same(t, "i32") || same(t, "i64") || same(t, "u08") || same(t, "u16"))
+    return kind::s_int;
+  if (same(t, "u32") || same(t, "u64")) return kind::u_int;
+  if (same(t, "float") || same(t, "double")) return kind::real;
+  if (same(t, "string")) return kind::text;
+  if (same(t, "date")) return kind::date;
+  if (same(t, "time")) return kind::time;
+  if (same(t, "datetime")) return kind::datetime;
+  return kind::other;
+}
+
+void append_chars(string& s, const char* p, std::size_t n) { append(s, p, n); }
+
+kk::datetime_fields fields_of_date(const QDate& d) {
+  kk::datetime_fields f;
+  f.year = uint16_t(d.year());
+  f.month = uint8_t(d.month());
+  f.day = uint8_t(d.day());
+  return f;
+}
+void add_time_fields(kk::datetime_fields& f, const QTime& t) {
+  f.hour = uint8_t(t.hour());
+  f.minute = uint8_t(t.minute());
+  f.second = uint8_t(t.second());
+  f.nanosecond = uint32_t(t.msec()) * 1000000u;
+}
+bool date_in_calendar(const QDate& d) { return d.isValid() && d.year() >= 0 && d.year() <= 65535; }
+
+// Shortest text that reads back as the same number; one with more than 18 digits and no
+// fraction would be read as an integer (beyond 64 bits), so it takes the exponent form.
+template <class F>
+void append_real(string& s, F x) {
+  char buf[64];
+  auto r = std::to_chars(buf, buf + sizeof buf, x);
+  const std::string_view t(buf, std::size_t(r.ptr - buf));
+  if (t.find_first_of(".e") == std::string_view::npos && t.size() > 18)
+    r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific);
+  append_chars(s, buf, std::size_t(r.ptr - buf));
+}
+
+}  // namespace
+
+QIcon type_icon(kk::adt::text_view type_name) {
+  static const char* const names[] = {"string", "date", "time", "datetime", "i08", "u08", "i16",
+                                      "u16",    "i32",  "u32",  "i64",      "u64", "float", "double"};
+  for (const char* n : names)
+    if (same(type_name, n)) return QIcon(QStringLiteral(":/img/type_%1.svg").arg(QLatin1String(n)));
+  return QIcon();
+}
+
+QIcon type_icon(const QString& type_name) {
+  const QByteArray b = type_name.toUtf8();
+  return type_icon(text_view{b.constData(), u64(b.size())});
+}
+
+QVariant type_value_variant(kk::adt::text_view t) {
+  if (same(t, "string")) return QVariant(QStringLiteral("abc"));
+  if (same(t, "date")) return QVariant(QDate(2019, 4, 23));
+  if (same(t, "time")) return QVariant(QTime(18, 0, 0, 0));
+  if (same(t, "datetime")) return QVariant(QDateTime(QDate(2019, 4, 23), QTime(10, 11, 12, 0), Qt::LocalTime));
+  if (same(t, "i08") || same(t, "u08") || same(t, "i16") || same(t, "u16") || same(t, "i32")) return QVariant(int(0));
+  if (same(t, "u32")) return QVariant(uint(0));
+  if (same(t, "i64")) return QVariant(qlonglong(0));
+  if (same(t, "u64")) return QVariant(qulonglong(0));
+  if (same(t, "float")) return QVariant(float(0));
+  if (same(t, "double")) return QVariant(double(0));
+  return QVariant();
+}
+
+string sql_value_text(text_view text, text_view type_name) {
+  if (same(type_name, "string")) return quote_text(text);
+  string s;
+  if (same(type_name, "date") || same(type_name, "time") || same(type_name, "datetime")) {
+    append(s, "\"");
+    append(s, text);
+    append(s, "\"");
+    return s;
+  }
+  append(s, text);
+  return s;
+}
+
+bool sql_value_literal(const QVariant& v, text_view type_name, string& out) {
+  out.resize(0);
+  if (!v.isValid()) return false;
+  char buf[kk::calendar_text_max + 2];
+  switch (kind_of(type_name)) {
+    case kind::s_int: {
+      bool ok = false;
+      const qlonglong x = v.toLongLong(&ok);
+      if (!ok) return false;
+      append_chars(out, buf, kk::int_to_chars(buf, int64_t(x)));
+      return true;
+    }
+    case kind::u_int: {
+      bool ok = false;
+      const qulonglong x = v.toULongLong(&ok);
+      if (!ok) return false;
+      append_chars(out, buf, kk::int_to_chars(buf, uint64_t(x)));
+      return true;
+    }
+    case kind::real: {
+      if (same(type_name, "float")) {
+        const float x = v.toFloat();
+        if (!std::isfinite(x)) return false;
+        append_real(out, x);
+      } else {
+        const double x = v.toDouble();
+        if (!std::isfinite(x)) return false;
+        append_real(out, x);
+      }
+      return true;
+    }
+    case kind::text: {
+      const QByteArray b = v.toString().toUtf8();
+      out = quote_text({b.constData(), u64(b.size())});
+      return true;
+    }
+    case kind::date: {
+      const QDate d = v.toDate();
+      if (!date_in_calendar(d)) return false;
+      buf[0] = '"';
+      std::size_t n = 1 + kk::date_to_chars(buf + 1, fields_of_date(d));
+      buf[n++] = '"';
+      append_chars(out, buf, n);
+      return true;
+    }
+    case kind::time: {
+      const QTime t = v.toTime();
+      if (!t.isValid()) return false;
+      kk::datetime_fields f;
+      add_time_fields(f, t);
+      buf[0] = '"';
+      std::size_t n = 1 + kk::time_to_chars(buf + 1, f);
+      buf[n++] = '"';
+      append_chars(out, buf, n);
+      return true;
+    }
+    case kind::datetime: {
+      const QDateTime dt = v.toDateTime();
+      if (!date_in_calendar(dt.date()) || !dt.time().isValid()) return false;
+      kk::datetime_fields f = fields_of_date(dt.date());
+      add_time_fields(f, dt.time());
+      buf[0] = '"';
+      std::size_t n = 1 + kk::datetime_to_chars(buf + 1, f);
+      buf[n++] = '"';
+      append_chars(out, buf, n);
+      return true;
+    }
+    case kind::other: return false;
+  }
+  return false;
+}
+
+int tab_data_model::type_order::compare(text_view a, text_view b) noexcept {
+  const kk::i64 c = kk::adt::text_compare(a, b);
+  return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+tab_data_model::tab_data_model(const string& table_name, db_ctx* ctx, QObject* parent)
+    : QAbstractItemModel(parent), ctx_(ctx), table_name_(table_name) {
+  auto add_int = [this](const char* name, void (int_item_dlgt::*set_type)()) {
+    auto* d = new int_item_dlgt(nullptr);
+    (d->*set_type)();
+    if (!delegate_map_.insert(kk::adt::string_from_cstr(name), d)) delete d;
+  };
+  add_int("u08", &int_item_dlgt::set_type_u08);
+  add_int("i08", &int_item_dlgt::set_type_i08);
+  add_int("u16", &int_item_dlgt::set_type_u16);
+  add_int("i16", &int_item_dlgt::set_type_i16);
+  add_int("u32", &int_item_dlgt::set_type_u32);
+  add_int("i32", &int_item_dlgt::set_type_i32);
+  add_int("u64", &int_item_dlgt::set_type_u64);
+  add_int("i64", &int_item_dlgt::set_type_i64);
+  auto add = [this](const char* name, item_dlgt* d) {
+    if (!delegate_map_.insert(kk::adt::string_from_cstr(name), d)) delete d;
+  };
+  add("float", new float_item_dlgt(nullptr));
+  add("double", new double_item_dlgt(nullptr));
+  add("string", new string_item_dlgt(nullptr));
+  add("date", new date_item_dlgt(nullptr));
+  add("time", new time_item_dlgt(nullptr));
+  add("datetime", new datetime_item_dlgt(nullptr));
+  fallback_ = new string_item_dlgt(nullptr);
+  fallback_->set_read_only(true);
+}
+
+tab_data_model::~tab_data_model() {
+  for (auto* n = delegate_map_.first(); n; n = kk::adt::tree_next(n)) delete n->value;
+  delete fallback_;
+}
+
+// ---- cells and their side records
+
+cell* tab_data_model::cell_ptr(int row, int column) {
+  if (row < 0 || column < 0 || column >= int(columns_.size()) || row >= rowCount()) return nullptr;
+  return &columns_[std::size_t(column)][std::size_t(row)];
+}
+
+const cell* tab_data_model::cell_ptr(int row, int column) const {
+  return const_cast<tab_data_model*>(this)->cell_ptr(row, column);
+}
+
+cell_item* tab_data_model::item_of(const cell& c) const { return c.item ? items_[c.item - 1].get() : nullptr; }
+
+cell_item& tab_data_model::ensure_item(cell& c) {
+  if (c.item) return *items_[c.item - 1];
+  auto it = std::make_unique<cell_item>();
+  it->stored = c.value;
+  if (!free_items_.empty()) {
+    c.item = free_items_.back();
+    free_items_.pop_back();
+    items_[c.item - 1] = std::move(it);
+  } else {
+    items_.push_back(std::move(it));
+    c.item = u32(items_.size());
+  }
+  return *items_[c.item - 1];
+}
+
+void tab_data_model::release_item(cell& c) {
+  if (!c.item) return;
+  items_[c.item - 1].reset();
+  free_items_.push_back(c.item);
+  c.item = 0;
+}
+
+bool tab_data_model::is_modified(const cell& c) const {
+  const cell_item* it = item_of(c);
+  return it && it->stored != c.value;
+}
+
+void tab_data_model::paint_marks(cell& c) {
+  kk::u8 m = mark_font | mark_background;
+  if (c.item && new_items_.find(u64(c.item))) m |= mark_bold;
+  const bool modified = is_modified(c);
+  if (modified) m |= mark_italic | mark_green;
+  if (c.found) m |= mark_yellow;
+  c.marks = m;
+  if (cell_item* it = item_of(c)) {
+    // Painted marks replace font and background values stored through setData.
+    it->roles.remove(Qt::FontRole);
+    it->roles.remove(Qt::BackgroundRole);
+  }
+}
+
+void tab_data_model::clear_content() {
+  columns_.clear();
+  delegates_.clear();
+  headers_.clear();
+  row_ids_.free();
+  type_names_.clear();
+  names_.clear();
+  items_.clear();
+  free_items_.clear();
+  changed_items_.destroy();
+  new_items_.destroy();
+  deleted_ids_.destroy();
+  changed_count_ = new_count_ = deleted_count_ = 0;
+  pending_ = false;
+}
+
+// ---- loading
+
+bool tab_data_model::load(const string& text, bool quiet, bool* editable_out, string* entry_out) {
+  if (editable_out) *editable_out = false;
+  beginResetModel();
+  clear_content();
+
+  kk::grammar::parse_node* tree = nullptr;
+  const u64 len = text.size;
+  const u64 used = sql_parse_statement(kk::sql_library_instance(), text.data, &len, &tree);
+  if (!tree || used < len) {
+    kk::grammar::grammar_free_tree(tree);
+    endResetModel();
+    return false;
+  }
+
+  text_list names, types;
+  variant_rows rows;
+  string local_entry;
+  string& entry = entry_out ? *entry_out : local_entry;
+  const query_outcome outcome = exec_query_outcome(ctx_, text, names, rows, types, entry, quiet, &row_ids_);
+  const bool ran = outcome == query_outcome::ok;
+  auto give_up = [&](bool result) {
+    kk::grammar::grammar_free_tree(tree);
+    clear_content();
+    endResetModel();
+    return result;
+  };
+  // A result that could not be converted is shown as nothing, and reported as a failure.
+  if (outcome == query_outcome::not_converted) return give_up(false);
+
+  std::vector<string> column_types;
+  if (types.count == 0) {
+    // No rows came back: the table's own field list gives the types, matched by name.
+    // Script results have no table to ask.
+    text_list field_names, field_types, field_attrs;
+    if (table_name_.size > 0) sql_fields_of(ctx_, table_name_, field_names, field_types, field_attrs);
+    for (auto* n = names.head; n; n = n->next) {
+      auto* f = field_names.head;
+      auto* t = field_types.head;
+      for (; f && t; f = f->next, t = t->next)
+        if (kk::adt::text_compare(f->value.view(), n->value.view()) == 0) break;
+      if (!f || !t) return give_up(ran);
+      column_types.push_back(t->value);
+    }
+  } else {
+    if (types.count != names.count) return give_up(ran);
+    for (auto* t = types.head; t; t = t->next) column_types.push_back(t->value);
+  }
+
+  // A failed statement, or one without columns, leaves nothing to show or edit.
+  if (!ran || names.count == 0) return give_up(ran);
+
+  const bool editable = kk::grammar::update_allowed(tree);
+  kk::grammar::grammar_free_tree(tree);
+  tree = nullptr;
+  if (editable_out) *editable_out = editable;
+
+  const bool blocked = blockSignals(true);
+  const u64 ncols = names.count;
+  const u64 nrows = rows.count();
+  headers_.reserve(ncols);
+  names_.reserve(ncols);
+  std::size_t c = 0;
+  for (auto* n = names.head; n; n = n->next, ++c) {
+    header_cell h;
+    const string& name = n->value;
+    h.name = QString::fromUtf8(name.data, int(name.size));
+    if (name.size >= 3 && name.data[0] == '[' && name.data[name.size - 1] == ']')
+      h.shown = QString::fromUtf8(name.data + 1, int(name.size - 2));
+    else
+      h.shown = h.name;
+    h.icon = type_icon(column_types[c].view());
+    headers_.push_back(std::move(h));
+    names_.push_back(name);
+  }
+  type_names_ = std::move(column_types);
+  for (const string& t : type_names_) {
+    item_dlgt* d = delegate_for_type(t.view());
+    if (d) {
+      d->set_read_only(!editable);
+    } else {
+      d = fallback_;  // an unknown type: shown as text, never edited
+    }
+    delegates_.push_back(d);
+  }
+  columns_.resize(ncols);
+  for (std::size_t col = 0; col < ncols; ++col) {
+    std::vector<cell>& column = columns_[col];
+    column.resize(nrows);
+    for (u64 r = 0; r < nrows; ++r) column[r].value = std::move(rows.values[r * ncols + col]);
+  }
+  list_of_rows_clear(rows);
+  if (row_ids_.size != nrows) row_ids_.resize(nrows);
+  blockSignals(blocked);
+  endResetModel();
+  return ran;
+}
+
+// ---- reading
+
+QModelIndex tab_data_model::index(int row, int column, const QModelIndex& parent) const {
+  if (parent.isValid() || row < 0 || column < 0 || row >= rowCount() || column >= columnCount()) return QModelIndex();
+  return createIndex(row, column);
+}
+
+QModelIndex tab_data_model::parent(const QModelIndex&) const { return QModelIndex(); }
+
+int tab_data_model::rowCount(const QModelIndex& parent) const {
+  if (parent.isValid() || columns_.empty()) return 0;
+  return int(columns_[0].size());
+}
+
+int tab_data_model::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : int(columns_.size());
+}
+
+QVariant tab_data_model::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return QVariant();
+  const cell* c = cell_ptr(index.row(), index.column());
+  if (!c) return QVariant();
+  switch (role) {
+    case Qt::DisplayRole: return QVariant(delegates_[std::size_t(index.column())]->to_text(c->value));
+    case Qt::TextAlignmentRole: return QVariant(int(Qt::AlignCenter));
+    case Qt::EditRole: return c->value;
+    case Qt::FontRole:
+      if (c->marks & mark_font) return QVariant(font_of(c->marks));
+      break;
+    case Qt::BackgroundRole:
+      if (c->marks & mark_background) return QVariant(background_of(c->marks));
+      break;
+    default: break;
+  }
+  if (const cell_item* it = item_of(*c)) return it->roles.value(role);
+  return QVariant();
+}
+
+QVariant tab_data_model::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation == Qt::Vertical) {
+    if (section >= 0 && section < rowCount() && role == Qt::DisplayRole) return QString::number(section + 1, 10);
+    return QVariant();
+  }
+  if (section < 0 || section >= columnCount()) return QVariant();
+  const header_cell& h = headers_[std::size_t(section)];
+  switch (role) {
+    case Qt::DisplayRole: return h.shown;
+    case Qt::EditRole: return h.name;
+    case Qt::DecorationRole: return h.icon;
+    default: return QVariant();
+  }
+}
+
+QMap<int, QVariant> tab_data_model::itemData(const QModelIndex& index) const {
+  QMap<int, QVariant> roles;
+  const cell* c = index.isValid() ? cell_ptr(index.row(), index.column()) : nullptr;
+  if (!c) return roles;
+  if (const cell_item* it = item_of(*c)) roles = it->roles;
+  roles.insert(Qt::EditRole, c->value);
+  if (c->marks & mark_font) roles.insert(Qt::FontRole, font_of(c->marks));
+  if (c->marks & mark_background) roles.insert(Qt::BackgroundRole, background_of(c->marks));
+  return roles;
+}
+
+Qt::ItemFlags tab_data_model::flags(const QModelIndex& index) const {
+  const cell* c = index.isValid() ? cell_ptr(index.row(), index.column()) : nullptr;
+  return c ? Qt::ItemFlags(c->flags) : Qt::NoItemFlags;
+}
+
+string tab_data_model::cell_text(const QModelIndex& index) const {
+  const cell* c = index.isValid() ? cell_ptr(index.row(), index.column()) : nullptr;
+  if (!c) return string();
+  const QByteArray b = delegates_[std::size_t(index.column())]->to_text(c->value).toUtf8();
+  return kk::adt::string_from_bytes(b.constData(), u64(b.size()));
+}
+
+QVariant tab_data_model::cell_data(int row, int column, int role) const {
+  return data(createIndex(row, column), role);
+}
+
+bool tab_data_model::set_cell_data(int row, int column, const QVariant& value, int role) {
+  return setData(createIndex(row, column), value, role);
+}
+
+cell* tab_data_model::cell_at(int row, int column) { return cell_ptr(row, column); }
+
+QVariant tab_data_model::value_from_text(text_view text, int column) const {
+  item_dlgt* d = column_delegate(column);
+  return d ? d->from_text(text) : QVariant();
+}
+
+const string& tab_data_model::column_at(int column) const { return type_names_[std::size_t(column)]; }
+const string& tab_data_model::column_name(int column) const { return names_[std::size_t(column)]; }
+
+bool tab_data_model::is_column_flag(int column) const {
+  if (column < 0 || column >= int(delegates_.size())) return false;
+  return delegates_[std::size_t(column)]->read_only;
+}
+
+void tab_data_model::set_read_only(bool flag) {
+  for (item_dlgt* d : delegates_)
+    if (d != fallback_) d->set_read_only(flag);
+}
+
+item_dlgt* tab_data_model::column_delegate(int column) const {
+  return column >= 0 && column < int(delegates_.size()) ? delegates_[std::size_t(column)] : nullptr;
+}
+
+item_dlgt* tab_data_model::delegate_for_type(text_view type_name) const {
+  auto* n = delegate_map_.find(type_name);
+  return n ? n->value : nullptr;
+}
+
+kk::u64 tab_data_model::row_id(int row) const {
+  return row >= 0 && u64(row) < row_ids_.size ? row_ids_[u64(row)] : new_row_id;
+}
+
+void tab_data_model::apply_to_delegates(void (item_dlgt::*op)()) {
+  for (auto* n = delegate_map_.first(); n; n = kk::adt::tree_next(n)) (n->value->*op)();
+  if (rowCount() > 0 && columnCount() > 0)
+    Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole});
+}
+
+void tab_data_model::set_display_bin() { apply_to_delegates(&item_dlgt::set_bin_mode); }
+void tab_data_model::set_display_dec() { apply_to_delegates(&item_dlgt::set_dec_mode); }
+void tab_data_model::set_display_hex() { apply_to_delegates(&item_dlgt::set_hex_mode); }
+void tab_data_model::set_display_normal() { apply_to_delegates(&item_dlgt::set_hex_mode_flags); }
+
+// ---- sorting
+
+namespace {
+
+struct sort_key {
+  kk::u8 rank = 1;  // 0 null, 1 a value, 2 NaN
+  kk::i64 s = 0;
+  u64 u = 0;
+  double d = 0;
+  QString text;
+};
+
+sort_key key_of(const QVariant& v, kind k) {
+  sort_key key;
+  if (!v.isValid()) {
+    key.rank = 0;
+    return key;
+  }
+  switch (k) {
+    case kind::s_int: key.s = v.toLongLong(); break;
+    case kind::u_int: key.u = v.toULongLong(); break;
+    case kind::real:
+      key.d = v.toDouble();
+      if (std::isnan(key.d)) key.rank = 2;
+      break;
+    case kind::date: {
+      const QDate d = v.toDate();
+      if (!d.isValid()) key.rank = 0;
+      key.s = d.toJulianDay();
+      break;
+    }
+    case kind::time: {
+      const QTime t = v.toTime();
+      if (!t.isValid()) key.rank = 0;
+      key.s = t.msecsSinceStartOfDay();
+      break;
+    }
+    case kind::datetime: {
+      // By calendar fields: no time zone arithmetic per value.
+      const QDateTime dt = v.toDateTime();
+      if (!dt.date().isValid()) key.rank = 0;
+      key.s = dt.date().toJulianDay() * 86400000LL + (dt.time().isValid() ? dt.time().msecsSinceStartOfDay() : 0);
+      break;
+    }
+    case kind::text:
+    case kind::other: key.text = v.toString(); break;
+  }
+  return key;
+}
+
+bool key_less(const sort_key& a, const sort_key& b, kind k) {
+  if (a.rank != b.rank) return a.rank < b.rank;
+  if (a.rank != 1) return false;
+  switch (k) {
+    case kind::u_int: return a.u < b.u;
+    case kind::real: return a.d < b.d;
+    case kind::text:
+    case kind::other: return QString::compare(a.text, b.text, Qt::CaseSensitive) < 0;
+    default: return a.s < b.s;
+  }
+}
+
+}  // namespace
+
+void tab_data_model::sort(int column, Qt::SortOrder order) { sort_rows(column, order == Qt::AscendingOrder); }
+
+void tab_data_model::sort_rows(int column, bool ascending) {
+  const int n = rowCount();
+  if (n < 1 || column < 0 || column >= columnCount()) return;
+  const kind k = kind_of(type_names_[std::size_t(column)].view());
+  const std::vector<cell>& col = columns_[std::size_t(column)];
+  std::vector<sort_key> keys;
+  keys.reserve(std::size_t(n));
+  for (const cell& c : col) keys.push_back(key_of(c.value, k));
+  std::vector<u32> order(static_cast<std::size_t>(n));
+  std::iota(order.begin(), order.end(), 0u);
+  std::stable_sort(order.begin(), order.end(), [&](u32 a, u32 b) { return key_less(keys[a], keys[b], k); });
+  if (!ascending) std::reverse(order.begin(), order.end());
+  keys.clear();
+  keys.shrink_to_fit();
+
+  Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+  std::vector<u32> new_row_of(static_cast<std::size_t>(n));
+  for (std::size_t to = 0; to < order.size(); ++to) new_row_of[order[to]] = u32(to);
+  for (std::vector<cell>& c : columns_) {
+    std::vector<cell> sorted;
+    sorted.reserve(c.size());
+    for (u32 from : order) sorted.push_back(std::move(c[from]));
+    c = std::move(sorted);
+  }
+  kk::adt::vector<u64> ids;
+  ids.resize(row_ids_.size);
+  for (std::size_t to = 0; to < order.size() && order[to] < row_ids_.size; ++to) ids[to] = row_ids_[order[to]];
+  row_ids_ = std::move(ids);
+  const QModelIndexList from = persistentIndexList();
+  QModelIndexList to;
+  to.reserve(from.size());
+  for (const QModelIndex& i : from)
+    to.append(i.isValid() && i.row() < n ? createIndex(int(new_row_of[std::size_t(i.row())]), i.column()) : QModelIndex());
+  changePersistentIndexList(from, to);
+  Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}

@@ -1,0 +1,175 @@
+#pragma once
+// The item model over one query result: it runs its statement through the execution
+// context, keeps the values per column, picks a typed delegate per column, sorts, and
+// tracks edits, inserted and removed rows until they are written back as SQL, at once per
+// cell (immediate) or in one atomic batch (apply_edits).
+//
+// A cell is a plain record: the value the grid shows and edits, a search mark, flags and
+// the marks painted by editing; the value as loaded (or as last written) and any further
+// role values live in a side record made only for cells that were edited or inserted. Its
+// number is the cell's identity in the edit sets, so sorting and moving rows keep them valid.
+#include <QAbstractItemModel>
+#include <QIcon>
+#include <QMap>
+#include <QVariant>
+
+#include <memory>
+#include <vector>
+
+#include "adt/string.h"
+#include "adt/tree.h"
+#include "adt/types.h"
+#include "adt/vector.h"
+
+class db_ctx;
+class item_dlgt;
+
+// One grid position (24 bytes).
+struct cell {
+  kk::u8 found = 0;   // 1: a hit of the cell search, painted yellow
+  kk::u8 marks = 0;   // font and background painted by the last edit (tab_data_model)
+  kk::u16 flags = 35; // Qt item flags: selectable, editable, enabled
+  kk::u32 item = 0;   // 0: none yet; else 1 + the number of the cell's side record
+  QVariant value;     // the edit-role value
+};
+static_assert(sizeof(cell) == 24);
+
+// The side record of an edited or inserted cell.
+struct cell_item {
+  QVariant stored;            // as loaded from the server, or as last written to it
+  QMap<int, QVariant> roles;  // values of other roles stored through setData
+};
+
+// A column header: the name as the server reported it, the name shown (brackets
+// stripped), the type icon.
+struct header_cell {
+  QString name;
+  QString shown;
+  QIcon icon;
+};
+
+// The icon of a column type name; an empty icon for any other name.
+QIcon type_icon(const QString& type_name);
+QIcon type_icon(kk::adt::text_view type_name);
+// The value a new cell of the type starts with; invalid for an unknown type name.
+QVariant type_value_variant(kk::adt::text_view type_name);
+// The SQL form of a value text for a column type: strings quoted (quote_text), dates and
+// times between double quotes, anything else unchanged.
+kk::adt::string::string sql_value_text(kk::adt::text_view text, kk::adt::text_view type_name);
+// The literal that writes a value into a column of the type: integers in decimal whatever
+// the display mode, floating-point numbers so that they read back as the same number and as
+// a number with a fraction or exponent when they would need more than 64 bits, texts quoted,
+// dates and times from the calendar texts (years 0 to 65535). False for a value without
+// literal (NaN, an infinity, an invalid date or time).
+bool sql_value_literal(const QVariant& value, kk::adt::text_view type_name, kk::adt::string::string& out);
+
+class tab_data_model : public QAbstractItemModel {
+  Q_OBJECT
+
+ public:
+  tab_data_model(const kk::adt::string::string& table_name, db_ctx* ctx, QObject* parent = nullptr);
+  ~tab_data_model() override;
+
+  // Loads the result of one statement. A statement the grammar does not take whole is not
+  // sent. quiet and entry_out go to exec_query (entry_out may be null). editable_out (may
+  // be null) receives whether the rows may be written back; false on every failure.
+  bool load(const kk::adt::string::string& text, bool quiet, bool* editable_out,
+            kk::adt::string::string* entry_out);
+
+  QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
+  QModelIndex parent(const QModelIndex& index) const override;
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+  QMap<int, QVariant> itemData(const QModelIndex& index) const override;
+  bool insertRows(int row, int count, const QModelIndex& parent = QModelIndex()) override;
+  bool removeRows(int row, int count, const QModelIndex& parent = QModelIndex()) override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
+  // Stable by a total order of the column's type (nulls first, NaN last); descending is
+  // the exact reverse of ascending. Persistent indexes follow their rows.
+  void sort_rows(int column, bool ascending);
+
+  // The display text of a cell, as UTF-8 (through its column's delegate).
+  kk::adt::string::string cell_text(const QModelIndex& index) const;
+  QVariant cell_data(int row, int column, int role) const;
+  bool set_cell_data(int row, int column, const QVariant& value, int role);
+  cell* cell_at(int row, int column);
+  QVariant value_from_text(kk::adt::text_view text, int column) const;
+  // The type name of a column (0 <= column < columnCount).
+  const kk::adt::string::string& column_at(int column) const;
+  // The name the server reported for a column (0 <= column < columnCount).
+  const kk::adt::string::string& column_name(int column) const;
+  bool is_column_flag(int column) const;
+  void set_read_only(bool flag);
+  item_dlgt* column_delegate(int column) const;
+  item_dlgt* delegate_for_type(kk::adt::text_view type_name) const;
+  kk::u64 row_id(int row) const;
+  const kk::adt::string::string& table_name() const { return table_name_; }
+
+  // Number display modes of every delegate (integer columns change their texts).
+  void set_display_bin();
+  void set_display_dec();
+  void set_display_hex();
+  void set_display_normal();
+
+  // Writes every pending change in one atomic statement; true when there was nothing to
+  // send, else whether the server took it. The edit state stays as it is either way.
+  bool apply_edits();
+  // Writes one cell of a row from the server (immediate mode).
+  bool update_cell(int row, int column);
+  // Emits changed(true) when something became pending, changed(false) when nothing is left.
+  void notify_changed();
+
+  // Set by the data view: each edit of a cell's value goes to the server at once.
+  bool immediate = false;
+
+  // The text of the last refusal of an edit or a write-back (a value without literal).
+  QString last_refusal() const { return last_refusal_; }
+
+  static constexpr kk::u64 new_row_id = ~kk::u64(0);
+
+ Q_SIGNALS:
+  void changed(const bool& f);
+  // An edit or a write-back was refused before anything was sent; text says why.
+  void refused(const QString& text);
+
+ private:
+  cell* cell_ptr(int row, int column);
+  const cell* cell_ptr(int row, int column) const;
+  cell_item* item_of(const cell& c) const;
+  cell_item& ensure_item(cell& c);
+  void release_item(cell& c);
+  bool is_modified(const cell& c) const;
+  void paint_marks(cell& c);
+  void clear_content();
+  bool literal_or_refuse(const QVariant& v, int column, kk::adt::string::string& out);
+  void apply_to_delegates(void (item_dlgt::*op)());
+
+  struct type_order {
+    using probe = kk::adt::text_view;
+    static kk::adt::text_view key_of(const kk::adt::string::string& k) noexcept { return k.view(); }
+    static int compare(kk::adt::text_view a, kk::adt::text_view b) noexcept;
+  };
+
+  db_ctx* ctx_;
+  kk::adt::string::string table_name_;
+  kk::adt::tree<kk::adt::string::string, item_dlgt*, type_order> delegate_map_;
+  item_dlgt* fallback_ = nullptr;  // read-only text delegate of columns of an unknown type
+  std::vector<std::vector<cell>> columns_;
+  std::vector<item_dlgt*> delegates_;
+  std::vector<header_cell> headers_;
+  kk::adt::vector<kk::u64> row_ids_;
+  std::vector<kk::adt::string::string> type_names_;
+  std::vector<kk::adt::string::string> names_;
+  std::vector<std::unique_ptr<cell_item>> items_;
+  std::vector<kk::u32> free_items_;
+
+  kk::adt::tree<kk::u64> changed_items_, new_items_, deleted_ids_;
+  kk::u64 changed_count_ = 0, new_count_ = 0, deleted_count_ = 0;
+  bool pending_ = false;
+  QString last_refusal_;
+};

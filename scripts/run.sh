@@ -1,17 +1,52 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the program.
+# Installs what is missing, builds, and starts the program in run/ (where it keeps its
+# "config" file). When nothing listens on 127.0.0.1:55555 it first starts the demo server
+# there (a sample database that accepts any login) and stops it when the program ends.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
 ruv_install_deps
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$(nproc)"
+
 program=build/app/ruv_mdb_cli
-if [ -x "$program" ]; then
-  # The program keeps its "config" file in the working directory.
+peer=build/tests/peer/ruv_test_peer
+demo_port=55555
+
+listening() { (exec 3<>"/dev/tcp/127.0.0.1/$demo_port") 2>/dev/null; }
+
+peer_pid=""
+stop_peer() {
+  if [ -n "$peer_pid" ]; then
+    echo "stopping the demo server (pid $peer_pid)"
+    kill "$peer_pid" 2>/dev/null || true
+    wait "$peer_pid" 2>/dev/null || true
+  fi
+}
+trap stop_peer EXIT
+
+if listening; then
+  echo "a server already listens on 127.0.0.1:$demo_port: using it"
+elif [ -x "$peer" ]; then
+  echo "starting the demo server on 127.0.0.1:$demo_port (any user name and password log in)"
   mkdir -p run
-  cd run
-  exec "../$program" "$@"
+  "$peer" --demo "$demo_port" >run/demo_server.log 2>&1 &
+  peer_pid=$!
+  for _ in $(seq 50); do
+    listening && break
+    if ! kill -0 "$peer_pid" 2>/dev/null; then
+      echo "the demo server did not start; see run/demo_server.log"
+      peer_pid=""
+      break
+    fi
+    sleep 0.1
+  done
 else
-  echo "built the library; the GUI is not built yet"
+  echo "no server on 127.0.0.1:$demo_port and no demo server built ($peer)"
 fi
+
+mkdir -p run
+cd run
+status=0
+"../$program" "$@" || status=$?
+exit "$status"

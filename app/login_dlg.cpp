@@ -1,0 +1,89 @@
+#include "app/login_dlg.h"
+
+#include <QKeyEvent>
+#include <cstdio>
+#include <exception>
+
+#include "adt/string.h"
+#include "app/login_rules.h"
+#include "app/main_window.h"
+#include "app/seams/seams.h"
+#include "app/sys_config.h"
+#include "client/ruv_sql_lib_mem.h"
+#include "ui_login_dlg.h"
+
+login_dlg::login_dlg(QWidget* parent) : QDialog(parent), ui(new Ui::login_dlg) {
+  ui->setupUi(this);
+  setWindowFlags(windowFlags() | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+  connect(ui->pb_login, &QPushButton::clicked, this, &login_dlg::login);
+  connect(ui->pb_close, &QPushButton::clicked, this, &login_dlg::reject);
+  connect(ui->le_port, &QLineEdit::textChanged, this, &login_dlg::portChanged);
+  connect(ui->le_ip, &QLineEdit::textChanged, this, &login_dlg::ipChanged);
+  ui->le_ip->setText(QString::fromUtf8(sys_config.server, static_cast<int>(qstrnlen(sys_config.server, sizeof sys_config.server))));
+  ui->le_user->setText(QString::fromUtf8(sys_config.user, static_cast<int>(qstrnlen(sys_config.user, sizeof sys_config.user))));
+  if (ui->le_user->text().isEmpty()) ui->checkBox->setChecked(false);
+  ui->le_port->setText(QString::number(sys_config.port));
+  ui->le_user->setFocus(Qt::TabFocusReason);
+  ui->le_user->setFocusPolicy(Qt::StrongFocus);
+}
+
+login_dlg::~login_dlg() { delete ui; }
+
+void login_dlg::ipChanged(const QString& text) {
+  ui->lbl_ipinfo->clear();
+  if (!ip_valid(text)) ui->lbl_ipinfo->setText(tr("invalid ip"));
+}
+
+void login_dlg::portChanged(const QString& text) {
+  ui->lbl_portinfo->clear();
+  if (port_value(text) == 0) ui->lbl_portinfo->setText(tr("invalid port"));
+}
+
+void login_dlg::keyPressEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+    login();
+    return;
+  }
+  QDialog::keyPressEvent(e);
+}
+
+void login_dlg::login() {
+  try {
+    try_login();
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "login: %s\n", e.what());
+  }
+}
+
+void login_dlg::try_login() {
+  ui->lbl_ipinfo->clear();
+  ui->lbl_portinfo->clear();
+  const kk::u16 port = port_value(ui->le_port->text());
+  if (port == 0) ui->lbl_portinfo->setText(tr("invalid port"));
+  if (!ip_valid(ui->le_ip->text())) {
+    ui->lbl_ipinfo->setText(tr("invalid ip"));
+    return;
+  }
+  if (port == 0) return;
+  // Leading zeros are decimal here, never octal: "010.0.0.1" is 10.0.0.1.
+  const QByteArray ip = ip_plain(ui->le_ip->text()).toUtf8();
+  const QByteArray user = ui->le_user->text().toUtf8();
+  const QByteArray password = ui->le_passwd->text().toUtf8();
+  bool connected = false;
+  {
+    ruv::wait_cursor busy;
+    connected = connect_to_server(ip.constData(), port, user.constData(), password.constData());
+  }
+  if (!connected) {
+    ruv::information(this, tr("info"), tr("invalid user or password"));
+    return;
+  }
+  accept();
+  if (!main_wnd) {
+    main_wnd = new MainWindow(kk::adt::string_from_bytes(ip.constData(), ip.size()), port,
+                              kk::adt::string_from_bytes(user.constData(), user.size()),
+                              kk::adt::string_from_bytes(password.constData(), password.size()), nullptr);
+  }
+  store_default_login(sys_config, ui->checkBox->isChecked(), ip, user, port);
+  main_wnd->show();
+}

@@ -1,0 +1,57 @@
+#include "app/main_window.h"
+
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabBar>
+#include <utility>
+
+#include "app/sys_config.h"
+#include "ui_main_window.h"
+
+MainWindow::MainWindow(kk::adt::string::string host_, kk::u16 port_, kk::adt::string::string user_,
+                       kk::adt::string::string password_, QWidget* parent)
+    : QMainWindow(parent),
+      ui(new Ui::MainWindow),
+      host(std::move(host_)),
+      port(port_),
+      user(std::move(user_)),
+      password(std::move(password_)) {
+  ui->setupUi(this);
+
+  // The log pane starts 150 pixels high.
+  QRect g = ui->textEdit->geometry();
+  g.setHeight(150);
+  ui->textEdit->setGeometry(g);
+
+  // The tree's context menu is its action list, rebuilt per selected item.
+  ui->treeWidget->setContextMenuPolicy(Qt::ActionsContextMenu);
+  ui->treeWidget->setIconSize(QSize(24, 24));
+
+  conn_btn = new QPushButton(ui->statusbar);
+  conn_btn->setCheckable(false);
+  conn_btn->setIcon(QIcon(QStringLiteral(":/img/connect.svg")));
+  ui->statusbar->addWidget(conn_btn, 0);
+  err_btn = new QPushButton(ui->statusbar);
+  err_btn->setCheckable(false);
+  err_btn->setIcon(QIcon(QStringLiteral(":/img/correct.svg")));
+  ui->statusbar->addPermanentWidget(err_btn, 0);
+
+  ui->tabWidget->tabBar()->setContextMenuPolicy(Qt::ActionsContextMenu);
+
+  ui->textEdit->clear();
+  showMaximized();
+  apply_icon_size();
+}
+
+MainWindow::~MainWindow() { delete ui; }
+
+void MainWindow::apply_icon_size() {
+  const kk::u32 size = sys_config.icon_size;
+  if (size != 48 && size != 32 && size != 24) return;
+  ui->big_act->setChecked(size == 48);
+  ui->normal_act->setChecked(size == 32);
+  ui->small_act->setChecked(size == 24);
+  const QSize s(static_cast<int>(size), static_cast<int>(size));
+  ui->toolBar->setIconSize(s);
+  ui->treeWidget->setIconSize(s);
+}

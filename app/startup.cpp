@@ -1,0 +1,77 @@
+#include "app/startup.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTextCodec>
+#include <QTranslator>
+#include <clocale>
+#include <csignal>
+#include <cstdio>
+
+#include "app/login_dlg.h"
+#include "app/sys_config.h"
+
+const char* program_path = nullptr;
+std::function<void(login_dlg&)> before_login;
+
+namespace {
+
+constexpr language_files languages[] = {
+    {"zh_CN.UTF-8", ":/lang/qt_zh_CN.qm", ":/lang/ruv_mdb_cli_zh.qm"},
+    {"en_US.UTF-8", ":/lang/qt_en.qm", ":/lang/ruv_mdb_cli_en.qm"},
+    {"fr_FR.UTF-8", ":/lang/qt_fr.qm", ":/lang/ruv_mdb_cli_fr.qm"},
+    {"ja_JP.UTF-8", ":/lang/qt_ja.qm", ":/lang/ruv_mdb_cli_ja.qm"},
+};
+
+}  // namespace
+
+const language_files* language_row(kk::u32 language) {
+  return language < std::size(languages) ? &languages[language] : nullptr;
+}
+
+void keep_c_numeric() { std::setlocale(LC_NUMERIC, "C"); }
+
+QString read_style_sheet(const QString& resource) {
+  QFile f(resource);
+  if (!f.open(QIODevice::ReadOnly)) {
+    std::printf("open qss failed.");
+    std::fflush(stdout);
+    return {};
+  }
+  return QString::fromUtf8(f.readAll());
+}
+
+void install_translations(QApplication& app, QTranslator& qt, QTranslator& program, kk::u32 language) {
+  if (const language_files* row = language_row(language)) {
+    std::setlocale(LC_ALL, row->locale);
+    keep_c_numeric();
+    (void)qt.load(QString::fromLatin1(row->qt_catalogue));
+    (void)program.load(QString::fromLatin1(row->program_catalogue));
+  }
+  app.installTranslator(&qt);
+  app.installTranslator(&program);
+}
+
+int run_program(int argc, char** argv) {
+  // A server that closes the connection must not end the program on the next send.
+  std::signal(SIGPIPE, SIG_IGN);
+  program_path = argc > 0 ? argv[0] : nullptr;
+  load_sys_config(&sys_config, "config");
+  // Both translators outlive the application, which may still translate while it ends.
+  QTranslator qt;
+  QTranslator program;
+  {
+    QApplication app(argc, argv);
+    keep_c_numeric();  // QApplication takes the environment's locale for every category
+    app.setStyleSheet(read_style_sheet(QString::fromLatin1(style_sheet_resource)));
+    install_translations(app, qt, program, sys_config.language);
+    QTextCodec::setCodecForLocale(QTextCodec::codecForLocale());
+    {
+      login_dlg dlg(nullptr);
+      if (before_login) before_login(dlg);
+      if (dlg.exec() == QDialog::Accepted) app.exec();
+      save_sys_config(&sys_config, "config");
+    }
+  }
+  return 0;
+}

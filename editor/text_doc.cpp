@@ -62,6 +62,7 @@ i32 line_end_of(const text_doc& d, i64 offset) {
 
 void raw_insert(text_doc& d, i32 pos, text_view t) {
   if (t.size == 0) return;
+  ++d.revision;
   const u64 old = d.text.size;
   d.text.resize(old + t.size);
   std::memmove(d.text.data + pos + t.size, d.text.data + pos, old - static_cast<u64>(pos));
@@ -70,6 +71,7 @@ void raw_insert(text_doc& d, i32 pos, text_view t) {
 
 void raw_erase(text_doc& d, i32 pos, i32 n) {
   if (n <= 0) return;
+  ++d.revision;
   d.text.erase(static_cast<u64>(pos), static_cast<u64>(pos) + static_cast<u64>(n) - 1);
 }
 
@@ -125,6 +127,7 @@ void doc_init(text_doc& d, text_view text) {
   doc_free(d);
   if (text.size > doc_max_size) text.size = 0;
   d.text = kk::adt::string_from_bytes(text.data, text.size);
+  ++d.revision;
 }
 
 void doc_free(text_doc& d) {
@@ -141,6 +144,7 @@ void doc_free(text_doc& d) {
 void doc_clear(text_doc& d) {
   append_record(d, 0, d.text.view(), 0, false);
   d.text.resize(0);
+  ++d.revision;
   d.cursor = 0;
   d.selections.clear();
   d.clipboard.clear();
@@ -471,17 +475,26 @@ bool doc_replace_range(text_doc& d, i64 first, i64 last, text_view text) {
 }
 
 bool doc_replace_selections(text_doc& d, text_view text) {
+  return doc_replace_selections_each(d, std::vector<text_view>(d.selections.size(), text));
+}
+
+bool doc_replace_selections_each(text_doc& d, const std::vector<text_view>& texts) {
   if (d.selections.empty()) return true;
   const auto& sel = d.selections;
-  u64 removed = 0;
-  for (const auto& s : sel) removed += static_cast<u64>(s.length());
-  if (text.size > doc_max_size || !fits(d, text.size * sel.size(), removed)) return false;
+  if (texts.size() != sel.size()) return false;
+  u64 removed = 0, added = 0;
+  for (std::size_t k = 0; k < sel.size(); ++k) {
+    removed += static_cast<u64>(sel[k].length());
+    if (texts[k].size > doc_max_size) return false;
+    added += texts[k].size;
+  }
+  if (!fits(d, added, removed)) return false;
   // The span from the first selection's start to the last one's end is rebuilt once and
   // recorded as one deletion and one insertion, so a replacement of every match of a large
   // text costs one pass and one undo step.
   const byte_range span{sel.front().start, sel.back().end};
   doc_string out;
-  out.resize(static_cast<u64>(span.length()) - removed + text.size * sel.size());
+  out.resize(static_cast<u64>(span.length()) - removed + added);
   u64 at = 0;
   for (std::size_t k = 0; k < sel.size(); ++k) {
     if (k > 0) {
@@ -489,13 +502,14 @@ bool doc_replace_selections(text_doc& d, text_view text) {
       std::memcpy(out.data + at, d.text.data + sel[k - 1].end, static_cast<u64>(gap));
       at += static_cast<u64>(gap);
     }
-    if (text.size) std::memcpy(out.data + at, text.data, text.size);
-    at += text.size;
+    if (texts[k].size) std::memcpy(out.data + at, texts[k].data, texts[k].size);
+    at += texts[k].size;
   }
   append_record(d, 0, {d.text.data + span.start, static_cast<u64>(span.length())}, span.start, false, true);
   append_record(d, 1, out.view(), span.start, false);
   if (static_cast<u64>(span.length()) == out.size) {
     std::memcpy(d.text.data + span.start, out.data, out.size);
+    ++d.revision;
   } else {
     raw_erase(d, span.start, span.length());
     raw_insert(d, span.start, out.view());

@@ -53,6 +53,8 @@ struct text_doc {
   u32 position = 0;  // history records currently applied
   u32 saved_position = 0;
   u64 saved_id = 0;
+  // Raised by every change of the text, so a parse knows which text it was made from.
+  u64 revision = 0;
 
   // Milliseconds of a steady clock, and the continuous-edit interval in seconds; read at
   // each use. Defaults: the steady clock since program start, and 1.0 s.
@@ -133,6 +135,8 @@ doc_string doc_paste_entry(text_doc& d, u32 i);
 bool doc_replace_range(text_doc& d, i64 first, i64 last, kk::adt::text_view text);
 // Every selection replaced by the text in one pass, as one undo step.
 bool doc_replace_selections(text_doc& d, kk::adt::text_view text);
+// Selection k (in document order) replaced by texts[k], in one pass, as one undo step.
+bool doc_replace_selections_each(text_doc& d, const std::vector<kk::adt::text_view>& texts);
 bool doc_replace_in_selection(text_doc& d, byte_range r, kk::adt::text_view text);
 
 void doc_set_saved(text_doc& d);

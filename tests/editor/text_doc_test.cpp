@@ -603,3 +603,37 @@ TEST(text_doc, random_edits_match_the_reference_model) {
     }
   }
 }
+
+TEST(text_doc, revision_follows_every_text_change_and_nothing_else) {
+  doc_fixture f("abc");
+  u64 r = f.d.revision;
+  const auto changed = [&] {
+    const bool c = f.d.revision != r;
+    r = f.d.revision;
+    return c;
+  };
+  doc_right(f.d);
+  doc_add_selection(f.d, {0, 1});
+  EXPECT_FALSE(changed());
+  doc_copy_selections(f.d, 0);
+  EXPECT_FALSE(changed());
+  doc_replace_selections(f.d, doc_view("z"));  // same length, rewritten in place
+  EXPECT_TRUE(changed());
+  doc_undo(f.d);
+  EXPECT_TRUE(changed());
+  doc_insert_text(f.d, doc_view("q"));
+  EXPECT_TRUE(changed());
+  doc_load_text(f.d, doc_view("new"));
+  EXPECT_TRUE(changed());
+}
+
+TEST(text_doc, each_selection_gets_its_own_replacement) {
+  doc_fixture f("aa bb cc");
+  doc_add_selection(f.d, {6, 8});
+  doc_add_selection(f.d, {0, 2});
+  EXPECT_TRUE(doc_replace_selections_each(f.d, {doc_view("1"), doc_view("333")}));
+  EXPECT_EQ(f.text(), "1 bb 333");
+  EXPECT_FALSE(doc_replace_selections_each(f.d, {doc_view("x")}) && !f.d.selections.empty());
+  doc_undo(f.d);
+  EXPECT_EQ(f.text(), "aa bb cc");
+}

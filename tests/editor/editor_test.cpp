@@ -1,0 +1,459 @@
+// The code editor widget: input, commands, parse schedule and painting, offscreen.
+// The grammar's headers come first: they use the word that Qt defines as a macro.
+#include "grammar/library_startup.h"
+#include "grammar/sql_library.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/sys_config.h"
+#include "editor/editor.h"
+
+using namespace ruv;
+
+namespace {
+
+struct clock_script {
+  u64 now = 100000;
+};
+
+QByteArray sel_text(const editor& e) { return e.selected_text(); }
+
+std::vector<byte_range> sels(const editor& e) { return e.document().selections; }
+
+void key(editor& e, int k, Qt::KeyboardModifiers m = Qt::NoModifier, const QString& text = {}) {
+  QKeyEvent press(QEvent::KeyPress, k, m, text);
+  QApplication::sendEvent(&e, &press);
+  QKeyEvent release(QEvent::KeyRelease, k, m, text);
+  QApplication::sendEvent(&e, &release);
+}
+
+void type(editor& e, const QString& s) {
+  for (QChar c : s) key(e, c == '\n' ? Qt::Key_Return : Qt::Key_A, Qt::NoModifier, QString(c));
+}
+
+QPoint cell_center(const editor& e, int col, int line) {
+  return {col * e.cell_width() + e.cell_width() / 4, line * e.line_height() + e.line_height() / 2};
+}
+
+QImage paint(editor& e, int w, int h) {
+  QImage img(w, h, QImage::Format_ARGB32);
+  img.fill(Qt::gray);
+  QPainter p(&img);
+  e.paint_text(p);
+  return img;
+}
+
+}  // namespace
+
+class editor_test : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    sys_config_defaults(sys_config);
+    if (!kk::sql_library_instance()) kk::library_startup();
+  }
+
+  void shift_selection_and_plain_motion() {
+    editor e;
+    e.set_text("0123456789");
+    doc_set_cursor(e.document(), 2);
+    QKeyEvent shift(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier);
+    QApplication::sendEvent(&e, &shift);
+    for (int i = 0; i < 3; ++i) {
+      QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::ShiftModifier);
+      QApplication::sendEvent(&e, &right);
+    }
+    QCOMPARE(sels(e), (std::vector<byte_range>{{2, 5}}));
+    QKeyEvent up(QEvent::KeyRelease, Qt::Key_Shift, Qt::NoModifier);
+    QApplication::sendEvent(&e, &up);
+    QCOMPARE(e.selection_state(), 2);
+    QCOMPARE(sels(e), (std::vector<byte_range>{{2, 5}}));
+    key(e, Qt::Key_Right);
+    QVERIFY(sels(e).empty());
+    QCOMPARE(doc_cursor(e.document()), 6);
+    // Shift+End then Shift+Home from the middle selects back to the line start.
+    key(e, Qt::Key_End, Qt::ShiftModifier);
+    QCOMPARE(sels(e), (std::vector<byte_range>{{6, 10}}));
+  }
+
+  void typing_motion_and_keypad() {
+    clock_script c;
+    editor e;
+    e.set_clock([&c] { return c.now; });
+    QSignalSpy changed(&e, &editor::textChanged);
+    QSignalSpy moved(&e, &editor::lineChanged);
+    type(e, "ab\ncd");
+    QCOMPARE(e.text(), QByteArray("ab\ncd"));
+    QCOMPARE(changed.count(), 5);
+    // Keypad digits and keypad Enter carry the keypad (and group-switch) modifier.
+    struct row {
+      int key;
+      Qt::KeyboardModifiers mods;
+      QString text;
+      QByteArray want;
+    };
+    const row rows[] = {
+        {Qt::Key_7, Qt::KeypadModifier, "7", "ab\ncd7"},
+        {Qt::Key_Enter, Qt::KeypadModifier, "\r", "ab\ncd7\n"},
+        {Qt::Key_Plus, Qt::KeypadModifier | Qt::GroupSwitchModifier, "+", "ab\ncd7\n+"},
+        {Qt::Key_Left, Qt::KeypadModifier, "", "ab\ncd7\n+"},
+        {Qt::Key_Delete, Qt::KeypadModifier, "", "ab\ncd7\n"},
+        {Qt::Key_Backspace, Qt::NoModifier, "", "ab\ncd7"},
+    };
+    for (const auto& r : rows) {
+      key(e, r.key, r.mods, r.text);
+      QCOMPARE(e.text(), r.want);
+    }
+    key(e, Qt::Key_Up);
+    QCOMPARE(doc_cursor(e.document()), 2);
+    QVERIFY(moved.count() >= 1);
+    key(e, Qt::Key_Down, Qt::ControlModifier);  // word right: none after "cd7"
+    key(e, Qt::Key_Escape);
+    // Text typed over a selection replaces it.
+    doc_add_selection(e.document(), {0, 2});
+    c.now += 5000;
+    key(e, Qt::Key_X, Qt::NoModifier, "x");
+    QCOMPARE(e.text(), QByteArray("x\ncd7"));
+    // Undo through the command restores it.
+    e.undo();
+    QCOMPARE(e.text(), QByteArray("ab\ncd7"));
+  }
+
+  void tab_modes() {
+    struct row {
+      u8 as_space;
+      u32 width;
+      QByteArray want;
+    };
+    for (const auto& r : {row{1, 4, "    "}, row{0, 4, "\t"}, row{1, 2, "  "}}) {
+      sys_config.insert_as_space = r.as_space;
+      sys_config.tab_width = r.width;
+      editor e;
+      key(e, Qt::Key_Tab, Qt::NoModifier, "\t");
+      QCOMPARE(e.text(), r.want);
+    }
+  }
+
+  void page_keys() {
+    sys_config.vertical_factor = 1.0f;  // 12 px lines
+    editor e;
+    QByteArray t;
+    for (int i = 0; i < 40; ++i) t += "line\n";
+    e.set_text(t);
+    e.set_visible_rect(QRect(0, 0, 400, 120));  // ten lines
+    key(e, Qt::Key_PageDown);
+    QCOMPARE(e.layout().line_of(u64(doc_cursor(e.document()))), u64(8));
+    key(e, Qt::Key_PageDown, Qt::ShiftModifier);
+    QCOMPARE(e.layout().line_of(u64(doc_cursor(e.document()))), u64(18));
+    QCOMPARE(sels(e).size(), std::size_t(1));
+  }
+
+  void zoom_keeps_sizes_positive() {
+    editor e;
+    text_format_set& set = sys_config.text_formats[0];
+    set[0].point_size = 7;
+    set[3].point_size = 1;
+    for (int i = 0; i < 5; ++i) key(e, Qt::Key_Minus, Qt::ControlModifier, "-");
+    QCOMPARE(set[0].point_size, 5u);  // stops at 5
+    QCOMPARE(set[3].point_size, 1u);  // never below 1
+    key(e, Qt::Key_Equal, Qt::ControlModifier, "=");
+    QCOMPARE(set[0].point_size, 6u);
+    QCOMPARE(set[9].point_size, 11u);
+    // A factor of 0 leaves a cell and a line of one pixel.
+    sys_config.horizontal_factor = 0;
+    sys_config.vertical_factor = 0;
+    QCOMPARE(e.cell_width(), 1);
+    QCOMPARE(e.line_height(), 1);
+    set[0].point_size = 0;
+    QCOMPARE(e.cell_width(), 1);
+    e.set_text("a\nb");
+    QCOMPARE(e.offset_at_point(0, 5), 2);
+  }
+
+  void clipboard_commands() {
+    editor e;
+    QApplication::clipboard()->setText("keep");
+    e.set_text("one two three");
+    e.copy();  // nothing selected
+    key(e, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QString("keep"));
+    doc_add_selection(e.document(), {8, 13});
+    doc_add_selection(e.document(), {0, 3});
+    e.cut();
+    QCOMPARE(QApplication::clipboard()->text(), QString("onethree"));
+    QCOMPARE(e.text(), QByteArray(" two "));
+    QApplication::clipboard()->setText("a\r\nb");
+    doc_set_cursor(e.document(), 0);
+    e.paste();
+    QCOMPARE(e.text(), QByteArray("a\nb two "));
+    e.set_text("x\r\ny\r\n");
+    QCOMPARE(e.text(), QByteArray("x\ny\n"));
+    QVERIFY(!e.is_modified());
+  }
+
+  void mouse_drag_right_click_and_double_click_stages() {
+    editor e;
+    e.set_text("a.b c;d\nsecond line");
+    QTest::mousePress(&e, Qt::LeftButton, Qt::NoModifier, cell_center(e, 6, 0));
+    QTest::mouseMove(&e, cell_center(e, 2, 0));
+    QMouseEvent move(QEvent::MouseMove, cell_center(e, 2, 0), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&e, &move);
+    QTest::mouseRelease(&e, Qt::LeftButton, Qt::NoModifier, cell_center(e, 2, 0));
+    QCOMPARE(sels(e), (std::vector<byte_range>{{2, 6}}));
+    QCOMPARE(e.selection_state(), 2);
+    // A right click moves the cursor and keeps the selection.
+    QTest::mousePress(&e, Qt::RightButton, Qt::NoModifier, cell_center(e, 0, 1));
+    QTest::mouseRelease(&e, Qt::RightButton, Qt::NoModifier, cell_center(e, 0, 1));
+    QCOMPARE(doc_cursor(e.document()), 8);
+    QCOMPARE(sels(e), (std::vector<byte_range>{{2, 6}}));
+
+    const QByteArray want[] = {"b", "b c", "a.b c;d\n", "a.b c;d\nsecond line", "b"};
+    for (const auto& w : want) {
+      QTest::mouseDClick(&e, Qt::LeftButton, Qt::NoModifier, cell_center(e, 2, 0));
+      QCOMPARE(sel_text(e), w);
+    }
+    QVERIFY(e.word_timer_active());
+    QVERIFY(!e.document().marks.empty());  // the word's occurrences are marked
+    e.reset_word();
+    QTest::mouseDClick(&e, Qt::LeftButton, Qt::NoModifier, cell_center(e, 2, 0));
+    QCOMPARE(sel_text(e), QByteArray("b"));
+  }
+
+  void offset_and_cursor_points() {
+    editor e;
+    e.set_text("ab\n\xE4\xB8\xAD\xE6\x96\x87x\nlast");
+    const int cw = e.cell_width(), lh = e.line_height();
+    struct row {
+      int x;
+      i64 y;
+      i32 want;
+    };
+    const row rows[] = {
+        {-5, lh, 3},            // left of the line: its start
+        {cw - 1, lh, 3},        // first half of a two-cell character
+        {cw + 1, lh, 6},        // second half
+        {cw * 4 + cw / 2 + 1, lh, 10},
+        {cw * 50, lh, 10},      // past the end: before the newline
+        {cw * 50, lh * 9, 15},  // below the last line: last line's end
+        {0, -3, 0},
+    };
+    for (const auto& r : rows) QCOMPARE(e.offset_at_point(r.x, r.y), r.want);
+    doc_set_cursor(e.document(), 9);
+    e.cursor_point();
+    QCOMPARE(e.cursor_pos(), QPoint(4 * cw, lh));
+    QCOMPARE(e.cursor_line(), 1);
+  }
+
+  void parse_schedule_by_size() {
+    struct row {
+      int size;
+      bool parsed_at_once;
+      bool timer;
+    };
+    const row rows[] = {{131071, true, false}, {131072, false, true}, {4194303, false, true}, {4194304, false, false}};
+    for (const auto& r : rows) {
+      clock_script c;
+      editor e;
+      e.set_clock([&c] { return c.now; });
+      QByteArray t(r.size - 1, ' ');
+      e.document().cursor = 0;
+      doc_load_text(e.document(), {t.constData(), u64(t.size())});
+      key(e, Qt::Key_S, Qt::NoModifier, "s");
+      QCOMPARE(e.text().size(), r.size);
+      QCOMPARE(e.parse_is_current(), r.parsed_at_once);
+      QCOMPARE(e.parse_timer_active(), r.timer);
+      if (r.timer) {
+        c.now += 1000;
+        e.auto_parse();  // still typing: the timer runs on
+        QVERIFY(!e.parse_is_current());
+        QVERIFY(e.parse_timer_active());
+        c.now += 1001;
+        e.auto_parse();
+        QVERIFY(e.parse_is_current());
+        QVERIFY(!e.parse_timer_active());
+      }
+    }
+  }
+
+  void statements_errors_and_format() {
+    editor e;
+    e.set_text("select 1;\nselec 2;");
+    QCOMPARE(e.parse_end(), i64(10));
+    e.goto_err();
+    QCOMPARE(doc_cursor(e.document()), 10);
+    auto st = e.statement_texts();
+    QCOMPARE(st.size, u64(1));
+    // The statement's trailing gap prints as one line feed; only spaces are trimmed.
+    QCOMPARE(QByteArray(st.data[0].data, int(st.data[0].size)), QByteArray("select 1;\n"));
+
+    // Each selection is formatted on its own; one that does not parse stays.
+    e.set_text("select  a,b   from t; xx selec  1; select   2;");
+    doc_add_selection(e.document(), {0, 21});
+    doc_add_selection(e.document(), {25, 34});
+    doc_add_selection(e.document(), {35, 46});
+    e.format_sel();
+    QCOMPARE(e.text(), QByteArray("select a,b from t; xx selec  1; select 2;"));
+    e.undo();
+    QCOMPARE(e.text(), QByteArray("select  a,b   from t; xx selec  1; select   2;"));
+  }
+
+  void actions_follow_the_state() {
+    editor e;
+    QAction err, cut, undo, redo, save, print;
+    e.set_goto_err_action(&err);
+    e.set_cut_action(&cut);
+    e.set_undo_action(&undo);
+    e.set_redo_action(&redo);
+    e.set_save_action(&save);
+    e.set_print_action(&print);
+    e.set_text("selec 1");
+    QVERIFY(err.isEnabled());
+    QVERIFY(!e.actions().isEmpty());
+    QVERIFY(!cut.isEnabled());
+    QVERIFY(!undo.isEnabled());
+    QVERIFY(print.isEnabled());
+    key(e, Qt::Key_X, Qt::NoModifier, "x");
+    QVERIFY(undo.isEnabled());
+    QVERIFY(save.isEnabled());
+    e.undo();
+    QVERIFY(redo.isEnabled());
+    QVERIFY(!save.isEnabled());
+  }
+
+  void blink_and_focus() {
+    editor e;
+    QCOMPARE(e.blink_phase(), 1);
+    QVERIFY(!e.blink_timer_active());
+    QFocusEvent in(QEvent::FocusIn);
+    QApplication::sendEvent(&e, &in);
+    QVERIFY(e.blink_timer_active());
+    e.change_cursor();
+    QCOMPARE(e.blink_phase(), 0);
+    QFocusEvent out(QEvent::FocusOut);
+    QApplication::sendEvent(&e, &out);
+    QVERIFY(!e.blink_timer_active());
+    QCOMPARE(e.font().family().isEmpty(), false);
+    QCOMPARE(e.font().styleHint(), QFont::Monospace);
+    QCOMPARE(e.objectName(), QString("editor"));
+  }
+
+  void paint_backgrounds_and_cursor() {
+    sys_config.vertical_factor = 1.5f;  // 18 px rows, 12 px cells
+    editor e;
+    e.set_text("abc abc\nxyz");
+    doc_add_selection(e.document(), {0, 3});
+    std::vector<byte_range> marks;
+    e.document().marks = {{0, 3}, {4, 7}};
+    doc_add_selection(e.document(), {9, 10});
+    const int cw = e.cell_width(), lh = e.line_height();
+    const QImage img = paint(e, 200, 100);
+    const auto bg = [&](int col, int line) { return img.pixelColor(col * cw + 1, line * lh + 1); };
+    QCOMPARE(bg(0, 0), QColor(0, 255, 0));      // selected and marked
+    QCOMPARE(bg(4, 0), QColor(255, 255, 0));    // marked
+    QCOMPARE(bg(1, 1), QColor(0, 120, 215));    // selected
+    QCOMPARE(bg(3, 0), QColor(Qt::white));      // the space is not selected
+    QCOMPARE(img.pixelColor(199, 99), QColor(Qt::white));  // the rest is background
+
+    // The widget's own paint adds the cursor, one pixel wide by default.
+    e.set_auto_resize(false);
+    e.resize(200, 100);
+    doc_clear_selections(e.document());
+    doc_clear_marks(e.document());
+    doc_set_cursor(e.document(), 2);
+    e.cursor_point();
+    e.show_cursor();
+    QImage w(200, 100, QImage::Format_ARGB32);
+    e.render(&w);
+    QCOMPARE(w.pixelColor(2 * cw, lh / 2), QColor(Qt::black));
+    QCOMPARE(w.pixelColor(2 * cw + 2, lh / 2 + 1).red() > 200, true);
+  }
+
+  void paint_goes_on_after_malformed_bytes_and_paints_the_partial_line() {
+    sys_config.vertical_factor = 2.0f;  // 24 px rows
+    editor e;
+    e.set_text("\xFF\xFE" "ab\nWWWW\nWWWW");
+    e.set_visible_rect(QRect(0, 0, 200, 60));  // two and a half rows
+    const QImage img = paint(e, 200, 60);
+    // Ink on the third row's visible half, and after the malformed bytes on the first.
+    const auto ink = [&](int x0, int x1, int y0, int y1) {
+      for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+          if (img.pixelColor(x, y).lightness() < 128) return true;
+      return false;
+    };
+    QVERIFY(ink(2 * e.cell_width(), 4 * e.cell_width(), 0, 24));
+    QVERIFY(ink(0, 4 * e.cell_width(), 48, 60));
+  }
+
+  void highlighting_colours_tokens() {
+    editor e;
+    text_format_set& set = sys_config.text_formats[0];
+    set[6].red = 200;  // read keyword
+    set[3].blue = 200;  // table name
+    e.set_text("select a from t");
+    lang::char_style s;
+    e.char_format(s, 0);
+    QCOMPARE(s.red, 200u);
+    e.char_format(s, 14);
+    QCOMPARE(s.blue, 200u);
+    doc_add_selection(e.document(), {0, 3});
+    e.char_format(s, 1);
+    QCOMPARE(s.red, 255u);
+    QCOMPARE(s.green, 255u);
+  }
+
+  void million_lines_scroll_to_the_end() {
+    sys_config.vertical_factor = 1.6f;
+    editor e;
+    QByteArray t;
+    t.reserve(3000000);
+    for (int i = 0; i < 1000000; ++i) t += "x\n";
+    t += "END";
+    e.set_text(t);
+    QVERIFY(e.height() <= QWIDGETSIZE_MAX);
+    QVERIFY(e.logical_height() > QWIDGETSIZE_MAX);
+    const int view_h = 200;
+    const i64 top = e.logical_height() - view_h;
+    e.set_visible_rect(QRect(0, int(-top), 400, view_h));
+    QVERIFY(e.y_origin() > 0);
+    // The last line is reachable by the mouse and is painted inside the widget.
+    const i64 last_y = 1000000LL * e.line_height();
+    QCOMPARE(e.offset_at_point(0, last_y + 1), i32(t.size() - 3));
+    const i64 widget_y = last_y - e.y_origin();
+    QVERIFY(widget_y >= 0 && widget_y < QWIDGETSIZE_MAX);
+    doc_set_cursor(e.document(), t.size());
+    e.cursor_point();
+    QCOMPARE(i64(e.cursor_pos().y()), last_y);
+  }
+
+  void printing_paginates_the_whole_text() {
+    editor e;
+    QByteArray t;
+    for (int i = 0; i < 300; ++i) t += "select " + QByteArray::number(i) + ";\n";
+    e.set_text(t);
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setResolution(1200);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("out.pdf"));
+    e.print_to(printer);
+    QFile f(dir.filePath("out.pdf"));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray pdf = f.readAll();
+    // 300 lines of 19 px at 96 dpi do not fit on one A4 page.
+    QVERIFY(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page ") >= 2 ||
+            pdf.count("/Type /Page") - pdf.count("/Type /Pages") >= 2);
+  }
+};
+
+QTEST_MAIN(editor_test)
+#include "editor_test.moc"

@@ -1,0 +1,106 @@
+#include "dbops/transfers.h"
+
+#include <QCoreApplication>
+
+#include "app/seams/seams.h"
+#include "dbops/file_names.h"
+#include "dbops/import_csv_dlg.h"
+#include "dbops/load_tab_dlg.h"
+#include "dbops/save_tab_dlg.h"
+#include "dbops/utf8.h"
+#include "query/transfer_sql.h"
+
+namespace {
+
+QString tr(const char* text) { return QCoreApplication::translate("MainWindow", text); }
+QString outcome(bool ok) { return ok ? tr("successful") : tr("failed"); }
+QString side(bool client) { return client ? tr("Client") : tr("Server"); }
+
+bool told(QWidget* parent, bool ok, const QString& title, const QString& text) {
+  ruv::information(parent, title, text);
+  return ok;
+}
+
+}  // namespace
+
+void prepare_export(import_csv_dlg& dlg, const QString& table) {
+  dlg.setWindowTitle(tr("export table: %1 to csv/csvs file").arg(table));
+  dlg.set_export_mode();
+  dlg.set_path(preset_table_file(table, QStringLiteral(".csv")));
+}
+
+void prepare_import(import_csv_dlg& dlg, const QString& table) {
+  dlg.setWindowTitle(tr("import data from csv/csvs file to table: %1").arg(table));
+  dlg.set_path(preset_table_file(table, QStringLiteral(".csv")));
+}
+
+void prepare_save(save_tab_dlg& dlg, const QString& table) {
+  dlg.setWindowTitle(tr("save table '%1' to file").arg(table));
+  dlg.set_path(preset_table_file(table, QStringLiteral(".bin")));
+}
+
+void prepare_load(load_tab_dlg& dlg) { dlg.setWindowTitle(tr("load table from file")); }
+
+void prepare_backup(save_tab_dlg& dlg) {
+  dlg.set_db_mode();
+  dlg.setWindowTitle(tr("backup database to file"));
+  dlg.set_path(preset_db_file());
+}
+
+void prepare_restore(load_tab_dlg& dlg) {
+  dlg.set_db_mode();
+  dlg.hide_table_name();
+  dlg.setWindowTitle(tr("restore database from file"));
+  dlg.set_path(preset_db_file());
+}
+
+bool run_export(db_ctx* ctx, QWidget* parent, const QString& table, const import_csv_dlg& dlg) {
+  const auto path = dlg.path();
+  const bool ok = sql_export_table(ctx, utf8_bytes(table), path, dlg.is_csv(), dlg.separator(), dlg.is_replace(),
+                                   dlg.is_client());
+  return told(parent, ok, tr("export table result"),
+              tr("export table '%1' to file '%2' is %3!").arg(table, utf8_text(path), outcome(ok)));
+}
+
+bool run_import(db_ctx* ctx, QWidget* parent, const QString& table, const import_csv_dlg& dlg) {
+  const auto path = dlg.path();
+  const bool ok = sql_import(ctx, utf8_bytes(table), path, dlg.is_csv(), dlg.separator(), dlg.is_client());
+  return told(parent, ok, tr("import table result"),
+              tr("import file '%1' to table '%2' is %3!").arg(utf8_text(path), table, outcome(ok)));
+}
+
+bool run_save(db_ctx* ctx, QWidget* parent, const QString& table, const save_tab_dlg& dlg) {
+  const auto path = dlg.path();
+  const bool ok = sql_save_table(ctx, utf8_bytes(table), path, dlg.is_bin_mode(), dlg.is_replace(), dlg.is_client());
+  return told(parent, ok, tr("save table result"),
+              tr("save table '%1' to file '%2' is %3!").arg(table, utf8_text(path), outcome(ok)));
+}
+
+bool run_load(db_ctx* ctx, QWidget* parent, const load_tab_dlg& dlg) {
+  const auto path = dlg.path();
+  QString table = utf8_text(dlg.table_name());
+  const bool bin = dlg.is_bin_mode();
+  if (!bin && table.isEmpty()) table = QStringLiteral("ignored_table_name");
+  if (path.size == 0) return false;
+  const bool ok = sql_load_table(ctx, utf8_bytes(table), path, bin, dlg.is_client());
+  const QString text = bin ? tr("load file '%1' to as table '%2' is %3!").arg(utf8_text(path), table, outcome(ok))
+                           : tr("load file '%1' as table is %2!").arg(utf8_text(path), outcome(ok));
+  return told(parent, ok, tr("load table result"), text);
+}
+
+bool run_backup(db_ctx* ctx, QWidget* parent, const save_tab_dlg& dlg) {
+  const auto path = dlg.path();
+  const bool client = dlg.is_client();
+  const bool ok = sql_backup(ctx, path, dlg.is_bin_mode(), dlg.is_replace(), client);
+  return told(parent, ok, tr("backup result(%1)").arg(side(client)),
+              tr("backup database to file '%1' is %2!").arg(utf8_text(path), outcome(ok)));
+}
+
+bool run_restore(db_ctx* ctx, QWidget* parent, const load_tab_dlg& dlg) {
+  const auto path = dlg.path();
+  if (path.size == 0) return false;
+  const bool client = dlg.is_client();
+  const bool ok = sql_restore(ctx, path, dlg.is_bin_mode(), client);
+  return told(parent, ok, tr("restore result(%1)").arg(side(client)),
+              tr("restore database frome file '%1' is %2!").arg(utf8_text(path), outcome(ok)));
+}

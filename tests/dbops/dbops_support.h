@@ -1,0 +1,60 @@
+#pragma once
+// Shared by the dbops tests: a scripted server with this thread's client logged in, the
+// statements it received, replies, and byte-string helpers.
+#include <QString>
+#include <QStringList>
+#include <string>
+
+#include "adt/list.h"
+#include "adt/string.h"
+#include "client/ruv_sql_lib_mem.h"
+#include "tests/peer/peer_wire.h"
+#include "tests/peer/test_peer.h"
+
+namespace dbops_test {
+
+struct server {
+  peer::test_peer peer;
+  server() { connected = peer.listening() && connect_to_server("127.0.0.1", peer.port(), "u", "p"); }
+  ~server() { exit_to_server(); }
+  bool connected = false;
+
+  // The statements received so far, in order (login and logout frames left out).
+  QStringList statements() const {
+    QStringList out;
+    const auto frames = peer.frames();
+    for (size_t i = 1; i < frames.size(); ++i) {
+      if (frames[i].size() >= 4 && frames[i].compare(0, 4, "\xff\xff\xff\xff") != 0)
+        out << QString::fromUtf8(frames[i].data() + 4, int(frames[i].size() - 4));
+    }
+    return out;
+  }
+  void ok() { peer.push_reply(peer::send(peer::ok_reply({}))); }
+  void fail() { peer.push_reply(peer::send(peer::fail_reply())); }
+  void rows(const std::vector<std::vector<std::string>>& texts, const std::vector<std::string>& names) {
+    peer::result r;
+    for (const auto& n : names) r.cols.push_back({n, peer::d_string});
+    uint64_t sid = 1;
+    for (const auto& row : texts) {
+      peer::row pr{sid++, {}};
+      for (const auto& t : row) pr.cells.push_back(peer::text(t));
+      r.rows.push_back(std::move(pr));
+    }
+    peer.push_reply(peer::send(peer::ok_reply(r)));
+  }
+};
+
+using text_list = kk::adt::list<kk::adt::string::string>;
+
+inline kk::adt::string::string bytes(const QString& s) {
+  const QByteArray b = s.toUtf8();
+  return kk::adt::string_from_bytes(b.constData(), kk::u64(b.size()));
+}
+
+inline text_list texts(const QStringList& items) {
+  text_list out;
+  for (const QString& s : items) out.push_back(bytes(s));
+  return out;
+}
+
+}  // namespace dbops_test

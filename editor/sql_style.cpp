@@ -4,21 +4,28 @@
 
 namespace ruv::lang {
 
-char_style class_style(const sys_config_block& cfg, token_class c) {
+char_style& class_style(char_style& out, const sys_config_block& cfg, token_class c) {
   const u32 theme = cfg.theme < 3 ? cfg.theme : 0;
   const text_format& f = cfg.text_formats[theme][std::size_t(c)];
+  const u64 n = strnlen(f.family, sizeof f.family);
+  out.font.resize(n);
+  if (n) std::memcpy(out.font.data, f.family, n);
+  out.bold = f.bold;
+  out.italic = f.italic;
+  out.overline = f.overline;
+  out.underline = f.underline;
+  out.strikeout = f.strikeout;
+  out.red = f.red;
+  out.green = f.green;
+  out.blue = f.blue;
+  out.alpha = f.alpha;
+  out.point_size = f.point_size;
+  return out;
+}
+
+char_style class_style(const sys_config_block& cfg, token_class c) {
   char_style s;
-  s.font = kk::adt::string::string_from_bytes(f.family, strnlen(f.family, sizeof f.family));
-  s.bold = f.bold;
-  s.italic = f.italic;
-  s.overline = f.overline;
-  s.underline = f.underline;
-  s.strikeout = f.strikeout;
-  s.red = f.red;
-  s.green = f.green;
-  s.blue = f.blue;
-  s.alpha = f.alpha;
-  s.point_size = f.point_size;
+  class_style(s, cfg, c);
   return s;
 }
 

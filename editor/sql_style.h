@@ -13,6 +13,9 @@ namespace ruv::lang {
 // The style of a class in the scheme chosen by cfg.theme (0, 1 or 2; any other value uses
 // the first scheme). Read at each call, so a change of theme or scheme shows at once.
 char_style class_style(const sys_config_block& cfg, token_class c);
+// The same into `out`, reusing its font buffer: no allocation per painted character once the
+// buffer holds the longest family name.
+char_style& class_style(char_style& out, const sys_config_block& cfg, token_class c);
 
 // The colour; components above 255 count as 255.
 QColor char_style_color(const char_style& s);

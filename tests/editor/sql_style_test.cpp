@@ -50,6 +50,14 @@ TEST(class_style, the_current_scheme_gives_the_record_of_the_class) {
     EXPECT_EQ(s.italic, u8(r.c == token_class::comment));
     EXPECT_EQ(str(s.font), r.family ? std::string(r.family) : std::string(64, 'x'));
   }
+  // Filling a style in place gives the same as a new one, also after a longer family.
+  cfg.theme = 2;
+  char_style reused = class_style(cfg, token_class::function);
+  cfg.theme = 1;
+  class_style(reused, cfg, token_class::comment);
+  EXPECT_EQ(str(reused.font), "font1");
+  EXPECT_EQ(reused.red, 109u);
+  EXPECT_EQ(reused.italic, 1);
 }
 
 TEST(class_style, font_and_colour_stay_in_range) {

@@ -128,8 +128,9 @@ void text_format_preset(text_format_set& set, unsigned theme) {
 sys_pre_dlg::sys_pre_dlg(QWidget* parent) : QDialog(parent), ui(new Ui::sys_pre_dlg) {
   ui->setupUi(this);
   setWindowTitle(tr("system preference"));
-  // The preview shows the sample script and takes no input.
-  ui->ed->setProperty("sample_text", QString::fromUtf8(preview_text));
+  // The preview shows the sample script and takes no input; the layout gives it its size.
+  ui->ed->set_auto_resize(false);
+  ui->ed->set_text(QByteArray(preview_text));
   ui->ed->setEnabled(false);
   for (QDoubleSpinBox* b : {ui->hf_dsb, ui->vf_dsb, ui->edit_time_dsb}) b->setLocale(QLocale::c());
 
@@ -245,7 +246,7 @@ void sys_pre_dlg::overline_changed(int state) {
   f.setOverline(state == Qt::Checked);
   item->setFont(f);
   write_row(item);
-  ui->ed->updateGeometry();
+  ui->ed->fit_size();
   repaint_preview();
 }
 

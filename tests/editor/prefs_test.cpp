@@ -15,6 +15,8 @@
 
 #include "app/sys_config.h"
 #include "editor/color_wt.h"
+#include "editor/editor.h"
+#include "grammar/library_startup.h"
 #include "editor/sys_pre_dlg.h"
 
 namespace {
@@ -94,6 +96,7 @@ class prefs_test : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase() { kk::library_startup(); }
   void init() { scramble(sys_config); }
   void cleanup() {
     sys_config_defaults(sys_config);
@@ -108,6 +111,7 @@ class prefs_test : public QObject {
   void factors_are_never_below_a_tenth();
   void apply_stores_the_options();
   void family_field_holds_the_family_only();
+  void preview_follows_live_edits_and_cancel();
 };
 
 void prefs_test::leaving_without_apply_restores_exactly_data() {
@@ -283,6 +287,35 @@ void prefs_test::family_field_holds_the_family_only() {
 
   std::memcpy(f.family, "Noto Mono,10,-1,5,75,1,0,0,0,0", 31);
   QCOMPARE(text_format_font(f).family(), QStringLiteral("Noto Mono"));
+}
+
+namespace {
+// Pixels of exactly this colour in the preview as it paints now.
+int pixels_of(sys_pre_dlg& dlg, QColor c) {
+  auto* ed = child<ruv::editor>(&dlg, "ed");
+  const QImage img = ed->grab().toImage();
+  int n = 0;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) n += QColor(img.pixel(x, y)) == c;
+  return n;
+}
+}  // namespace
+
+void prefs_test::preview_follows_live_edits_and_cancel() {
+  sys_pre_dlg dlg;
+  dlg.show();
+  auto* ed = child<ruv::editor>(&dlg, "ed");
+  QVERIFY(!ed->isEnabled());
+  QVERIFY(ed->text().startsWith("//test code\nselect id, sin(val) from tab where id < 10"));
+  const QColor red(255, 0, 0);
+  QCOMPARE(pixels_of(dlg, red), 0);
+  color_wt::set_chooser([&] { return red; });
+  click_row(dlg, 9);  // comment
+  QTest::mouseClick(child<color_wt>(&dlg, "cwt"), Qt::LeftButton);
+  color_wt::set_chooser({});
+  QVERIFY(pixels_of(dlg, red) > 0);
+  child<QPushButton>(&dlg, "cancel_pb")->click();
+  QCOMPARE(pixels_of(dlg, red), 0);
 }
 
 QTEST_MAIN(prefs_test)

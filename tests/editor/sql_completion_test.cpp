@@ -1,10 +1,13 @@
 // Prefix indexes and completion candidates.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
 #include "editor/sql_completion.h"
+#include "editor/sql_highlight.h"
+#include "editor/sql_printer.h"
 #include "tests/editor/lang_support.h"
 
 namespace ruv::lang {
@@ -216,6 +219,45 @@ TEST_F(completion_test, a_stale_parse_is_not_used_to_find_the_statement) {
   completion after_delete = complete(now, now.size(), &old, 5);
   EXPECT_LE(after_delete.statement_start, now.size());
   EXPECT_EQ(words(after_delete.candidates), (list{"select"}));
+}
+
+}  // namespace
+}  // namespace ruv::lang
+
+namespace ruv::lang {
+namespace {
+
+// Random mixtures of SQL pieces and stray bytes: every offset gets a class, every cursor a
+// completion whose start is never past it, with a current, a stale and no parse.
+TEST_F(completion_test, any_text_and_any_cursor) {
+  const std::string pieces[] = {"select ", "a", ", ", "from ", "t", " where ", "==", "1", ";",
+                                "\n", "/* c", "*/", "// x\n", "\"s", "\\", "(", ")", "[b",
+                                "]", "\xc3\xa9", "\xff", std::string(1, '\0'), "sin(",
+                                "insert into ", "values ", "order by ", "first ", "\t", "'"};
+  std::mt19937 rng(7);
+  for (int round = 0; round < 200; ++round) {
+    std::string text;
+    const int n = int(rng() % 40);
+    for (int i = 0; i < n; ++i) {
+      const u64 k = rng() % (sizeof pieces / sizeof pieces[0]);
+      text += pieces[k];
+    }
+    script_parse now = script_parse::of(text.data(), text.size(), 2);
+    const std::string older = text + " select a from t;";
+    script_parse stale = script_parse::of(older.data(), older.size(), 1);
+    for (u64 off = 0; off <= text.size(); ++off) {
+      const int c = int(token_class_at(now, off));
+      ASSERT_TRUE(c >= 0 && c < token_class_count);
+      const script_parse* const parses[] = {&now, &stale, nullptr};
+      for (const script_parse* p : parses) {
+        completion r = complete(text, off, p, 2);
+        ASSERT_LE(r.statement_start, off) << text;
+        ASSERT_LE(r.fragment_length, off);
+      }
+    }
+    auto f = format_sql_text(text.data(), text.size());
+    EXPECT_EQ(f.has_value(), now.complete()) << text;
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "dbops/table_ops.h"
 
 #include <QCoreApplication>
+#include <QTabWidget>
 
 #include "app/seams/seams.h"
 #include "dbops/db_tree.h"
@@ -80,5 +81,20 @@ col_info* make_field_editor(db_ctx* ctx, col_info_mode mode, const QString& tabl
   sql_fields_of(ctx, utf8_bytes(table), names, types, repeats);
   page->set_table(utf8_bytes(table), utf8_bytes(field), names, types, repeats, mode);
   set_page_table(page, table);
+  return page;
+}
+
+col_info* open_field_editor(db_ctx* ctx, QTabWidget* tabs, col_info_mode mode, const QString& table,
+                            const QString& field) {
+  const QString title = field_editor_title(mode, table, field);
+  if (mode != col_info_mode::create_table) {
+    const int at = tab_with_title(tabs, title);
+    if (at >= 0) {
+      tabs->setCurrentIndex(at);
+      return nullptr;
+    }
+  }
+  col_info* page = make_field_editor(ctx, mode, table, field);
+  add_table_page(tabs, page, title);
   return page;
 }

@@ -7,6 +7,7 @@
 #include "dbops/col_info.h"
 
 class db_ctx;
+class QTabWidget;
 class QWidget;
 
 enum class table_op_result {
@@ -29,3 +30,10 @@ QString data_view_title(const QString& table);
 // table name "tab1" and one row; the others read the table's fields from the server (no
 // rows when that fails). Every page but a new table's carries its table (set_page_table).
 col_info* make_field_editor(db_ctx* ctx, col_info_mode mode, const QString& table, const QString& field);
+
+// The tree's field editor actions: a tab with the same title is brought to the front (never
+// for a new table, whose tabs are all "new table"); else a page is made, filled and added as
+// the current last tab. The new page, for the caller to connect its accepted() and
+// rejected(); null when an existing tab was shown.
+col_info* open_field_editor(db_ctx* ctx, QTabWidget* tabs, col_info_mode mode, const QString& table,
+                            const QString& field);

@@ -1,5 +1,7 @@
 // The destructive table and field operations (question, statement, outcome box) and the
 // field editor pages the tree opens, against a scripted server.
+#include <QLineEdit>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -23,6 +25,7 @@ class table_ops_test : public QObject {
   void titles();
   void field_editor_pages();
   void reconnect_accepted_then_refused();
+  void field_editor_tabs_open_once();
 };
 
 void table_ops_test::destructive_operations_data() {
@@ -145,6 +148,34 @@ void table_ops_test::reconnect_accepted_then_refused() {
   QVERIFY(!reconnect_server(nullptr, "127.0.0.1", srv.peer.port(), "u", "p"));
   QCOMPARE(prompt.last_text(), QStringLiteral("reconnect failed!"));
   QVERIFY(!exec("show tables;", 12));  // no connection until a reconnect succeeds
+}
+
+void table_ops_test::field_editor_tabs_open_once() {
+  server srv;
+  srv.peer.set_handler([](std::string_view) {
+    peer::result r;
+    r.cols = {{"name", peer::d_string}, {"type", peer::d_string}, {"repeat", peer::d_string}};
+    r.rows = {{1, {peer::text("a"), peer::text("i32"), peer::text("No")}},
+              {2, {peer::text("b"), peer::text("u08"), peer::text("No")}}};
+    return peer::send(peer::ok_reply(r));
+  });
+  db_ctx ctx(kk::adt::string_from_cstr("ruv_mdb"), nullptr);
+  QTabWidget tabs;
+  QVERIFY(open_field_editor(&ctx, &tabs, col_info_mode::modify_field, "t", "a"));
+  QVERIFY(open_field_editor(&ctx, &tabs, col_info_mode::view_fields, "t", ""));
+  QVERIFY(!open_field_editor(&ctx, &tabs, col_info_mode::modify_field, "t", "a"));  // brought to the front
+  QCOMPARE(tabs.currentIndex(), 0);
+  QVERIFY(open_field_editor(&ctx, &tabs, col_info_mode::modify_field, "t", "b"));
+  QVERIFY(open_field_editor(&ctx, &tabs, col_info_mode::create_table, "", ""));
+  QVERIFY(open_field_editor(&ctx, &tabs, col_info_mode::create_table, "", ""));
+  QStringList titles;
+  for (int i = 0; i < tabs.count(); ++i) titles << tabs.tabText(i);
+  QCOMPARE(titles, (QStringList{"modify field 'a' of table: t", "view fields of table: t", "modify field 'b' of table: t",
+                                "new table", "new table"}));
+  QCOMPARE(tabs.currentIndex(), 4);
+  QCOMPARE(srv.statements(), (QStringList{"fields_of t;", "fields_of t;", "fields_of t;"}));
+  auto* last = tabs.widget(4)->findChild<QLineEdit*>("table_le");
+  QCOMPARE(last->text(), QStringLiteral("tab1"));
 }
 
 QTEST_MAIN(table_ops_test)

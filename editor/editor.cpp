@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QStaticText>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -840,7 +841,10 @@ bool editor::highlighting_on() const {
 lang::char_style editor::char_format(lang::char_style& out, i32 offset) {
   const lang::token_class c =
       parse_is_current() ? lang::token_class_at(parse_, static_cast<u64>(offset)) : lang::token_class::default_text;
-  out = lang::class_style(sys_config, c);
+  if (painting_)
+    out = class_styles_[static_cast<std::size_t>(c)];  // read from the configuration when the paint began
+  else
+    out = lang::class_style(sys_config, c);
   if (doc_in_selection(doc_, offset)) lang::mark_selected(out, doc_in_mark(doc_, offset));
   return out;
 }
@@ -869,6 +873,13 @@ void editor::paint_lines(QPainter& p, u64 first, u64 last, i64 y_top, int x_left
   const u64 from = layout_.starts()[first];
   const u64 to = last < layout_.count() ? layout_.starts()[last] : doc_.text.size;
   const bool show_space = sys_config.show_space != 0;
+  for (int c = 0; c < lang::token_class_count; ++c)
+    class_styles_[static_cast<std::size_t>(c)] = lang::class_style(sys_config, static_cast<lang::token_class>(c));
+  painting_ = true;
+  struct paint_end {
+    bool& flag;
+    ~paint_end() { flag = false; }
+  } end_guard{painting_};
 
   const QColor mark_bg(255, 255, 0), sel_bg(0, 120, 215), both_bg(0, 255, 0);
   std::size_t si = doc_range_index_after(doc_.selections, static_cast<i32>(from));
@@ -883,12 +894,14 @@ void editor::paint_lines(QPainter& p, u64 first, u64 last, i64 y_top, int x_left
   lang::char_style style;
   const lang::char_style plain = starting_style();
   int ascent = 0;
+  std::vector<QStaticText>* glyphs = nullptr;
   const auto apply = [&](const lang::char_style& s) {
     if (!any_applied || !same_style(s, applied)) {
       apply_char_style(p, s);
       applied = s;
       any_applied = true;
       ascent = QFontMetrics(p.font(), p.device()).ascent();
+      glyphs = &glyph_cache_for(p.font());
     }
   };
   apply(plain);
@@ -931,7 +944,20 @@ void editor::paint_lines(QPainter& p, u64 first, u64 last, i64 y_top, int x_left
       apply(style);
       if (glyph != ' ') {
         const char32_t g = glyph;
-        p.drawText(QPointF(static_cast<double>(r.x()), static_cast<double>(r.y() + ascent)), QString::fromUcs4(&g, 1));
+        if (glyph < 128) {
+          // Laid-out ASCII glyphs are kept per font: laying out one character per call
+          // would dominate the paint.
+          QStaticText& st = (*glyphs)[glyph];
+          if (st.text().isEmpty()) {
+            st.setText(QString(QChar(static_cast<ushort>(glyph))));
+            st.setTextFormat(Qt::PlainText);
+            st.setPerformanceHint(QStaticText::AggressiveCaching);
+            st.prepare(p.transform(), p.font());
+          }
+          p.drawStaticText(QPointF(r.x(), r.y()), st);
+        } else {
+          p.drawText(QPointF(static_cast<double>(r.x()), static_cast<double>(r.y() + ascent)), QString::fromUcs4(&g, 1));
+        }
       }
     }
     cell += cells;
@@ -942,6 +968,15 @@ void editor::paint_lines(QPainter& p, u64 first, u64 last, i64 y_top, int x_left
       next_start = line + 1 < layout_.count() ? layout_.starts()[line + 1] : ~u64(0);
     }
   }
+}
+
+std::vector<QStaticText>& editor::glyph_cache_for(const QFont& f) {
+  const QString key = f.key();
+  for (auto& [k, v] : glyph_cache_)
+    if (k == key) return v;
+  if (glyph_cache_.size() >= 32) glyph_cache_.clear();
+  glyph_cache_.emplace_back(key, std::vector<QStaticText>(128));
+  return glyph_cache_.back().second;
 }
 
 void editor::paintEvent(QPaintEvent*) {

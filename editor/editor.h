@@ -10,9 +10,11 @@
 #include <QAction>
 #include <QPointer>
 #include <QRect>
+#include <QStaticText>
 #include <QTimer>
 #include <QWidget>
 
+#include <array>
 #include <vector>
 
 #include "adt/string.h"
@@ -218,7 +220,12 @@ class editor : public QWidget {
   int view_height() const;
   QPoint logical(const QPoint& widget_pos) const;
 
+  std::vector<QStaticText>& glyph_cache_for(const QFont& f);
+  std::array<lang::char_style, 10> class_styles_;
+  bool painting_ = false;
+
   text_doc doc_;
+  std::vector<std::pair<QString, std::vector<QStaticText>>> glyph_cache_;
   QTimer blink_timer_;
   QTimer word_timer_;
   QTimer parse_timer_;

@@ -838,13 +838,13 @@ bool editor::highlighting_on() const {
   return doc_edit_settled(doc_, 2);
 }
 
-lang::char_style editor::char_format(lang::char_style& out, i32 offset) {
+lang::char_style& editor::char_format(lang::char_style& out, i32 offset) {
   const lang::token_class c =
       parse_is_current() ? lang::token_class_at(parse_, static_cast<u64>(offset)) : lang::token_class::default_text;
   if (painting_)
     out = class_styles_[static_cast<std::size_t>(c)];  // read from the configuration when the paint began
   else
-    out = lang::class_style(sys_config, c);
+    lang::class_style(out, sys_config, c);
   if (doc_in_selection(doc_, offset)) lang::mark_selected(out, doc_in_mark(doc_, offset));
   return out;
 }

@@ -154,7 +154,7 @@ class editor : public QWidget {
   bool highlighting_on() const;
   // The style of the character at offset: its token class, white when selected, black
   // when selected and also a search mark.
-  virtual lang::char_style char_format(lang::char_style& out, i32 offset);
+  virtual lang::char_style& char_format(lang::char_style& out, i32 offset);
 
   // Parse state.
   const lang::script_parse& parse() const { return parse_; }

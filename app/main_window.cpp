@@ -5,7 +5,11 @@
 #include <QTabBar>
 #include <utility>
 
+#include "app/read_file.h"
+#include "app/seams/seams.h"
+#include "app/startup.h"
 #include "app/sys_config.h"
+#include "app/update_check.h"
 #include "ui_main_window.h"
 
 MainWindow::MainWindow(kk::adt::string::string host_, kk::u16 port_, kk::adt::string::string user_,
@@ -37,9 +41,11 @@ MainWindow::MainWindow(kk::adt::string::string host_, kk::u16 port_, kk::adt::st
   ui->statusbar->addPermanentWidget(err_btn, 0);
 
   ui->tabWidget->tabBar()->setContextMenuPolicy(Qt::ActionsContextMenu);
+  connect(ui->update_act, &QAction::triggered, this, qOverload<bool>(&MainWindow::update));
 
   ui->textEdit->clear();
   showMaximized();
+  if (sys_config.check_update_at_start) update(true);
   apply_icon_size();
 }
 
@@ -54,4 +60,31 @@ void MainWindow::apply_icon_size() {
   const QSize s(static_cast<int>(size), static_cast<int>(size));
   ui->toolBar->setIconSize(s);
   ui->treeWidget->setIconSize(s);
+}
+
+void MainWindow::update(bool) {
+  update_request req;
+  {
+    const kk::adt::string::string self = read_file(program_path);
+    req.crc = crc32_of(self.data, self.size);
+  }
+  update_reply reply;
+  kk::u32 checked = 0;
+  {
+    ruv::wait_cursor busy;
+    checked = check_update(&req, &reply);
+  }
+  QString text;
+  switch (judge_update(checked, reply, req)) {
+    case update_verdict::newer:
+      text = tr("there is new version, please update from website!");
+      break;
+    case update_verdict::latest:
+      text = tr("the current version is latest version!");
+      break;
+    case update_verdict::failed:
+      text = tr("check version failed!");
+      break;
+  }
+  ruv::information(this, tr("version infomation"), text);
 }

@@ -24,6 +24,12 @@ class MainWindow : public QMainWindow {
 
   Ui::MainWindow* form() const { return ui; }
 
+  using QWidget::update;
+
+ public slots:
+  // Asks the update server whether a newer version exists and says so in a box.
+  void update(bool checked);
+
  private:
   // The configured icon size checks its action and sizes the tool bar and the tree.
   void apply_icon_size();

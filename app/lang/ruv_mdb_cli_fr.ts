@@ -123,6 +123,22 @@
         <source>日本語(&amp;j)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>there is new version, please update from website!</source>
+        <translation>une nouvelle version existe, mettez à jour depuis le site web !</translation>
+    </message>
+    <message>
+        <source>the current version is latest version!</source>
+        <translation>la version actuelle est la plus récente !</translation>
+    </message>
+    <message>
+        <source>check version failed!</source>
+        <translation>échec de la vérification de version !</translation>
+    </message>
+    <message>
+        <source>version infomation</source>
+        <translation>informations de version</translation>
+    </message>
 </context>
 <context>
     <name>about_dlg</name>

@@ -123,6 +123,22 @@
         <source>日本語(&amp;j)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>there is new version, please update from website!</source>
+        <translation>新しいバージョンがあります。ウェブサイトから更新してください！</translation>
+    </message>
+    <message>
+        <source>the current version is latest version!</source>
+        <translation>現在のバージョンが最新です！</translation>
+    </message>
+    <message>
+        <source>check version failed!</source>
+        <translation>バージョンの確認に失敗しました！</translation>
+    </message>
+    <message>
+        <source>version infomation</source>
+        <translation>バージョン情報</translation>
+    </message>
 </context>
 <context>
     <name>about_dlg</name>

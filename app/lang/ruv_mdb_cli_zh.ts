@@ -123,6 +123,22 @@
         <source>日本語(&amp;j)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>there is new version, please update from website!</source>
+        <translation>有新版本，请从网站更新！</translation>
+    </message>
+    <message>
+        <source>the current version is latest version!</source>
+        <translation>当前版本已是最新版本！</translation>
+    </message>
+    <message>
+        <source>check version failed!</source>
+        <translation>检查版本失败！</translation>
+    </message>
+    <message>
+        <source>version infomation</source>
+        <translation>版本信息</translation>
+    </message>
 </context>
 <context>
     <name>about_dlg</name>

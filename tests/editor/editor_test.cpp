@@ -453,6 +453,64 @@ class editor_test : public QObject {
     QVERIFY(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page ") >= 2 ||
             pdf.count("/Type /Page") - pdf.count("/Type /Pages") >= 2);
   }
+  void stale_parse_is_never_used() {
+    clock_script c;
+    editor e;
+    e.set_clock([&c] { return c.now; });
+    text_format_set& set = sys_config.text_formats[0];
+    set[6].red = 200;  // read keyword
+    // A middle-sized text: the edit waits for the timer, and until then the old parse
+    // (made from another revision, whose offsets no longer fit) gives no token styles.
+    QByteArray t = "select a from t;\n" + QByteArray(140000, ' ');
+    e.set_text(t);
+    c.now += 5000;
+    e.auto_parse();
+    QVERIFY(e.parse_is_current());
+    lang::char_style s;
+    QCOMPARE(e.char_format(s, 0).red, 200u);
+    doc_set_cursor(e.document(), 0);
+    key(e, Qt::Key_X, Qt::NoModifier, "x");  // "xselect ...": the old tree is stale
+    QVERIFY(!e.parse_is_current());
+    QVERIFY(!e.highlighting_on());
+    QCOMPARE(e.char_format(s, 1).red, 0u);
+    QCOMPARE(e.parse_end(), i64(e.text().size()));  // no error offset from a stale parse
+  }
+
+  void glyphs_take_their_cells() {
+    sys_config.vertical_factor = 1.5f;
+    editor e;
+    e.set_text("a b\tc\n");
+    const int cw = e.cell_width(), lh = e.line_height();
+    const auto ink_in_cell = [&](const QImage& img, int col) {
+      for (int y = 0; y < lh; ++y)
+        for (int x = col * cw; x < (col + 1) * cw; ++x)
+          if (img.pixelColor(x, y) != QColor(Qt::white)) return true;
+      return false;
+    };
+    sys_config.show_space = 0;
+    QImage off = paint(e, 120, 40);
+    QVERIFY(!ink_in_cell(off, 1));  // a blank space
+    QVERIFY(ink_in_cell(off, 3));   // the tab's control picture, one cell
+    QVERIFY(ink_in_cell(off, 4));   // c right after it
+    QVERIFY(ink_in_cell(off, 5));   // the newline's faint arrow
+    sys_config.show_space = 1;
+    QImage on = paint(e, 120, 40);
+    QVERIFY(ink_in_cell(on, 1));
+  }
+
+  void input_method_commits() {
+    editor e;
+    e.set_text("ab");
+    doc_set_cursor(e.document(), 1);
+    QInputMethodEvent preedit("x", {});
+    QApplication::sendEvent(&e, &preedit);
+    QCOMPARE(e.text(), QByteArray("ab"));
+    QInputMethodEvent commit;
+    commit.setCommitString(QString::fromUtf8("\xC3\xA9"));
+    QApplication::sendEvent(&e, &commit);
+    QCOMPARE(e.text(), QByteArray("a\xC3\xA9" "b"));
+    QCOMPARE(doc_cursor(e.document()), 3);
+  }
 };
 
 QTEST_MAIN(editor_test)

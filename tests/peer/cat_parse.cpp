@@ -547,7 +547,13 @@ class parser {
 
   bool pri_cond(cond& out) {
     out = cond{};
-    if (punct("(")) return or_cond(out) && punct(")");
+    if (punct("(")) {
+      // Nesting is bounded: a hostile text must not exhaust the server thread's stack.
+      if (++depth_ > max_depth) return false;
+      bool ok = or_cond(out) && punct(")");
+      --depth_;
+      return ok;
+    }
     // constant op field op constant
     if (cur().kind == token::text || cur().kind == token::integer || cur().kind == token::real ||
         is_punct("-") || is_punct("+")) {
@@ -803,8 +809,10 @@ class parser {
     return true;
   }
 
+  static constexpr int max_depth = 200;
   std::vector<token> k_;
   size_t i_ = 0;
+  int depth_ = 0;
 };
 
 std::optional<std::vector<token>> tokens(std::string_view text) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 
 #include "tests/peer/cat_parse.h"
 
@@ -563,14 +564,17 @@ struct catalogue_engine {
 
   static std::optional<field_def> field_from(const sql::field_spec& f) {
     auto type = type_from_name(f.type);
-    if (!type || f.name.empty()) return std::nullopt;
+    if (!type || !name_ok(f.name)) return std::nullopt;
     return field_def{f.name, *type, f.attrs};
   }
 
+  // Names travel as text cells of show tables and fields_of, which hold at most 65535 bytes.
+  static bool name_ok(const std::string& n) { return !n.empty() && n.size() <= 0xFFFF; }
+
   bool add_table(std::string name, std::vector<field_def> fields) {
-    if (name.empty() || fields.empty() || find(name)) return false;
+    if (!name_ok(name) || fields.empty() || find(name)) return false;
     for (size_t i = 0; i < fields.size(); ++i) {
-      if (fields[i].name.empty()) return false;
+      if (!name_ok(fields[i].name)) return false;
       for (size_t j = 0; j < i; ++j)
         if (fields[j].name == fields[i].name) return false;
     }
@@ -613,7 +617,7 @@ struct catalogue_engine {
         break;
       }
       case sql::alter_stmt::rename:
-        if (f < 0 || s.new_name.empty() || field_of(*t, s.new_name) >= 0) return fail();
+        if (f < 0 || !name_ok(s.new_name) || field_of(*t, s.new_name) >= 0) return fail();
         t->fields[f].name = s.new_name;
         break;
       case sql::alter_stmt::drop:
@@ -783,7 +787,12 @@ reply_plan catalogue::handle(std::string_view statement) {
 
 catalogue::outcome catalogue::run(std::string_view statement) {
   std::lock_guard<std::mutex> g(mu_);
-  outcome o = execute(statement);
+  outcome o;
+  try {
+    o = execute(statement);
+  } catch (const std::exception&) {
+    o = {};  // never across the peer's thread: a statement that throws is refused
+  }
   log_.push_back({std::string(statement), o.ok});
   return o;
 }

@@ -55,7 +55,8 @@
 // table's (the database's) document; save and backup answer with that document while the
 // table (the database) is unchanged since, else with a generated text (the create and insert
 // statements of the table, or of every table); load and restore of such a text rebuild the
-// table (database) from it, other bytes are only kept. import reads CSV rows into an existing
+// table (database) from it (a bin load names the table as the statement does, an sql load
+// as the text does), other bytes are only kept. import reads CSV rows into an existing
 // table (fields in order, values in their text forms; "csvs" skips a first header line) and
 // fails on a row that does not read. export writes the result as CSV: values in their text
 // forms joined by the separator, a line feed after each row; "csvs" puts a header line of
@@ -67,7 +68,8 @@
 // FAIL (the statement is still logged) for anything else, including: unknown tables or
 // fields, values that do not fit, select without from or with expressions, any/all, sub
 // selects, group, recompute, inner/adj/all_each/exists, order by ... rand, rows_of, cols_of,
-// exec, grant/deny, insert ... select, update with op= or expressions.
+// exec, grant/deny, insert ... select, update with op= or expressions, parentheses nested
+// deeper than 200, table or field names longer than 65535 bytes.
 #pragma once
 #include <cstdint>
 #include <map>

@@ -293,6 +293,7 @@ TEST_F(cat, schema_statements) {
       {"alter table u rename a c;", false, "a string false; b 2 string ; c date false;"},
       {"alter table u drop c;", true, "a string false; b 2 string ;"},
       {"alter table u drop zz;", false, "a string false; b 2 string ;"},
+      {"alter table u rename a [];", false, "a string false; b 2 string ;"},
       {"truncate table u;", true, "a string false; b 2 string ;"},
       {"drop table u;", true, nullptr},
       {"drop table u;", false, nullptr},
@@ -499,6 +500,12 @@ TEST_F(cat, mangled_statements_keep_the_state_typed) {
       for (size_t i = 0; i < r.values.size(); ++i) ASSERT_EQ(r.values[i].type, t->fields[i].type) << name;
     }
   }
+  // Deep nesting is refused, not followed down the stack.
+  EXPECT_FALSE(db.run("select * from t where " + std::string(100000, '(') + "a == 1" + std::string(100000, ')')).ok);
+  // A name that no text cell can carry is refused.
+  EXPECT_FALSE(db.run("create table [" + std::string(65536, 'n') + "] ( a u08(  ) );").ok);
+  EXPECT_FALSE(db.run("alter table t add [" + std::string(65536, 'n') + "] u08 (  );").ok);
+  EXPECT_TRUE(db.run("show tables;").ok);
   size_t ok = 0;
   for (const auto& h : db.log()) ok += h.ok ? 1 : 0;
   EXPECT_GT(ok, 0u);  // some mangled statements still read, so the state did change

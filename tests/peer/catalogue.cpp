@@ -787,6 +787,7 @@ reply_plan catalogue::handle(std::string_view statement) {
 
 catalogue::outcome catalogue::run(std::string_view statement) {
   std::lock_guard<std::mutex> g(mu_);
+  snapshots_.clear();
   outcome o;
   try {
     o = execute(statement);
@@ -806,12 +807,14 @@ catalogue::outcome catalogue::execute(std::string_view text) {
 
 bool catalogue::create_table(std::string name, std::vector<field_def> fields) {
   std::lock_guard<std::mutex> g(mu_);
+  snapshots_.clear();
   catalogue_engine e{*this, db_};
   return e.add_table(std::move(name), std::move(fields));
 }
 
 uint64_t catalogue::insert(std::string_view table, std::vector<value> values) {
   std::lock_guard<std::mutex> g(mu_);
+  snapshots_.clear();
   catalogue_engine e{*this, db_};
   table_data* t = e.find(std::string(table));
   if (!t || values.size() != t->fields.size()) return 0;
@@ -840,6 +843,7 @@ size_t catalogue::download_row_bytes() const {
 
 void catalogue::clear() {
   std::lock_guard<std::mutex> g(mu_);
+  snapshots_.clear();
   db_ = state{};
   files_.clear();
   uploads_.clear();
@@ -853,11 +857,17 @@ std::vector<std::string> catalogue::table_names() const {
   return out;
 }
 
-std::optional<table_data> catalogue::table(std::string_view name) const {
+std::shared_ptr<const table_data> catalogue::table(std::string_view name) const {
   std::lock_guard<std::mutex> g(mu_);
-  for (const table_data& t : db_.tables)
-    if (t.name == name) return t;
-  return std::nullopt;
+  if (auto it = snapshots_.find(name); it != snapshots_.end()) return it->second;
+  for (const table_data& t : db_.tables) {
+    if (t.name == name) {
+      auto snap = std::make_shared<const table_data>(t);
+      snapshots_.emplace(std::string(name), snap);
+      return snap;
+    }
+  }
+  return nullptr;
 }
 
 std::vector<upload> catalogue::uploads() const {

@@ -73,6 +73,7 @@
 #pragma once
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -148,9 +149,11 @@ class catalogue {
   size_t download_row_bytes() const;
   void clear();  // no tables, files, uploads or log; row ids start again at 1
 
-  // Inspection (copies).
+  // Inspection (copies). table(): a snapshot, null when there is no such table; the same
+  // object is handed out until the catalogue next runs a statement or is changed, so even
+  // "for (auto& r : db.table("t")->rows)" stays valid while nothing runs.
   std::vector<std::string> table_names() const;
-  std::optional<table_data> table(std::string_view name) const;
+  std::shared_ptr<const table_data> table(std::string_view name) const;
   std::vector<upload> uploads() const;
   std::optional<std::string> file(std::string_view path) const;
   std::map<std::string, std::string> files() const;
@@ -166,6 +169,7 @@ class catalogue {
 
   mutable std::mutex mu_;
   state db_;
+  mutable std::map<std::string, std::shared_ptr<const table_data>, std::less<>> snapshots_;
   std::map<std::string, std::string> files_;
   std::vector<upload> uploads_;
   std::vector<handled> log_;

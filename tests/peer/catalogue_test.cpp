@@ -35,8 +35,7 @@ class cat : public testing::Test {
   }
   std::vector<uint64_t> table_ids(const char* name = "t") {
     std::vector<uint64_t> out;
-    auto t = db.table(name);
-    for (const auto& r : t->rows) out.push_back(r.id);
+    for (const auto& r : db.table(name)->rows) out.push_back(r.id);  // the snapshot outlives the loop
     return out;
   }
   std::string payload(const std::string& statement) {
@@ -103,6 +102,16 @@ TEST_F(cat, where_clauses_pick_rows) {
   for (const auto& c : cases) {
     EXPECT_EQ(ids(std::string("select * from t where ") + c.where + ";"), c.ids) << c.where;
   }
+}
+
+TEST_F(cat, table_snapshots_stay_until_the_catalogue_changes) {
+  auto a = db.table("t");
+  EXPECT_EQ(db.table("t").get(), a.get());
+  ASSERT_TRUE(db.run("delete from t where a == 1;").ok);
+  auto b = db.table("t");
+  EXPECT_EQ(a->rows.size(), 5u);  // a snapshot never changes under its holder
+  EXPECT_EQ(b->rows.size(), 4u);
+  EXPECT_FALSE(db.table("nope"));
 }
 
 TEST_F(cat, select_replies_are_typed_and_carry_row_ids) {

@@ -1,0 +1,176 @@
+#include "editor/auto_list.h"
+
+#include <QEvent>
+#include <QFont>
+#include <QKeyEvent>
+
+namespace ruv {
+
+namespace {
+
+char fold(char c) noexcept { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool is_word_key(int key) noexcept {
+  return (key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z) || key == Qt::Key_Underscore;
+}
+
+QString qstr(kk::adt::text_view v) { return QString::fromUtf8(v.data ? v.data : "", static_cast<int>(v.size)); }
+
+}  // namespace
+
+bool auto_list::continues(kk::adt::text_view candidate, kk::u64 start, kk::adt::text_view typed) noexcept {
+  if (candidate.size < start || candidate.size - start < typed.size) return false;
+  for (kk::u64 i = 0; i < typed.size; ++i)
+    if (fold(candidate.data[start + i]) != fold(typed.data[i])) return false;
+  return true;
+}
+
+auto_list::auto_list(kk::adt::vector<kk::adt::string::string> candidates, kk::u64 start, QWidget* parent)
+    : QListWidget(parent), candidates_(std::move(candidates)), start_(start) {
+  QFont f("Source Code Pro");
+  f.setKerning(true);
+  f.setStyleStrategy(QFont::PreferAntialias);
+  f.setPointSize(10);
+  setFont(f);
+  for (kk::u64 i = 0; i < candidates_.size; ++i) addItem(qstr(candidates_.data[i].view()));
+  setFocus();
+  if (count() > 0) setCurrentRow(0);
+  installEventFilter(this);
+}
+
+auto_list::~auto_list() = default;
+
+void auto_list::refill() {
+  clear();
+  for (kk::u64 i = 0; i < candidates_.size; ++i)
+    if (continues(candidates_.data[i].view(), start_, typed_.view())) addItem(qstr(candidates_.data[i].view()));
+  if (count() > 0) setCurrentRow(0);
+}
+
+void auto_list::close_popup(bool report_not_found) {
+  if (closed_) return;
+  closed_ = true;
+  setParent(nullptr);
+  hide();
+  if (report_not_found) emit not_found();
+  close();
+  deleteLater();  // never inside our own handler
+}
+
+void auto_list::accept_current() {
+  if (closed_) return;
+  const QByteArray text = currentItem() ? currentItem()->text().toUtf8() : QByteArray();
+  const kk::u64 from = start_ + typed_.size;
+  const QString rest =
+      static_cast<kk::u64>(text.size()) > from ? QString::fromUtf8(text.constData() + from, text.size() - static_cast<int>(from)) : QString();
+  closed_ = true;
+  setParent(nullptr);
+  hide();
+  emit sel(rest);
+  close();
+  deleteLater();
+}
+
+void auto_list::step(int delta) {
+  const int n = count();
+  if (n == 0) return;
+  int r = currentRow() + delta;
+  if (r >= n) r = 0;
+  if (r < 0) r = n - 1;
+  setCurrentRow(r);
+}
+
+void auto_list::type_word_byte(char c) {
+  typed_.push_back(c);
+  emit char_add(c);
+  if (closed_) return;
+  refill();
+  if (count() == 0) close_popup(true);
+}
+
+void auto_list::keyPressEvent(QKeyEvent* e) {
+  if (closed_) return;
+  const int key = e->key();
+  const Qt::KeyboardModifiers mods = e->modifiers();
+  const QByteArray text = e->text().toUtf8();
+  if (mods & Qt::ControlModifier) {
+    if (key == Qt::Key_J || key == Qt::Key_Down) step(1);
+    else if (key == Qt::Key_K || key == Qt::Key_Up) step(-1);
+    return;
+  }
+  const bool printable = !text.isEmpty() && text[0] >= 32 && text[0] <= 126;
+  if (mods & Qt::ShiftModifier) {
+    if (is_word_key(key)) {
+      if (!text.isEmpty()) type_word_byte(text[0]);
+      return;
+    }
+    // Shifted punctuation such as "(" ends completion and still reaches the editor.
+    if (printable && key != Qt::Key_Space) {
+      typed_.push_back(text[0]);
+      emit char_add(text[0]);
+    }
+    close_popup(true);
+    return;
+  }
+  switch (key) {
+    case Qt::Key_Escape:
+      close_popup(true);
+      return;
+    case Qt::Key_Backspace:
+      if (typed_.size > 0) {
+        typed_.resize(typed_.size - 1);
+        emit char_del();
+        if (closed_) return;
+      }
+      refill();
+      if (typed_.size == 0) close_popup(true);
+      return;
+    case Qt::Key_Up:
+      step(-1);
+      return;
+    case Qt::Key_Down:
+      step(1);
+      return;
+    case Qt::Key_Home:
+      if (count() > 0) setCurrentRow(0);
+      return;
+    case Qt::Key_End:
+      if (count() > 0) setCurrentRow(count() - 1);
+      return;
+    case Qt::Key_Space:
+      if (!text.isEmpty()) emit char_add(text[0]);
+      close_popup(true);
+      return;
+    case Qt::Key_Return:
+    case Qt::Key_Tab:
+      accept_current();
+      return;
+    default:
+      break;
+  }
+  if (is_word_key(key)) {
+    if (!text.isEmpty()) type_word_byte(text[0]);
+    return;
+  }
+  if (printable) {
+    typed_.push_back(text[0]);
+    emit char_add(text[0]);
+  }
+  close_popup(true);
+}
+
+bool auto_list::eventFilter(QObject* o, QEvent* e) {
+  if (o == this && e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Tab) {
+    accept_current();
+    return true;
+  }
+  return QListWidget::eventFilter(o, e);
+}
+
+void auto_list::mouseDoubleClickEvent(QMouseEvent*) {
+  if (count() > 0) accept_current();
+}
+
+void auto_list::focusOutEvent(QFocusEvent*) { close_popup(false); }
+
+}  // namespace ruv

@@ -1,0 +1,52 @@
+#pragma once
+// The completion popup: a list of candidates under the cursor that takes the keyboard while
+// it is open. It never edits the text: it tells the editor through its four signals what to
+// insert or delete. It closes itself (detached, hidden, deleted later) and never comes back.
+#include <QListWidget>
+
+#include "adt/string.h"
+#include "adt/types.h"
+#include "adt/vector.h"
+
+namespace ruv {
+
+class auto_list : public QListWidget {
+  Q_OBJECT
+
+ public:
+  // candidates all begin with the `start` bytes typed before the popup opened.
+  auto_list(kk::adt::vector<kk::adt::string::string> candidates, kk::u64 start, QWidget* parent);
+  ~auto_list() override;
+
+  const kk::adt::string::string& typed() const noexcept { return typed_; }
+  bool closed() const noexcept { return closed_; }
+  // Whether the candidate's bytes from `start` on begin with `typed` (ASCII case folded).
+  static bool continues(kk::adt::text_view candidate, kk::u64 start, kk::adt::text_view typed) noexcept;
+
+ Q_SIGNALS:
+  void sel(const QString& rest);
+  void not_found();
+  void char_add(const char& c);
+  void char_del();
+
+ protected:
+  bool eventFilter(QObject* o, QEvent* e) override;
+  void mouseDoubleClickEvent(QMouseEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void focusOutEvent(QFocusEvent* e) override;
+
+ private:
+  void refill();
+  void accept_current();
+  void close_popup(bool report_not_found);
+  void step(int delta);
+  // Appends the byte, tells the editor and narrows; closes when nothing is left.
+  void type_word_byte(char c);
+
+  kk::adt::string::string typed_;
+  kk::adt::vector<kk::adt::string::string> candidates_;
+  kk::u64 start_ = 0;
+  bool closed_ = false;
+};
+
+}  // namespace ruv

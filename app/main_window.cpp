@@ -21,6 +21,14 @@ MainWindow::MainWindow(kk::adt::string::string host_, kk::u16 port_, kk::adt::st
       user(std::move(user_)),
       password(std::move(password_)) {
   ui->setupUi(this);
+  build_database_actions();
+  build_table_actions();
+  build_field_actions();
+  build_edit_actions();
+  build_file_actions();
+  fill_menus_and_tool_bar();
+  connect_form_actions();
+  disable_tree_actions();
 
   // The log pane starts 150 pixels high.
   QRect g = ui->textEdit->geometry();
@@ -40,8 +48,9 @@ MainWindow::MainWindow(kk::adt::string::string host_, kk::u16 port_, kk::adt::st
   err_btn->setIcon(QIcon(QStringLiteral(":/img/correct.svg")));
   ui->statusbar->addPermanentWidget(err_btn, 0);
 
+  // A right click on the tab bar offers to close files.
+  ui->tabWidget->tabBar()->addActions({close_file_act, close_all_act, close_except_act});
   ui->tabWidget->tabBar()->setContextMenuPolicy(Qt::ActionsContextMenu);
-  connect(ui->update_act, &QAction::triggered, this, qOverload<bool>(&MainWindow::update));
 
   ui->textEdit->clear();
   showMaximized();

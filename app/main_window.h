@@ -10,6 +10,8 @@
 namespace Ui {
 class MainWindow;
 }
+class QAction;
+class QMenu;
 class QPushButton;
 
 class MainWindow : public QMainWindow {
@@ -29,12 +31,80 @@ class MainWindow : public QMainWindow {
  public slots:
   // Asks the update server whether a newer version exists and says so in a box.
   void update(bool checked);
+  // Empties the recent-files list of the configuration and the submenu.
+  void cls_recent(bool checked);
+  void status(bool checked);
+  void quit(bool checked);
+  void about(bool checked);
+  // Disables the table and field actions until the tree selects an item they apply to.
+  void disable_tree_actions();
 
  private:
+  QAction* make_action(const char* name, const char* text, const char* shortcut, const char* icon, bool enabled);
+  void build_database_actions();
+  void build_table_actions();
+  void build_field_actions();
+  void build_edit_actions();
+  void build_file_actions();
+  void fill_menus_and_tool_bar();
+  void fill_recent_menu();
+  void connect_form_actions();
   // The configured icon size checks its action and sizes the tool bar and the tree.
   void apply_icon_size();
 
   Ui::MainWindow* ui;
+  // The window's own actions (children of the window, named after their members).
+  QAction* new_file_act = nullptr;
+  QAction* open_file_act = nullptr;
+  QMenu* recent_menu = nullptr;
+  QAction* save_file_act = nullptr;
+  QAction* save_all_act = nullptr;
+  QAction* save_as_act = nullptr;
+  QAction* close_file_act = nullptr;
+  QAction* close_all_act = nullptr;
+  QAction* close_except_act = nullptr;
+  QAction* print_act = nullptr;
+  QAction* quit_act = nullptr;
+  QAction* refresh_act = nullptr;
+  QAction* create_table_act = nullptr;
+  QAction* reconnect_act = nullptr;
+  QAction* status_act = nullptr;
+  QAction* backup_act = nullptr;
+  QAction* restore_act = nullptr;
+  QAction* exec_sql_act = nullptr;
+  QAction* drop_act = nullptr;
+  QAction* truncate_act = nullptr;
+  QAction* new_field_act = nullptr;
+  QAction* view_data_act = nullptr;
+  QAction* view_field_act = nullptr;
+  QAction* import_act = nullptr;
+  QAction* export_act = nullptr;
+  QAction* save_tab_act = nullptr;
+  QAction* load_tab_act = nullptr;
+  QAction* delete_col_act = nullptr;
+  QAction* rename_col_act = nullptr;
+  QAction* modify_col_act = nullptr;
+  QAction* cut_act = nullptr;
+  QAction* copy_act = nullptr;
+  QAction* paste_act = nullptr;
+  QAction* redo_act = nullptr;
+  QAction* undo_act = nullptr;
+  QAction* goto_err_act = nullptr;
+  QAction* line_begin_act = nullptr;
+  QAction* line_end_act = nullptr;
+  QAction* word_begin_act = nullptr;
+  QAction* word_end_act = nullptr;
+  QAction* del_sel_act = nullptr;
+  QAction* sel_beside_act = nullptr;
+  QAction* sel_all_act = nullptr;
+  QAction* sel_line_act = nullptr;
+  QAction* sel_word_act = nullptr;
+  QAction* find_act = nullptr;
+  QAction* replace_act = nullptr;
+  QAction* exec_sel_act = nullptr;
+  QAction* exec_cur_act = nullptr;
+  QAction* format_sel_act = nullptr;
+
   kk::adt::string::string host;
   kk::u16 port = 0;
   kk::adt::string::string user;

@@ -5,7 +5,7 @@
     <name>MainWindow</name>
     <message>
         <source>data oparation console</source>
-        <translation>console d&apos;opérations sur les données</translation>
+        <translation>console d'opérations sur les données</translation>
     </message>
     <message>
         <source>file(&amp;f)</source>
@@ -49,7 +49,7 @@
     </message>
     <message>
         <source>toolBar</source>
-        <translation>barre d&apos;outils</translation>
+        <translation>barre d'outils</translation>
     </message>
     <message>
         <source>big(&amp;b)</source>
@@ -73,11 +73,11 @@
     </message>
     <message>
         <source>toolbar(&amp;t)</source>
-        <translation>barre d&apos;outils(&amp;t)</translation>
+        <translation>barre d'outils(&amp;t)</translation>
     </message>
     <message>
         <source>statusbar(&amp;s)</source>
-        <translation>barre d&apos;état(&amp;s)</translation>
+        <translation>barre d'état(&amp;s)</translation>
     </message>
     <message>
         <source>fullscreen(&amp;f)</source>
@@ -139,6 +139,294 @@
         <source>version infomation</source>
         <translation>informations de version</translation>
     </message>
+    <message>
+        <source>refresh(&amp;r)</source>
+        <translation>actualiser(&amp;r)</translation>
+    </message>
+    <message>
+        <source>f5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>create table(&amp;c)</source>
+        <translation>créer une table(&amp;c)</translation>
+    </message>
+    <message>
+        <source>f4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>reconnect(&amp;r)</source>
+        <translation>reconnecter(&amp;r)</translation>
+    </message>
+    <message>
+        <source>status(&amp;s)</source>
+        <translation>état(&amp;s)</translation>
+    </message>
+    <message>
+        <source>backup(&amp;b)</source>
+        <translation>sauvegarder(&amp;b)</translation>
+    </message>
+    <message>
+        <source>restore(&amp;r)</source>
+        <translation>restaurer(&amp;r)</translation>
+    </message>
+    <message>
+        <source>execute sql(&amp;e)</source>
+        <translation>exécuter du SQL(&amp;e)</translation>
+    </message>
+    <message>
+        <source>f6</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>drop(&amp;d)</source>
+        <translation>supprimer(&amp;d)</translation>
+    </message>
+    <message>
+        <source>truncate(&amp;t)</source>
+        <translation>vider(&amp;t)</translation>
+    </message>
+    <message>
+        <source>create field(&amp;c)</source>
+        <translation>créer un champ(&amp;c)</translation>
+    </message>
+    <message>
+        <source>view data(&amp;v)</source>
+        <translation>voir les données(&amp;v)</translation>
+    </message>
+    <message>
+        <source>view field(&amp;v)</source>
+        <translation>voir les champs(&amp;v)</translation>
+    </message>
+    <message>
+        <source>import(&amp;i)</source>
+        <translation>importer(&amp;i)</translation>
+    </message>
+    <message>
+        <source>export(&amp;e)</source>
+        <translation>exporter(&amp;e)</translation>
+    </message>
+    <message>
+        <source>save table(&amp;s)</source>
+        <translation>enregistrer la table(&amp;s)</translation>
+    </message>
+    <message>
+        <source>load table(&amp;l)</source>
+        <translation>charger une table(&amp;l)</translation>
+    </message>
+    <message>
+        <source>delete(&amp;d)</source>
+        <translation>supprimer(&amp;d)</translation>
+    </message>
+    <message>
+        <source>rename(&amp;r)</source>
+        <translation>renommer(&amp;r)</translation>
+    </message>
+    <message>
+        <source>modify(&amp;m)</source>
+        <translation>modifier(&amp;m)</translation>
+    </message>
+    <message>
+        <source>cut(&amp;t)</source>
+        <translation>couper(&amp;t)</translation>
+    </message>
+    <message>
+        <source>ctrl+x</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>copy(&amp;c)</source>
+        <translation>copier(&amp;c)</translation>
+    </message>
+    <message>
+        <source>ctrl+c</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>paste(&amp;p)</source>
+        <translation>coller(&amp;p)</translation>
+    </message>
+    <message>
+        <source>ctrl+v</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>redo(&amp;r)</source>
+        <translation>rétablir(&amp;r)</translation>
+    </message>
+    <message>
+        <source>ctrl+y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>undo(&amp;u)</source>
+        <translation>annuler(&amp;u)</translation>
+    </message>
+    <message>
+        <source>ctrl+z</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>goto error(&amp;g)</source>
+        <translation>aller à l'erreur(&amp;g)</translation>
+    </message>
+    <message>
+        <source>ctrl+e</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>line begin</source>
+        <translation>début de ligne</translation>
+    </message>
+    <message>
+        <source>line end</source>
+        <translation>fin de ligne</translation>
+    </message>
+    <message>
+        <source>word begin</source>
+        <translation>début du mot</translation>
+    </message>
+    <message>
+        <source>word end</source>
+        <translation>fin du mot</translation>
+    </message>
+    <message>
+        <source>delete selection</source>
+        <translation>supprimer la sélection</translation>
+    </message>
+    <message>
+        <source>select beside</source>
+        <translation>sélectionner autour</translation>
+    </message>
+    <message>
+        <source>select all</source>
+        <translation>tout sélectionner</translation>
+    </message>
+    <message>
+        <source>ctrl+a</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>select line</source>
+        <translation>sélectionner la ligne</translation>
+    </message>
+    <message>
+        <source>select word</source>
+        <translation>sélectionner le mot</translation>
+    </message>
+    <message>
+        <source>find</source>
+        <translation>rechercher</translation>
+    </message>
+    <message>
+        <source>ctrl+f</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>replace</source>
+        <translation>remplacer</translation>
+    </message>
+    <message>
+        <source>ctrl+h</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>execute selection</source>
+        <translation>exécuter la sélection</translation>
+    </message>
+    <message>
+        <source>execute current line</source>
+        <translation>exécuter la ligne courante</translation>
+    </message>
+    <message>
+        <source>f7</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>format selection</source>
+        <translation>mettre en forme la sélection</translation>
+    </message>
+    <message>
+        <source>new file(&amp;n)</source>
+        <translation>nouveau fichier(&amp;n)</translation>
+    </message>
+    <message>
+        <source>ctrl+n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>open file(&amp;o)</source>
+        <translation>ouvrir un fichier(&amp;o)</translation>
+    </message>
+    <message>
+        <source>ctrl+o</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>save file(&amp;s)</source>
+        <translation>enregistrer(&amp;s)</translation>
+    </message>
+    <message>
+        <source>ctrl+s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>save all files(&amp;a)</source>
+        <translation>tout enregistrer(&amp;a)</translation>
+    </message>
+    <message>
+        <source>ctrl+shift+s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>save as (&amp;b)</source>
+        <translation>enregistrer sous(&amp;b)</translation>
+    </message>
+    <message>
+        <source>close file(&amp;c)</source>
+        <translation>fermer le fichier(&amp;c)</translation>
+    </message>
+    <message>
+        <source>ctrl+w</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>close all files(&amp;f)</source>
+        <translation>fermer tous les fichiers(&amp;f)</translation>
+    </message>
+    <message>
+        <source>ctrl+shift+w</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>close except file(&amp;e)</source>
+        <translation>fermer les autres fichiers(&amp;e)</translation>
+    </message>
+    <message>
+        <source>print file(&amp;p)</source>
+        <translation>imprimer(&amp;p)</translation>
+    </message>
+    <message>
+        <source>ctrl+p</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>quit(&amp;q)</source>
+        <translation>quitter(&amp;q)</translation>
+    </message>
+    <message>
+        <source>ctrl+q</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>open recent files(&amp;r)</source>
+        <translation>fichiers récents(&amp;r)</translation>
+    </message>
+    <message>
+        <source>clear file list</source>
+        <translation>effacer la liste</translation>
+    </message>
 </context>
 <context>
     <name>about_dlg</name>
@@ -148,7 +436,7 @@
     </message>
     <message>
         <source>About: memory database client is GUI client develop by ruv memory database team.</source>
-        <translation>À propos : le client de base de données en mémoire est le client graphique développé par l&apos;équipe ruv memory database.</translation>
+        <translation>À propos : le client de base de données en mémoire est le client graphique développé par l'équipe ruv memory database.</translation>
     </message>
     <message>
         <source>Version: 0.2.3, Build Date: 2024-05-09</source>

@@ -139,6 +139,294 @@
         <source>version infomation</source>
         <translation>版本信息</translation>
     </message>
+    <message>
+        <source>refresh(&amp;r)</source>
+        <translation>刷新(&amp;r)</translation>
+    </message>
+    <message>
+        <source>f5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>create table(&amp;c)</source>
+        <translation>创建表(&amp;c)</translation>
+    </message>
+    <message>
+        <source>f4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>reconnect(&amp;r)</source>
+        <translation>重新连接(&amp;r)</translation>
+    </message>
+    <message>
+        <source>status(&amp;s)</source>
+        <translation>状态(&amp;s)</translation>
+    </message>
+    <message>
+        <source>backup(&amp;b)</source>
+        <translation>备份(&amp;b)</translation>
+    </message>
+    <message>
+        <source>restore(&amp;r)</source>
+        <translation>恢复(&amp;r)</translation>
+    </message>
+    <message>
+        <source>execute sql(&amp;e)</source>
+        <translation>执行 SQL(&amp;e)</translation>
+    </message>
+    <message>
+        <source>f6</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>drop(&amp;d)</source>
+        <translation>删除表(&amp;d)</translation>
+    </message>
+    <message>
+        <source>truncate(&amp;t)</source>
+        <translation>清空(&amp;t)</translation>
+    </message>
+    <message>
+        <source>create field(&amp;c)</source>
+        <translation>创建字段(&amp;c)</translation>
+    </message>
+    <message>
+        <source>view data(&amp;v)</source>
+        <translation>查看数据(&amp;v)</translation>
+    </message>
+    <message>
+        <source>view field(&amp;v)</source>
+        <translation>查看字段(&amp;v)</translation>
+    </message>
+    <message>
+        <source>import(&amp;i)</source>
+        <translation>导入(&amp;i)</translation>
+    </message>
+    <message>
+        <source>export(&amp;e)</source>
+        <translation>导出(&amp;e)</translation>
+    </message>
+    <message>
+        <source>save table(&amp;s)</source>
+        <translation>保存表(&amp;s)</translation>
+    </message>
+    <message>
+        <source>load table(&amp;l)</source>
+        <translation>加载表(&amp;l)</translation>
+    </message>
+    <message>
+        <source>delete(&amp;d)</source>
+        <translation>删除(&amp;d)</translation>
+    </message>
+    <message>
+        <source>rename(&amp;r)</source>
+        <translation>重命名(&amp;r)</translation>
+    </message>
+    <message>
+        <source>modify(&amp;m)</source>
+        <translation>修改(&amp;m)</translation>
+    </message>
+    <message>
+        <source>cut(&amp;t)</source>
+        <translation>剪切(&amp;t)</translation>
+    </message>
+    <message>
+        <source>ctrl+x</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>copy(&amp;c)</source>
+        <translation>复制(&amp;c)</translation>
+    </message>
+    <message>
+        <source>ctrl+c</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>paste(&amp;p)</source>
+        <translation>粘贴(&amp;p)</translation>
+    </message>
+    <message>
+        <source>ctrl+v</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>redo(&amp;r)</source>
+        <translation>重做(&amp;r)</translation>
+    </message>
+    <message>
+        <source>ctrl+y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>undo(&amp;u)</source>
+        <translation>撤销(&amp;u)</translation>
+    </message>
+    <message>
+        <source>ctrl+z</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>goto error(&amp;g)</source>
+        <translation>转到错误(&amp;g)</translation>
+    </message>
+    <message>
+        <source>ctrl+e</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>line begin</source>
+        <translation>行首</translation>
+    </message>
+    <message>
+        <source>line end</source>
+        <translation>行尾</translation>
+    </message>
+    <message>
+        <source>word begin</source>
+        <translation>词首</translation>
+    </message>
+    <message>
+        <source>word end</source>
+        <translation>词尾</translation>
+    </message>
+    <message>
+        <source>delete selection</source>
+        <translation>删除选中内容</translation>
+    </message>
+    <message>
+        <source>select beside</source>
+        <translation>选择相邻内容</translation>
+    </message>
+    <message>
+        <source>select all</source>
+        <translation>全选</translation>
+    </message>
+    <message>
+        <source>ctrl+a</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>select line</source>
+        <translation>选择行</translation>
+    </message>
+    <message>
+        <source>select word</source>
+        <translation>选择单词</translation>
+    </message>
+    <message>
+        <source>find</source>
+        <translation>查找</translation>
+    </message>
+    <message>
+        <source>ctrl+f</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>replace</source>
+        <translation>替换</translation>
+    </message>
+    <message>
+        <source>ctrl+h</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>execute selection</source>
+        <translation>执行选中内容</translation>
+    </message>
+    <message>
+        <source>execute current line</source>
+        <translation>执行当前行</translation>
+    </message>
+    <message>
+        <source>f7</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>format selection</source>
+        <translation>格式化选中内容</translation>
+    </message>
+    <message>
+        <source>new file(&amp;n)</source>
+        <translation>新建文件(&amp;n)</translation>
+    </message>
+    <message>
+        <source>ctrl+n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>open file(&amp;o)</source>
+        <translation>打开文件(&amp;o)</translation>
+    </message>
+    <message>
+        <source>ctrl+o</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>save file(&amp;s)</source>
+        <translation>保存文件(&amp;s)</translation>
+    </message>
+    <message>
+        <source>ctrl+s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>save all files(&amp;a)</source>
+        <translation>保存所有文件(&amp;a)</translation>
+    </message>
+    <message>
+        <source>ctrl+shift+s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>save as (&amp;b)</source>
+        <translation>另存为(&amp;b)</translation>
+    </message>
+    <message>
+        <source>close file(&amp;c)</source>
+        <translation>关闭文件(&amp;c)</translation>
+    </message>
+    <message>
+        <source>ctrl+w</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>close all files(&amp;f)</source>
+        <translation>关闭所有文件(&amp;f)</translation>
+    </message>
+    <message>
+        <source>ctrl+shift+w</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>close except file(&amp;e)</source>
+        <translation>关闭其他文件(&amp;e)</translation>
+    </message>
+    <message>
+        <source>print file(&amp;p)</source>
+        <translation>打印文件(&amp;p)</translation>
+    </message>
+    <message>
+        <source>ctrl+p</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>quit(&amp;q)</source>
+        <translation>退出(&amp;q)</translation>
+    </message>
+    <message>
+        <source>ctrl+q</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>open recent files(&amp;r)</source>
+        <translation>打开最近的文件(&amp;r)</translation>
+    </message>
+    <message>
+        <source>clear file list</source>
+        <translation>清除文件列表</translation>
+    </message>
 </context>
 <context>
     <name>about_dlg</name>

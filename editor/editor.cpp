@@ -45,6 +45,7 @@ void line_layout::rebuild(const text_doc& d) {
   starts_.clear();
   starts_.push_back(0);
   longest_ = 0;
+  revision_ = d.revision;
   const char* p = d.text.data;
   const u64 n = d.text.size;
   u64 at = 0;
@@ -146,8 +147,13 @@ int editor::line_height() const {
 
 int editor::cursor_line() const { return line_height() ? cursor_point_.y() / line_height() : 0; }
 
-i64 editor::logical_height() const { return static_cast<i64>(layout_.count()) * line_height() + 100; }
-i64 editor::logical_width() const { return static_cast<i64>(layout_.longest()) * cell_width() + 100; }
+const line_layout& editor::lines() const {
+  if (layout_.revision() != doc_.revision) layout_.rebuild(doc_);
+  return layout_;
+}
+
+i64 editor::logical_height() const { return static_cast<i64>(lines().count()) * line_height() + 100; }
+i64 editor::logical_width() const { return static_cast<i64>(lines().longest()) * cell_width() + 100; }
 
 int editor::view_height() const { return visible_set_ ? visible_.height() : height(); }
 
@@ -168,7 +174,7 @@ QPoint editor::logical(const QPoint& pos) const {
 // ---- layout ----------------------------------------------------------------------------------
 
 void editor::fit_size() {
-  layout_.rebuild(doc_);
+  lines();
   if (auto_resize_) {
     resize(static_cast<int>(std::min(logical_width(), widget_max)), static_cast<int>(std::min(logical_height(), widget_max)));
   }
@@ -176,6 +182,7 @@ void editor::fit_size() {
 }
 
 void editor::cursor_point() {
+  lines();
   const u64 cur = static_cast<u64>(doc_.cursor);
   const u64 line = layout_.line_of(cur);
   const char* p = doc_.text.data;
@@ -192,6 +199,7 @@ void editor::cursor_point() {
 
 i32 editor::offset_at_point(int x, i64 y) const {
   if (doc_.text.size == 0 || y < 0) return 0;
+  lines();
   const u64 line = std::min<u64>(static_cast<u64>(y / line_height()), layout_.count() - 1);
   const u64 begin = layout_.starts()[line];
   const bool last = line + 1 == layout_.count();
@@ -864,6 +872,7 @@ void editor::paint_text(QPainter& p) {
 void editor::paint_lines(QPainter& p, u64 first, u64 last, i64 y_top, int x_left, int width, bool highlight) {
   p.setRenderHint(QPainter::TextAntialiasing, true);
   p.setPen(Qt::black);
+  lines();
   if (first >= layout_.count()) return;
   last = std::min<u64>(last, layout_.count());
   const int lh = line_height();
@@ -1003,7 +1012,7 @@ void editor::print_to(QPrinter& printer) {
   const u64 per_page = std::max<u64>(1, static_cast<u64>(page.height() / scale) / static_cast<u64>(lh));
   const int width = static_cast<int>(page.width() / scale);
   p.scale(scale, scale);
-  for (u64 first = 0; first < layout_.count(); first += per_page) {
+  for (u64 first = 0; first < lines().count(); first += per_page) {
     if (first > 0) printer.newPage();
     paint_lines(p, first, first + per_page, 0, 0, width, highlighting_on());
   }

@@ -39,8 +39,11 @@ class line_layout {
   u64 line_of(u64 offset) const noexcept;
   // Bytes of the longest line, its newline not counted.
   u64 longest() const noexcept { return longest_; }
+  // The document revision the table was built from.
+  u64 revision() const noexcept { return revision_; }
 
  private:
+  u64 revision_ = ~u64(0);
   std::vector<u64> starts_{0};
   u64 longest_ = 0;
 };
@@ -120,7 +123,7 @@ class editor : public QWidget {
   QByteArray selected_text() const;
   // Each statement of a parse of the current text, printed without comments, trimmed.
   kk::adt::vector<kk::adt::string::string> statement_texts();
-  u64 line_count() const { return layout_.count(); }
+  u64 line_count() const { return lines().count(); }
   int cursor_line() const;
   int line_height() const;
   int cell_width() const;
@@ -131,7 +134,7 @@ class editor : public QWidget {
   void cursor_point();
   QPoint cursor_pos() const { return cursor_point_; }
   i32 offset_at_point(int x, i64 y) const;  // y in logical pixels
-  const line_layout& layout() const { return layout_; }
+  const line_layout& layout() const { return lines(); }
   // Content size in logical pixels (may exceed what a widget can be).
   i64 logical_height() const;
   i64 logical_width() const;
@@ -237,7 +240,10 @@ class editor : public QWidget {
   i32 last_dbl_offset_ = -1;
   lang::script_parse parse_;
   lang::parse_scheduler scheduler_;
-  line_layout layout_;
+  // The line-start table of the current text: rebuilt on use after any change of the text,
+  // also one made straight through the document (a search dialog's replace).
+  const line_layout& lines() const;
+  mutable line_layout layout_;
   QRect visible_;
   bool visible_set_ = false;
   QPoint cursor_point_;

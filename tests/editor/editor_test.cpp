@@ -251,6 +251,14 @@ class editor_test : public QObject {
     e.cursor_point();
     QCOMPARE(e.cursor_pos(), QPoint(4 * cw, lh));
     QCOMPARE(e.cursor_line(), 1);
+
+    // An edit made straight through the document (as a search dialog's replace does) is
+    // seen by the next hit test and paint without a fit first.
+    doc_replace_range(e.document(), 2, 14, doc_view("\nz"));
+    QCOMPARE(e.text(), QByteArray("ab\nz"));
+    QCOMPARE(e.line_count(), u64(2));
+    QCOMPARE(e.offset_at_point(cw * 50, lh * 5), 4);
+    paint(e, 100, 100);
   }
 
   void parse_schedule_by_size() {

@@ -1,0 +1,20 @@
+#pragma once
+// Names and text values quoted for a generated statement, in UTF-8 std::string form: the
+// quoting rules of the query layer (quote_name, quote_text), and the test whether a text is
+// one literal constant of the SQL grammar.
+#include <string>
+#include <string_view>
+
+namespace dataview {
+
+std::string quoted_name(std::string_view name);
+std::string quoted_text(std::string_view text);
+
+// The text is exactly one constant (number, character, string or bool) of the program's
+// SQL grammar. False before the grammar is built.
+bool is_sql_constant(std::string_view text);
+
+// A string literal that always parses: each byte as \x and two hex digits, in double quotes.
+std::string hex_text_literal(std::string_view text);
+
+}  // namespace dataview

@@ -1,0 +1,317 @@
+// Filter and post-processing clauses from the current cell, their merge, and the property
+// that every statement they lead to parses whole with the program's SQL grammar.
+#include <gtest/gtest.h>
+
+#include <QDate>
+#include <QDateTime>
+#include <QTime>
+
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <memory>
+
+#include "cells/item_dlgt.h"
+#include "dataview/clauses.h"
+#include "dataview/view_query.h"
+#include "tests/dataview/whole_parse.h"
+
+namespace dataview {
+namespace {
+
+using test::parses_whole;
+
+// Starts the grammar, which the literal checks use.
+void lib() { parses_whole("show tables;"); }
+
+cell_input cell(std::string field, std::string text, std::string type, QVariant value = {})
+{
+    return {std::move(field), std::move(text), std::move(type), std::move(value)};
+}
+
+// --- the Parts' examples, written out -------------------------------------------------------
+
+TEST(filter_clause, examples)
+{
+    lib();
+    const auto num7 = cell("a", "7", "i32", 7);
+    EXPECT_EQ(merge_filter(filter_kind::eq, "b > 2", filter_clause(filter_kind::eq, num7).text, filter_merge::replace),
+              "a == 7");
+    EXPECT_EQ(merge_filter(filter_kind::le, "", filter_clause(filter_kind::le, cell("b", "9", "i32", 9)).text,
+                           filter_merge::and_),
+              "b <= 9");
+    EXPECT_EQ(merge_filter(filter_kind::le, "a == 7", filter_clause(filter_kind::le, cell("b", "9", "i32", 9)).text,
+                           filter_merge::and_),
+              "a == 7 && b <= 9");
+    EXPECT_EQ(merge_filter(filter_kind::fst, "a == 7", filter_clause(filter_kind::fst, num7).text, filter_merge::or_),
+              "a == 7 ||  first");
+    EXPECT_EQ(merge_filter(filter_kind::eq, "x", "a == 7", filter_merge::none), "a == 7");
+    // "filter this" always replaces, "append filter" always joins with " && ".
+    EXPECT_EQ(merge_filter(filter_kind::this_cell, "x", filter_clause(filter_kind::this_cell, num7).text,
+                           filter_merge::or_),
+              "a==7");
+    EXPECT_EQ(merge_filter(filter_kind::append_cell, "x", filter_clause(filter_kind::append_cell, num7).text,
+                           filter_merge::replace),
+              "x && a==7");
+    EXPECT_EQ(merge_filter(filter_kind::append_cell, "", "a==7", filter_merge::or_), "a==7");
+}
+
+TEST(filter_clause, clause_of_every_builder)
+{
+    lib();
+    const auto n = cell("a", "7", "i32", 7);
+    const auto s = cell("s", "it's", "string", QString("it's"));
+    const auto d = cell("d", "2019-04-23", "date", QDate(2019, 4, 23));
+    struct row {
+        filter_kind kind;
+        const char* number;
+        const char* string;
+        const char* date;
+    };
+    const row rows[] = {
+        {filter_kind::eq, "a == 7", "s == \"it's\"", "d == \"2019-04-23\""},
+        {filter_kind::nq, "a != 7", "s != \"it's\"", "d != \"2019-04-23\""},
+        {filter_kind::lt, "a < 7", "s < \"it's\"", "d < \"2019-04-23\""},
+        {filter_kind::le, "a <= 7", "s <= \"it's\"", "d <= \"2019-04-23\""},
+        {filter_kind::gt, "a > 7", "s > \"it's\"", "d > \"2019-04-23\""},
+        {filter_kind::ge, "a >= 7", "s >= \"it's\"", "d >= \"2019-04-23\""},
+        {filter_kind::ltgt, "1 < a < 3", "\"1\" < s < \"3\"", "\"1\" < d < \"3\""},
+        {filter_kind::legt, "1 < a <= 3", "\"1\" < s <= \"3\"", "\"1\" < d <= \"3\""},
+        {filter_kind::ltge, "1 <= a < 3", "\"1\" <= s < \"3\"", "\"1\" <= d < \"3\""},
+        {filter_kind::lege, "1 <= a <= 3", "\"1\" <= s <= \"3\"", "\"1\" <= d <= \"3\""},
+        {filter_kind::min, "a min", "s min", "d min"},
+        {filter_kind::max, "a max", "s max", "d max"},
+        {filter_kind::min_k, "a min 3", "s min 3", "d min 3"},
+        {filter_kind::max_k, "a max 3", "s max 3", "d max 3"},
+        {filter_kind::in_set, "a in (1, 2, 3)", "s in (1, 2, 3)", "d in (1, 2, 3)"},
+        {filter_kind::in_tab, "a in (select id from tab where id min 3)", "s in (select id from tab where id min 3)",
+         "d in (select id from tab where id min 3)"},
+        {filter_kind::fst, " first", " first", " first"},
+        {filter_kind::lst, " last", " last", " last"},
+        {filter_kind::fst_k, " first 3", " first 3", " first 3"},
+        {filter_kind::lst_k, " last 3", " last 3", " last 3"},
+        {filter_kind::nth_k, " nth 3", " nth 3", " nth 3"},
+        {filter_kind::range, " range 2 5", " range 2 5", " range 2 5"},
+        {filter_kind::this_cell, "a==7", "s==\"it's\"", "d==\"2019-04-23\""},
+        {filter_kind::append_cell, "a==7", "s==\"it's\"", "d==\"2019-04-23\""},
+    };
+    for (const auto& r : rows) {
+        EXPECT_EQ(filter_clause(r.kind, n).text, r.number) << int(r.kind);
+        EXPECT_EQ(filter_clause(r.kind, s).text, r.string) << int(r.kind);
+        EXPECT_EQ(filter_clause(r.kind, d).text, r.date) << int(r.kind);
+    }
+}
+
+TEST(value_literal, literal_of_cell_texts_the_grammar_does_not_take)
+{
+    lib();
+    struct row {
+        const char* label;
+        std::string text, type;
+        QVariant value;
+        std::string want;
+        literal_problem problem;
+    };
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const row rows[] = {
+        {"grouped binary u08", "0b1100 1000", "u08", 200, "200", literal_problem::none},
+        {"grouped decimal u08 stays", "200", "u08", 200, "200", literal_problem::none},
+        {"hex as shown", "0xc8", "u08", 200, "0xc8", literal_problem::none},
+        {"signed and suffixed as shown", "+0xc8u1", "u08", 200, "+0xc8u1", literal_problem::none},
+        {"binary i64 as shown", "-0b1", "i64", qlonglong(-1), "-0b1", literal_problem::none},
+        {"u64 beyond i64", "1 8446744073709551615", "u64", qulonglong(18446744073709551615ull),
+         "18446744073709551615", literal_problem::none},
+        {"i64 minimum", "-9223372036854775808 x", "i64", qlonglong(std::numeric_limits<qlonglong>::min()),
+         "-9223372036854775808", literal_problem::none},
+        {"double as shown", "1.50000000000000000", "double", 1.5, "1.50000000000000000", literal_problem::none},
+        {"double nan", "nan", "double", nan, "", literal_problem::not_a_number},
+        {"double inf", "inf", "double", inf, "", literal_problem::infinite},
+        {"double -inf", "-inf", "double", -inf, "", literal_problem::infinite},
+        {"float nan", "nan", "float", QVariant(std::numeric_limits<float>::quiet_NaN()), "",
+         literal_problem::not_a_number},
+        {"double not shown as a constant", "1,5", "double", 1.5, "1.5", literal_problem::none},
+        {"string with a quote", "a\"b", "string", QString("a\"b"), "\"\\x61\\x22\\x62\"", literal_problem::none},
+        {"string beyond the grammar's characters", "\xf3\xa0\x81\xa1", "string", QString(), "\"\\xf3\\xa0\\x81\\xa1\"",
+         literal_problem::none},
+        {"string in the grammar's characters", "\xe4\xb8\xad", "string", QString(), "\"\xe4\xb8\xad\"",
+         literal_problem::none},
+        {"time", "18:00:00.000", "time", QTime(18, 0), "\"18:00:00.000\"", literal_problem::none},
+        {"fixed operand on a number", "3", "double", QVariant(), "3", literal_problem::none},
+    };
+    for (const auto& r : rows) {
+        const literal l = value_literal(r.text, r.type, r.value);
+        EXPECT_EQ(l.text, r.want) << r.label;
+        EXPECT_EQ(l.problem, r.problem) << r.label;
+    }
+    // A NaN cell gives no comparison, but the clauses that do not take the value stay.
+    const auto c = cell("d", "nan", "double", nan);
+    EXPECT_EQ(filter_clause(filter_kind::eq, c).problem, literal_problem::not_a_number);
+    EXPECT_EQ(filter_clause(filter_kind::this_cell, c).text, "");
+    EXPECT_EQ(filter_clause(filter_kind::max_k, c).text, "d max 3");
+    EXPECT_EQ(filter_clause(filter_kind::lege, c).text, "1 <= d <= 3");
+}
+
+TEST(post_clause, clause_of_every_builder)
+{
+    lib();
+    struct row {
+        post_kind kind;
+        const char* plain;
+        const char* quoted;
+    };
+    const row rows[] = {
+        {post_kind::asc, "order by price asc", "order by [a b] asc"},
+        {post_kind::dsc, "order by price desc", "order by [a b] desc"},
+        {post_kind::prj, "project price", "project [a b]"},
+        {post_kind::epj, "project except price", "project except [a b]"},
+        {post_kind::ren, "rename price newname", "rename [a b] newname"},
+        {post_kind::com, "recompute price += 1", "recompute [a b] += 1"},
+        {post_kind::grp, "group sum(price) by id, name", "group sum([a b]) by id, name"},
+        {post_kind::fst, "first", "first"},
+        {post_kind::lst, "last", "last"},
+        {post_kind::fst_k, "first 3", "first 3"},
+        {post_kind::lst_k, "last 3", "last 3"},
+        {post_kind::nth_k, "nth 2", "nth 2"},
+        {post_kind::range, "range 2 5", "range 2 5"},
+        {post_kind::line_inr, "inner on price== 10", "inner on [a b]== 10"},
+        {post_kind::line_adj, "adj on price > _price + 10", "adj on [a b] > [_a b] + 10"},
+        {post_kind::line_int, "all_each on price== _price", "all_each on [a b]== [_a b]"},
+        {post_kind::exts, "exists (select id from tab where id == nid)", "exists (select id from tab where id == nid)"},
+        {post_kind::nxts, "not exists (select id from tab where id == nid)",
+         "not exists (select id from tab where id == nid)"},
+    };
+    for (const auto& r : rows) {
+        EXPECT_EQ(post_clause(r.kind, "price").text, r.plain) << int(r.kind);
+        EXPECT_EQ(post_clause(r.kind, "a b").text, r.quoted) << int(r.kind);
+    }
+    EXPECT_EQ(post_clause(post_kind::line_adj, "1x").text, "adj on [1x] > _1x + 10");
+}
+
+TEST(post_clause, merge)
+{
+    EXPECT_EQ(merge_post("", "order by price asc", post_merge::append), "order by price asc");
+    EXPECT_EQ(merge_post("order by price asc", "first 3", post_merge::append), "order by price asc first 3");
+    EXPECT_EQ(merge_post("typed text", "first 3", post_merge::replace), "first 3");
+    EXPECT_EQ(merge_post("typed text", "first 3", post_merge::none), "first 3");
+}
+
+// --- every clause, every column type and display mode, parsed whole ---------------------------
+
+struct typed_column {
+    std::string type;
+    std::unique_ptr<item_dlgt> delegate;
+    std::vector<QVariant> values;
+};
+
+std::vector<typed_column> every_column_type()
+{
+    std::vector<typed_column> cols;
+    auto int_col = [&](const char* type, void (int_item_dlgt::*set)(), std::vector<QVariant> v) {
+        auto d = std::make_unique<int_item_dlgt>();
+        ((*d).*set)();
+        cols.push_back({type, std::move(d), std::move(v)});
+    };
+    int_col("u08", &int_item_dlgt::set_type_u08, {0, 1, 200, 255});
+    int_col("i08", &int_item_dlgt::set_type_i08, {-128, -1, 0, 127});
+    int_col("u16", &int_item_dlgt::set_type_u16, {0, 65535});
+    int_col("i16", &int_item_dlgt::set_type_i16, {-32768, 32767});
+    int_col("u32", &int_item_dlgt::set_type_u32, {0u, 4294967295u});
+    int_col("i32", &int_item_dlgt::set_type_i32, {INT32_MIN, -7, INT32_MAX});
+    int_col("u64", &int_item_dlgt::set_type_u64, {qulonglong(0), qulonglong(UINT64_MAX)});
+    int_col("i64", &int_item_dlgt::set_type_i64, {qlonglong(INT64_MIN), qlonglong(INT64_MAX)});
+    const float fnan = std::numeric_limits<float>::quiet_NaN(), finf = std::numeric_limits<float>::infinity();
+    cols.push_back({"float", std::make_unique<float_item_dlgt>(),
+                    {0.0f, -0.0f, -1.5f, 1e30f, FLT_MAX, FLT_TRUE_MIN, fnan, finf, -finf}});
+    const double dnan = std::numeric_limits<double>::quiet_NaN(), dinf = std::numeric_limits<double>::infinity();
+    cols.push_back({"double", std::make_unique<double_item_dlgt>(),
+                    {0.0, -2.25, 1e300, DBL_MAX, -DBL_MAX, 5e-324, dnan, dinf, -dinf}});
+    cols.push_back({"string", std::make_unique<string_item_dlgt>(),
+                    {QString(), QString("abc"), QString("it's"), QString("a\"b"), QString("back\\slash"),
+                     QString("line\nbreak"), QString("tab\there"), QString::fromUtf8("\xe4\xb8\xad\xe6\x96\x87"),
+                     QString::fromUtf8("\xf0\x9f\x98\x80"), QString::fromUtf8("\xf3\xa0\x81\xa1"), QString("]"),
+                     QString("x || y"), QString("/*")}});
+    cols.push_back({"date", std::make_unique<date_item_dlgt>(), {QDate(2019, 4, 23), QDate(1, 1, 1), QDate()}});
+    cols.push_back({"time", std::make_unique<time_item_dlgt>(), {QTime(18, 0), QTime(23, 59, 59, 999), QTime()}});
+    cols.push_back({"datetime", std::make_unique<datetime_item_dlgt>(),
+                    {QDateTime(QDate(2019, 4, 23), QTime(10, 11, 12)), QDateTime()}});
+    return cols;
+}
+
+void set_mode(item_dlgt& d, int mode)
+{
+    switch (mode) {
+    case 0: d.set_bin_mode(); break;
+    case 1: d.set_hex_mode(); break;
+    case 2: d.set_dec_mode(); break;
+    default: d.set_hex_mode_flags(); break;
+    }
+}
+
+bool real_not_finite(const std::string& type, const QVariant& v)
+{
+    if (type != "float" && type != "double") return false;
+    return !std::isfinite(v.toDouble());
+}
+
+TEST(clauses_property, every_filter_and_post_statement_parses_whole)
+{
+    lib();
+    const char* fields[] = {"a", "a b", "1abc", "a]b", "\xe5\x90\x8d", "_x"};
+    const char* currents[] = {"", "b == 2", "b == 2 || b == 3"};
+    const filter_merge merges[] = {filter_merge::none, filter_merge::replace, filter_merge::and_, filter_merge::or_};
+    auto cols = every_column_type();
+    for (auto& col : cols) {
+        for (int mode = 0; mode < 4; ++mode) {
+            set_mode(*col.delegate, mode);
+            for (const QVariant& value : col.values) {
+                const std::string text = col.delegate->to_text(value).toStdString();
+                for (const char* field : fields) {
+                    const cell_input in = cell(field, text, col.type, value);
+                    for (int k = 0; k < filter_kind_count; ++k) {
+                        const auto kind = static_cast<filter_kind>(k);
+                        const clause c = filter_clause(kind, in);
+                        const bool takes_value = kind <= filter_kind::ge || kind >= filter_kind::this_cell;
+                        if (takes_value && real_not_finite(col.type, value)) {
+                            EXPECT_NE(c.problem, literal_problem::none) << col.type << " " << text;
+                            EXPECT_EQ(c.text, "");
+                            continue;
+                        }
+                        ASSERT_EQ(c.problem, literal_problem::none) << col.type << " " << text;
+                        for (const char* cur : currents) {
+                            for (filter_merge m : merges) {
+                                const std::string filter = merge_filter(kind, cur, c.text, m);
+                                for (bool limit : {true, false}) {
+                                    const std::string q =
+                                        query_text(view_query{{"a", field}, "t", filter, limit, 1000, ""});
+                                    std::string at;
+                                    ASSERT_TRUE(parses_whole(q, &at)) << q << "\nstops at " << at << " (" << col.type
+                                                                      << ", mode " << mode << ")";
+                                }
+                            }
+                        }
+                    }
+                }
+            }
+        }
+    }
+    for (const char* field : fields) {
+        std::string post;
+        for (int k = 0; k < post_kind_count; ++k) {
+            const clause c = post_clause(static_cast<post_kind>(k), field);
+            const std::string alone = query_text(view_query{{field}, "t", "", true, 1000, c.text});
+            std::string at;
+            EXPECT_TRUE(parses_whole(alone, &at)) << alone << "\nstops at " << at;
+        }
+        // Appended one after another in menu order (ordering and row clauses first).
+        for (post_kind k : {post_kind::asc, post_kind::fst_k, post_kind::line_inr, post_kind::prj})
+            post = merge_post(post, post_clause(k, field).text, post_merge::append);
+        const std::string q = query_text(view_query{{field}, "t", "", true, 1000, post});
+        std::string at;
+        EXPECT_TRUE(parses_whole(q, &at)) << q << "\nstops at " << at;
+    }
+}
+
+}  // namespace
+}  // namespace dataview

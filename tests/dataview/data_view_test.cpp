@@ -145,6 +145,26 @@ private slots:
         QCOMPARE(sent().last(), QString("select a, s, d from t where first 1000 && a==3 order by a desc;"));
     }
 
+    // The comparison takes the cell as the grid shows it in the display mode; the server
+    // reads that text back as the same number.
+    void comparisons_follow_the_display_mode()
+    {
+        auto v = open_t();
+        v->form()->hex_rb->setChecked(true);
+        QCOMPARE(cell(*v, 1, 0), QString("0x00000002"));
+        v->form()->dv->setCurrentIndex(v->model()->index(1, 0));
+        v->ftr_eq(false);
+        QCOMPARE(v->form()->filter_cb->currentText(), QString("a == 0x00000002"));
+        QCOMPARE(v->model()->rowCount(), 1);
+        v->form()->bin_rb->setChecked(true);
+        v->form()->dv->setCurrentIndex(v->model()->index(0, 0));
+        v->ftr_eq(false);
+        QCOMPARE(v->form()->filter_cb->currentText(), QString("a == 0b00000000000000000000000000000010"));
+        QCOMPARE(v->model()->rowCount(), 1);
+        v->form()->dec_rb->setChecked(true);
+        QCOMPARE(cell(*v, 0, 0), QString("2"));
+    }
+
     void a_nan_cell_builds_no_comparison()
     {
         db.insert("t", {value::sint(ftype::i32, 4), value::text("nan"),

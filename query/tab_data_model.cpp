@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstring>
 #include <numeric>
+#include <string_view>
 
 #include "cells/item_dlgt.h"
 #include "grammar/sql_library.h"
@@ -552,62 +553,87 @@ void tab_data_model::set_display_normal() { apply_to_delegates(&item_dlgt::set_h
 
 namespace {
 
-struct sort_key {
-  kk::u8 rank = 1;  // 0 null, 1 a value, 2 NaN
-  kk::i64 s = 0;
-  u64 u = 0;
-  double d = 0;
-  QString text;
+// One row's sort key: a rank (0 null, 1 a value, 2 NaN) and the value, with the row.
+template <class K>
+struct sort_entry {
+  K key;
+  kk::u8 rank;
+  u32 row;
 };
 
-sort_key key_of(const QVariant& v, kind k) {
-  sort_key key;
-  if (!v.isValid()) {
-    key.rank = 0;
-    return key;
-  }
-  switch (k) {
-    case kind::s_int: key.s = v.toLongLong(); break;
-    case kind::u_int: key.u = v.toULongLong(); break;
-    case kind::real:
-      key.d = v.toDouble();
-      if (std::isnan(key.d)) key.rank = 2;
-      break;
-    case kind::date: {
-      const QDate d = v.toDate();
-      if (!d.isValid()) key.rank = 0;
-      key.s = d.toJulianDay();
-      break;
-    }
-    case kind::time: {
-      const QTime t = v.toTime();
-      if (!t.isValid()) key.rank = 0;
-      key.s = t.msecsSinceStartOfDay();
-      break;
-    }
-    case kind::datetime: {
-      // By calendar fields: no time zone arithmetic per value.
-      const QDateTime dt = v.toDateTime();
-      if (!dt.date().isValid()) key.rank = 0;
-      key.s = dt.date().toJulianDay() * 86400000LL + (dt.time().isValid() ? dt.time().msecsSinceStartOfDay() : 0);
-      break;
-    }
-    case kind::text:
-    case kind::other: key.text = v.toString(); break;
-  }
-  return key;
+// The ascending order of the rows: equal keys keep their current order.
+template <class K, class Less>
+std::vector<u32> stable_order(std::vector<sort_entry<K>>& entries, Less less) {
+  std::stable_sort(entries.begin(), entries.end(), [&](const sort_entry<K>& a, const sort_entry<K>& b) {
+    if (a.rank != b.rank) return a.rank < b.rank;
+    return a.rank == 1 && less(a.key, b.key);
+  });
+  std::vector<u32> order;
+  order.reserve(entries.size());
+  for (const auto& e : entries) order.push_back(e.row);
+  return order;
 }
 
-bool key_less(const sort_key& a, const sort_key& b, kind k) {
-  if (a.rank != b.rank) return a.rank < b.rank;
-  if (a.rank != 1) return false;
-  switch (k) {
-    case kind::u_int: return a.u < b.u;
-    case kind::real: return a.d < b.d;
-    case kind::text:
-    case kind::other: return QString::compare(a.text, b.text, Qt::CaseSensitive) < 0;
-    default: return a.s < b.s;
+template <class K, class Key>
+std::vector<u32> order_by(const std::vector<cell>& col, Key key_of) {
+  std::vector<sort_entry<K>> entries;
+  entries.reserve(col.size());
+  for (std::size_t r = 0; r < col.size(); ++r) {
+    sort_entry<K> e{K{}, 0, u32(r)};
+    if (col[r].value.isValid()) e.rank = key_of(col[r].value, e.key);
+    entries.push_back(e);
   }
+  return stable_order(entries, std::less<K>());
+}
+
+std::vector<u32> ascending_order(const std::vector<cell>& col, kind k) {
+  switch (k) {
+    case kind::s_int:
+      return order_by<kk::i64>(col, [](const QVariant& v, kk::i64& key) { key = v.toLongLong(); return kk::u8(1); });
+    case kind::u_int:
+      return order_by<u64>(col, [](const QVariant& v, u64& key) { key = v.toULongLong(); return kk::u8(1); });
+    case kind::real:
+      return order_by<double>(col, [](const QVariant& v, double& key) {
+        key = v.toDouble();
+        return kk::u8(std::isnan(key) ? 2 : 1);
+      });
+    case kind::date:
+      return order_by<kk::i64>(col, [](const QVariant& v, kk::i64& key) {
+        const QDate d = v.toDate();
+        key = d.toJulianDay();
+        return kk::u8(d.isValid() ? 1 : 0);
+      });
+    case kind::time:
+      return order_by<kk::i64>(col, [](const QVariant& v, kk::i64& key) {
+        const QTime t = v.toTime();
+        key = t.msecsSinceStartOfDay();
+        return kk::u8(t.isValid() ? 1 : 0);
+      });
+    case kind::datetime:
+      // By calendar fields: no time zone arithmetic per value.
+      return order_by<kk::i64>(col, [](const QVariant& v, kk::i64& key) {
+        const QDateTime dt = v.toDateTime();
+        key = dt.date().toJulianDay() * 86400000LL + (dt.time().isValid() ? dt.time().msecsSinceStartOfDay() : 0);
+        return kk::u8(dt.date().isValid() ? 1 : 0);
+      });
+    case kind::text:
+    case kind::other: {
+      // UTF-16 code unit order over views of the cells' own strings (a QString value
+      // is shared, not copied; other values are turned into texts kept here).
+      std::vector<QString> texts;
+      texts.reserve(col.size());
+      for (const cell& c : col)
+        texts.push_back(c.value.userType() == QMetaType::QString ? *static_cast<const QString*>(c.value.constData())
+                                                                  : c.value.toString());
+      std::vector<sort_entry<std::u16string_view>> entries;
+      entries.reserve(col.size());
+      for (std::size_t r = 0; r < col.size(); ++r)
+        entries.push_back({std::u16string_view(reinterpret_cast<const char16_t*>(texts[r].utf16()), std::size_t(texts[r].size())),
+                           kk::u8(col[r].value.isValid() ? 1 : 0), u32(r)});
+      return stable_order(entries, std::less<std::u16string_view>());
+    }
+  }
+  return {};
 }
 
 }  // namespace
@@ -618,16 +644,8 @@ void tab_data_model::sort_rows(int column, bool ascending) {
   const int n = rowCount();
   if (n < 1 || column < 0 || column >= columnCount()) return;
   const kind k = kind_of(type_names_[std::size_t(column)].view());
-  const std::vector<cell>& col = columns_[std::size_t(column)];
-  std::vector<sort_key> keys;
-  keys.reserve(std::size_t(n));
-  for (const cell& c : col) keys.push_back(key_of(c.value, k));
-  std::vector<u32> order(static_cast<std::size_t>(n));
-  std::iota(order.begin(), order.end(), 0u);
-  std::stable_sort(order.begin(), order.end(), [&](u32 a, u32 b) { return key_less(keys[a], keys[b], k); });
+  std::vector<u32> order = ascending_order(columns_[std::size_t(column)], k);
   if (!ascending) std::reverse(order.begin(), order.end());
-  keys.clear();
-  keys.shrink_to_fit();
 
   Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
   std::vector<u32> new_row_of(static_cast<std::size_t>(n));

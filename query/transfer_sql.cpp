@@ -13,6 +13,17 @@ using kk::u64;
 using kk::adt::string::string;
 using query_detail::append;
 
+void hex_escape(char* out, const char* p, u64 n) noexcept {
+  for (u64 i = 0; i < n; ++i) {
+    const auto& hex = kk::adt::hex_byte_text[static_cast<unsigned char>(p[i])];
+    out[0] = '\\';
+    out[1] = 'x';
+    out[2] = hex[0];
+    out[3] = hex[1];
+    out += 4;
+  }
+}
+
 namespace {
 
 string head_text(std::initializer_list<std::string_view> pieces) {
@@ -51,15 +62,8 @@ bool upload(db_ctx* ctx, string head, const string& path) {
   char* w = sql.data + at;
   std::memcpy(w, open.data(), open.size());
   w += open.size();
-  for (u64 i = 0; i < bytes.size; ++i) {
-    const auto& hex = kk::adt::hex_byte_text[static_cast<unsigned char>(bytes.data[i])];
-    w[0] = '\\';
-    w[1] = 'x';
-    w[2] = hex[0];
-    w[3] = hex[1];
-    w += 4;
-  }
-  std::memcpy(w, close.data(), close.size());
+  hex_escape(w, bytes.data, bytes.size);
+  std::memcpy(w + 4 * bytes.size, close.data(), close.size());
   return run(ctx, sql);
 }
 

@@ -6,8 +6,12 @@
 // separators go into statements as quoted texts (quote_text). Each reports by its result
 // only; callers word the messages.
 #include "adt/string.h"
+#include "adt/types.h"
 
 class db_ctx;
+
+// The n bytes at p as \xNN text (lowercase digits) into out, which has room for 4 * n bytes.
+void hex_escape(char* out, const char* p, kk::u64 n) noexcept;
 
 // query " export as csv|csvs split by " SEP, then " as raw;" or " path[+]=" PATH ";".
 // Client mode writes the reply rows' bytes back to back to the local file.

@@ -1,5 +1,6 @@
 // Edit tracking and write-back: marks, the pending signal, the exact batch and immediate
 // statements, and every statement parsed whole by the program's grammar.
+#include <QAbstractItemModelTester>
 #include <QColor>
 #include <QFont>
 #include <QSignalSpy>
@@ -24,6 +25,7 @@ struct edit_fixture : ::testing::Test {
   server srv;
   db_ctx ctx{str("db"), nullptr};
   tab_data_model m{str("t"), &ctx};
+  QAbstractItemModelTester tester{&m, QAbstractItemModelTester::FailureReportingMode::Fatal};
   void SetUp() override {
     srv.peer.push_reply(peer::send(peer::ok_reply({{{"a", peer::d_string}, {"b", peer::d_string}},
                                                    {{5, {peer::text("p"), peer::text("q")}}, {7, {peer::text("r"), peer::text("s")}}}})));

@@ -3,6 +3,9 @@
 #include <QRegularExpression>
 #include <QTextEdit>
 
+#include <QApplication>
+
+#include <atomic>
 #include <clocale>
 
 #include "query/db_ctx.h"
@@ -79,6 +82,22 @@ TEST(exec_logged, sends_the_bytes_and_logs_the_outcome_on_top) {
 
   EXPECT_EQ(srv.statements(), (std::vector<std::string>{"select <b>1</b>;", "drop table t;"}));
   EXPECT_EQ(ctx.name().size, 7u);
+}
+
+TEST(exec_logged, the_wait_cursor_shows_while_the_server_works) {
+  server srv;
+  std::atomic<int> shown{-1};
+  // The GUI thread is blocked in the call while the server answers: reading its cursor
+  // state from the server's thread races with nothing.
+  srv.peer.set_handler([&](std::string_view) {
+    shown = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+    return peer::send(peer::ok_reply({}));
+  });
+  db_ctx ctx(str("db"), nullptr);
+  kk::adt::string::string entry;
+  del_datas(exec_logged(&ctx, str("show tables;"), entry, true));
+  EXPECT_EQ(shown.load(), 1);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST(exec_logged, quiet_leaves_the_pane_alone_but_fills_the_entry) {

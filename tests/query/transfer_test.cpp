@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <functional>
@@ -126,6 +127,18 @@ TEST_F(upload_fixture, nothing_is_sent_for_what_is_no_readable_file) {
     EXPECT_FALSE(sql_load_table(&ctx, str("t"), str(p), true, true)) << p;
     EXPECT_EQ(read_file(p.c_str()).size, 0u) << p;
   }
+  EXPECT_TRUE(srv.statements().empty());
+}
+
+TEST_F(upload_fixture, a_file_too_big_for_one_statement_is_refused_before_it_is_read) {
+  // 512 MiB of file make 2 GiB of escapes: more than the 32-bit length a statement has.
+  const std::string big = path("big.bin");
+  { std::ofstream(big, std::ios::binary) << ""; }
+  ASSERT_EQ(truncate(big.c_str(), 512ll << 20), 0);  // sparse: nothing is written
+  server srv;
+  srv.peer.set_handler([](std::string_view) { return peer::send(peer::ok_reply({})); });
+  db_ctx ctx(str("db"), nullptr);
+  EXPECT_FALSE(sql_restore(&ctx, str(big), true, true));
   EXPECT_TRUE(srv.statements().empty());
 }
 

@@ -12,7 +12,7 @@ kk::adt::string::string read_file(const char* path);
 // Size of a regular file in bytes, or -1 when the path is no readable regular file.
 kk::i64 regular_file_size(const char* path);
 
-// True when something exists at the path (it opens for reading).
+// True when something exists at the path (readable or not, a dangling link too).
 bool local_file_exists(const char* path);
 
 // A file written in full or not at all: the bytes go to a new temporary file in the target's

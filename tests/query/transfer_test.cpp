@@ -208,6 +208,18 @@ TEST_F(upload_fixture, every_failed_download_leaves_the_existing_file_intact) {
   EXPECT_FALSE(sql_backup(&ctx, str(path("no/such/folder/x")), true, true, true)) << "a folder that is not there";
 }
 
+TEST_F(upload_fixture, a_link_at_the_target_counts_as_an_existing_file) {
+  const std::string target = path("link.bin");
+  ASSERT_EQ(symlink("nowhere", target.c_str()), 0);
+  server srv;
+  srv.peer.push_reply(peer::send(peer::ok_reply(rows_of_text({"41"}))));
+  db_ctx ctx(str("db"), nullptr);
+  EXPECT_FALSE(sql_backup(&ctx, str(target), true, false, true));
+  char buf[16] = {};
+  EXPECT_EQ(readlink(target.c_str(), buf, sizeof buf - 1), 7);
+  EXPECT_STREQ(buf, "nowhere");
+}
+
 TEST_F(upload_fixture, a_new_file_gets_the_usual_mode) {
   server srv;
   srv.peer.push_reply(peer::send(peer::ok_reply(rows_of_text({"41"}))));

@@ -1,13 +1,16 @@
 // Aggregates, selections and text functions over columns, each against the plain C++ code
 // that computes the same answer from std containers: loops over std::vector<int32_t>,
-// std::sort, std::unordered_set, and std::string transforms and searches. Aggregates get an
-// emptied result column per call (they append); the others reuse their result column, as
-// the plain code reuses its output vectors.
+// std::stable_sort, std::unordered_set, std::string transforms and searches, one generator.
+// Aggregates get an emptied result column per call (they append); the others reuse their
+// result column, as the plain code reuses its output vectors. faults/iter: pages the process
+// mapped afresh per call (scratch memory that is allocated and touched anew every time).
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <random>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -16,6 +19,7 @@
 #include "bench_columns.h"
 #include "functions/column.h"
 #include "functions/registry.h"
+#include "platform/random_device.h"
 #include "value/now.h"
 
 namespace {
@@ -81,6 +85,16 @@ column& one_text(const char* s) {
   return c;
 }
 
+long minor_faults() {
+  rusage u{};
+  getrusage(RUSAGE_SELF, &u);
+  return u.ru_minflt;
+}
+
+void count_faults(benchmark::State& state, long since) {
+  state.counters["faults/iter"] = double(minor_faults() - since) / double(state.iterations());
+}
+
 void run(benchmark::State& state, const char* name, std::vector<column*> args, bool appends, std::uint64_t n) {
   const kk::functions::sql_function f = kk::functions::find_sql_function(name);
   std::vector<column> copies;
@@ -88,12 +102,14 @@ void run(benchmark::State& state, const char* name, std::vector<column*> args, b
   column_list list{copies.data(), copies.size()};
   column result;
   f(nullptr, &result, &list);
+  const long faults0 = minor_faults();
   for (auto _ : state) {
     if (appends) kk::functions::column_resize(result, 0);
     if (!f(nullptr, &result, &list)) state.SkipWithError("call failed");
     benchmark::DoNotOptimize(result.values.data);
     benchmark::ClobberMemory();
   }
+  count_faults(state, faults0);
   state.SetItemsProcessed(std::int64_t(state.iterations() * n));
 }
 
@@ -160,12 +176,55 @@ void min_plain(benchmark::State& s) {
 }
 
 void sort_sql(benchmark::State& s) { run(s, "sort", {&int_column()}, false, rows); }
-// Values with their row ids, sorted by value: a copy of the pairs, then std::sort.
-void sort_std(benchmark::State& s) {
-  std::vector<std::pair<std::int32_t, std::uint64_t>> out(rows);
+
+using value_id = std::pair<std::int32_t, std::uint64_t>;
+bool by_value(const value_id& a, const value_id& b) { return a.first < b.first; }
+
+// Values with their row ids, sorted by value with a merge sort as the function does: a copy
+// of the pairs into the reused output, then std::stable_sort (its merge buffer is taken and
+// given back per call, as the function's scratch is).
+void sort_std_stable(benchmark::State& s) {
+  std::vector<value_id> out(rows);
+  const long faults0 = minor_faults();
   for (auto _ : s) {
     for (std::uint64_t i = 0; i < rows; ++i) out[i] = {plain_ints()[i], i};
-    std::sort(out.begin(), out.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(out.begin(), out.end(), by_value);
+    benchmark::DoNotOptimize(out.data());
+  }
+  count_faults(s, faults0);
+  s.SetItemsProcessed(std::int64_t(s.iterations() * rows));
+}
+
+// For scale, not a peer: the same pairs by introsort, which is not stable and needs no buffer.
+void sort_std_introsort(benchmark::State& s) {
+  std::vector<value_id> out(rows);
+  for (auto _ : s) {
+    for (std::uint64_t i = 0; i < rows; ++i) out[i] = {plain_ints()[i], i};
+    std::sort(out.begin(), out.end(), by_value);
+    benchmark::DoNotOptimize(out.data());
+  }
+  s.SetItemsProcessed(std::int64_t(s.iterations() * rows));
+}
+
+column& count_column(std::uint32_t k) {
+  static column c;
+  kk::functions::column_resize(c, 1);
+  kk::val_from_u32(c.values[0], k);
+  c.ids[0] = 0;
+  return c;
+}
+
+constexpr std::uint32_t k_smallest = 1000;
+
+// The 1000 smallest values with their row ids: min_k orders the whole column (its tie order
+// is the sort's), so its peer is the same sort followed by taking the first k.
+void min_k_sql(benchmark::State& s) { run(s, "min_k", {&int_column(), &count_column(k_smallest)}, false, rows); }
+void min_k_std_stable(benchmark::State& s) {
+  std::vector<value_id> all(rows), out(k_smallest);
+  for (auto _ : s) {
+    for (std::uint64_t i = 0; i < rows; ++i) all[i] = {plain_ints()[i], i};
+    std::stable_sort(all.begin(), all.end(), by_value);
+    std::copy_n(all.begin(), k_smallest, out.begin());
     benchmark::DoNotOptimize(out.data());
   }
   s.SetItemsProcessed(std::int64_t(s.iterations() * rows));
@@ -240,7 +299,18 @@ column& count_one_million() {
 }
 
 void rand_sql(benchmark::State& s) { run(s, "rand", {&count_one_million()}, false, text_rows); }
-// One freshly seeded generator per value, each seeded from the random device.
+// The same work as a plain loop: one generator seeded once per call, n draws scaled into
+// [0, 1] in the reused output.
+void rand_plain_loop(benchmark::State& s) {
+  std::vector<double> out(text_rows);
+  for (auto _ : s) {
+    std::mt19937_64 engine(kk::platform::current_random().next_u32());
+    for (std::uint64_t i = 0; i < text_rows; ++i) out[i] = double(engine()) * 5.421010862427522e-20;
+    benchmark::DoNotOptimize(out.data());
+  }
+  s.SetItemsProcessed(std::int64_t(s.iterations() * text_rows));
+}
+// For scale, not a peer: one freshly seeded generator per value, each from the random device.
 void rand_seed_per_value(benchmark::State& s) {
   std::vector<double> out(text_rows);
   for (auto _ : s) {
@@ -262,7 +332,10 @@ BENCHMARK(avg_plain)->Unit(benchmark::kMillisecond);
 BENCHMARK(min_sql)->Unit(benchmark::kMillisecond);
 BENCHMARK(min_plain)->Unit(benchmark::kMillisecond);
 BENCHMARK(sort_sql)->Unit(benchmark::kMillisecond);
-BENCHMARK(sort_std)->Unit(benchmark::kMillisecond);
+BENCHMARK(sort_std_stable)->Unit(benchmark::kMillisecond);
+BENCHMARK(sort_std_introsort)->Unit(benchmark::kMillisecond);
+BENCHMARK(min_k_sql)->Unit(benchmark::kMillisecond);
+BENCHMARK(min_k_std_stable)->Unit(benchmark::kMillisecond);
 BENCHMARK(unique_sql)->Unit(benchmark::kMillisecond);
 BENCHMARK(unique_std)->Unit(benchmark::kMillisecond);
 BENCHMARK(lcase_sql)->Unit(benchmark::kMillisecond);
@@ -272,6 +345,7 @@ BENCHMARK(concat_plain)->Unit(benchmark::kMillisecond);
 BENCHMARK(find_first_sql)->Unit(benchmark::kMillisecond);
 BENCHMARK(find_first_plain)->Unit(benchmark::kMillisecond);
 BENCHMARK(rand_sql)->Unit(benchmark::kMillisecond);
+BENCHMARK(rand_plain_loop)->Unit(benchmark::kMillisecond);
 BENCHMARK(rand_seed_per_value)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

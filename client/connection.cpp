@@ -17,11 +17,13 @@ namespace plat = kk::platform;
 
 namespace {
 
-// One per thread; owns the socket and the receive buffer.
+// One per thread; owns the socket, the receive buffer and the reply accumulator.
 struct connection_state {
   plat::socket_t socket = plat::no_socket;
   char* recv_buffer = nullptr;
   int connect_timeout_ms = 10000;
+  wire_buffer reply;  // kept across the exchanges of a connection, up to reply_keep_limit
+  size_t reply_keep_limit = size_t(256) << 20;
 
   void set_socket(plat::socket_t s) {
     if (socket != plat::no_socket && socket != s) plat::close_socket(socket);
@@ -38,6 +40,13 @@ struct connection_state {
 };
 
 thread_local connection_state state;
+
+// Gives back, when an exchange ends however it ends, an accumulator grown past the bound.
+struct reply_bound {
+  ~reply_bound() {
+    if (state.reply.capacity() > state.reply_keep_limit) state.reply.release();
+  }
+};
 
 void say(const char* format, ...) __attribute__((format(printf, 1, 2)));
 void say(const char* format, ...) {
@@ -100,6 +109,9 @@ read_outcome read_reply(wire_buffer& acc, uint32_t& n) {
 
 }  // namespace
 
+void set_kept_reply_limit(size_t bytes) { state.reply_keep_limit = bytes; }
+size_t kept_reply_bytes() { return state.reply.capacity(); }
+
 void set_connect_timeout_ms(int ms) { state.connect_timeout_ms = ms; }
 int connect_timeout_ms() { return state.connect_timeout_ms; }
 bool has_socket() { return state.socket != plat::no_socket; }
@@ -111,6 +123,7 @@ bool connect_to_server(const char* host, uint16_t port, const char* user, const 
     return false;
   }
   state.set_buffer(buffer);
+  state.reply.release();  // a new connection starts without the last one's replies
   if (!open_socket(host, port)) {
     drop_socket();
     return false;
@@ -166,7 +179,9 @@ datas* exec(const char* text, int32_t len) {
     drop_socket();
     return nullptr;
   }
-  wire_buffer reply;
+  const reply_bound bound;
+  wire_buffer& reply = state.reply;
+  reply.clear();
   uint32_t n = 0;
   switch (read_reply(reply, n)) {
     case read_outcome::complete:
@@ -214,6 +229,7 @@ bool exit_to_server() {
   if (!logout_request(frame) || !send_frame(frame)) say("send error %s\n", error_now());
   drop_socket();
   state.set_buffer(nullptr);
+  state.reply.release();
   return true;
 }
 

@@ -2,6 +2,7 @@
 // time, logout. Failures are printed as one line on standard output and reported as
 // false or null. A connection belongs to the thread that opened it.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 #include "client/datas.h"
@@ -18,5 +19,13 @@ void set_connect_timeout_ms(int ms);
 int connect_timeout_ms();
 // Whether the calling thread holds a socket (for tests).
 bool has_socket();
+
+// The reply accumulator is kept from one exchange to the next of a connection, so a large
+// result does not map its pages afresh each time; one grown past this many bytes (256 MiB
+// unless a test changes it; this thread only) is given back after its exchange, and
+// exit_to_server gives it back whatever its size.
+void set_kept_reply_limit(size_t bytes);
+// Bytes the calling thread's accumulator holds between exchanges (for tests).
+size_t kept_reply_bytes();
 
 }  // namespace kk::client

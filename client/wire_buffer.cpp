@@ -7,6 +7,13 @@ namespace kk::client {
 
 wire_buffer::~wire_buffer() { std::free(data_); }
 
+void wire_buffer::release() noexcept {
+  std::free(data_);
+  data_ = nullptr;
+  size_ = 0;
+  capacity_ = 0;
+}
+
 bool wire_buffer::append(const void* p, size_t n, size_t limit) noexcept {
   if (n == 0) return true;
   if (n > static_cast<size_t>(-1) - size_) return false;

@@ -17,6 +17,8 @@ class wire_buffer {
   size_t size() const { return size_; }
   size_t capacity() const { return capacity_; }
   void clear() { size_ = 0; }
+  // Gives the memory back; the buffer is empty, as new.
+  void release() noexcept;
 
   // Appends n bytes. Growth doubles but never beyond `limit` unless the bytes need more.
   // False (and nothing changed) when memory runs out.

@@ -14,9 +14,10 @@
 
 namespace kk::functions {
 
-// Sorts items[0 .. n) with less(a, b); scratch holds n items. T is copied bytewise.
+// Sorts items[0 .. n) with less(a, b) into whichever of the two arrays the last width
+// merged into, and returns it; scratch holds n items. T is copied bytewise.
 template <class T, class Less>
-void merge_sort(T* items, T* scratch, u64 n, Less&& less) {
+T* merge_sort_either(T* items, T* scratch, u64 n, Less&& less) {
   static_assert(std::is_trivially_copyable_v<T>);
   // Each width merges from one array into the other; the arrays then trade roles, which
   // orders exactly as copying the scratch array back after every width would.
@@ -36,7 +37,14 @@ void merge_sort(T* items, T* scratch, u64 n, Less&& less) {
     to = t;
     if (w > n / 2) break;  // the next width would be n or more (and could overflow)
   }
-  if (from != items) std::memcpy(items, from, n * sizeof(T));
+  return from;
+}
+
+// Sorts items[0 .. n) with less(a, b); scratch holds n items. T is copied bytewise.
+template <class T, class Less>
+void merge_sort(T* items, T* scratch, u64 n, Less&& less) {
+  T* sorted = merge_sort_either(items, scratch, n, less);
+  if (sorted != items) std::memcpy(items, sorted, n * sizeof(T));
 }
 
 }  // namespace kk::functions

@@ -9,8 +9,10 @@ namespace {
 constexpr u64 empty_exit = u64{1} << 63;
 // Largest memo of one loop, in entries (16 bytes, plus 24 per group inside the loop).
 constexpr u64 memo_limit = u64{1} << 23;
-// Memo entries kept between matches (a value text holds at most 65535 bytes).
-constexpr u64 memo_keep = u64{1} << 17;
+// Scratch bytes an engine keeps between matches; a match that needed more gives its memos
+// and stacks back afterwards. Kept memory is not mapped and faulted in again, so long
+// subjects matched one after another pay for their pages once.
+constexpr u64 scratch_keep_bytes = u64{1} << 28;
 
 inline bool is_line_end(const char* p, u64 remaining) {
   u8 a = static_cast<u8>(p[0]);
@@ -76,12 +78,18 @@ struct runner {
     bool memo_ok = !nd.reads && !nd.flag && nd.max == rx_unbounded;
     rx_scratch::loop_state* ls = memo_ok ? &sc.loops[nd.slot] : nullptr;
     u64 groups = track ? nd.g1 - nd.g0 : 0;
-    if (ls && !ls->active && pos < ls->hi && (n + 1) * (groups + 1) <= memo_limit) {
+    if (ls && !ls->active && pos < ls->hi && (n + 1) * (groups + 1) <= memo_limit &&
+        ls->memo.reserve(n + 1) && ls->caps.reserve((n + 1) * groups)) {
       // Entered again over text an earlier run scanned: remember results from here on.
-      if (ls->memo.size() < n + 1) ls->memo.resize(n + 1);
-      std::memset(ls->memo.data(), 0, (n + 1) * sizeof(rx_scratch::memo_entry));
-      if (ls->caps.size() < (n + 1) * groups) ls->caps.resize((n + 1) * groups);
+      // The memo is cleared; the captures kept with it are written before they are read.
+      // (Without memory for a memo the loop runs unmemoised: slower, same verdicts.)
+      std::memset(static_cast<void*>(ls->memo.data()), 0, (n + 1) * sizeof(rx_scratch::memo_entry));
       ls->active = true;
+      // A memoising run pushes at most one iteration start per position: room for them at
+      // once, rather than growth by doubling that maps and copies each stack several times.
+      const u64 room = sc.visited.size() + n + 1;
+      if (sc.visited.capacity() < room) sc.visited.reserve(room);
+      if (track && sc.marks.capacity() < room) sc.marks.reserve(room);
     }
     bool memo = ls && ls->active;
     u64 base = sc.visited.size();
@@ -116,7 +124,7 @@ struct runner {
           break;
         }
         sc.visited.push_back(cur);
-        sc.marks.push_back(mark());
+        if (track) sc.marks.push_back(mark());  // without captures the trail stays empty
       }
       u64 m = mark();
       u64 r = eval(nd.a, cur);
@@ -146,12 +154,14 @@ struct runner {
     u64 seg_end = sc.trail.size();
     for (u64 i = k; i-- > 0;) {
       u64 q = sc.visited[base + i];
-      // The trail above this iteration's mark holds what iterations i.. recorded.
-      for (u64 t = sc.marks[base + i]; t < seg_end; ++t) {
-        u32 g = sc.trail[t].group;
-        if (g >= nd.g0 && g < nd.g1) sc.seen[g - nd.g0] = 1;
+      if (track) {
+        // The trail above this iteration's mark holds what iterations i.. recorded.
+        for (u64 t = sc.marks[base + i]; t < seg_end; ++t) {
+          u32 g = sc.trail[t].group;
+          if (g >= nd.g0 && g < nd.g1) sc.seen[g - nd.g0] = 1;
+        }
+        seg_end = sc.marks[base + i];
       }
-      seg_end = sc.marks[base + i];
       rx_scratch::memo_entry& e = ls.memo[q];
       e.end_plus1 = end + 1;
       e.iters = (count - i) | (empty ? empty_exit : 0);
@@ -162,7 +172,7 @@ struct runner {
       }
     }
     sc.visited.resize(base);
-    sc.marks.resize(base);
+    if (track) sc.marks.resize(base);
   }
 
   u64 eval(u32 idx, u64 pos) {
@@ -260,13 +270,19 @@ u64 rx_run(const rx_program& p, rx_scratch& sc, const char* subject, u64 n) {
   }
   runner r{p, sc, subject, n, p.has_backrefs};
   u64 len = r.eval(p.root, 0);
-  // Keep the memo of ordinary subjects for the next row; give back that of a huge one.
-  for (u32 i = 0; i < p.repeats; ++i) {
-    rx_scratch::loop_state& ls = sc.loops[i];
-    if (ls.memo.size() > memo_keep) {
-      ls.memo = {};
-      ls.caps = {};
+  // Keep the scratch for the next match unless it grew past the bound.
+  u64 kept = (sc.visited.capacity() + sc.marks.capacity()) * sizeof(u64) +
+             sc.trail.capacity() * sizeof(rx_scratch::undo);
+  for (const rx_scratch::loop_state& ls : sc.loops) kept += ls.memo.bytes() + ls.caps.bytes();
+  if (kept > scratch_keep_bytes) {
+    for (rx_scratch::loop_state& ls : sc.loops) {
+      ls.memo.release();
+      ls.caps.release();
     }
+    // (Assigning {} would keep the capacity: an empty initializer list is assigned.)
+    std::vector<u64>().swap(sc.visited);
+    std::vector<u64>().swap(sc.marks);
+    std::vector<rx_scratch::undo>().swap(sc.trail);
   }
   return len;
 }

@@ -12,7 +12,10 @@
 // (with the last captures of the groups inside it, when captures are recorded) once it is
 // entered again over text it already scanned: such loops stay linear in the subject times
 // the pattern size. Bounded and lazy loops run at most their bound per entry.
+#include <cstdlib>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "adt/types.h"
@@ -75,6 +78,51 @@ struct rx_program {
   bool has_backrefs = false;
 };
 
+// Trivially copyable items whose memory is kept from one match to the next. Growing does
+// not initialise the items (the matcher clears the part it reads before it reads it), so
+// each page of a large memo is touched once per match and mapped once per engine.
+template <class T>
+class rx_block {
+  static_assert(std::is_trivially_copyable_v<T> && std::is_trivially_destructible_v<T>);
+
+ public:
+  rx_block() = default;
+  rx_block(rx_block&& o) noexcept : data_(std::exchange(o.data_, nullptr)), cap_(std::exchange(o.cap_, 0)) {}
+  rx_block& operator=(rx_block&& o) noexcept {
+    if (this != &o) {
+      release();
+      data_ = std::exchange(o.data_, nullptr);
+      cap_ = std::exchange(o.cap_, 0);
+    }
+    return *this;
+  }
+  ~rx_block() { std::free(data_); }
+
+  T* data() noexcept { return data_; }
+  T& operator[](u64 i) noexcept { return data_[i]; }
+  u64 capacity() const noexcept { return cap_; }
+  u64 bytes() const noexcept { return cap_ * sizeof(T); }
+  // Room for n items, the old ones not kept; false (and nothing held) when memory runs out.
+  bool reserve(u64 n) noexcept {
+    if (n <= cap_) return true;
+    release();
+    if (n > ~u64{0} / sizeof(T)) return false;
+    data_ = static_cast<T*>(std::malloc(n * sizeof(T)));
+    if (!data_) return false;
+    cap_ = n;
+    return true;
+  }
+  void release() noexcept {
+    std::free(data_);
+    data_ = nullptr;
+    cap_ = 0;
+  }
+
+ private:
+  T* data_ = nullptr;
+  u64 cap_ = 0;
+};
+
 // Per-match scratch (captures, undo trail, loop memo); reused between matches.
 struct rx_scratch {
   struct capture {
@@ -92,8 +140,8 @@ struct rx_scratch {
   struct loop_state {
     u64 hi = 0;  // farthest end of a finished run of this loop in the current match
     bool active = false;
-    std::vector<memo_entry> memo;
-    std::vector<capture> caps;  // per position, g1 - g0 entries: set = set from here on
+    rx_block<memo_entry> memo;
+    rx_block<capture> caps;  // per position, g1 - g0 entries: set = set from here on
   };
   std::vector<capture> captures;
   std::vector<undo> trail;

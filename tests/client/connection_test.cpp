@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
+#include <malloc.h>
+#include <sys/resource.h>
 
 #include <chrono>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <thread>
@@ -211,6 +214,93 @@ TEST_F(connection, negative_length_sends_nothing) {
   ASSERT_TRUE(peer_.wait_frames(1));
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   EXPECT_EQ(peer_.frames().size(), 1u);  // only the login
+}
+
+long thread_minor_faults() {
+  rusage u{};
+  getrusage(RUSAGE_THREAD, &u);
+  return u.ru_minflt;
+}
+
+// One connection's accumulator serves its exchanges one after the other: each reply is
+// decoded from its own bytes only, whether the one before was longer, shorter, refused or
+// arrived in pieces.
+TEST_F(connection, each_reply_is_read_from_its_own_bytes) {
+  auto rows_of = [](uint64_t n, const char* tag) {
+    result r{{{"t", d_string}}, {}};
+    for (uint64_t i = 0; i < n; ++i) r.rows.push_back({i, {text(tag + std::to_string(i))}});
+    return r;
+  };
+  struct step {
+    reply_plan reply;
+    int64_t rows;  // -1: no result
+    const char* first;
+  } steps[] = {
+      {send(ok_reply(rows_of(2000, "long"))), 2000, "long0"},
+      {send(ok_reply(rows_of(3, "short"))), 3, "short0"},
+      {send(fail_reply()), -1, ""},
+      {send_split(ok_reply(rows_of(5, "split")), {3, 20}), 5, "split0"},
+      {send(reply_frame(status_ok, {})), 0, ""},
+      {send(ok_reply(rows_of(1, "last"))), 1, "last0"},
+  };
+  ASSERT_TRUE(connect_to(peer_));
+  for (size_t i = 0; i < std::size(steps); ++i) {
+    peer_.push_reply(steps[i].reply);
+    datas_ptr d = exec_text("q");
+    if (steps[i].rows < 0) {
+      EXPECT_FALSE(d) << "step " << i;
+      continue;
+    }
+    ASSERT_TRUE(d) << "step " << i;
+    ASSERT_EQ(int64_t(d->rows.size), steps[i].rows) << "step " << i;
+    if (steps[i].rows > 0) {
+      const kk::val& v = d->rows[0].vals[0];
+      EXPECT_EQ(std::string(v.text, v.len), steps[i].first) << "step " << i;
+    }
+  }
+}
+
+// The accumulator is kept between the exchanges of a connection: a second reply of
+// megabytes lands in pages already mapped instead of mapping and faulting in as many anew.
+// One grown past the bound is given back after its exchange, and every one at
+// exit_to_server and at a new connect.
+TEST_F(connection, reply_accumulator_is_kept_between_exchanges_and_bounded) {
+  struct limit_reset {
+    ~limit_reset() { cl::set_kept_reply_limit(size_t(256) << 20); }
+  } reset;
+  // Blocks above 1 MiB are mapped on every request (as blocks above 32 MiB always are), so
+  // an accumulator made anew shows up in the fault count.
+  mallopt(M_MMAP_THRESHOLD, 1 << 20);
+  // Refused replies with a large body: accumulated whole, nothing decoded.
+  const std::string big = reply_frame(status_fail, std::string(6u << 20, 'x'));
+  const std::string small = reply_frame(status_fail, std::string(100000, 'y'));
+  ASSERT_TRUE(connect_to(peer_));
+  peer_.push_reply(send(big));
+  EXPECT_FALSE(exec_text("q"));
+  EXPECT_GE(cl::kept_reply_bytes(), big.size());
+  peer_.push_reply(send(big));
+  const long before = thread_minor_faults();
+  EXPECT_FALSE(exec_text("q"));
+  const long faults = thread_minor_faults() - before;
+  EXPECT_LT(faults, long(big.size() / 4096 / 8)) << "pages mapped by the second exchange";
+
+  cl::set_kept_reply_limit(1u << 20);
+  peer_.push_reply(send(big));
+  EXPECT_FALSE(exec_text("q"));
+  EXPECT_EQ(cl::kept_reply_bytes(), 0u);
+  peer_.push_reply(send(small));
+  EXPECT_FALSE(exec_text("q"));
+  EXPECT_GE(cl::kept_reply_bytes(), small.size());
+  EXPECT_LE(cl::kept_reply_bytes(), size_t(1) << 20);
+  EXPECT_TRUE(cl::has_socket());
+
+  ASSERT_TRUE(connect_to(peer_));
+  EXPECT_EQ(cl::kept_reply_bytes(), 0u);
+  peer_.push_reply(send(small));
+  EXPECT_FALSE(exec_text("q"));
+  EXPECT_GT(cl::kept_reply_bytes(), 0u);
+  quiet_exit();
+  EXPECT_EQ(cl::kept_reply_bytes(), 0u);
 }
 
 TEST_F(connection, each_thread_has_its_own_connection) {

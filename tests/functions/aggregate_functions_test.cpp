@@ -1,4 +1,8 @@
+#include <malloc.h>
+#include <sys/resource.h>
+
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <random>
@@ -108,22 +112,66 @@ std::vector<u64> reference_order(const std::vector<val>& v) {
 
 TEST(sort_function, matches_the_plain_merge_on_random_columns) {
   std::mt19937 rng(12345);
-  for (int round = 0; round < 60; ++round) {
+  for (int round = 0; round < 120; ++round) {
     const u64 n = 1 + rng() % 70;
     std::vector<val> v;
     for (u64 i = 0; i < n; ++i) {
       const int x = int(rng() % 6) - 3;
-      switch (round % 6) {
-        case 0: v.push_back(vi32(x)); break;
-        case 1: v.push_back(vu64(rng() % 2 ? ~0ull - u64(x + 3) : u64(x + 3))); break;
+      const bool far = rng() % 2;  // the type's extremes, where narrower keys would wrap
+      switch (round % 12) {
+        case 0: v.push_back(vi32(far ? (x < 0 ? INT32_MIN + x + 3 : INT32_MAX - x) : x)); break;
+        case 1: v.push_back(vu64(far ? ~0ull - u64(x + 3) : u64(x + 3))); break;
         case 2: v.push_back(vdbl(x == 2 ? std::nan("") : x * 0.5)); break;
-        case 3: v.push_back(vflt(x == 2 ? std::nanf("") : float(x))); break;
+        case 3: v.push_back(vflt(x == 2 ? std::nanf("") : far ? -float(x) * 3e38f : float(x))); break;
         case 4: v.push_back(vtxt(std::string(size_t(x + 3), char('a' + rng() % 2)))); break;
+        case 5: v.push_back(vi08(int8_t(far ? (x < 0 ? -128 + x + 3 : 127 - x) : x))); break;
+        case 6: v.push_back(vi16(int16_t(far ? (x < 0 ? -32768 + x + 3 : 32767 - x) : x))); break;
+        case 7: v.push_back(vu08(uint8_t(far ? 255 - (x + 3) : x + 3))); break;
+        case 8: v.push_back(vu16(uint16_t(far ? 65535 - (x + 3) : x + 3))); break;
+        case 9: v.push_back(vu32(far ? ~0u - u32(x + 3) : u32(x + 3))); break;
+        case 10: v.push_back(vi64(far ? (i64(1) << 32) * x + x : x)); break;
         default: v.push_back(i % 3 ? vi64(x) : vi08(int8_t(x))); break;
       }
     }
     const column r = run("sort", {col(v, 0)});
     EXPECT_EQ(ids_of(r), reference_order(v)) << "round " << round;
+  }
+}
+
+long thread_minor_faults() {
+  rusage u{};
+  getrusage(RUSAGE_THREAD, &u);
+  return u.ru_minflt;
+}
+
+// sort and min_k of a large column into a result column that already has its rows: the
+// call maps no more than its merge arrays (two of 8-byte items for 32-bit values), each page
+// once. Scratch of 16-byte items and a separate order array mapped 40 bytes per row.
+TEST(sort_function, large_column_maps_only_its_merge_arrays) {
+  // Blocks above 1 MiB are mapped on every request (as blocks above 32 MiB always are), so
+  // each call's scratch shows up in the fault count.
+  mallopt(M_MMAP_THRESHOLD, 1 << 20);
+  const u64 n = 300000;
+  std::vector<column> args(1);
+  column& c = args[0];
+  column_resize(c, n);
+  std::mt19937 rng(7);
+  for (u64 i = 0; i < n; ++i) {
+    val_from_i32(c.values[i], i32(rng() % 100000) - 50000);
+    c.ids[i] = i;
+  }
+  for (const char* name : {"sort", "max_k"}) {
+    if (name[0] == 'm') args.push_back(col({vu32(1000)}));
+    column r;
+    ASSERT_TRUE(call(name, r, args).ok);
+    const long before = thread_minor_faults();
+    ASSERT_TRUE(call(name, r, args).ok);
+    const long faults = thread_minor_faults() - before;
+    EXPECT_LT(faults, long(n * 24 / 4096)) << name << ": pages mapped by one call";
+    for (u64 i = 1; i < r.values.size; ++i)
+      ASSERT_EQ(name[0] == 's' ? val_less(r.values[i], r.values[i - 1]) : val_less(r.values[i - 1], r.values[i]),
+                false)
+          << name << " " << i;
   }
 }
 

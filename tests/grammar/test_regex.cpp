@@ -1,6 +1,8 @@
 // The regular-expression engine: one table over every construct of the pattern grammar,
 // the class escapes and maps, the pattern cache, bounded reads and input-driven limits.
 #include <gtest/gtest.h>
+#include <malloc.h>
+#include <sys/resource.h>
 
 #include <cstring>
 #include <memory>
@@ -399,6 +401,58 @@ TEST_F(engine_fixture, rescanning_loops_stay_linear) {
   EXPECT_TRUE(match("(?:(a*b)|(a*c)|(a))*-\\3\\1", "aab" + as + "-aaab"));
   EXPECT_FALSE(match("(?:(a*b)|(a*c)|(a))*-\\3\\1", "aab" + as + "-aab"));
   EXPECT_TRUE(match("(?:(a*b)|(a*c)|(a))*-\\2", as + "-"));
+}
+
+long thread_minor_faults() {
+  rusage u{};
+  getrusage(RUSAGE_THREAD, &u);
+  return u.ru_minflt;
+}
+
+// A long subject matched again by the same engine maps no new memory: the memo of each
+// re-scanning loop (16 bytes per subject byte) is kept, not mapped and faulted in once per
+// match. The first match maps
+// its memos and the stack of iteration starts once each, not through growth by doubling.
+TEST(regex_engine_memory, long_subject_maps_its_memos_once) {
+  // Blocks above 1 MiB are mapped on every request (as blocks above 32 MiB always are), so
+  // memory taken anew shows up in the fault count.
+  mallopt(M_MMAP_THRESHOLD, 1 << 20);
+  const std::string p = "(?:a*b|a*c|a)*";
+  const std::string s(1u << 19, 'a');  // each memo 8 MiB
+  regex_engine fresh;
+  ASSERT_TRUE(regex_engine_init(&fresh));
+  auto run = [&] { return regex_engine_match(&fresh, p.data(), p.size(), s.data(), s.size()); };
+  long before = thread_minor_faults();
+  ASSERT_TRUE(run());
+  const long first = thread_minor_faults() - before;
+  before = thread_minor_faults();
+  ASSERT_TRUE(run());
+  const long second = thread_minor_faults() - before;
+  regex_engine_free(&fresh);
+  // Two memos of 16 bytes and one stack of 8 bytes per subject byte: 40 bytes mapped per byte.
+  EXPECT_LT(first, long(s.size()) * 52 / 4096) << "pages mapped by the first match";
+  EXPECT_LT(second, long(s.size()) / 4096) << "pages mapped again by the second match";
+}
+
+// One engine over subjects of changing lengths (the memo it keeps is longer or shorter than
+// the next subject) gives the verdicts of a fresh engine: no entry of an earlier subject is read.
+TEST_F(engine_fixture, kept_memo_never_answers_for_another_subject) {
+  const std::string as(3000, 'a');
+  const std::vector<std::string> subjects = {
+      as,        as + "d",          "aab" + as + "-aaab", as.substr(0, 10) + "b",
+      as + "c",  as.substr(0, 5),   "aab" + as + "-aab",  as + "-",
+      as + "ad", as.substr(0, 2000) + "c" + as.substr(0, 700) + "d"};
+  const char* patterns[] = {"(?:a*b|a*c|a)*", "(?:a*b|a*c|a)*d", "(?:(a*b)|(a*c)|(a))*-\\3\\1",
+                            "(?:(a*b)|(a*c)|(a))*-\\2", "(?:a*b|a*c|a)*(?:d|-)"};
+  for (const char* pat : patterns) {
+    for (const std::string& subject : subjects) {
+      regex_engine fresh;
+      ASSERT_TRUE(regex_engine_init(&fresh));
+      const bool want = regex_engine_match(&fresh, pat, std::strlen(pat), subject.data(), subject.size());
+      regex_engine_free(&fresh);
+      EXPECT_EQ(match(pat, subject), want) << pat << " on " << subject.size() << " bytes";
+    }
+  }
 }
 
 // Random byte soup over the syntax characters: every pattern either compiles or not, never

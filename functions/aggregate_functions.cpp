@@ -282,7 +282,7 @@ void with_sorted_positions(const column& c, Use&& use) {
   };
   auto plain_less = [](auto x, auto y) { return x < y; };
   if (n && uniform_numbers(c)) {
-    // Keys of a 1, 2 or 4 byte type keep their type's width: the order is the same.
+    // Keys of 1, 2 and 4 byte types fit in 32 bits, which order them alike.
     const u8 k = val_kind_index(c.values[0]);
     const bool four = c.values[0].size <= val_size_4;
     if (k == kind_float) run([](const val& v) { return float(real_of(v)); }, plain_less);

@@ -74,6 +74,17 @@ struct runner {
     return static_cast<u64>(len);
   }
 
+  // "." at pos < n: one code point that is no line terminator.
+  u64 any_match(u64 pos) const {
+    u8 first = static_cast<u8>(s[pos]);
+    if (first < 128) return first == '\n' || first == '\r' ? rx_no_match : 1;
+    u64 rem = n - pos;
+    if (is_line_end(s + pos, rem)) return rx_no_match;
+    u32 cp;
+    int len = rx_decode(s + pos, rem, &cp);
+    return len > 0 ? static_cast<u64>(len) : rx_no_match;
+  }
+
   u64 repeat(const rx_node& nd, u64 pos) {
     bool memo_ok = !nd.reads && !nd.flag && nd.max == rx_unbounded;
     rx_scratch::loop_state* ls = memo_ok ? &sc.loops[nd.slot] : nullptr;
@@ -96,11 +107,13 @@ struct runner {
     u64 count = 0, cur = pos;
     bool empty = false;
     const rx_node& atom = p.nodes[nd.a];
-    if (!memo && (atom.op == rx_op::cls || atom.op == rx_op::escape)) {
-      // One class or class escape per iteration: never empty, never a capture.
+    if (!memo && (atom.op == rx_op::cls || atom.op == rx_op::escape || atom.op == rx_op::any)) {
+      // One class, class escape or "." per iteration: never empty, never a capture.
       u64 top = nd.flag ? nd.min : nd.max;
       while (count < top && cur < n) {
-        u64 r = atom.op == rx_op::cls ? class_match(atom, cur) : atom.fn(s + cur, n - cur);
+        u64 r = atom.op == rx_op::cls      ? class_match(atom, cur)
+                : atom.op == rx_op::escape ? atom.fn(s + cur, n - cur)
+                                           : any_match(cur);
         if (r == rx_no_match) break;
         cur += r;
         ++count;
@@ -232,12 +245,8 @@ struct runner {
         int len = rx_decode(s + pos, rem, &cp);
         return (len > 0 && cp == nd.value) ? static_cast<u64>(len) : rx_no_match;
       }
-      case rx_op::any: {
-        if (rem == 0 || is_line_end(s + pos, rem)) return rx_no_match;
-        u32 cp;
-        int len = rx_decode(s + pos, rem, &cp);
-        return len > 0 ? static_cast<u64>(len) : rx_no_match;
-      }
+      case rx_op::any:
+        return rem == 0 ? rx_no_match : any_match(pos);
       case rx_op::escape:
         return nd.fn(s + pos, rem);
       case rx_op::cls:

@@ -7,7 +7,11 @@ namespace ruv::lang {
 char_style& class_style(char_style& out, const sys_config_block& cfg, token_class c) {
   const u32 theme = cfg.theme < 3 ? cfg.theme : 0;
   const text_format& f = cfg.text_formats[theme][std::size_t(c)];
-  const u64 n = strnlen(f.family, sizeof f.family);
+  // The field may hold a whole font description ("family,size,..." from older files): the
+  // family is the text up to the first comma.
+  const u64 len = strnlen(f.family, sizeof f.family);
+  const void* comma = std::memchr(f.family, ',', len);
+  const u64 n = comma ? u64(static_cast<const char*>(comma) - f.family) : len;
   out.font.resize(n);
   if (n) std::memcpy(out.font.data, f.family, n);
   out.bold = f.bold;
@@ -35,7 +39,9 @@ QColor char_style_color(const char_style& s) {
 }
 
 QFont char_style_font(const char_style& s) {
-  QFont f(QString::fromUtf8(s.font.data ? s.font.data : "", int(s.font.size)));
+  // An empty family (a zeroed field, or one that began with a comma) would give the
+  // application's proportional font and break the character grid.
+  QFont f(s.font.size ? QString::fromUtf8(s.font.data, int(s.font.size)) : QStringLiteral("Source Code Pro"));
   f.setStyleHint(QFont::Monospace);
   f.setPointSize(s.point_size < 1 ? 1 : (s.point_size > 1000 ? 1000 : int(s.point_size)));
   f.setWeight(s.bold ? 75 : 50);

@@ -20,8 +20,9 @@ char_style& class_style(char_style& out, const sys_config_block& cfg, token_clas
 // The colour; components above 255 count as 255.
 QColor char_style_color(const char_style& s);
 
-// The font: family (a monospace font where it is missing), point size (at least 1), bold
-// (weight 75) or normal (50), italic, overline, underline, strike-out.
+// The font: family ("Source Code Pro" when empty; a monospace font where it is missing),
+// point size (at least 1), bold (weight 75) or normal (50), italic, overline, underline,
+// strike-out.
 QFont char_style_font(const char_style& s);
 
 }  // namespace ruv::lang

@@ -30,6 +30,10 @@ TEST(class_style, the_current_scheme_gives_the_record_of_the_class) {
     }
   // A family that fills its field without a NUL stays within it.
   std::memset(cfg.text_formats[2][1].family, 'x', sizeof cfg.text_formats[2][1].family);
+  // Older files hold a whole font description: the family is the text before the first comma.
+  std::snprintf(cfg.text_formats[1][3].family, sizeof cfg.text_formats[1][3].family,
+                "Consolas,11,-1,5,75,0,0,0,0,0");
+  std::snprintf(cfg.text_formats[1][4].family, sizeof cfg.text_formats[1][4].family, ",10");
 
   struct row {
     u32 theme;
@@ -41,6 +45,7 @@ TEST(class_style, the_current_scheme_gives_the_record_of_the_class) {
       {0, token_class::default_text, 0, "font0"},   {0, token_class::comment, 9, "font0"},
       {1, token_class::read_keyword, 106, "font1"}, {2, token_class::constant, 204, "font2"},
       {7, token_class::field_name, 2, "font0"},     {2, token_class::function, 201, nullptr},
+      {1, token_class::table_name, 103, "Consolas"}, {1, token_class::constant, 104, ""},
   };
   for (const row& r : rows) {
     cfg.theme = r.theme;
@@ -77,6 +82,12 @@ TEST(class_style, font_and_colour_stay_in_range) {
   EXPECT_EQ(f.pointSize(), 1) << "a size of 0 would divide by zero in the painter";
   EXPECT_EQ(f.weight(), 75);
   EXPECT_EQ(f.styleHint(), QFont::Monospace);
+  EXPECT_EQ(f.family(), QStringLiteral("Source Code Pro"));
+  // A field that held only attributes ("," first) leaves no family: the default one, not
+  // the application's proportional font.
+  char_style empty = s;
+  empty.font = kk::adt::string::string();
+  EXPECT_EQ(char_style_font(empty).family(), QStringLiteral("Source Code Pro"));
   const QColor c = char_style_color(s);
   EXPECT_EQ(c.red(), 255);
   EXPECT_EQ(c.alpha(), 128);

@@ -36,11 +36,16 @@ bool load_tab_dlg::is_client() const { return ui->c_gb->isChecked(); }
 bool load_tab_dlg::is_bin_mode() const { return ui->bin_rb->isChecked(); }
 
 void load_tab_dlg::show_table_name(bool shown) {
+  // A restore has no table: a click on "bin" must not ask for a name it never sends.
+  if (table_name_off) shown = false;
   ui->tab_le->setVisible(shown);
   ui->tab_lbl->setVisible(shown);
 }
 
-void load_tab_dlg::hide_table_name() { show_table_name(false); }
+void load_tab_dlg::hide_table_name() {
+  table_name_off = true;
+  show_table_name(false);
+}
 
 void load_tab_dlg::set_db_mode() { db_mode = true; }
 

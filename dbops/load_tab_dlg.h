@@ -40,4 +40,5 @@ class load_tab_dlg : public QDialog {
   Ui::load_tab_dlg* ui;
   bool client_warning = true;
   bool db_mode = false;
+  bool table_name_off = false;  // a restore: no format choice brings the table name back
 };

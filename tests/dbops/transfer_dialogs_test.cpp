@@ -267,6 +267,13 @@ void transfer_dialogs_test::load_sql_format_skips_checks() {
   load_tab_dlg restore;
   restore.set_db_mode();
   restore.hide_table_name();
+  // Choosing a format in a restore never asks for a table name.
+  for (const char* format : {"sql_rb", "bin_rb"}) {
+    child<QRadioButton>(&restore, format)->click();
+    QVERIFY(child<QLineEdit>(&restore, "tab_le")->isHidden());
+    QVERIFY(child<QWidget>(&restore, "tab_lbl")->isHidden());
+  }
+  QVERIFY(restore.is_bin_mode());
   restore.accept();
   QCOMPARE(restore.result(), int(QDialog::Accepted));
   QVERIFY(prompt.boxes.empty());

@@ -77,7 +77,10 @@ QFont text_format_font(const text_format& f) {
   font.setKerning(true);
   font.setStyleStrategy(QFont::PreferAntialias);
   const QString field = QString::fromUtf8(f.family, static_cast<int>(strnlen(f.family, sizeof f.family)));
-  font.setFamily(field.section(QLatin1Char(','), 0, 0));
+  // The family is the text before the first comma (older files hold a whole description);
+  // none at all is the editor's default family, as the painter takes it.
+  const QString family = field.section(QLatin1Char(','), 0, 0);
+  font.setFamily(family.isEmpty() ? QStringLiteral("Source Code Pro") : family);
   if (f.point_size > 0 && f.point_size < 1000) font.setPointSize(static_cast<int>(f.point_size));
   font.setWeight(f.bold ? QFont::Bold : QFont::Normal);
   font.setItalic(f.italic != 0);

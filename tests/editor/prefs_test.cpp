@@ -287,6 +287,12 @@ void prefs_test::family_field_holds_the_family_only() {
 
   std::memcpy(f.family, "Noto Mono,10,-1,5,75,1,0,0,0,0", 31);
   QCOMPARE(text_format_font(f).family(), QStringLiteral("Noto Mono"));
+  // No family at all: the row shows the family the editor paints with, not the dialog's font.
+  for (const char* field : {"", ",10,-1,5,50,0,0,0,0,0"}) {
+    std::memset(f.family, 0, sizeof f.family);
+    std::memcpy(f.family, field, std::strlen(field));
+    QCOMPARE(text_format_font(f).family(), QStringLiteral("Source Code Pro"));
+  }
 }
 
 namespace {

@@ -52,7 +52,7 @@ void auto_list::close_popup(bool report_not_found) {
   closed_ = true;
   setParent(nullptr);
   hide();
-  if (report_not_found) emit not_found();
+  if (report_not_found) Q_EMIT not_found();
   close();
   deleteLater();  // never inside our own handler
 }
@@ -66,7 +66,8 @@ void auto_list::accept_current() {
   closed_ = true;
   setParent(nullptr);
   hide();
-  emit sel(rest);
+  Q_EMIT sel_word(QString::fromUtf8(text), static_cast<quint64>(from));
+  Q_EMIT sel(rest);
   close();
   deleteLater();
 }
@@ -82,7 +83,7 @@ void auto_list::step(int delta) {
 
 void auto_list::type_word_byte(char c) {
   typed_.push_back(c);
-  emit char_add(c);
+  Q_EMIT char_add(c);
   if (closed_) return;
   refill();
   if (count() == 0) close_popup(true);
@@ -107,7 +108,7 @@ void auto_list::keyPressEvent(QKeyEvent* e) {
     // Shifted punctuation such as "(" ends completion and still reaches the editor.
     if (printable && key != Qt::Key_Space) {
       typed_.push_back(text[0]);
-      emit char_add(text[0]);
+      Q_EMIT char_add(text[0]);
     }
     close_popup(true);
     return;
@@ -119,7 +120,7 @@ void auto_list::keyPressEvent(QKeyEvent* e) {
     case Qt::Key_Backspace:
       if (typed_.size > 0) {
         typed_.resize(typed_.size - 1);
-        emit char_del();
+        Q_EMIT char_del();
         if (closed_) return;
       }
       refill();
@@ -138,7 +139,7 @@ void auto_list::keyPressEvent(QKeyEvent* e) {
       if (count() > 0) setCurrentRow(count() - 1);
       return;
     case Qt::Key_Space:
-      if (!text.isEmpty()) emit char_add(text[0]);
+      if (!text.isEmpty()) Q_EMIT char_add(text[0]);
       close_popup(true);
       return;
     case Qt::Key_Return:
@@ -154,7 +155,7 @@ void auto_list::keyPressEvent(QKeyEvent* e) {
   }
   if (printable) {
     typed_.push_back(text[0]);
-    emit char_add(text[0]);
+    Q_EMIT char_add(text[0]);
   }
   close_popup(true);
 }

@@ -25,6 +25,10 @@ class auto_list : public QListWidget {
 
  Q_SIGNALS:
   void sel(const QString& rest);
+  // Emitted just before sel: the whole chosen word and the bytes before the cursor it
+  // replaces (the fragment and what was typed), so a caller can insert the word in its own
+  // spelling (a server name typed in another case).
+  void sel_word(const QString& word, quint64 replaced);
   void not_found();
   void char_add(const char& c);
   void char_del();

@@ -43,6 +43,7 @@ linenumber_wt::linenumber_wt(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_InputMethodEnabled);
   setFocusPolicy(Qt::StrongFocus);
   QFont f("Source Code Pro");
+  f.setStyleHint(QFont::Monospace);  // a fixed-width fallback where the family is missing
   f.setKerning(true);
   f.setStyleStrategy(QFont::PreferAntialias);
   f.setPointSize(static_cast<int>(default_point_size()));

@@ -98,6 +98,7 @@ sql_script_editor::sql_script_editor(db_ctx* ctx, kk::adt::string::string text, 
   form_->setupUi(this);
   area_ = new scrollarea(true, true, this);
   area_->setGeometry(10, 10, 500, 200);
+  area_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
   inner_ = new QWidget;
   editor_ = new ruv::editor(inner_);
   editor_->setObjectName(QStringLiteral("sql script editor"));
@@ -194,6 +195,10 @@ QString sql_script_editor::statement_of(int i) const {
 void sql_script_editor::change_layout() {
   gutter_->set_line_count(editor_->line_count());
   gutter_->set_current_line(static_cast<kk::u64>(std::max(0, editor_->cursor_line())));
+  // The editor is sized to its text; it also fills the view, so a click anywhere in it lands.
+  const int min_w = area_->view_width() - gutter_->width() - 2, min_h = area_->view_height();
+  if (editor_->width() < min_w || editor_->height() < min_h)
+    editor_->resize(std::max(editor_->width(), min_w), std::max(editor_->height(), min_h));
   editor_->move(gutter_->width() + 2, editor_->y());
   inner_->resize(editor_->width() + gutter_->width() + 2, editor_->height());
   const QPoint c = editor_->cursor_pos() + QPoint(editor_->x(), 0);
@@ -207,6 +212,10 @@ void sql_script_editor::change_layout() {
 }
 
 void sql_script_editor::update_ed_geo(const QRect& g) {
+  if (editor_->width() < area_->view_width() - gutter_->width() - 2 || editor_->height() < area_->view_height()) {
+    change_layout();  // the view grew past the editor
+    return;
+  }
   QRect r = g;
   r.setWidth(area_->view_width());
   r.setHeight(area_->view_height());

@@ -1,6 +1,7 @@
 #include "dbops/import_csv_dlg.h"
 
 #include "app/seams/seams.h"
+#include "dbops/transfer_modes.h"
 #include "dbops/utf8.h"
 #include "ui_import_csv_dlg.h"
 
@@ -74,14 +75,8 @@ void import_csv_dlg::clicked(bool) {
 }
 
 void import_csv_dlg::change_replace_mode(int state) {
-  if (!replace_warning || state != Qt::Checked) return;
-  if (ruv::warning(this, tr("replace mode information"),
-                   tr("note: the replace mode will <span style='color:orange'>replace exists file</span>, continue?"),
-                   QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
-    replace_warning = false;
-  } else {
-    ui->rep_cb->setCheckState(Qt::Unchecked);
-  }
+  replace_box_changed(this, ui->rep_cb, replace_warning, state, tr("replace mode information"),
+                      tr("note: the replace mode will <span style='color:orange'>replace exists file</span>, continue?"));
 }
 
 static QString client_warning_text() {
@@ -91,25 +86,11 @@ static QString client_warning_text() {
 }
 
 void import_csv_dlg::c_clicked(bool checked) {
-  if (client_warning && checked) {
-    if (ruv::warning(this, tr("client mode information"), client_warning_text(), QMessageBox::Yes | QMessageBox::No) !=
-        QMessageBox::Yes) {
-      ui->c_gb->setChecked(false);
-      return;
-    }
-    client_warning = false;
-  }
-  ui->s_gb->setChecked(!checked);
+  client_box_clicked(this, ui->s_gb, ui->c_gb, client_warning, checked, tr("client mode information"),
+                     client_warning_text());
 }
 
 void import_csv_dlg::s_clicked(bool checked) {
-  if (client_warning && !checked) {
-    if (ruv::warning(this, tr("client mode information"), client_warning_text(), QMessageBox::Yes | QMessageBox::No) !=
-        QMessageBox::Yes) {
-      ui->s_gb->setChecked(true);
-      return;
-    }
-    client_warning = false;
-  }
-  ui->c_gb->setChecked(!checked);
+  server_box_clicked(this, ui->s_gb, ui->c_gb, client_warning, checked, tr("client mode information"),
+                     client_warning_text());
 }

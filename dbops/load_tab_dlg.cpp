@@ -1,6 +1,7 @@
 #include "dbops/load_tab_dlg.h"
 
 #include "app/seams/seams.h"
+#include "dbops/transfer_modes.h"
 #include "dbops/utf8.h"
 #include "ui_load_tab_dlg.h"
 
@@ -60,15 +61,8 @@ static QString client_warning_text() {
 }
 
 void load_tab_dlg::c_clicked(bool checked) {
-  if (client_warning && checked) {
-    if (ruv::warning(this, tr("client mode information"), client_warning_text(), QMessageBox::Yes | QMessageBox::No) !=
-        QMessageBox::Yes) {
-      ui->c_gb->setChecked(false);
-      return;
-    }
-    client_warning = false;
-  }
-  ui->s_gb->setChecked(!checked);
+  client_box_clicked(this, ui->s_gb, ui->c_gb, client_warning, checked, tr("client mode information"),
+                     client_warning_text());
 }
 
 void load_tab_dlg::s_clicked(bool checked) {

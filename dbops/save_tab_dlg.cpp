@@ -1,6 +1,7 @@
 #include "dbops/save_tab_dlg.h"
 
 #include "app/seams/seams.h"
+#include "dbops/transfer_modes.h"
 #include "dbops/utf8.h"
 #include "ui_save_tab_dlg.h"
 
@@ -37,14 +38,8 @@ bool save_tab_dlg::is_replace() const { return ui->rep_cb->checkState() == Qt::C
 void save_tab_dlg::set_db_mode() { db_mode = true; }
 
 void save_tab_dlg::change_replace_mode(int state) {
-  if (!replace_warning || state != Qt::Checked) return;
-  if (ruv::warning(this, tr("replace mode information"),
-                   tr("note: the replace mode will <span style='color:orange'>replace exists file</span>, continue?"),
-                   QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
-    replace_warning = false;
-  } else {
-    ui->rep_cb->setCheckState(Qt::Unchecked);
-  }
+  replace_box_changed(this, ui->rep_cb, replace_warning, state, tr("replace mode information"),
+                      tr("note: the replace mode will <span style='color:orange'>replace exists file</span>, continue?"));
 }
 
 static QString client_warning_text() {
@@ -54,27 +49,13 @@ static QString client_warning_text() {
 }
 
 void save_tab_dlg::c_clicked(bool checked) {
-  if (client_warning && checked) {
-    if (ruv::warning(this, tr("client mode information"), client_warning_text(), QMessageBox::Yes | QMessageBox::No) !=
-        QMessageBox::Yes) {
-      ui->c_gb->setChecked(false);
-      return;
-    }
-    client_warning = false;
-  }
-  ui->s_gb->setChecked(!checked);
+  client_box_clicked(this, ui->s_gb, ui->c_gb, client_warning, checked, tr("client mode information"),
+                     client_warning_text());
 }
 
 void save_tab_dlg::s_clicked(bool checked) {
-  if (client_warning && !checked) {
-    if (ruv::warning(this, tr("client mode information"), client_warning_text(), QMessageBox::Yes | QMessageBox::No) !=
-        QMessageBox::Yes) {
-      ui->s_gb->setChecked(true);
-      return;
-    }
-    client_warning = false;
-  }
-  ui->c_gb->setChecked(!checked);
+  server_box_clicked(this, ui->s_gb, ui->c_gb, client_warning, checked, tr("client mode information"),
+                     client_warning_text());
 }
 
 void save_tab_dlg::change_path(bool) {

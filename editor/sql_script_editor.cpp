@@ -1,5 +1,7 @@
 #include "editor/sql_script_editor.h"
 
+#include "dataview/search_tab_dlg.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -320,7 +322,9 @@ void sql_script_editor::add_result(::tab_data_model* model, const kk::adt::strin
     view->setItemDelegateForColumn(c, model->column_delegate(c));
   auto* find = new QAction(QIcon(QStringLiteral(":/img/find.svg")), tr("find text"), view);
   find->setShortcut(QKeySequence(QStringLiteral("ctrl+shift+f")));
-  // The cell search dialog is not part of this build yet: the action stays unconnected.
+  // The cell search dialog is a child of its grid, so it goes when the result tab goes.
+  auto* search = new search_tab_dlg(view, view);
+  connect(find, &QAction::triggered, search, qOverload<bool>(&search_tab_dlg::show));
   if (model->rowCount() > 0) view->addAction(find);
   view->setContextMenuPolicy(Qt::ActionsContextMenu);
   view->setModel(model);

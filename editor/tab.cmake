@@ -22,4 +22,4 @@ add_library(ruv_editor_script STATIC
   ${CMAKE_CURRENT_LIST_DIR}/sql_script_editor.ui
 )
 set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/script_split.cpp PROPERTIES COMPILE_DEFINITIONS QT_NO_KEYWORDS)
-target_link_libraries(ruv_editor_script PUBLIC ruv_editor_tab ruv_query ruv_dbops ruv_seams Qt5::Widgets)
+target_link_libraries(ruv_editor_script PUBLIC ruv_editor_tab ruv_query ruv_dbops ruv_dataview ruv_seams Qt5::Widgets)

@@ -1,5 +1,8 @@
 // The script tab against the catalogue server: whole-script runs, failures, parse failures,
 // log batches, a stale parse, titles, completion wiring and saving.
+#include <QPointer>
+#include <QTableView>
+#include "dataview/search_tab_dlg.h"
 #include <QClipboard>
 #include <QFile>
 #include <QSignalSpy>
@@ -94,6 +97,24 @@ class script_tab_test : public QObject {
     QCOMPARE(f.flushed.size(), size_t(1));
     QCOMPARE(occurrences(f.flushed[0], "nosuch"), 1);
     QCOMPARE(occurrences(f.flushed[0], "from t;"), 1);
+  }
+
+  void result_grids_with_rows_offer_the_cell_search() {
+    fixture f;
+    auto t = f.tab("select * from t;\n");
+    t->exec_sql();
+    QCOMPARE(t->result_tabs()->count(), 1);
+    auto* rows = qobject_cast<QTableView*>(t->result_tabs()->widget(0));
+    QVERIFY(rows);
+    QCOMPARE(rows->actions().size(), 1);
+    QCOMPARE(rows->actions().at(0)->text(), QString("find text"));
+    auto* dlg = rows->findChild<search_tab_dlg*>();
+    QVERIFY(dlg);
+    rows->actions().at(0)->trigger();
+    QVERIFY(dlg->isVisible());
+    QPointer<search_tab_dlg> gone(dlg);
+    t->close_all_tab(true);
+    QVERIFY(gone.isNull());  // the dialog goes with its grid
   }
 
   void script_that_does_not_parse_runs_nothing() {

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QMouseEvent>
 #include <QSaveFile>
 #include <QSplitter>
@@ -328,6 +329,9 @@ void sql_script_editor::add_result(::tab_data_model* model, const kk::adt::strin
   if (model->rowCount() > 0) view->addAction(find);
   view->setContextMenuPolicy(Qt::ActionsContextMenu);
   view->setModel(model);
+  // Sorting is offered, not done: no indicator until the user sorts (the rows stay in the
+  // server's order, which an indicator on the first column would misstate).
+  view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
   const QString full = qstr(statement);
   view->setProperty("statement", full);
   QString title = elide_statement(full, title_max);

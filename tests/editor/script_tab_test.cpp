@@ -1,5 +1,6 @@
 // The script tab against the catalogue server: whole-script runs, failures, parse failures,
 // log batches, a stale parse, titles, completion wiring and saving.
+#include <QHeaderView>
 #include <QPointer>
 #include <QTableView>
 #include "dataview/search_tab_dlg.h"
@@ -106,6 +107,7 @@ class script_tab_test : public QObject {
     QCOMPARE(t->result_tabs()->count(), 1);
     auto* rows = qobject_cast<QTableView*>(t->result_tabs()->widget(0));
     QVERIFY(rows);
+    QCOMPARE(rows->horizontalHeader()->sortIndicatorSection(), -1);  // no sort claimed
     QCOMPARE(rows->actions().size(), 1);
     QCOMPARE(rows->actions().at(0)->text(), QString("find text"));
     auto* dlg = rows->findChild<search_tab_dlg*>();

@@ -5,11 +5,11 @@
 #include <QTabBar>
 #include <utility>
 
-#include "app/read_file.h"
 #include "app/seams/seams.h"
 #include "app/startup.h"
 #include "app/sys_config.h"
 #include "app/update_check.h"
+#include "query/local_file.h"
 #include "ui_main_window.h"
 
 MainWindow::MainWindow(kk::adt::string::string host_, kk::u16 port_, kk::adt::string::string user_,

@@ -43,108 +43,79 @@ struct block_writer {
   void f(std::size_t at, float v) const { w(at, std::bit_cast<u32>(v)); }
 };
 
+// The reader's twin: each call fills the field it is given.
 struct block_reader {
   const unsigned char* p;
   void bytes(std::size_t at, void* dst, std::size_t n) const { std::memcpy(dst, p + at, n); }
-  u8 b(std::size_t at) const { return p[at]; }
-  u32 w(std::size_t at) const {
+  void b(std::size_t at, u8& v) const { v = p[at]; }
+  void w(std::size_t at, u32& v) const { v = word(at); }
+  void f(std::size_t at, float& v) const { v = std::bit_cast<float>(word(at)); }
+  u32 word(std::size_t at) const {
     u32 v = 0;
     for (int i = 0; i < 4; ++i) v |= u32(p[at + i]) << (8 * i);
     return v;
   }
-  float f(std::size_t at) const { return std::bit_cast<float>(w(at)); }
 };
 
 constexpr std::size_t format_size = 92;
 constexpr std::size_t set_size = 920;
 constexpr std::size_t formats_at = 124;
 
-void encode_block(const sys_config_block& c, unsigned char* out) {
-  std::memset(out, 0, sys_config_block_size);
-  block_writer o{out};
-  o.w(0, c.language);
-  o.w(4, c.icon_size);
-  o.bytes(8, c.user, 64);
-  o.bytes(72, c.server, 32);
-  o.w(104, c.port);
-  o.b(108, c.show_db_tree);
-  o.b(109, c.show_log);
-  o.b(110, c.show_status_bar);
-  o.b(111, c.show_tool_bar);
-  o.f(112, c.horizontal_factor);
-  o.f(116, c.vertical_factor);
-  o.w(120, c.theme);
+// Every field of the block at its offset, once for both directions: a block_writer stores
+// the fields of a const block, a block_reader fills them in.
+template <class Block, class Io>
+void walk_block(Block& c, const Io& io) {
+  io.w(0, c.language);
+  io.w(4, c.icon_size);
+  io.bytes(8, c.user, 64);
+  io.bytes(72, c.server, 32);
+  io.w(104, c.port);
+  io.b(108, c.show_db_tree);
+  io.b(109, c.show_log);
+  io.b(110, c.show_status_bar);
+  io.b(111, c.show_tool_bar);
+  io.f(112, c.horizontal_factor);
+  io.f(116, c.vertical_factor);
+  io.w(120, c.theme);
   for (std::size_t s = 0; s < 3; ++s) {
     for (std::size_t i = 0; i < text_format_set::count; ++i) {
-      const text_format& t = c.text_formats[s][i];
+      auto& t = c.text_formats[s][i];
       const std::size_t at = formats_at + s * set_size + i * format_size;
-      o.bytes(at, t.family, 64);
-      o.b(at + 64, t.bold);
-      o.b(at + 65, t.italic);
-      o.b(at + 66, t.overline);
-      o.b(at + 67, t.underline);
-      o.b(at + 68, t.strikeout);
-      o.w(at + 72, t.red);
-      o.w(at + 76, t.green);
-      o.w(at + 80, t.blue);
-      o.w(at + 84, t.alpha);
-      o.w(at + 88, t.point_size);
+      io.bytes(at, t.family, 64);
+      io.b(at + 64, t.bold);
+      io.b(at + 65, t.italic);
+      io.b(at + 66, t.overline);
+      io.b(at + 67, t.underline);
+      io.b(at + 68, t.strikeout);
+      io.w(at + 72, t.red);
+      io.w(at + 76, t.green);
+      io.w(at + 80, t.blue);
+      io.w(at + 84, t.alpha);
+      io.w(at + 88, t.point_size);
     }
   }
-  o.b(2884, c.show_space);
-  o.b(2885, c.insert_as_space);
-  o.w(2888, c.tab_width);
-  o.f(2892, c.continuous_edit_seconds);
-  o.w(2896, c.cursor_width);
-  o.b(2900, c.completion);
-  o.w(2904, c.completion_least_count);
-  o.b(2908, c.completion_only_sql);
-  o.b(2909, c.check_update_at_start);
+  io.b(2884, c.show_space);
+  io.b(2885, c.insert_as_space);
+  io.w(2888, c.tab_width);
+  io.f(2892, c.continuous_edit_seconds);
+  io.w(2896, c.cursor_width);
+  io.b(2900, c.completion);
+  io.w(2904, c.completion_least_count);
+  io.b(2908, c.completion_only_sql);
+  io.b(2909, c.check_update_at_start);
+}
+
+void encode_block(const sys_config_block& c, unsigned char* out) {
+  std::memset(out, 0, sys_config_block_size);
+  walk_block(c, block_writer{out});
 }
 
 void decode_block(const unsigned char* in, sys_config_block& c) {
-  block_reader r{in};
-  c.language = r.w(0);
-  c.icon_size = r.w(4);
-  r.bytes(8, c.user, 64);
-  r.bytes(72, c.server, 32);
-  c.port = r.w(104);
-  c.show_db_tree = r.b(108);
-  c.show_log = r.b(109);
-  c.show_status_bar = r.b(110);
-  c.show_tool_bar = r.b(111);
-  c.horizontal_factor = r.f(112);
-  c.vertical_factor = r.f(116);
-  c.theme = r.w(120);
-  for (std::size_t s = 0; s < 3; ++s) {
-    for (std::size_t i = 0; i < text_format_set::count; ++i) {
-      text_format& t = c.text_formats[s][i];
-      const std::size_t at = formats_at + s * set_size + i * format_size;
-      r.bytes(at, t.family, 64);
-      t.bold = r.b(at + 64);
-      t.italic = r.b(at + 65);
-      t.overline = r.b(at + 66);
-      t.underline = r.b(at + 67);
-      t.strikeout = r.b(at + 68);
-      std::memset(t.padding, 0, sizeof t.padding);
-      t.red = r.w(at + 72);
-      t.green = r.w(at + 76);
-      t.blue = r.w(at + 80);
-      t.alpha = r.w(at + 84);
-      t.point_size = r.w(at + 88);
-    }
-  }
-  c.show_space = r.b(2884);
-  c.insert_as_space = r.b(2885);
+  walk_block(c, block_reader{in});
+  for (auto& set : c.text_formats)
+    for (auto& t : set.formats) std::memset(t.padding, 0, sizeof t.padding);
   std::memset(c.padding_2886, 0, sizeof c.padding_2886);
-  c.tab_width = r.w(2888);
-  c.continuous_edit_seconds = r.f(2892);
-  c.cursor_width = r.w(2896);
-  c.completion = r.b(2900);
   std::memset(c.padding_2901, 0, sizeof c.padding_2901);
-  c.completion_least_count = r.w(2904);
-  c.completion_only_sql = r.b(2908);
-  c.check_update_at_start = r.b(2909);
   std::memset(c.padding_2910, 0, sizeof c.padding_2910);
 }
 
@@ -198,7 +169,7 @@ bool take_list(const unsigned char* data, std::size_t size, std::size_t& pos,
                kk::adt::list<kk::adt::string::string>& out) {
   auto word = [&](u32& v) {
     if (size - pos < 4) return false;
-    v = block_reader{data + pos}.w(0);
+    v = block_reader{data + pos}.word(0);
     pos += 4;
     return true;
   };

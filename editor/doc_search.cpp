@@ -3,6 +3,8 @@
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -86,12 +88,18 @@ struct stack_free {
   void operator()(pcre2_jit_stack* s) const { pcre2_jit_stack_free(s); }
 };
 
-struct regex {
+}  // namespace
+
+struct doc_searcher::regex {
   std::unique_ptr<pcre2_code, code_free> code;
   std::unique_ptr<pcre2_match_data, data_free> data;
   std::unique_ptr<pcre2_match_context, context_free> context;
   std::unique_ptr<pcre2_jit_stack, stack_free> stack;
 };
+
+namespace {
+
+using regex = doc_searcher::regex;
 
 bool compile(regex& re, text_view pattern, bool ignore_case) {
   // UTF with invalid sequences allowed in the subject; \u and unset back references as in
@@ -156,61 +164,23 @@ search_status find_regex(const regex& re, text_view hay, i32 base, std::vector<b
   return search_status::ok;
 }
 
-bool any_bytes(text_view t) { return t.size != 0; }
-
-// Finds in one searched text (the whole text or one selection) at document offset base.
-search_status find_in(const text_doc& d, text_view hay, i32 base, text_view pattern, u32 mode, u16 flags,
-                      const regex* re, std::vector<byte_range>& out) {
-  const std::size_t first = out.size();
-  search_status st = search_status::ok;
-  if (mode == search_regex) {
-    st = find_regex(*re, hay, base, out);
-  } else if (flags & search_ignore_case) {
-    const std::string h = folded(hay);
-    find_plain({h.data(), h.size()}, pattern, base, out);
-  } else {
-    find_plain(hay, pattern, base, out);
-  }
-  if (flags & search_whole_word) {
-    std::size_t keep = first;
-    for (std::size_t k = first; k < out.size(); ++k)
-      if (doc_is_whole_word(d, out[k])) out[keep++] = out[k];
-    out.resize(keep);
-  }
-  return st;
-}
-
 search_status find(text_doc& d, text_view what, std::vector<byte_range>& out, u32 mode, u16 flags,
                    bool in_selections) {
   out.clear();
   if (d.text.size == 0) return search_status::ok;
-  // The pattern in its searchable form: escapes resolved, ASCII-folded for plain modes.
-  doc_string unescaped;
-  std::string pattern_store;
-  text_view pattern = what;
-  if (mode == search_escaped) {
-    unescaped = search_unescape(what);
-    pattern = unescaped.view();
-  } else if (mode != search_regex) {
-    mode = search_plain;
-  }
-  if (!any_bytes(pattern)) {
+  doc_searcher searcher(what, mode, flags);
+  if (searcher.empty()) {
     d.marks.clear();
     return search_status::ok;
   }
-  if (mode != search_regex && (flags & search_ignore_case)) {
-    pattern_store = folded(pattern);
-    pattern = {pattern_store.data(), pattern_store.size()};
-  }
-  regex re;
-  if (mode == search_regex && !compile(re, pattern, flags & search_ignore_case)) return search_status::invalid_pattern;
+  if (searcher.invalid()) return search_status::invalid_pattern;
 
   search_status st = search_status::ok;
   if (!in_selections) {
-    st = find_in(d, d.text.view(), 0, pattern, mode, flags, &re, out);
+    st = searcher.find_all(d.text.view(), out);
   } else {
     for (const auto& s : d.selections) {
-      st = find_in(d, {d.text.data + s.start, static_cast<u64>(s.length())}, s.start, pattern, mode, flags, &re, out);
+      st = searcher.find_in(d.text.view(), s, out);
       if (st != search_status::ok) break;
     }
   }
@@ -241,6 +211,69 @@ bool pick_prev(const std::vector<byte_range>& all, i64 from, byte_range& out) {
 }
 
 }  // namespace
+
+doc_searcher::doc_searcher(text_view what, u32 mode, u16 flags) : mode_(mode), flags_(flags) {
+  // The pattern in its searchable form: escapes resolved, ASCII-folded for plain modes.
+  if (mode_ == search_escaped) {
+    const doc_string u = search_unescape(what);
+    pattern_.assign(u.data ? u.data : "", u.size);
+  } else {
+    if (mode_ != search_regex) mode_ = search_plain;
+    pattern_.assign(what.data ? what.data : "", what.size);
+  }
+  if (pattern_.empty()) return;
+  if (mode_ != search_regex) {
+    if (flags_ & search_ignore_case) pattern_ = folded({pattern_.data(), pattern_.size()});
+    return;
+  }
+  re_ = std::make_unique<regex>();
+  if (!compile(*re_, {pattern_.data(), pattern_.size()}, flags_ & search_ignore_case)) {
+    re_.reset();
+    invalid_ = true;
+  }
+}
+
+doc_searcher::~doc_searcher() = default;
+doc_searcher::doc_searcher(doc_searcher&&) noexcept = default;
+doc_searcher& doc_searcher::operator=(doc_searcher&&) noexcept = default;
+
+bool doc_searcher::invalid() const noexcept { return invalid_; }
+bool doc_searcher::empty() const noexcept { return pattern_.empty(); }
+
+search_status doc_searcher::find_all(text_view text, std::vector<byte_range>& out) {
+  return find_in(text, {0, static_cast<i32>(std::min<u64>(text.size, INT32_MAX))}, out);
+}
+
+search_status doc_searcher::find_in(text_view text, byte_range part, std::vector<byte_range>& out) {
+  if (pattern_.empty() || invalid_) return search_status::ok;
+  // Offsets are 32-bit: a part outside the text, or past that reach, is cut to fit.
+  const i64 limit = static_cast<i64>(std::min<u64>(text.size, INT32_MAX));
+  const i64 s = std::clamp<i64>(part.start, 0, limit), e = std::clamp<i64>(part.end, s, limit);
+  if (e == s) return search_status::ok;  // an empty text holds no match, not even an empty one
+  const text_view hay{text.data + s, static_cast<u64>(e - s)};
+  const i32 base = static_cast<i32>(s);
+  const std::size_t first = out.size();
+  search_status st = search_status::ok;
+  const text_view pat{pattern_.data(), pattern_.size()};
+  if (mode_ == search_regex) {
+    st = find_regex(*re_, hay, base, out);
+  } else if (flags_ & search_ignore_case) {
+    folded_.assign(hay.data ? hay.data : "", hay.size);
+    for (char& c : folded_)
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    find_plain({folded_.data(), folded_.size()}, pat, base, out);
+  } else {
+    find_plain(hay, pat, base, out);
+  }
+  if (flags_ & search_whole_word) {
+    const auto word_at = [&](i64 i) { return i >= 0 && i < limit && doc_is_word_byte(text.data[i]); };
+    std::size_t keep = first;
+    for (std::size_t k = first; k < out.size(); ++k)
+      if (!word_at(out[k].start - 1) && !word_at(out[k].end)) out[keep++] = out[k];
+    out.resize(keep);
+  }
+  return st;
+}
 
 doc_string search_unescape(text_view t) {
   static const kk::adt::escape_map escapes = kk::adt::escape_table_build();

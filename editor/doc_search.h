@@ -2,6 +2,8 @@
 // Search and replace over a text_doc: plain text, plain text with backslash escapes, or a
 // regular expression (ECMAScript-like, run by PCRE2 with match and depth limits); ASCII
 // ignore-case and whole-word flags. Every find-all also becomes the document's marks.
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "editor/text_doc.h"
@@ -15,6 +17,39 @@ enum class search_status {
   ok,
   invalid_pattern,  // nothing found, the marks were left as they were
   limit_reached,    // the engine's match or depth limit ended the search: what was found is kept
+};
+
+// A pattern prepared once (escapes resolved, folded for ignore-case, or a regular expression
+// compiled with the options and limits above) and then searched over many texts. Not for
+// concurrent use: the match buffers are its own.
+class doc_searcher {
+ public:
+  doc_searcher(kk::adt::text_view what, u32 mode, u16 flags);
+  ~doc_searcher();
+  doc_searcher(doc_searcher&&) noexcept;
+  doc_searcher& operator=(doc_searcher&&) noexcept;
+
+  // A regular expression that did not compile; it finds nothing.
+  bool invalid() const noexcept;
+  // Nothing to search for (an empty pattern, or one that unescapes to nothing); finds nothing.
+  bool empty() const noexcept;
+
+  // An empty text has no match at all (not even an empty one).
+  // Appends the matches in `text`, offsets from its start; whole words are judged inside it.
+  search_status find_all(kk::adt::text_view text, std::vector<byte_range>& out);
+  // Appends the matches inside `part` of `text`, offsets from the start of `text`; whole
+  // words are judged against all of `text`.
+  search_status find_in(kk::adt::text_view text, byte_range part, std::vector<byte_range>& out);
+
+ struct regex;  // the compiled expression, opaque
+
+ private:
+  u32 mode_ = 0;
+  u16 flags_ = 0;
+  bool invalid_ = false;
+  std::string pattern_;
+  std::string folded_;  // the searched text, ASCII-folded, reused between searches
+  std::unique_ptr<regex> re_;
 };
 
 // The mode-1 conversion: \uXXXX, \UXXXXXXXX, \xX and the C escape letters.

@@ -200,3 +200,52 @@ TEST(doc_search, replace_all_in_one_step) {
   EXPECT_EQ(doc_replace_all(f.d, tv("nothing"), tv("q"), search_plain, 0), 0u);
   EXPECT_EQ(f.text(), "x foo y Foo z foo");
 }
+
+// One prepared searcher over many texts finds what a fresh document search finds in each.
+TEST(doc_search, searcher_prepared_once_matches_each_text_as_the_document_search) {
+  struct row {
+    std::string what;
+    u32 mode;
+    u16 flags;
+  };
+  const row rows[] = {
+      {"ab", search_plain, search_ignore_case},
+      {"ab", search_plain, search_whole_word},
+      {"a\\tb", search_escaped, 0},
+      {"^a|b$", search_regex, 0},
+      {"x*", search_regex, 0},
+      {"A.", search_regex, search_ignore_case | search_whole_word},
+  };
+  const std::string texts[] = {"ab AB xab", "a\tb", "", "bab", "zzz", "ab_ ab"};
+  for (const row& r : rows) {
+    doc_searcher s(tv(r.what), r.mode, r.flags);
+    ASSERT_FALSE(s.invalid()) << r.what;
+    for (const std::string& t : texts) {
+      doc_fixture f(t);
+      ranges want, got;
+      doc_find_all(f.d, tv(r.what), want, r.mode, r.flags);
+      EXPECT_EQ(s.find_all(tv(t), got), search_status::ok);
+      EXPECT_EQ(got, want) << r.what << " in " << t;
+    }
+  }
+}
+
+TEST(doc_search, searcher_part_keeps_text_offsets_and_word_context) {
+  const std::string t = "xab ab abx";
+  doc_searcher s(tv("ab"), search_plain, search_whole_word);
+  ranges got;
+  s.find_in(tv(t), {1, 9}, got);  // "ab ab ab": only the middle one is a whole word in the text
+  EXPECT_EQ(got, (ranges{{4, 6}}));
+  got.clear();
+  s.find_in(tv(t), {-5, 100}, got);  // a part outside the text is cut to it
+  EXPECT_EQ(got, (ranges{{4, 6}}));
+
+  doc_searcher bad(tv("(a"), search_regex, 0);
+  EXPECT_TRUE(bad.invalid());
+  doc_searcher none(tv(""), search_escaped, 0);
+  EXPECT_TRUE(none.empty());
+  got.clear();
+  EXPECT_EQ(bad.find_all(tv(t), got), search_status::ok);
+  none.find_all(tv(t), got);
+  EXPECT_TRUE(got.empty());
+}

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QSignalBlocker>
+#include <initializer_list>
 #include <set>
 
 #include "app/seams/seams.h"
@@ -26,7 +27,6 @@ using dataview::post_kind;
 
 kk::adt::string::string bytes(const std::string& s) { return kk::adt::string_from_bytes(s.data(), s.size()); }
 std::string std_of(const kk::adt::string::string& s) { return std::string(s.data ? s.data : "", s.size); }
-QString qt_of(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
 
 // The program's icon of that resource path; none where the resources are not built in.
 QIcon icon(const char* path) { return QFile::exists(path) ? QIcon(path) : QIcon(); }
@@ -227,8 +227,8 @@ void data_view::restore_inputs(const dataview::view_query& q, bool immediate)
 {
     const QSignalBlocker b1(form_->filter_cb), b2(form_->post_cb), b3(form_->limit_cb), b4(form_->limit_sb),
         b5(form_->fd_wt->list()), b6(form_->im_cb);
-    form_->filter_cb->setCurrentText(qt_of(q.filter));
-    form_->post_cb->setCurrentText(qt_of(q.post));
+    form_->filter_cb->setCurrentText(QString::fromStdString(q.filter));
+    form_->post_cb->setCurrentText(QString::fromStdString(q.post));
     form_->limit_cb->setChecked(q.limit_on);
     form_->limit_sb->setEnabled(q.limit_on);
     form_->limit_sb->setValue(q.limit);
@@ -320,7 +320,7 @@ void data_view::export_data(bool)
     }
     ruv::information(
         this, tr("export table result"),
-        tr("export table '%1' to file '%2' is %3!").arg(table, qt_of(c.path), ok ? tr("successful") : tr("failed")));
+        tr("export table '%1' to file '%2' is %3!").arg(table, QString::fromStdString(c.path), ok ? tr("successful") : tr("failed")));
 }
 
 void data_view::find_txt(bool)
@@ -420,29 +420,26 @@ QMenu* data_view::build_context_menu()
     auto add_run = [](QMenu* m, QAction* const* actions, int from, int to) {
         for (int i = from; i < to; ++i) m->addAction(actions[i]);
     };
+    // Runs of actions split by separators: bounds {0, a, b, n} adds [0,a) | [a,b) | [b,n).
+    auto add_sections = [&add_run](QMenu* m, QAction* const* actions,
+                                   std::initializer_list<int> bounds) {
+        const int* b = bounds.begin();
+        for (std::size_t i = 1; i < bounds.size(); ++i) {
+            if (i > 1) m->addSeparator();
+            add_run(m, actions, b[i - 1], b[i]);
+        }
+    };
 
     QMenu* filter = menu->addMenu(tr("filter"));
     add_group(filter, filter_modes_, 3);
-    add_run(filter, filter_actions_, 0, 10);
-    filter->addSeparator();
-    add_run(filter, filter_actions_, 10, 14);
-    filter->addSeparator();
-    add_run(filter, filter_actions_, 14, 16);
-    filter->addSeparator();
-    add_run(filter, filter_actions_, 16, 22);
+    add_sections(filter, filter_actions_, {0, 10, 14, 16, 22});
 
     QMenu* post = menu->addMenu(tr("post processing"));
     add_group(post, post_modes_, 2);
-    add_run(post, post_actions_, 0, 7);
-    post->addSeparator();
-    add_run(post, post_actions_, 7, 13);
-    post->addSeparator();
-    add_run(post, post_actions_, 13, 18);
+    add_sections(post, post_actions_, {0, 7, 13, 18});
 
     QMenu* analysis = menu->addMenu(tr("analysis"));
-    add_run(analysis, analysis_actions_, 0, 9);
-    analysis->addSeparator();
-    analysis->addAction(analysis_actions_[9]);
+    add_sections(analysis, analysis_actions_, {0, 9, 10});
     analysis->setEnabled(false);
 
     QMenu* visual = menu->addMenu(tr("visualization"));
@@ -493,7 +490,7 @@ void data_view::build_filter(filter_kind kind)
     else if (filter_modes_[2]->isChecked())
         mode = dataview::filter_merge::or_;
     const std::string text = dataview::merge_filter(kind, form_->filter_cb->currentText().toStdString(), c.text, mode);
-    form_->filter_cb->setCurrentText(qt_of(text));
+    form_->filter_cb->setCurrentText(QString::fromStdString(text));
 }
 
 void data_view::build_post(post_kind kind)
@@ -508,7 +505,7 @@ void data_view::build_post(post_kind kind)
     else if (post_modes_[1]->isChecked())
         mode = dataview::post_merge::append;
     const std::string text = dataview::merge_post(form_->post_cb->currentText().toStdString(), c.text, mode);
-    form_->post_cb->setCurrentText(qt_of(text));
+    form_->post_cb->setCurrentText(QString::fromStdString(text));
 }
 
 void data_view::add_filter(bool) { build_filter(filter_kind::this_cell); }

@@ -9,7 +9,6 @@ namespace dataview {
 namespace {
 using cell_list = std::vector<std::pair<int, int>>;
 
-QString utf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
 }  // namespace
 
 std::string replace_ranges(std::string_view text, const std::vector<match_range>& ranges,
@@ -104,7 +103,7 @@ void cell_search::next(const search_options& o)
     if (!hit && grid_.rows() > 0 && grid_.columns() > 0) {
         if (!wrapped) {
             if (ruv::question(parent_, tr("next search result"),
-                              tr("the string '%1' not found. continue from begin?").arg(utf8(o.target)),
+                              tr("the string '%1' not found. continue from begin?").arg(QString::fromStdString(o.target)),
                               QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
                 wrapped = true;
                 if (!cells.empty()) {
@@ -113,7 +112,7 @@ void cell_search::next(const search_options& o)
                 }
             }
         } else {
-            ruv::information(parent_, tr("next research result"), tr("the string '%1' not found.").arg(utf8(o.target)));
+            ruv::information(parent_, tr("next research result"), tr("the string '%1' not found.").arg(QString::fromStdString(o.target)));
             wrapped = false;
         }
     }
@@ -131,7 +130,7 @@ void cell_search::prev(const search_options& o)
     if (!hit) {
         if (!wrapped && grid_.rows() > 0 && grid_.columns() > 0) {
             if (ruv::question(parent_, tr("previous search result"),
-                              tr("the string '%1' not found. continue from end?").arg(utf8(o.target)),
+                              tr("the string '%1' not found. continue from end?").arg(QString::fromStdString(o.target)),
                               QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
                 wrapped = true;
                 if (!cells.empty()) {
@@ -141,7 +140,7 @@ void cell_search::prev(const search_options& o)
             }
         } else if (wrapped) {
             ruv::information(parent_, tr("previous research result"),
-                             tr("the string '%1' not found.").arg(utf8(o.target)));
+                             tr("the string '%1' not found.").arg(QString::fromStdString(o.target)));
             wrapped = false;
         }
     }
@@ -171,9 +170,9 @@ int cell_search::search_all(const search_options& o, bool notinfo)
     if (!notinfo) {
         if (count > 0)
             ruv::information(parent_, tr("search result"),
-                             tr("the string '%1' found %2 times.").arg(utf8(o.target)).arg(count));
+                             tr("the string '%1' found %2 times.").arg(QString::fromStdString(o.target)).arg(count));
         else
-            ruv::information(parent_, tr("search result"), tr("the string '%1' not found.").arg(utf8(o.target)));
+            ruv::information(parent_, tr("search result"), tr("the string '%1' not found.").arg(QString::fromStdString(o.target)));
     }
     return count;
 }
@@ -209,9 +208,9 @@ int cell_search::replace_all(const search_options& o)
     }
     if (matched)
         ruv::information(parent_, tr("replace result"),
-                         tr("the string '%1' %2 times replaced.").arg(utf8(o.target)).arg(stored));
+                         tr("the string '%1' %2 times replaced.").arg(QString::fromStdString(o.target)).arg(stored));
     else
-        ruv::information(parent_, tr("replace result"), tr("the string '%1' not found.").arg(utf8(o.target)));
+        ruv::information(parent_, tr("replace result"), tr("the string '%1' not found.").arg(QString::fromStdString(o.target)));
     return stored;
 }
 

@@ -41,7 +41,7 @@ void click(col_info& page, const char* button) { child<QPushButton>(&page, butto
 
 // Table t with fields a (i32, repeat) and b (string).
 void fill(col_info& page, col_info_mode mode, const QString& field = {}) {
-  page.set_table(bytes("t"), bytes(field), texts({"a", "b"}), texts({"i32", "string"}), texts({"Yes", "No"}), mode);
+  page.set_table(utf8_bytes("t"), utf8_bytes(field), texts({"a", "b"}), texts({"i32", "string"}), texts({"Yes", "No"}), mode);
 }
 
 struct fixture {
@@ -80,7 +80,7 @@ void col_info_test::form_and_fill() {
   QCOMPARE(f.page.objectName(), QStringLiteral("col_info"));
   QCOMPARE(f.page.size(), QSize(832, 490));
   QCOMPARE(grid(f.page)->horizontalHeaderItem(2)->text(), QStringLiteral("Repeat"));
-  f.page.set_table(bytes("t"), {}, texts({"a", "b", "c"}), texts({"i32", "date", "u08"}), texts({"Yes", "yes", ""}),
+  f.page.set_table(utf8_bytes("t"), {}, texts({"a", "b", "c"}), texts({"i32", "date", "u08"}), texts({"Yes", "yes", ""}),
                    col_info_mode::view_fields);
   QCOMPARE(grid(f.page)->rowCount(), 3);
   QCOMPARE(row_texts(f.page, 0), (QStringList{"a", "i32", "true"}));
@@ -115,7 +115,7 @@ void col_info_test::modes_decide_what_is_editable() {
     QCOMPARE(got, QString::fromLatin1(e.editable));
   }
   fixture f;
-  f.page.set_table(bytes("tab1"), {}, {}, {}, {}, col_info_mode::create_table);
+  f.page.set_table(utf8_bytes("tab1"), {}, {}, {}, {}, col_info_mode::create_table);
   QVERIFY(!child<QLineEdit>(&f.page, "table_le")->isReadOnly());
   QCOMPARE(row_texts(f.page, 0), (QStringList{"f1", "u32", "true"}));
   QVERIFY(editable(f.page, 0, 0) && !editable(f.page, 0, 1) && !editable(f.page, 0, 2));
@@ -160,7 +160,7 @@ void col_info_test::create_table_scenarios() {
   QFETCH(bool, accepted);
   fixture f;
   QVERIFY(f.srv.connected);
-  f.page.set_table(bytes("tab1"), {}, {}, {}, {}, col_info_mode::create_table);
+  f.page.set_table(utf8_bytes("tab1"), {}, {}, {}, {}, col_info_mode::create_table);
   for (int i = 1; i < names.size(); ++i) click(f.page, "add_btn");
   QCOMPARE(grid(f.page)->rowCount(), names.size());
   child<QLineEdit>(&f.page, "table_le")->setText(table);
@@ -244,7 +244,7 @@ void col_info_test::add_without_new_rows_succeeds_silently() {
 
 void col_info_test::type_chooser_writes_at_once_and_goes_with_the_cell() {
   fixture f;
-  f.page.set_table(bytes("tab1"), {}, {}, {}, {}, col_info_mode::create_table);
+  f.page.set_table(utf8_bytes("tab1"), {}, {}, {}, {}, col_info_mode::create_table);
   QTableWidget* g = grid(f.page);
   g->setCurrentCell(0, 1);
   emit g->cellDoubleClicked(0, 1);

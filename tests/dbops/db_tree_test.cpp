@@ -36,10 +36,10 @@ QStringList fields_of(const db_catalogue& cat, const char* table) {
 db_catalogue catalogue(const std::vector<std::pair<QString, QStringList>>& tables) {
   db_catalogue cat;
   for (const auto& [t, fields] : tables) {
-    cat.table_names.push_back(bytes(t));
+    cat.table_names.push_back(utf8_bytes(t));
     name_vector f;
-    for (const QString& s : fields) f.push_back(bytes(s));
-    if (cat.field_cache.insert(bytes(t), std::move(f))) ++cat.field_cache_count;
+    for (const QString& s : fields) f.push_back(utf8_bytes(s));
+    if (cat.field_cache.insert(utf8_bytes(t), std::move(f))) ++cat.field_cache_count;
   }
   return cat;
 }

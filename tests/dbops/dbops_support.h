@@ -8,6 +8,7 @@
 #include "adt/list.h"
 #include "adt/string.h"
 #include "client/ruv_sql_lib_mem.h"
+#include "dbops/utf8.h"
 #include "tests/peer/peer_wire.h"
 #include "tests/peer/test_peer.h"
 
@@ -46,14 +47,9 @@ struct server {
 
 using text_list = kk::adt::list<kk::adt::string::string>;
 
-inline kk::adt::string::string bytes(const QString& s) {
-  const QByteArray b = s.toUtf8();
-  return kk::adt::string_from_bytes(b.constData(), kk::u64(b.size()));
-}
-
 inline text_list texts(const QStringList& items) {
   text_list out;
-  for (const QString& s : items) out.push_back(bytes(s));
+  for (const QString& s : items) out.push_back(utf8_bytes(s));
   return out;
 }
 

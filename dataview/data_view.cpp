@@ -25,7 +25,6 @@ namespace {
 using dataview::filter_kind;
 using dataview::post_kind;
 
-kk::adt::string::string bytes(const std::string& s) { return kk::adt::string_from_bytes(s.data(), s.size()); }
 std::string std_of(const kk::adt::string::string& s) { return std::string(s.data ? s.data : "", s.size); }
 
 // The program's icon of that resource path; none where the resources are not built in.
@@ -242,7 +241,7 @@ void data_view::restore_inputs(const dataview::view_query& q, bool immediate)
 void data_view::load(const dataview::view_query& q)
 {
     bool editable = false;
-    model_->load(bytes(dataview::query_text(q)), false, &editable, nullptr);
+    model_->load(kk::adt::string_from_std(dataview::query_text(q)), false, &editable, nullptr);
     const bool immediate = form_->im_cb->isChecked();
     form_->add_btn->setEnabled(editable && !immediate);
     form_->delete_btn->setEnabled(editable && !immediate);
@@ -316,7 +315,9 @@ void data_view::export_data(bool)
     bool ok;
     {
         ruv::wait_cursor busy;
-        ok = sql_export(ctx_, bytes(text), bytes(c.path), c.csv, bytes(c.separator), c.replace, c.client);
+        using kk::adt::string_from_std;
+        ok = sql_export(ctx_, string_from_std(text), string_from_std(c.path), c.csv, string_from_std(c.separator),
+                        c.replace, c.client);
     }
     ruv::information(
         this, tr("export table result"),

@@ -14,6 +14,7 @@
 #include "cells/item_dlgt.h"
 #include "dataview/search_tab_dlg.h"
 #include "dbops/import_csv_dlg.h"
+#include "dbops/utf8.h"
 #include "query/db_ctx.h"
 #include "query/schema_sql.h"
 #include "query/tab_data_model.h"
@@ -71,7 +72,7 @@ data_view::data_view(const kk::adt::string::string& table, db_ctx* ctx, QWidget*
     connect(form_->limit_cb, &QCheckBox::stateChanged, this, &data_view::check_limit);
     connect(form_->limit_sb, qOverload<int>(&QSpinBox::valueChanged), this, &data_view::change_limit);
 
-    form_->table_le->setText(QString::fromUtf8(table.data ? table.data : "", static_cast<int>(table.size)));
+    form_->table_le->setText(utf8_text(table));
 
     filter_this_ = new QAction(icon(":/img/filter.svg"), tr("filter this"), this);
     append_filter_ = new QAction(icon(":/img/app_filter.svg"), tr("append filter"), this);
@@ -176,8 +177,7 @@ data_view::data_view(const kk::adt::string::string& table, db_ctx* ctx, QWidget*
     text_list names, types, attrs;
     sql_fields_of(ctx_, table, names, types, attrs);
     for (auto* n = names.head; n; n = n->next)
-        form_->fd_wt->add_fields(QString::fromUtf8(n->value.data ? n->value.data : "", static_cast<int>(n->value.size)),
-                                 true);
+        form_->fd_wt->add_fields(utf8_text(n->value), true);
 
     connect(form_->fd_wt, &fld_wt::field_changed, this, &data_view::field_changed);
     connect(form_->im_cb, &QCheckBox::stateChanged, this, &data_view::im_changed);

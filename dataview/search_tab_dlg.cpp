@@ -4,6 +4,7 @@
 #include <QTableView>
 
 #include "dataview/doc_matcher.h"
+#include "dbops/utf8.h"
 #include "query/tab_data_model.h"
 #include "ui_search_tab_dlg.h"
 
@@ -101,7 +102,7 @@ dataview::search_options search_tab_dlg::options() const
 void search_tab_dlg::set_target(const kk::adt::string::string& text)
 {
     if (text.size == 0) return;
-    form_->target_le->setText(QString::fromUtf8(text.data, static_cast<int>(text.size)));
+    form_->target_le->setText(utf8_text(text));
 }
 
 void search_tab_dlg::set_replace_mode(bool find_only)

@@ -26,7 +26,6 @@ constexpr std::array<std::array<char, 4>, 16> make_bin() {
 
 inline u8 ub(char c) { return static_cast<u8>(c); }
 
-// Value of a hexadecimal digit, or -1.
 // The value of a hexadecimal digit, -1 for any other byte. A table: the comparisons
 // mispredict on random digits and made decoding ten times slower.
 constexpr std::array<signed char, 256> hex_values = [] {

@@ -10,18 +10,21 @@
 #include <atomic>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "bench/common/proc_memory.h"
 #include "client/connection.h"
 #include "client/unpack_datas.h"
 #include "platform/socket.h"
 #include "tests/peer/peer_wire.h"
 
 namespace {
+
+using bench_memory::reset_peak;
+using bench_memory::status_kib;
 
 constexpr uint64_t rows = 1000000;
 
@@ -139,21 +142,6 @@ void release(kk::datas* d) {
   delete d;
 }
 
-long status_kib(const char* key) {
-  std::ifstream f("/proc/self/status");
-  std::string line;
-  while (std::getline(f, line))
-    if (line.rfind(key, 0) == 0) return std::stol(line.substr(std::strlen(key)));
-  return -1;
-}
-
-// Resets the peak resident size so that VmHWM shows the peak of what follows.
-bool reset_peak() {
-  std::ofstream f("/proc/self/clear_refs");
-  f << "5";
-  return bool(f);
-}
-
 uint64_t datas_bytes(const kk::datas& d) {
   uint64_t n = sizeof d + d.rows.capacity * sizeof(kk::datas_row);
   for (const auto& r : d.rows) {
@@ -176,10 +164,10 @@ void BM_exec_decode(benchmark::State& state) {
   } mem;
   if (!mem.done) {
     reset_peak();
-    long rss0 = status_kib("VmRSS:");
+    long rss0 = status_kib("VmRSS");
     kk::datas* d = kk::client::exec("q", 1);
-    long peak = status_kib("VmHWM:");
-    long rss1 = status_kib("VmRSS:");
+    long peak = status_kib("VmHWM");
+    long rss1 = status_kib("VmRSS");
     if (!d || d->rows.size != rows) {
       state.SkipWithError("exec failed");
       return;

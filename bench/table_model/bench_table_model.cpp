@@ -13,11 +13,11 @@
 
 #include <malloc.h>
 
-#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "bench/common/proc_memory.h"
 #include "client/ruv_sql_lib_mem.h"
 #include "grammar/library_startup.h"
 #include "query/db_ctx.h"
@@ -27,6 +27,9 @@
 #include "tests/peer/test_peer.h"
 
 namespace {
+
+using bench_memory::reset_peak;
+using bench_memory::status_kib;
 
 constexpr int rows = 1000000;
 
@@ -56,16 +59,6 @@ struct session {
   ~session() { exit_to_server(); }
 };
 
-long status_kb(const char* key) {
-  std::ifstream in("/proc/self/status");
-  std::string line;
-  const std::string k = std::string(key) + ":";
-  while (std::getline(in, line))
-    if (line.compare(0, k.size(), k) == 0) return std::stol(line.substr(k.size()));
-  return 0;
-}
-void reset_peak() { std::ofstream("/proc/self/clear_refs") << "5"; }
-
 // Runs load once per iteration; memory counters from the last one.
 template <class Load>
 void measure(benchmark::State& state, Load load) {
@@ -76,11 +69,11 @@ void measure(benchmark::State& state, Load load) {
     state.PauseTiming();
     malloc_trim(0);  // what earlier iterations freed is not counted as held
     reset_peak();
-    before = status_kb("VmRSS");
+    before = status_kib("VmRSS");
     state.ResumeTiming();
     load(s);
     state.PauseTiming();
-    peak = status_kb("VmHWM");
+    peak = status_kib("VmHWM");
     state.ResumeTiming();
   }
   state.counters["peak_MB"] = double(peak - before) / 1024;

@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include <QCloseEvent>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabBar>
@@ -9,6 +11,9 @@
 #include "app/startup.h"
 #include "app/sys_config.h"
 #include "app/update_check.h"
+#include "editor/editor.h"
+#include "editor/sql_script_editor.h"
+#include "query/db_ctx.h"
 #include "query/local_file.h"
 #include "ui_main_window.h"
 
@@ -35,30 +40,74 @@ MainWindow::MainWindow(kk::adt::string::string host_, kk::u16 port_, kk::adt::st
   g.setHeight(150);
   ui->textEdit->setGeometry(g);
 
+  ctx = new db_ctx(ui->textEdit, kk::adt::string_from_cstr("ruv_mdb"));
+  refresh(true);
+
   // The tree's context menu is its action list, rebuilt per selected item.
   ui->treeWidget->setContextMenuPolicy(Qt::ActionsContextMenu);
   ui->treeWidget->setIconSize(QSize(24, 24));
 
   conn_btn = new QPushButton(ui->statusbar);
+  conn_btn->setObjectName(QStringLiteral("conn_btn"));
   conn_btn->setCheckable(false);
   conn_btn->setIcon(QIcon(QStringLiteral(":/img/connect.svg")));
   ui->statusbar->addWidget(conn_btn, 0);
   err_btn = new QPushButton(ui->statusbar);
+  err_btn->setObjectName(QStringLiteral("err_btn"));
   err_btn->setCheckable(false);
   err_btn->setIcon(QIcon(QStringLiteral(":/img/correct.svg")));
   ui->statusbar->addPermanentWidget(err_btn, 0);
+
+  connect(goto_err_act, &QAction::changed, this, &MainWindow::change_es);
+  connect(ui->treeWidget, &QTreeWidget::currentItemChanged, this, &MainWindow::currentItemChanged);
+  connect(ui->tabWidget, &QTabWidget::tabCloseRequested, this, &MainWindow::close_tab);
+  connect(ui->tabWidget, &QTabWidget::currentChanged, this, &MainWindow::currentChanged);
+  connect(ui->tabWidget, &QTabWidget::tabBarClicked, this, &MainWindow::tabBarClicked);
+  connect(ui->toolBar, &QToolBar::visibilityChanged, this, &MainWindow::visibility_changed);
 
   // A right click on the tab bar offers to close files.
   ui->tabWidget->tabBar()->addActions({close_file_act, close_all_act, close_except_act});
   ui->tabWidget->tabBar()->setContextMenuPolicy(Qt::ActionsContextMenu);
 
+  // TODO(issue 21): reopen the configuration's open_files.
+
+  ui->tabWidget->installEventFilter(this);
   ui->textEdit->clear();
   showMaximized();
   if (sys_config.check_update_at_start) update(true);
   apply_icon_size();
 }
 
-MainWindow::~MainWindow() { delete ui; }
+MainWindow::~MainWindow() {
+  if (ctx) {
+    db_ctx_close(ctx);
+    delete ctx;
+  }
+  delete ui;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  save_all_files(true);
+  QMainWindow::closeEvent(event);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ui->tabWidget && event->type() == QEvent::MouseButtonDblClick) {
+    const auto* m = static_cast<QMouseEvent*>(event);
+    if (m->pos().y() < ui->tabWidget->tabBar()->height()) new_file(true);
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+ruv::sql_script_editor* MainWindow::current_script() const {
+  return qobject_cast<ruv::sql_script_editor*>(ui->tabWidget->currentWidget());
+}
+
+ruv::editor* MainWindow::current_editor() const {
+  ruv::sql_script_editor* s = current_script();
+  return s ? s->editor_widget() : nullptr;
+}
 
 void MainWindow::apply_icon_size() {
   const kk::u32 size = sys_config.icon_size;

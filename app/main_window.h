@@ -1,23 +1,42 @@
 #pragma once
 // The program's one window after the login: database tree, tabs, log pane, menus, tool bar
 // and status bar.
+//
+// The implementation is split by role: main_window.cpp (construction, closing, the tab
+// strip's double click, the update check), main_window_actions.cpp (actions, menus, tool
+// bar), main_window_files.cpp (script files), main_window_view.cpp (view, language, help and
+// the editing commands), main_window_db.cpp (the database tree and its operations).
 #include <QMainWindow>
 
 #include "adt/string.h"
+#include "adt/tree.h"
 #include "adt/types.h"
 #include "adt/vector.h"
+#include "dbops/tree_actions.h"
 
 namespace Ui {
 class MainWindow;
 }
+namespace ruv {
+class sql_script_editor;
+class editor;
+}  // namespace ruv
+class db_ctx;
 class QAction;
 class QMenu;
 class QPushButton;
+class QTreeWidgetItem;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
+  using name_vector = kk::adt::vector<kk::adt::string::string>;
+  // Table name -> its field names (the last refresh's), handed to every script tab.
+  using field_cache_map = kk::adt::tree<kk::adt::string::string, name_vector>;
+  // Path of a script file (UTF-8, as the file chooser gave it) -> its tab's editor.
+  using open_file_tree = kk::adt::tree<kk::adt::string::string, ruv::sql_script_editor*>;
+
   // The login it was opened with: the texts are kept as copies; the password stays in memory
   // only (for a reconnect) and is never written anywhere.
   MainWindow(kk::adt::string::string host, kk::u16 port, kk::adt::string::string user,
@@ -25,21 +44,119 @@ class MainWindow : public QMainWindow {
   ~MainWindow() override;
 
   Ui::MainWindow* form() const { return ui; }
+  db_ctx* context() const { return ctx; }
+  const name_vector& tables() const { return table_names; }
+  const field_cache_map& fields() const { return field_cache; }
+  kk::u64 open_file_count() const { return open_count; }
+  // The script tab of a path, or null.
+  ruv::sql_script_editor* find_open_file(const QString& path) const;
+  // The path of a script tab ("" when it is none of ours).
+  kk::adt::string::string path_of(const ruv::sql_script_editor* e) const;
+  QPushButton* connection_button() const { return conn_btn; }
+  QPushButton* error_button() const { return err_btn; }
 
   using QWidget::update;
 
  public slots:
-  // Asks the update server whether a newer version exists and says so in a box.
+  // Update check: asks the update server whether a newer version exists and says so.
   void update(bool checked);
+
+  // Script files.
+  void new_file(bool checked);
+  void open_file(bool checked);
+  void open_recent(bool checked);
+  void save_file(bool checked);
+  void save_all_files(bool checked);
+  void save_file_as(bool checked);
+  void close_file(bool checked);
+  void close_all_files(bool checked);
+  void close_files_except(bool checked);
+  void close_tab(int index);
+  void tabBarClicked(int index);
+  void tabBarDoubleClicked(int index);
   // Empties the recent-files list of the configuration and the submenu.
   void cls_recent(bool checked);
-  void status(bool checked);
+  void print(bool checked);
   void quit(bool checked);
+
+  // View, language, help, dialogs.
+  void view_big(bool checked);
+  void view_normal(bool checked);
+  void view_small(bool checked);
+  void view_db(bool checked);
+  void view_log(bool checked);
+  void view_statusbar(bool checked);
+  void view_toolbar(bool checked);
+  void view_fullscreen(bool checked);
+  void visibility_changed(bool visible);
+  void lang_zh(bool checked);
+  void lang_en(bool checked);
+  void lang_fr(bool checked);
+  void lang_jp(bool checked);
+  void help_local(bool checked);
+  void help_online(bool checked);
   void about(bool checked);
+  void preference(bool checked);
+  void currentChanged(int index);
+  void change_es();
+  void change_save_all();
+
+  // Editing commands, forwarded to the current script's editor.
+  void cut(bool checked);
+  void copy(bool checked);
+  void paste(bool checked);
+  void redo(bool checked);
+  void undo(bool checked);
+  void del_sel(bool checked);
+  void goto_err(bool checked);
+  void goto_lineb(bool checked);
+  void goto_linee(bool checked);
+  void goto_wordb(bool checked);
+  void goto_worde(bool checked);
+  void sel_all(bool checked);
+  void sel_beside(bool checked);
+  void sel_line(bool checked);
+  void sel_word(bool checked);
+  void find(bool checked);
+  void replace(bool checked);
+  void format_sel(bool checked);
+  void exec_cur(bool checked);
+  void exec_sel(bool checked);
+
+  // The database tree and its operations.
+  void refresh(bool checked);
+  void currentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);
   // Disables the table and field actions until the tree selects an item they apply to.
   void disable_tree_actions();
+  void show_db_actions();
+  void show_table_actions();
+  void status(bool checked);
+  void create_table(bool checked);
+  void reconnect(bool checked);
+  void backup(bool checked);
+  void restore(bool checked);
+  void exec_sql(bool checked);
+  void load(bool checked);
+  void drop_table(bool checked);
+  void truncate_table(bool checked);
+  void new_field(bool checked);
+  void view_data(bool checked);
+  void view_cols(bool checked);
+  void import_data(bool checked);
+  void export_data(bool checked);
+  void save(bool checked);
+  void delete_col(bool checked);
+  void rename_col(bool checked);
+  void modify_col(bool checked);
+  void tab_accepted();
+  void tab_rejected();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
+  // Builders of the window's own actions and menus (main_window_actions.cpp).
   QAction* make_action(const char* name, const char* text, const char* shortcut, const char* icon, bool enabled);
   void build_database_actions();
   void build_table_actions();
@@ -51,6 +168,17 @@ class MainWindow : public QMainWindow {
   void connect_form_actions();
   // The configured icon size checks its action and sizes the tool bar and the tree.
   void apply_icon_size();
+
+  // The current page as a script tab, or null.
+  ruv::sql_script_editor* current_script() const;
+  // The current script's editor, or null.
+  ruv::editor* current_editor() const;
+  // Opens a script tab for path with text and makes it current (main_window_files.cpp).
+  ruv::sql_script_editor* open_script_tab(const QString& path, kk::adt::string::string text);
+  // Hands a script's editor the window's actions.
+  void hand_actions(ruv::sql_script_editor* s);
+  // The tree's action sets by level, as the dbops helpers see them.
+  tree_actions tree_action_set();
 
   Ui::MainWindow* ui;
   // The window's own actions (children of the window, named after their members).
@@ -105,11 +233,17 @@ class MainWindow : public QMainWindow {
   QAction* exec_cur_act = nullptr;
   QAction* format_sel_act = nullptr;
 
+  db_ctx* ctx = nullptr;
   kk::adt::string::string host;
   kk::u16 port = 0;
   kk::adt::string::string user;
   kk::adt::string::string password;
   QPushButton* conn_btn = nullptr;  // connection state: connect.svg or disconnect.svg
   QPushButton* err_btn = nullptr;   // error state of the current script: correct.svg or error.svg
-  kk::adt::vector<kk::adt::string::string> table_names;
+  name_vector table_names;
+  field_cache_map field_cache;
+  kk::u64 field_cache_count = 0;
+  open_file_tree open_file_map;
+  kk::u64 open_count = 0;
+  QAction* tree_separators[3] = {nullptr, nullptr, nullptr};  // made once, reused by every action set
 };

@@ -22,6 +22,7 @@ class sql_script_editor;
 class editor;
 }  // namespace ruv
 class db_ctx;
+enum class col_info_mode : kk::u32;
 class QAction;
 class QMenu;
 class QPushButton;
@@ -179,6 +180,10 @@ class MainWindow : public QMainWindow {
   void hand_actions(ruv::sql_script_editor* s);
   // The tree's action sets by level, as the dbops helpers see them.
   tree_actions tree_action_set();
+  // Opens (or brings to the front) the field editor tab of a table for mode.
+  void open_field_page(col_info_mode mode, const QString& table, const QString& field);
+  // The tab page that emitted accepted() or rejected() (the current one when called directly).
+  QWidget* closing_page() const;
 
   Ui::MainWindow* ui;
   // The window's own actions (children of the window, named after their members).

@@ -1,30 +1,278 @@
 // The main window's database tree and its operations: refresh, the context actions per
 // level, table and field operations, script-file runs, transfers and reconnect.
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <utility>
+
 #include "app/main_window.h"
+#include "app/seams/dialogs.h"
+#include "app/seams/seams.h"
+#include "dataview/data_view.h"
+#include "dataview/search_tab_dlg.h"  // data_view.h holds a QPointer to it
+#include "dbops/col_info.h"
+#include "dbops/db_tree.h"
+#include "dbops/import_csv_dlg.h"
+#include "dbops/load_tab_dlg.h"
+#include "dbops/reconnect.h"
+#include "dbops/save_tab_dlg.h"
+#include "dbops/script_run.h"
+#include "dbops/table_ops.h"
+#include "dbops/transfers.h"
+#include "dbops/utf8.h"
+#include "query/db_ctx.h"
 #include "ui_main_window.h"
 
-// To be built (database tree, table and field operations, transfers, reconnect).
-tree_actions MainWindow::tree_action_set() { return {}; }
-void MainWindow::refresh(bool) {}
-void MainWindow::currentItemChanged(QTreeWidgetItem*, QTreeWidgetItem*) {}
-void MainWindow::show_db_actions() {}
-void MainWindow::show_table_actions() {}
-void MainWindow::create_table(bool) {}
-void MainWindow::reconnect(bool) {}
-void MainWindow::backup(bool) {}
-void MainWindow::restore(bool) {}
-void MainWindow::exec_sql(bool) {}
-void MainWindow::load(bool) {}
-void MainWindow::drop_table(bool) {}
-void MainWindow::truncate_table(bool) {}
-void MainWindow::new_field(bool) {}
-void MainWindow::view_data(bool) {}
-void MainWindow::view_cols(bool) {}
-void MainWindow::import_data(bool) {}
-void MainWindow::export_data(bool) {}
-void MainWindow::save(bool) {}
-void MainWindow::delete_col(bool) {}
-void MainWindow::rename_col(bool) {}
-void MainWindow::modify_col(bool) {}
-void MainWindow::tab_accepted() {}
-void MainWindow::tab_rejected() {}
+namespace {
+
+// Set on a page whose vanished table the user was told about (so a later refresh says it
+// only once).
+constexpr const char* vanished_told = "ruv_vanished_told";
+
+// The tree level of an item: 0 the database, 1 a table, 2 a field; -1 for none.
+int level_of(const QTreeWidgetItem* it) {
+  if (!it) return -1;
+  if (!it->parent()) return 0;
+  return it->parent()->parent() ? 2 : 1;
+}
+
+}  // namespace
+
+tree_actions MainWindow::tree_action_set() {
+  tree_actions a;
+  a.refresh = refresh_act;
+  a.create_table = create_table_act;
+  a.reconnect = reconnect_act;
+  a.load_table = load_tab_act;
+  a.backup = backup_act;
+  a.restore = restore_act;
+  a.exec_sql = exec_sql_act;
+  a.status = status_act;
+  a.drop = drop_act;
+  a.truncate = truncate_act;
+  a.new_field = new_field_act;
+  a.view_data = view_data_act;
+  a.view_field = view_field_act;
+  a.import_data = import_act;
+  a.export_data = export_act;
+  a.save_table = save_tab_act;
+  a.delete_col = delete_col_act;
+  a.rename_col = rename_col_act;
+  a.modify_col = modify_col_act;
+  // The separators are made once, on first use, and reused by every action set.
+  for (int i = 0; i < 3; ++i) a.separators[i] = tree_separators[i];
+  a.make_separators(this);
+  for (int i = 0; i < 3; ++i) tree_separators[i] = a.separators[i];
+  return a;
+}
+
+void MainWindow::refresh(bool) {
+  db_catalogue fresh;
+  // A failed "show tables;" (a dropped connection) keeps the last tree, the caches and every
+  // tab: closing pages on it would throw away a data view's unapplied edits.
+  if (!read_catalogue(ctx, fresh)) return;
+  table_names = std::move(fresh.table_names);
+  field_cache = std::move(fresh.field_cache);
+  field_cache_count = fresh.field_cache_count;
+  fill_db_tree(ui->treeWidget, utf8_text(ctx->name()), table_names, field_cache);
+
+  QTabWidget* tabs = ui->tabWidget;
+  for (QWidget* page : vanished_table_pages(tabs, field_cache)) {
+    // A data view with edits not applied yet stays: its table may come back (a restore, a
+    // reconnect to the right server), and the user decides what to do with the edits.
+    auto* view = qobject_cast<data_view*>(page);
+    if (view && view->has_pending_edits()) {
+      if (!page->property(vanished_told).toBool()) {
+        page->setProperty(vanished_told, true);
+        ruv::information(this, tr("refresh information"),
+                         tr("the table '%1' is no longer in the database, the tab '%2' stays open with its edits "
+                            "not applied yet.")
+                             .arg(page_table(tabs, tabs->indexOf(page)), tabs->tabText(tabs->indexOf(page))));
+      }
+      continue;
+    }
+    close_table_page(tabs, page);
+  }
+}
+
+void MainWindow::currentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem*) {
+  tree_actions a = tree_action_set();
+  tree_current_changed(ui->treeWidget, current, a);
+}
+
+void MainWindow::show_db_actions() {
+  tree_actions a = tree_action_set();
+  ::show_db_actions(ui->treeWidget, a);
+}
+
+void MainWindow::show_table_actions() {
+  tree_actions a = tree_action_set();
+  ::show_table_actions(ui->treeWidget, a);
+}
+
+// The names of the tree's current item when it is a table (level 1) or a field (level 2).
+static bool current_names(QTreeWidget* tree, int level, QString& table, QString& field) {
+  QTreeWidgetItem* cur = tree->currentItem();
+  if (level_of(cur) != level) return false;
+  if (level == 1) {
+    table = cur->text(0);
+  } else {
+    field = cur->text(0);
+    table = cur->parent()->text(0);
+  }
+  return true;
+}
+
+void MainWindow::drop_table(bool) {
+  QString table, field;
+  if (!current_names(ui->treeWidget, 1, table, field)) return;
+  QTreeWidgetItem* cur = ui->treeWidget->currentItem();
+  if (::drop_table(ctx, this, table) == table_op_result::declined) return;
+  ui->treeWidget->setCurrentItem(cur->parent());
+  refresh(true);
+  if (QTreeWidgetItem* now = ui->treeWidget->currentItem()) now->setExpanded(true);
+}
+
+void MainWindow::truncate_table(bool) {
+  QString table, field;
+  if (!current_names(ui->treeWidget, 1, table, field)) return;
+  QTreeWidgetItem* cur = ui->treeWidget->currentItem();
+  if (::truncate_table(ctx, this, table) == table_op_result::declined) return;
+  ui->treeWidget->setCurrentItem(cur->parent());
+  refresh(true);
+  if (QTreeWidgetItem* root = ui->treeWidget->topLevelItem(0)) root->setExpanded(true);
+}
+
+void MainWindow::delete_col(bool) {
+  QString table, field;
+  if (!current_names(ui->treeWidget, 2, table, field)) return;
+  QTreeWidgetItem* cur = ui->treeWidget->currentItem();
+  if (delete_field(ctx, this, table, field) == table_op_result::declined) return;
+  ui->treeWidget->setCurrentItem(cur->parent());
+  refresh(true);
+  if (QTreeWidgetItem* root = ui->treeWidget->topLevelItem(0)) root->setExpanded(true);
+}
+
+void MainWindow::open_field_page(col_info_mode mode, const QString& table, const QString& field) {
+  col_info* page = open_field_editor(ctx, ui->tabWidget, mode, table, field);
+  if (!page) return;  // the tab was open already and is in front now
+  connect(page, &col_info::accepted, this, &MainWindow::tab_accepted);
+  connect(page, &col_info::rejected, this, &MainWindow::tab_rejected);
+}
+
+void MainWindow::create_table(bool) { open_field_page(col_info_mode::create_table, {}, {}); }
+
+void MainWindow::new_field(bool) {
+  QString table, field;
+  if (current_names(ui->treeWidget, 1, table, field)) open_field_page(col_info_mode::add_fields, table, {});
+}
+
+void MainWindow::view_cols(bool) {
+  QString table, field;
+  if (current_names(ui->treeWidget, 1, table, field)) open_field_page(col_info_mode::view_fields, table, {});
+}
+
+void MainWindow::modify_col(bool) {
+  QString table, field;
+  if (current_names(ui->treeWidget, 2, table, field)) open_field_page(col_info_mode::modify_field, table, field);
+}
+
+void MainWindow::rename_col(bool) {
+  QString table, field;
+  if (current_names(ui->treeWidget, 2, table, field)) open_field_page(col_info_mode::rename_field, table, field);
+}
+
+void MainWindow::view_data(bool) {
+  QString table, field;
+  if (!current_names(ui->treeWidget, 1, table, field)) return;
+  const QString title = data_view_title(table);
+  const int at = tab_with_title(ui->tabWidget, title);
+  if (at >= 0) {
+    ui->tabWidget->setCurrentIndex(at);
+    return;
+  }
+  auto* page = new data_view(utf8_bytes(table), ctx);
+  set_page_table(page, table);
+  add_table_page(ui->tabWidget, page, title);
+  connect(page, &data_view::accepted, this, &MainWindow::tab_accepted);
+  connect(page, &data_view::rejected, this, &MainWindow::tab_rejected);
+}
+
+// The page that asked to be closed: the sender, which need not be the current tab (a page's
+// button can be reached while another tab is current, by a shortcut or a queued signal).
+QWidget* MainWindow::closing_page() const {
+  auto* page = qobject_cast<QWidget*>(sender());
+  return page && ui->tabWidget->indexOf(page) >= 0 ? page : ui->tabWidget->currentWidget();
+}
+
+void MainWindow::tab_accepted() {
+  close_table_page(ui->tabWidget, closing_page());
+  refresh(true);
+}
+
+void MainWindow::tab_rejected() { close_table_page(ui->tabWidget, closing_page()); }
+
+void MainWindow::exec_sql(bool) {
+  if (run_script_file(ctx, this) == script_run_result::completed) refresh(true);
+}
+
+void MainWindow::export_data(bool) {
+  QString table, field;
+  if (!current_names(ui->treeWidget, 1, table, field)) return;
+  import_csv_dlg dlg(nullptr);
+  prepare_export(dlg, table);
+  if (ruv::run_dialog(dlg) != QDialog::Accepted) return;
+  run_export(ctx, this, table, dlg);
+}
+
+void MainWindow::import_data(bool) {
+  QString table, field;
+  if (!current_names(ui->treeWidget, 1, table, field)) return;
+  import_csv_dlg dlg(nullptr);
+  prepare_import(dlg, table);
+  if (ruv::run_dialog(dlg) != QDialog::Accepted) return;
+  run_import(ctx, this, table, dlg);
+}
+
+void MainWindow::save(bool) {
+  QString table, field;
+  if (!current_names(ui->treeWidget, 1, table, field)) return;
+  save_tab_dlg dlg(nullptr);
+  prepare_save(dlg, table);
+  if (ruv::run_dialog(dlg) != QDialog::Accepted) return;
+  run_save(ctx, this, table, dlg);
+  refresh(true);
+}
+
+void MainWindow::load(bool) {
+  load_tab_dlg dlg(nullptr);
+  prepare_load(dlg);
+  if (ruv::run_dialog(dlg) != QDialog::Accepted || dlg.path().size == 0) return;
+  run_load(ctx, this, dlg);
+  refresh(true);
+}
+
+void MainWindow::backup(bool) {
+  save_tab_dlg dlg(nullptr);
+  prepare_backup(dlg);
+  if (ruv::run_dialog(dlg) != QDialog::Accepted) return;
+  run_backup(ctx, this, dlg);
+  refresh(true);
+}
+
+void MainWindow::restore(bool) {
+  load_tab_dlg dlg(nullptr);
+  prepare_restore(dlg);
+  if (ruv::run_dialog(dlg) != QDialog::Accepted || dlg.path().size == 0) return;
+  run_restore(ctx, this, dlg);
+  refresh(true);
+}
+
+void MainWindow::reconnect(bool) {
+  // Only the connection changes: the tabs, their edits and the tree stay as they are; a
+  // successful login refreshes the tree, a refused one leaves the disconnected icon.
+  conn_btn->setIcon(QIcon(QStringLiteral(":/img/disconnect.svg")));
+  if (!reconnect_server(this, utf8_text(host), port, utf8_text(user), utf8_text(password))) return;
+  refresh(true);
+  conn_btn->setIcon(QIcon(QStringLiteral(":/img/connect.svg")));
+}

@@ -45,6 +45,8 @@ public:
     // The statement's inputs as the controls hold them now.
     dataview::view_query current_query() const;
     tab_data_model* model() const { return model_; }
+    // The grid holds edits that were not applied yet.
+    bool has_pending_edits() const { return pending_; }
     search_tab_dlg* search_dialog() const { return search_; }
     Ui::data_view* form() const { return form_; }
     QAction* filter_merge_action(int i) const { return filter_modes_[i]; }  // replace, &&, ||

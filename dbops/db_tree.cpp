@@ -81,7 +81,8 @@ bool read_catalogue(db_ctx* ctx, db_catalogue& out) {
   return true;
 }
 
-void fill_db_tree(QTreeWidget* tree, const QString& root_name, const db_catalogue& cat) {
+void fill_db_tree(QTreeWidget* tree, const QString& root_name, const name_vector& table_names,
+                  const field_cache_map& field_cache) {
   // What was current: its level, text, parent's text and expanded state.
   int level = -1;
   QString text, parent_text;
@@ -102,14 +103,14 @@ void fill_db_tree(QTreeWidget* tree, const QString& root_name, const db_catalogu
   const QIcon tab_icon(QStringLiteral(":/img/tab.svg"));
   const QIcon col_icon(QStringLiteral(":/img/col.svg"));
   QList<QTreeWidgetItem*> tables;
-  tables.reserve(int(cat.table_names.size));
-  for (const string& t : cat.table_names) {
+  tables.reserve(int(table_names.size));
+  for (const string& t : table_names) {
     const QString name = text_of(t);
     auto* table = new QTreeWidgetItem(QStringList{name});
     table->setIcon(0, tab_icon);
     if (level == 1 && name == text && !target) target = table;
     QList<QTreeWidgetItem*> fields;
-    if (auto* node = cat.field_cache.find(t)) {
+    if (auto* node = field_cache.find(t)) {
       fields.reserve(int(node->value.size));
       for (const string& f : node->value) {
         auto* field = new QTreeWidgetItem(QStringList{text_of(f)});
@@ -143,16 +144,17 @@ QString page_table(const QTabWidget* tabs, int index) {
   return at < 0 ? QString() : title.mid(at + 2);
 }
 
-QVector<QWidget*> vanished_table_pages(const QTabWidget* tabs, const db_catalogue& cat) {
+QVector<QWidget*> vanished_table_pages(const QTabWidget* tabs, const field_cache_map& field_cache) {
   QVector<QWidget*> out;
   for (int i = 0; i < tabs->count(); ++i) {
     QWidget* page = tabs->widget(i);
-    if (!page || page->inherits("sql_script_editor")) continue;
+    // By the class's full name: dbops does not link the script editor.
+    if (!page || page->inherits("ruv::sql_script_editor")) continue;
     const bool marked = page->property(table_property).isValid();
     const QString table = page_table(tabs, i);
     if (!marked && table.isNull()) continue;
     const QByteArray key = table.toUtf8();
-    if (!cat.field_cache.find(kk::adt::text_view{key.constData(), kk::u64(key.size())})) out.push_back(page);
+    if (!field_cache.find(kk::adt::text_view{key.constData(), kk::u64(key.size())})) out.push_back(page);
   }
   return out;
 }

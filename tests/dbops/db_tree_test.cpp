@@ -15,7 +15,13 @@
 
 using namespace dbops_test;
 
-// Stands for the script editor tab: pages of this class are never table pages.
+// Stands for the script editor tab (same full class name): pages of this class are never
+// table pages. A class of the same short name outside the namespace is an ordinary page.
+namespace ruv {
+class sql_script_editor : public QWidget {
+  Q_OBJECT
+};
+}  // namespace ruv
 class sql_script_editor : public QWidget {
   Q_OBJECT
 };
@@ -173,7 +179,8 @@ void db_tree_test::pages_of_vanished_tables() {
     tabs.addTab(page, title);
     return page;
   };
-  add(new sql_script_editor, "gone: script.sql");
+  add(new ruv::sql_script_editor, "gone: script.sql");
+  QWidget* not_a_script = add(new sql_script_editor, "gone: other");
   add(new QWidget, "new table");
   QWidget* kept_colon = add(new QWidget, "modify field 'a: b' of table: x: y", "x: y");
   QWidget* gone_marked = add(new QWidget, "view fields of table: g", "g");
@@ -181,7 +188,7 @@ void db_tree_test::pages_of_vanished_tables() {
   add(new QWidget, "data of table: t");
   add(new QWidget, "rename field 'q: r' of table: t", "t");
   QCOMPARE(page_table(&tabs, tabs.indexOf(kept_colon)), QStringLiteral("x: y"));
-  QCOMPARE(vanished_table_pages(&tabs, cat), (QVector<QWidget*>{gone_marked, gone_title}));
+  QCOMPARE(vanished_table_pages(&tabs, cat), (QVector<QWidget*>{not_a_script, gone_marked, gone_title}));
 }
 
 void db_tree_test::refresh_against_the_catalogue_server() {

@@ -182,6 +182,8 @@ class MainWindow : public QMainWindow {
   tree_actions tree_action_set();
   // Opens (or brings to the front) the field editor tab of a table for mode.
   void open_field_page(col_info_mode mode, const QString& table, const QString& field);
+  // Makes the root (parent_table null) or that table current, then refreshes.
+  void refresh_from(const QString& parent_table);
   // The tab page that emitted accepted() or rejected() (the current one when called directly).
   QWidget* closing_page() const;
 

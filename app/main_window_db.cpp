@@ -123,33 +123,43 @@ static bool current_names(QTreeWidget* tree, int level, QString& table, QString&
   return true;
 }
 
+// The root, or the table item of that name (the first when the server lists it twice).
+static QTreeWidgetItem* root_or_table(QTreeWidget* tree, const QString& table) {
+  QTreeWidgetItem* root = tree->topLevelItem(0);
+  if (!root || table.isNull()) return root;
+  for (int i = 0; i < root->childCount(); ++i)
+    if (root->child(i)->text(0) == table) return root->child(i);
+  return nullptr;
+}
+
+// After a destructive operation: the parent of the item it acted on becomes current (found
+// again by name, as the boxes may have let the tree be rebuilt), then the tree is refreshed.
+void MainWindow::refresh_from(const QString& parent_table) {
+  if (QTreeWidgetItem* parent = root_or_table(ui->treeWidget, parent_table)) ui->treeWidget->setCurrentItem(parent);
+  refresh(true);
+}
+
 void MainWindow::drop_table(bool) {
   QString table, field;
   if (!current_names(ui->treeWidget, 1, table, field)) return;
-  QTreeWidgetItem* cur = ui->treeWidget->currentItem();
   if (::drop_table(ctx, this, table) == table_op_result::declined) return;
-  ui->treeWidget->setCurrentItem(cur->parent());
-  refresh(true);
+  refresh_from(QString());
   if (QTreeWidgetItem* now = ui->treeWidget->currentItem()) now->setExpanded(true);
 }
 
 void MainWindow::truncate_table(bool) {
   QString table, field;
   if (!current_names(ui->treeWidget, 1, table, field)) return;
-  QTreeWidgetItem* cur = ui->treeWidget->currentItem();
   if (::truncate_table(ctx, this, table) == table_op_result::declined) return;
-  ui->treeWidget->setCurrentItem(cur->parent());
-  refresh(true);
+  refresh_from(QString());
   if (QTreeWidgetItem* root = ui->treeWidget->topLevelItem(0)) root->setExpanded(true);
 }
 
 void MainWindow::delete_col(bool) {
   QString table, field;
   if (!current_names(ui->treeWidget, 2, table, field)) return;
-  QTreeWidgetItem* cur = ui->treeWidget->currentItem();
   if (delete_field(ctx, this, table, field) == table_op_result::declined) return;
-  ui->treeWidget->setCurrentItem(cur->parent());
-  refresh(true);
+  refresh_from(table);
   if (QTreeWidgetItem* root = ui->treeWidget->topLevelItem(0)) root->setExpanded(true);
 }
 

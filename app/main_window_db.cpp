@@ -70,7 +70,12 @@ void MainWindow::refresh(bool) {
   db_catalogue fresh;
   // A failed "show tables;" (a dropped connection) keeps the last tree, the caches and every
   // tab: closing pages on it would throw away a data view's unapplied edits.
-  if (!read_catalogue(ctx, fresh)) return;
+  if (!read_catalogue(ctx, fresh)) {
+    // A tree not built yet still gets its root, whose menu offers refresh and reconnect.
+    if (ui->treeWidget->topLevelItemCount() == 0)
+      fill_db_tree(ui->treeWidget, utf8_text(ctx->name()), table_names, field_cache);
+    return;
+  }
   table_names = std::move(fresh.table_names);
   field_cache = std::move(fresh.field_cache);
   field_cache_count = fresh.field_cache_count;

@@ -185,6 +185,7 @@ class main_window_db_test : public QObject {
 
   void tree_caches_icons_and_quiet_log();
   void current_item_and_actions_follow_the_tree();
+  void first_refresh_failing_leaves_the_root();
   void refresh_closes_pages_of_vanished_tables_data();
   void refresh_closes_pages_of_vanished_tables();
   void data_view_with_unapplied_edits_outlives_its_table();
@@ -283,6 +284,19 @@ void main_window_db_test::current_item_and_actions_follow_the_tree() {
   child<QAction>(f.w.get(), "drop_act")->setEnabled(true);
   f.trigger("drop_act");
   QCOMPARE(f.boxes(), QStringList{});
+}
+
+void main_window_db_test::first_refresh_failing_leaves_the_root() {
+  fixture f;
+  QVERIFY(f.db.create_table("t", fields({"a"})));
+  f.srv.peer.push_reply(peer::send(peer::fail_reply()));
+  f.open();
+  QCOMPARE(f.shape(), QStringLiteral("ruv_mdb+\n"));
+  QCOMPARE(names_of(f.w->tables()), QStringList{});
+  f.select({});
+  QCOMPARE(f.menu().mid(0, 3), (QStringList{"refresh(&r)", "create table(&c)", "reconnect(&r)"}));
+  f.trigger("refresh_act");
+  QCOMPARE(f.shape(), QStringLiteral("ruv_mdb*+\n  t\n    a\n"));
 }
 
 void main_window_db_test::refresh_closes_pages_of_vanished_tables_data() {

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "app/seams/seams.h"
+#include "app/slot_guard.h"
 #include "app/startup.h"
 #include "app/sys_config.h"
 #include "app/update_check.h"
@@ -69,7 +70,8 @@ MainWindow::MainWindow(kk::adt::string::string host_, kk::u16 port_, kk::adt::st
   ui->tabWidget->tabBar()->addActions({close_file_act, close_all_act, close_except_act});
   ui->tabWidget->tabBar()->setContextMenuPolicy(Qt::ActionsContextMenu);
 
-  // TODO(issue 21): reopen the configuration's open_files.
+  // The scripts open at the last exit, the last of them current.
+  reopen_open_files();
 
   ui->tabWidget->installEventFilter(this);
   ui->textEdit->clear();
@@ -87,14 +89,40 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  save_all_files(true);
+  // Only modified scripts are written; the window stays open over one that could not be,
+  // unless the user gives its changes up.
+  bool close = true;
+  slot_guard("closeEvent", [&] {
+    const QStringList failures = save_modified_scripts();
+    if (failures.isEmpty()) return;
+    close = ruv::warning(this, tr("save failed"),
+                         tr("these script files could not be saved:\n%1\nclose anyway and lose their changes?")
+                             .arg(failures.join(QLatin1Char('\n'))),
+                         QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Discard;
+  });
+  if (!close) {
+    event->ignore();
+    return;
+  }
   QMainWindow::closeEvent(event);
+}
+
+int MainWindow::tab_strip_height() const {
+  QTabBar* bar = ui->tabWidget->tabBar();
+  if (ui->tabWidget->count() > 0) return bar->height();
+  // No tab: the bar has no height; take the one a single tab would give it.
+  QTabBar probe;
+  probe.setFont(bar->font());
+  probe.setTabsClosable(bar->tabsClosable());
+  probe.addTab(QStringLiteral("x"));
+  return probe.sizeHint().height();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == ui->tabWidget && event->type() == QEvent::MouseButtonDblClick) {
     const auto* m = static_cast<QMouseEvent*>(event);
-    if (m->pos().y() < ui->tabWidget->tabBar()->height()) new_file(true);
+    // On the strip beside the tabs (or where they would be): a new file.
+    if (m->pos().y() < tab_strip_height()) new_file(true);
     return true;
   }
   return QMainWindow::eventFilter(watched, event);

@@ -26,6 +26,7 @@ enum class col_info_mode : kk::u32;
 class QAction;
 class QMenu;
 class QPushButton;
+class QStringList;
 class QTreeWidgetItem;
 
 class MainWindow : public QMainWindow {
@@ -178,6 +179,23 @@ class MainWindow : public QMainWindow {
   ruv::sql_script_editor* open_script_tab(const QString& path, kk::adt::string::string text);
   // Hands a script's editor the window's actions.
   void hand_actions(ruv::sql_script_editor* s);
+  // Opens the configuration's open files that exist, each once, in list order.
+  void reopen_open_files();
+  // The proposal for a new file's name: "scriptfile" and the first number no script tab has.
+  QString script_file_name() const;
+  // Writes a script tab to its file; on failure "path: reason" joins `failures` and the tab
+  // stays modified.
+  bool write_script(ruv::sql_script_editor* s, QStringList* failures);
+  // Writes every modified script; the failures.
+  QStringList save_modified_scripts();
+  void report_save_failures(const QStringList& failures);
+  // Removes the script tab at index with its map and open-files entries, deletes it.
+  void close_script_at(int index);
+  // Height of the tab strip, also when no tab is open (the bar then has no height).
+  int tab_strip_height() const;
+  // The language slots: store, mark, ask, restart (main_window_view.cpp).
+  void switch_language(kk::u32 code, const QString& question);
+  void restart();
   // The tree's action sets by level, as the dbops helpers see them.
   tree_actions tree_action_set();
   // Opens (or brings to the front) the field editor tab of a table for mode.

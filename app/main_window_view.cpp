@@ -1,46 +1,252 @@
 // The main window's view, language and help slots and the editing commands forwarded to the
 // current script.
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QToolBar>
+
 #include "app/main_window.h"
+#include "app/seams/seams.h"
+#include "app/slot_guard.h"
+#include "app/startup.h"
+#include "app/sys_config.h"
+#include "editor/editor.h"
 #include "editor/sql_script_editor.h"
+#include "editor/sys_pre_dlg.h"
 #include "ui_main_window.h"
 
-// To be built (view, language, help and editing commands).
-void MainWindow::view_big(bool) {}
-void MainWindow::view_normal(bool) {}
-void MainWindow::view_small(bool) {}
-void MainWindow::view_db(bool) {}
-void MainWindow::view_log(bool) {}
-void MainWindow::view_statusbar(bool) {}
-void MainWindow::view_toolbar(bool) {}
-void MainWindow::view_fullscreen(bool) {}
-void MainWindow::visibility_changed(bool) {}
-void MainWindow::lang_zh(bool) {}
-void MainWindow::lang_en(bool) {}
-void MainWindow::lang_fr(bool) {}
-void MainWindow::lang_jp(bool) {}
-void MainWindow::help_local(bool) {}
-void MainWindow::help_online(bool) {}
-void MainWindow::preference(bool) {}
-void MainWindow::currentChanged(int) {}
-void MainWindow::change_es() {}
-void MainWindow::change_save_all() {}
-void MainWindow::cut(bool) {}
-void MainWindow::copy(bool) {}
-void MainWindow::paste(bool) {}
-void MainWindow::redo(bool) {}
-void MainWindow::undo(bool) {}
-void MainWindow::del_sel(bool) {}
-void MainWindow::goto_err(bool) {}
-void MainWindow::goto_lineb(bool) {}
-void MainWindow::goto_linee(bool) {}
-void MainWindow::goto_wordb(bool) {}
-void MainWindow::goto_worde(bool) {}
-void MainWindow::sel_all(bool) {}
-void MainWindow::sel_beside(bool) {}
-void MainWindow::sel_line(bool) {}
-void MainWindow::sel_word(bool) {}
-void MainWindow::find(bool) {}
-void MainWindow::replace(bool) {}
-void MainWindow::format_sel(bool) {}
-void MainWindow::exec_cur(bool) {}
-void MainWindow::exec_sel(bool) {}
+#ifndef RUV_WEB_HOST
+#define RUV_WEB_HOST "www.ruv-mdb.invalid"
+#endif
+#ifndef RUV_DOC_DIR
+#define RUV_DOC_DIR "/usr/local/share/doc/ruv_mdb"
+#endif
+
+namespace {
+
+// The folder of each language's manual and reference page, by language code.
+const char* const help_folders[] = {"zh", "en", "fr", "jp"};
+
+const char* help_folder(kk::u32 language) {
+  return language < std::size(help_folders) ? help_folders[language] : nullptr;
+}
+
+// Where the local manual is looked for, in this order: doc/ under the working directory,
+// then the installed documentation folder.
+QStringList manual_candidates(const char* folder) {
+  const QString tail = QString::fromLatin1(folder) + QStringLiteral("/ruv_cli.pdf");
+  return {QDir::current().absoluteFilePath(QStringLiteral("doc/") + tail),
+          QString::fromUtf8(RUV_DOC_DIR) + QLatin1Char('/') + tail};
+}
+
+// Runs an editor command on the current script's editor; "focus": the editor then takes the
+// keyboard focus.
+void with_editor(ruv::editor* e, void (ruv::editor::*op)(), bool focus) {
+  if (!e) return;
+  slot_guard("editor command", [&] { (e->*op)(); });
+  if (focus) e->setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace
+
+void MainWindow::view_big(bool) {
+  sys_config.icon_size = 48;
+  apply_icon_size();
+}
+
+void MainWindow::view_normal(bool) {
+  sys_config.icon_size = 32;
+  apply_icon_size();
+}
+
+void MainWindow::view_small(bool) {
+  sys_config.icon_size = 24;
+  apply_icon_size();
+}
+
+void MainWindow::view_db(bool checked) {
+  sys_config.show_db_tree = checked ? 1 : 0;
+  ui->treeWidget->setVisible(checked);
+}
+
+void MainWindow::view_log(bool checked) {
+  sys_config.show_log = checked ? 1 : 0;
+  ui->textEdit->setVisible(checked);
+}
+
+void MainWindow::view_statusbar(bool checked) {
+  sys_config.show_status_bar = checked ? 1 : 0;
+  ui->statusbar->setVisible(checked);
+}
+
+void MainWindow::view_toolbar(bool checked) {
+  sys_config.show_tool_bar = checked ? 1 : 0;
+  ui->toolBar->setVisible(checked);
+}
+
+void MainWindow::view_fullscreen(bool) {
+  // Leaving full screen goes back to the state before it (maximized, as the window starts).
+  setWindowState(windowState() ^ Qt::WindowFullScreen);
+}
+
+void MainWindow::visibility_changed(bool visible) { ui->toolbar_act->setChecked(visible); }
+
+void MainWindow::switch_language(kk::u32 code, const QString& question) {
+  sys_config.language = code;
+  ui->zh_act->setChecked(code == 0);
+  ui->en_act->setChecked(code == 1);
+  if (ruv::information(this, tr("language changed"), question, QMessageBox::Yes | QMessageBox::No,
+                       QMessageBox::No) == QMessageBox::Yes)
+    restart();
+}
+
+void MainWindow::restart() {
+  // The new instance reopens the scripts from their files and reads the language from the
+  // configuration: both are written first, and this one ends only when the new one started.
+  const QStringList failures = save_modified_scripts();
+  if (!failures.isEmpty()) {
+    ruv::warning(this, tr("restart failed"),
+                 tr("the application is not restarted, these script files could not be saved:\n%1")
+                     .arg(failures.join(QLatin1Char('\n'))));
+    return;
+  }
+  if (!save_sys_config(&sys_config, "config")) {
+    ruv::warning(this, tr("restart failed"),
+                 tr("the application is not restarted, the configuration file \"config\" could not be written!"));
+    return;
+  }
+  QString program = QCoreApplication::applicationFilePath();
+  if (program.isEmpty() && program_path) program = QString::fromLocal8Bit(program_path);
+  if (!ruv::launchers().start_detached(program, {})) {
+    ruv::warning(this, tr("restart failed"),
+                 tr("the application could not be started again, the new language applies at the next start!"));
+    return;
+  }
+  ruv::launchers().end_event_loop(0);
+}
+
+void MainWindow::lang_zh(bool) {
+  slot_guard("lang_zh", [&] {
+    switch_language(0, tr("the language change to Chinese, the application need restart, restart now?"));
+  });
+}
+
+void MainWindow::lang_en(bool) {
+  slot_guard("lang_en", [&] {
+    switch_language(1, tr("the language change to English, the application need restart, restart now?"));
+  });
+}
+
+void MainWindow::lang_fr(bool) {
+  slot_guard("lang_fr", [&] {
+    switch_language(2, tr("the language change to Français, the application need restart, restart now?"));
+  });
+}
+
+void MainWindow::lang_jp(bool) {
+  slot_guard("lang_jp", [&] {
+    switch_language(3, tr("the language change to Japanese, the application need restart, restart now?"));
+  });
+}
+
+void MainWindow::help_local(bool) {
+  slot_guard("help_local", [&] {
+    const char* folder = help_folder(sys_config.language);
+    if (!folder) return;
+    const QStringList candidates = manual_candidates(folder);
+    for (const QString& path : candidates) {
+      if (!QFileInfo(path).isFile()) continue;
+      if (!ruv::openers().open(path))
+        ruv::warning(this, tr("help information"), tr("the manual \"%1\" could not be opened!").arg(path));
+      return;
+    }
+    ruv::information(this, tr("help information"),
+                     tr("the manual is not installed, it was looked for at:\n%1").arg(candidates.join(QLatin1Char('\n'))));
+  });
+}
+
+void MainWindow::help_online(bool) {
+  slot_guard("help_online", [&] {
+    const char* folder = help_folder(sys_config.language);
+    if (!folder) return;
+    const QString url = QStringLiteral("https://%1/%2/sql_ref_0.2.3.html")
+                            .arg(QString::fromLatin1(RUV_WEB_HOST), QString::fromLatin1(folder));
+    if (!ruv::openers().open(url))
+      ruv::warning(this, tr("help information"), tr("the page \"%1\" could not be opened!").arg(url));
+  });
+}
+
+void MainWindow::preference(bool) {
+  sys_pre_dlg d(nullptr);
+  d.exec();
+}
+
+void MainWindow::currentChanged(int index) {
+  auto* s = qobject_cast<ruv::sql_script_editor*>(ui->tabWidget->widget(index));
+  QTabBar* bar = ui->tabWidget->tabBar();
+  const QList<QAction*> close_actions{close_file_act, close_all_act, close_except_act};
+  for (QAction* a : close_actions) bar->removeAction(a);
+  if (!s) {
+    for (QAction* a : {cut_act, copy_act, paste_act, redo_act, undo_act, del_sel_act, find_act, replace_act,
+                       goto_err_act, line_begin_act, line_end_act, word_begin_act, word_end_act, sel_beside_act,
+                       sel_all_act, sel_line_act, sel_word_act, format_sel_act, exec_cur_act, exec_sel_act,
+                       save_file_act, save_as_act, print_act, close_file_act, close_all_act, close_except_act})
+      a->setEnabled(false);
+    return;
+  }
+  bar->addActions(close_actions);
+  hand_actions(s);
+  for (QAction* a : {goto_err_act, line_begin_act, line_end_act, word_begin_act, word_end_act, sel_beside_act,
+                     sel_all_act, sel_line_act, sel_word_act})
+    a->setEnabled(true);
+  s->setFocus(Qt::OtherFocusReason);
+  for (QAction* a : {save_as_act, print_act, close_file_act, close_all_act, close_except_act}) a->setEnabled(true);
+  // From here the editor keeps the actions it holds in step with its state.
+  s->editor_widget()->context_menu_actions();
+}
+
+void MainWindow::change_es() {
+  err_btn->setIcon(QIcon(goto_err_act->isEnabled() ? QStringLiteral(":/img/error.svg")
+                                                   : QStringLiteral(":/img/correct.svg")));
+}
+
+void MainWindow::change_save_all() {
+  bool any = false;
+  for (auto* n = open_file_map.first(); n && !any; n = kk::adt::tree_next(n))
+    any = n->value->editor_widget()->is_modified();
+  save_all_act->setEnabled(any);
+}
+
+void MainWindow::cut(bool) { with_editor(current_editor(), &ruv::editor::cut, true); }
+void MainWindow::copy(bool) { with_editor(current_editor(), &ruv::editor::copy, true); }
+void MainWindow::paste(bool) { with_editor(current_editor(), &ruv::editor::paste, true); }
+void MainWindow::redo(bool) { with_editor(current_editor(), &ruv::editor::redo, true); }
+void MainWindow::undo(bool) { with_editor(current_editor(), &ruv::editor::undo, true); }
+void MainWindow::del_sel(bool) { with_editor(current_editor(), &ruv::editor::del_sel, true); }
+void MainWindow::goto_err(bool) { with_editor(current_editor(), &ruv::editor::goto_err, true); }
+void MainWindow::goto_lineb(bool) { with_editor(current_editor(), &ruv::editor::goto_lineb, true); }
+void MainWindow::goto_linee(bool) { with_editor(current_editor(), &ruv::editor::goto_linee, true); }
+void MainWindow::goto_wordb(bool) { with_editor(current_editor(), &ruv::editor::goto_wordb, true); }
+void MainWindow::goto_worde(bool) { with_editor(current_editor(), &ruv::editor::goto_worde, true); }
+void MainWindow::sel_all(bool) { with_editor(current_editor(), &ruv::editor::sel_all, true); }
+void MainWindow::sel_beside(bool) { with_editor(current_editor(), &ruv::editor::sel_beside, true); }
+void MainWindow::sel_line(bool) { with_editor(current_editor(), &ruv::editor::sel_line, true); }
+void MainWindow::sel_word(bool) { with_editor(current_editor(), &ruv::editor::sel_word, true); }
+void MainWindow::find(bool) { with_editor(current_editor(), &ruv::editor::find, false); }
+void MainWindow::replace(bool) { with_editor(current_editor(), &ruv::editor::replace, false); }
+void MainWindow::format_sel(bool) { with_editor(current_editor(), &ruv::editor::format_sel, false); }
+
+void MainWindow::exec_cur(bool) {
+  slot_guard("exec_cur", [&] {
+    if (ruv::sql_script_editor* s = current_script()) s->exec_cur(true);
+  });
+}
+
+void MainWindow::exec_sel(bool) {
+  slot_guard("exec_sel", [&] {
+    if (ruv::sql_script_editor* s = current_script()) s->exec_sel(true);
+  });
+}

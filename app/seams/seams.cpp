@@ -54,6 +54,7 @@ class real_launcher final : public launcher {
   bool start_detached(const QString& program, const QStringList& arguments) override {
     return QProcess::startDetached(program, arguments);
   }
+  void end_event_loop(int code) override { QCoreApplication::exit(code); }
 };
 
 real_prompt the_real_prompt;

@@ -67,11 +67,13 @@ class opener {
 opener& openers();
 void set_opener(opener* o);
 
-// Starting a detached process (the restart after a language change); false when it did not start.
+// The restart after a language change: starting a detached process (false when it did not
+// start), then ending this program's event loop.
 class launcher {
  public:
   virtual ~launcher() = default;
   virtual bool start_detached(const QString& program, const QStringList& arguments) = 0;
+  virtual void end_event_loop(int code) = 0;
 };
 launcher& launchers();
 void set_launcher(launcher* l);

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "app/seams/seams.h"
@@ -103,10 +104,14 @@ class recording_launcher final : public launcher {
   ~recording_launcher() override { set_launcher(nullptr); }
   bool start_detached(const QString& program, const QStringList& arguments) override {
     started << (QStringList{program} + arguments);
+    if (on_start) on_start();
     return result;
   }
+  void end_event_loop(int code) override { exits << code; }
   QList<QStringList> started;
+  QList<int> exits;
   bool result = true;
+  std::function<void()> on_start;  // runs inside start_detached (to look at the disk then)
 };
 
 }  // namespace ruv::test

@@ -1,0 +1,365 @@
+// The main window's view, language and help slots, the enabled states of the file and edit
+// actions by the kind of the current tab, and the editing commands forwarded to the current
+// script. The restart and the opening of documents go through recording seams.
+#include <QMenu>
+#include <algorithm>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QTreeWidget>
+
+#include "tests/app/main_window_fixture.h"
+#include "tests/support/scripted_prompt.h"
+
+using namespace mw_test;
+
+namespace {
+
+void open_through_chooser(MainWindow& w, ruv::test::scripted_prompt& p, const QString& path) {
+  p.files.push_back({path});
+  action(&w, "open_file_act")->trigger();
+}
+
+QImage icon_image(const QIcon& i) { return i.pixmap(16, 16).toImage(); }
+QImage resource_icon(const char* name) { return icon_image(QIcon(QString(":/img/%1.svg").arg(name))); }
+
+// Names of the actions among `names` whose enabled state is not `on`.
+QStringList not_in_state(MainWindow& w, const QStringList& names, bool on) {
+  QStringList out;
+  for (const QString& n : names)
+    if (action(&w, n.toLatin1().constData())->isEnabled() != on) out << n;
+  return out;
+}
+
+const QStringList script_only = {"line_begin_act", "line_end_act", "word_begin_act", "word_end_act",
+                                 "sel_beside_act", "sel_all_act", "sel_line_act", "sel_word_act",
+                                 "save_as_act", "print_act", "close_file_act", "close_all_act",
+                                 "close_except_act", "find_act", "replace_act", "exec_cur_act"};
+// Off for an unmodified script without a selection, and for any other page.
+const QStringList off_here = {"cut_act", "copy_act", "del_sel_act", "exec_sel_act", "format_sel_act",
+                              "redo_act", "undo_act", "save_file_act", "save_all_act"};
+
+}  // namespace
+
+class main_window_view_test : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { reset_config(); }
+
+  void action_states_follow_the_current_tab() {
+    work_dir d;
+    ruv::test::scripted_prompt p;
+    write_file(d.path("a.sql"), "select 1;");
+    auto w = window();
+    // No tab.
+    QCOMPARE(tabs(*w)->currentIndex(), -1);
+    QCOMPARE(not_in_state(*w, script_only + off_here, false), QStringList());
+    QVERIFY(action(w.get(), "new_file_act")->isEnabled());
+
+    // A script.
+    open_through_chooser(*w, p, d.path("a.sql"));
+    QCOMPARE(not_in_state(*w, script_only, true), QStringList());
+    QCOMPARE(not_in_state(*w, off_here, false), QStringList());
+    QCOMPARE(tabs(*w)->tabBar()->actions().size(), 3);
+    type(*w, "x");
+    QCOMPARE(not_in_state(*w, {"save_file_act", "save_all_act", "undo_act"}, true), QStringList());
+
+    // Another kind of page: the editing, file and close actions off, save all still on for
+    // the modified script, no close entries on the tab bar, the correct icon.
+    w->form()->tabWidget->addTab(new QWidget, "a data view");
+    w->form()->tabWidget->setCurrentIndex(1);
+    QCOMPARE(not_in_state(*w, script_only + off_here + QStringList{"goto_err_act"}, false),
+             QStringList({"save_all_act"}));
+    QVERIFY(tabs(*w)->tabBar()->actions().isEmpty());
+    QCOMPARE(icon_image(w->error_button()->icon()), resource_icon("correct"));
+
+    // Back to the script.
+    w->form()->tabWidget->setCurrentIndex(0);
+    QCOMPARE(not_in_state(*w, script_only, true), QStringList());
+    QCOMPARE(tabs(*w)->tabBar()->actions().size(), 3);
+  }
+
+  void the_error_icon_follows_goto_error() {
+    auto w = window();
+    QAction* goto_err = action(w.get(), "goto_err_act");
+    goto_err->setEnabled(true);
+    QCOMPARE(icon_image(w->error_button()->icon()), resource_icon("error"));
+    goto_err->setEnabled(false);
+    QCOMPARE(icon_image(w->error_button()->icon()), resource_icon("correct"));
+  }
+
+  void editing_commands_act_on_the_current_script_only() {
+    work_dir d;
+    ruv::test::scripted_prompt p;
+    write_file(d.path("a.sql"), "");
+    auto w = window();
+    open_through_chooser(*w, p, d.path("a.sql"));
+    type(*w, "select 1;");
+    ruv::editor* e = current(*w)->editor_widget();
+    action(w.get(), "sel_all_act")->trigger();
+    QVERIFY(action(w.get(), "del_sel_act")->isEnabled());
+    action(w.get(), "del_sel_act")->trigger();
+    QCOMPARE(e->text(), QByteArray());
+    type(*w, "select 1;");
+    action(w.get(), "sel_all_act")->trigger();
+    action(w.get(), "copy_act")->trigger();
+    action(w.get(), "del_sel_act")->trigger();
+    action(w.get(), "paste_act")->trigger();
+    action(w.get(), "paste_act")->trigger();
+    QCOMPARE(e->text(), QByteArray("select 1;select 1;"));
+
+    // On another page the slots do nothing, whatever calls them.
+    w->form()->tabWidget->addTab(new QWidget, "a data view");
+    w->form()->tabWidget->setCurrentIndex(1);
+    w->sel_all(true);
+    w->del_sel(true);
+    w->cut(true);
+    w->exec_cur(true);
+    QCOMPARE(e->text(), QByteArray("select 1;select 1;"));
+  }
+
+  void icon_sizes() {
+    struct row {
+      const char* act;
+      kk::u32 size;
+    };
+    auto w = window();
+    Ui::MainWindow* ui = w->form();
+    for (row r : {row{"big_act", 48}, row{"small_act", 24}, row{"normal_act", 32}}) {
+      action(w.get(), r.act)->trigger();
+      QCOMPARE(sys_config.icon_size, r.size);
+      QCOMPARE(ui->toolBar->iconSize(), QSize(r.size, r.size));
+      QCOMPARE(ui->treeWidget->iconSize(), QSize(r.size, r.size));
+      QCOMPARE(ui->big_act->isChecked(), r.size == 48);
+      QCOMPARE(ui->normal_act->isChecked(), r.size == 32);
+      QCOMPARE(ui->small_act->isChecked(), r.size == 24);
+    }
+  }
+
+  void start_up_view() {
+    // The icon size is applied at start, a size outside the three is not; the view flags are
+    // saved but every start shows everything.
+    struct row {
+      kk::u32 size;
+      const char* checked;
+    };
+    for (row r : {row{48, "big_act"}, row{24, "small_act"}, row{40, "normal_act"}}) {
+      reset_config();
+      QMainWindow plain;
+      const QSize default_size = plain.addToolBar("plain")->iconSize();
+      sys_config.icon_size = r.size;
+      sys_config.show_log = sys_config.show_db_tree = sys_config.show_tool_bar = sys_config.show_status_bar = 0;
+      auto w = window();
+      Ui::MainWindow* ui = w->form();
+      for (const char* a : {"big_act", "normal_act", "small_act"})
+        QVERIFY2(action(w.get(), a)->isChecked() == (QByteArray(a) == r.checked), a);
+      QCOMPARE(ui->toolBar->iconSize(), r.size == 40 ? default_size : QSize(r.size, r.size));
+      QCOMPARE(ui->treeWidget->iconSize(), r.size == 40 ? QSize(24, 24) : QSize(r.size, r.size));
+      for (QWidget* part : {static_cast<QWidget*>(ui->textEdit), static_cast<QWidget*>(ui->treeWidget),
+                            static_cast<QWidget*>(ui->toolBar), static_cast<QWidget*>(ui->statusbar)})
+        QVERIFY(part->isVisible());
+      for (QAction* a : {ui->log_act, ui->db_act, ui->toolbar_act, ui->statusbar_act}) QVERIFY(a->isChecked());
+    }
+  }
+
+  void view_flags() {
+    auto w = window();
+    Ui::MainWindow* ui = w->form();
+    struct row {
+      QAction* act;
+      QWidget* part;
+      kk::u8* flag;
+    };
+    const row rows[] = {
+        {ui->db_act, ui->treeWidget, &sys_config.show_db_tree},
+        {ui->log_act, ui->textEdit, &sys_config.show_log},
+        {ui->statusbar_act, ui->statusbar, &sys_config.show_status_bar},
+        {ui->toolbar_act, ui->toolBar, &sys_config.show_tool_bar},
+    };
+    for (const row& r : rows) {
+      r.act->trigger();
+      QCOMPARE(*r.flag, kk::u8(0));
+      QVERIFY(!r.part->isVisible());
+      r.act->trigger();
+      QCOMPARE(*r.flag, kk::u8(1));
+      QVERIFY(r.part->isVisible());
+    }
+    // Hidden some other way (its own context menu): the check mark follows.
+    ui->toolBar->hide();
+    QVERIFY(!ui->toolbar_act->isChecked());
+    ui->toolBar->show();
+    QVERIFY(ui->toolbar_act->isChecked());
+
+    ui->fullscreen_act->trigger();
+    QVERIFY(w->isFullScreen());
+    ui->fullscreen_act->trigger();
+    QVERIFY(!w->isFullScreen());
+    QVERIFY(w->isMaximized());
+  }
+
+  void language_switch_and_restart() {
+    enum class hinder { none, no_answer, script_unsaved, config_unwritable, start_fails };
+    struct row {
+      const char* name;
+      const char* act;
+      kk::u32 code;
+      hinder h;
+      bool started;
+    };
+    const row rows[] = {
+        {"restart", "zh_act", 0, hinder::none, true},
+        {"answered No", "fr_act", 2, hinder::no_answer, false},
+        {"a script could not be saved", "jp_act", 3, hinder::script_unsaved, false},
+        {"config could not be written", "en_act", 1, hinder::config_unwritable, false},
+        {"the new process did not start", "zh_act", 0, hinder::start_fails, true},
+    };
+    for (const row& r : rows) {
+      reset_config();
+      sys_config.language = r.code == 1 ? 0 : 1;
+      work_dir d;
+      ruv::test::scripted_prompt p;
+      ruv::test::recording_launcher launcher;
+      launcher.result = r.h != hinder::start_fails;
+      if (r.h == hinder::config_unwritable) QDir(d.path("")).mkdir("config");
+      // What the disk holds when the new process starts.
+      kk::u32 language_on_disk = 99;
+      QByteArray script_on_disk;
+      launcher.on_start = [&] {
+        sys_config_record read;
+        read.language = 99;
+        if (load_sys_config(&read, "config")) language_on_disk = read.language;
+        script_on_disk = file_bytes(d.path("a.sql"));
+      };
+      auto w = window();
+      if (r.h == hinder::script_unsaved) {
+        write_file(d.path("plain"), "a file");
+        QAction recent;
+        recent.setData(d.path("plain/a.sql"));
+        QObject::connect(&recent, &QAction::triggered, w.get(), &MainWindow::open_recent);
+        p.answers.push_back(QMessageBox::Yes);
+        recent.trigger();
+      } else {
+        write_file(d.path("a.sql"), "");
+        open_through_chooser(*w, p, d.path("a.sql"));
+      }
+      type(*w, "select 1;");
+      p.answers.push_back(r.h == hinder::no_answer ? QMessageBox::No : QMessageBox::Yes);
+      action(w.get(), r.act)->trigger();
+
+      QVERIFY2(sys_config.language == r.code, r.name);
+      QVERIFY2(w->form()->zh_act->isChecked() == (r.code == 0), r.name);
+      QVERIFY2(w->form()->en_act->isChecked() == (r.code == 1), r.name);
+      const auto question = std::find_if(p.boxes.begin(), p.boxes.end(),
+                                         [](const ruv::test::shown_box& b) { return b.title == "language changed"; });
+      QVERIFY2(question != p.boxes.end(), r.name);
+      QVERIFY2(question->buttons == (QMessageBox::Yes | QMessageBox::No), r.name);
+      const bool failure_shown = question + 1 != p.boxes.end() && question[1].title == "restart failed";
+      QVERIFY2(failure_shown == (r.h != hinder::none && r.h != hinder::no_answer), r.name);
+      QVERIFY2(launcher.started.size() == (r.started ? 1 : 0), r.name);
+      if (r.started) {
+        QCOMPARE(launcher.started[0], QStringList({QCoreApplication::applicationFilePath()}));
+        QCOMPARE(language_on_disk, r.code);
+        QCOMPARE(script_on_disk, QByteArray("select 1;"));
+      }
+      // The program ends only when its successor runs.
+      QVERIFY2(launcher.exits == (r.h == hinder::none ? QList<int>{0} : QList<int>{}), r.name);
+    }
+  }
+
+  void language_questions() {
+    struct row {
+      const char* act;
+      const char* text;
+    };
+    const row rows[] = {
+        {"zh_act", "the language change to Chinese, the application need restart, restart now?"},
+        {"en_act", "the language change to English, the application need restart, restart now?"},
+        {"fr_act", "the language change to Français, the application need restart, restart now?"},
+        {"jp_act", "the language change to Japanese, the application need restart, restart now?"},
+    };
+    ruv::test::scripted_prompt p;
+    ruv::test::recording_launcher launcher;
+    auto w = window();
+    for (const row& r : rows) {
+      action(w.get(), r.act)->trigger();  // the default answer: No
+      QCOMPARE(p.boxes.back().text, QString::fromUtf8(r.text));
+    }
+    QVERIFY(launcher.started.isEmpty());
+  }
+
+  void local_manual() {
+    struct row {
+      kk::u32 language;
+      const char* folder;  // created under doc/ in the working directory; null: none
+      bool opener_ok;
+      const char* opened;  // null: nothing opened
+      const char* box;     // title of the box shown, null: none
+    };
+    const row rows[] = {
+        {2, "fr", true, "doc/fr/ruv_cli.pdf", nullptr},
+        {3, "jp", true, "doc/jp/ruv_cli.pdf", nullptr},
+        {1, "zh", true, nullptr, "help information"},  // only another language's manual
+        {1, "en", false, "doc/en/ruv_cli.pdf", "help information"},
+        {7, "en", true, nullptr, nullptr},
+    };
+    for (const row& r : rows) {
+      reset_config();
+      sys_config.language = r.language;
+      work_dir d;
+      ruv::test::scripted_prompt p;
+      ruv::test::recording_opener opener;
+      opener.result = r.opener_ok;
+      QDir(d.path("")).mkpath(QString("doc/") + r.folder);
+      write_file(d.path(QString("doc/%1/ruv_cli.pdf").arg(r.folder)), "%PDF");
+      auto w = window();
+      w->form()->local_act->trigger();
+      QCOMPARE(opener.opened, r.opened ? QStringList({d.path(r.opened)}) : QStringList());
+      QCOMPARE(p.boxes.size(), std::size_t(r.box ? 1 : 0));
+      if (r.box) QCOMPARE(p.boxes.back().title, QString(r.box));
+      if (r.box && !r.opened) {
+        // Says where it looked.
+        QVERIFY(p.boxes.back().text.contains(d.path("doc/en/ruv_cli.pdf")));
+        QCOMPARE(p.boxes.back().text.count("/en/ruv_cli.pdf"), 2);  // and the installed one
+      }
+    }
+  }
+
+  void online_reference() {
+    struct row {
+      kk::u32 language;
+      const char* page;  // null: nothing
+    };
+    for (row r : {row{0, "/zh/sql_ref_0.2.3.html"}, row{1, "/en/sql_ref_0.2.3.html"}, row{2, "/fr/sql_ref_0.2.3.html"},
+                  row{3, "/jp/sql_ref_0.2.3.html"}, row{4, nullptr}}) {
+      reset_config();
+      sys_config.language = r.language;
+      ruv::test::scripted_prompt p;
+      ruv::test::recording_opener opener;
+      auto w = window();
+      w->form()->online_act->trigger();
+      if (!r.page) {
+        QVERIFY(opener.opened.isEmpty());
+        continue;
+      }
+      QCOMPARE(opener.opened.size(), 1);
+      QVERIFY(opener.opened[0].startsWith("https://"));
+      QVERIFY(opener.opened[0].endsWith(r.page));
+      QVERIFY(p.boxes.empty());
+    }
+    // A page that could not be opened is said so.
+    reset_config();
+    ruv::test::scripted_prompt p;
+    ruv::test::recording_opener opener;
+    opener.result = false;
+    auto w = window();
+    w->form()->online_act->trigger();
+    QCOMPARE(p.boxes.size(), std::size_t(1));
+    QVERIFY(p.boxes.back().text.contains(opener.opened.value(0)));
+  }
+};
+
+QTEST_MAIN(main_window_view_test)
+#include "main_window_view_test.moc"

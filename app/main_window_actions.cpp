@@ -5,6 +5,7 @@
 
 #include "app/about_dlg.h"
 #include "app/main_window.h"
+#include "app/seams/dialogs.h"
 #include "app/sys_config.h"
 #include "ui_main_window.h"
 
@@ -244,5 +245,5 @@ void MainWindow::quit(bool) { close(); }
 
 void MainWindow::about(bool) {
   about_dlg d(nullptr);
-  d.exec();
+  ruv::run_dialog(d);
 }

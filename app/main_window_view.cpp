@@ -9,6 +9,7 @@
 #include <QToolBar>
 
 #include "app/main_window.h"
+#include "app/seams/dialogs.h"
 #include "app/seams/seams.h"
 #include "app/slot_guard.h"
 #include "app/startup.h"
@@ -180,8 +181,10 @@ void MainWindow::help_online(bool) {
 }
 
 void MainWindow::preference(bool) {
-  sys_pre_dlg d(nullptr);
-  d.exec();
+  slot_guard("preference", [&] {
+    sys_pre_dlg d(nullptr);
+    ruv::run_dialog(d);
+  });
 }
 
 void MainWindow::currentChanged(int index) {

@@ -11,6 +11,7 @@
 #include <QTreeWidget>
 
 #include "tests/app/main_window_fixture.h"
+#include "tests/support/scripted_dialogs.h"
 #include "tests/support/scripted_prompt.h"
 
 using namespace mw_test;
@@ -198,6 +199,20 @@ class main_window_view_test : public QObject {
     ui->fullscreen_act->trigger();
     QVERIFY(!w->isFullScreen());
     QVERIFY(w->isMaximized());
+  }
+
+  void about_and_preferences_run_modally_without_a_parent() {
+    ruv::test::scripted_dialogs dialogs;
+    QString parent_kind;
+    for (int i = 0; i < 2; ++i)
+      dialogs.steps.push_back([&](QDialog& d) { parent_kind += d.parentWidget() ? "parent " : "none "; });
+    auto w = window();
+    w->form()->about_act->trigger();
+    w->form()->preference_act->trigger();
+    QCOMPARE(dialogs.shown.size(), std::size_t(2));
+    QCOMPARE(dialogs.shown[0].class_name, QString("about_dlg"));
+    QCOMPARE(dialogs.shown[1].class_name, QString("sys_pre_dlg"));
+    QCOMPARE(parent_kind, QString("none none "));
   }
 
   void language_switch_and_restart() {

@@ -246,6 +246,8 @@ void data_view::load(const dataview::view_query& q)
     form_->add_btn->setEnabled(editable && !immediate);
     form_->delete_btn->setEnabled(editable && !immediate);
     for (int c = 0; c < model_->columnCount(); ++c) form_->dv->setItemDelegateForColumn(c, model_->column_delegate(c));
+    // The rows come in the server's order: no sort indicator until the user sorts again.
+    form_->dv->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     form_->dv->horizontalHeader()->viewport()->update();
     form_->dv->viewport()->update();
     loaded_ = true;

@@ -2,6 +2,7 @@
 // the current cell, edits with Apply and immediate mode, pending edits, the cell search.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QRadioButton>
 #include <QLineEdit>
 #include <QListWidget>
@@ -119,6 +120,21 @@ private slots:
         QCOMPARE(sent(), (QStringList{"select a, s, d from t where a == 1 || a == 3 order by a desc;",
                                       "select a, d from t where a == 1 || a == 3 order by a desc;"}));
         QCOMPARE(cell(*v, 0, 0), QString("3"));
+    }
+
+    void the_header_claims_no_sort_the_rows_do_not_have()
+    {
+        auto v = open_t();
+        QHeaderView* h = v->form()->dv->horizontalHeader();
+        QCOMPARE(h->sortIndicatorSection(), -1);
+        // The user sorts by the text column descending: "two", "three", "one".
+        v->form()->dv->sortByColumn(1, Qt::DescendingOrder);
+        QCOMPARE(cell(*v, 0, 1), QString("two"));
+        QCOMPARE(h->sortIndicatorSection(), 1);
+        // A reload brings the server's order back, and the indicator goes with the old order.
+        v->form()->filter_cb->setCurrentText("a >= 1");
+        QCOMPARE(cell(*v, 0, 1), QString("one"));
+        QCOMPARE(h->sortIndicatorSection(), -1);
     }
 
     void builders_take_the_current_cell()

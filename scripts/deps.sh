@@ -1,6 +1,8 @@
 # Installs, with apt-get, every Debian package the build and the tests need that is missing.
 # Sourced by run.sh and test.sh.
 RUV_PACKAGES=(
+  # The editor's space symbol (U+2B1D) is in Noto Sans Symbols 2; no other font here has it.
+  fonts-noto-core
   cmake ninja-build g++ make pkg-config binutils
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev xvfb xauth

@@ -94,11 +94,18 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   bool close = true;
   slot_guard("closeEvent", [&] {
     const QStringList failures = save_modified_scripts();
-    if (failures.isEmpty()) return;
-    close = ruv::warning(this, tr("save failed"),
-                         tr("these script files could not be saved:\n%1\nclose anyway and lose their changes?")
-                             .arg(failures.join(QLatin1Char('\n'))),
-                         QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Discard;
+    if (!failures.isEmpty())
+      close = ruv::warning(this, tr("save failed"),
+                           tr("these script files could not be saved:\n%1\nclose anyway and lose their changes?")
+                               .arg(failures.join(QLatin1Char('\n'))),
+                           QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Discard;
+    // Edits of a data tab live only in the tab until they are applied.
+    const QStringList unapplied = close ? unapplied_tabs() : QStringList();
+    if (!unapplied.isEmpty())
+      close = ruv::warning(this, tr("edits not applied"),
+                           tr("these tabs have edits not applied to the server:\n%1\nclose anyway and lose them?")
+                               .arg(unapplied.join(QLatin1Char('\n'))),
+                           QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Discard;
   });
   if (!close) {
     event->ignore();

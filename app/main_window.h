@@ -191,6 +191,8 @@ class MainWindow : public QMainWindow {
   void report_save_failures(const QStringList& failures);
   // Removes the script tab at index with its map and open-files entries, deletes it.
   void close_script_at(int index);
+  // The titles of the data tabs holding edits not applied to the server.
+  QStringList unapplied_tabs() const;
   // Height of the tab strip, also when no tab is open (the bar then has no height).
   int tab_strip_height() const;
   // The language slots: store, mark, ask, restart (main_window_view.cpp).

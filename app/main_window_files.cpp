@@ -14,6 +14,8 @@
 #include "app/seams/seams.h"
 #include "app/slot_guard.h"
 #include "app/sys_config.h"
+#include "dataview/data_view.h"
+#include "dataview/search_tab_dlg.h"  // data_view.h holds a QPointer to it
 #include "editor/editor.h"
 #include "editor/sql_script_editor.h"
 #include "query/local_file.h"
@@ -331,11 +333,28 @@ void MainWindow::close_tab(int index) {
       close_file(true);
       return;
     }
+    // A data tab's edits not applied yet go only when the user says so.
+    auto* view = qobject_cast<data_view*>(page);
+    if (view && view->has_pending_edits() &&
+        ruv::question(this, tr("edits not applied"),
+                      tr("the tab '%1' has edits not applied to the server, close it and lose them?")
+                          .arg(ui->tabWidget->tabText(index)),
+                      QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+      return;
     ui->tabWidget->removeTab(index);
-    delete page;
+    page->deleteLater();
     const int count = ui->tabWidget->count();
     if (count > 0) ui->tabWidget->setCurrentIndex(index < count ? index : index - 1);
   });
+}
+
+QStringList MainWindow::unapplied_tabs() const {
+  QStringList out;
+  for (int i = 0; i < ui->tabWidget->count(); ++i) {
+    auto* view = qobject_cast<data_view*>(ui->tabWidget->widget(i));
+    if (view && view->has_pending_edits()) out << ui->tabWidget->tabText(i);
+  }
+  return out;
 }
 
 void MainWindow::tabBarClicked(int index) {

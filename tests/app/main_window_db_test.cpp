@@ -189,6 +189,7 @@ class main_window_db_test : public QObject {
   void refresh_closes_pages_of_vanished_tables_data();
   void refresh_closes_pages_of_vanished_tables();
   void data_view_with_unapplied_edits_outlives_its_table();
+  void closing_over_unapplied_edits_asks_first();
   void destructive_operations_data();
   void destructive_operations();
   void field_editor_pages_open_once_and_close_by_sender();
@@ -403,6 +404,48 @@ void main_window_db_test::data_view_with_unapplied_edits_outlives_its_table() {
   QCOMPARE(f.titles(), QStringList{"data of table: t"});
   QCOMPARE(view->model()->data(view->model()->index(0, 1), Qt::DisplayRole).toString(), QStringLiteral("uno"));
   QVERIFY(view->has_pending_edits());
+}
+
+void main_window_db_test::closing_over_unapplied_edits_asks_first() {
+  fixture f;
+  QVERIFY(f.db.create_table("t", {{"id", ftype::i32, "false"}, {"s", ftype::str, "false"}}));
+  QVERIFY(f.db.insert("t", {peer::value::sint(ftype::i32, 1), peer::value::text("one")}));
+  f.open();
+  f.select({"t"});
+  f.trigger("view_data_act");
+  auto* view = qobject_cast<data_view*>(f.tabs()->widget(0));
+  QVERIFY(view);
+  QVERIFY(view->model()->setData(view->model()->index(0, 1), QString("uno"), Qt::EditRole));
+  f.since_now();
+
+  // The tab's close button: No (and Escape) keep the tab and its edits.
+  for (QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Escape}) {
+    f.prompt.answers = {answer};
+    emit f.tabs()->tabCloseRequested(0);
+    QCOMPARE(f.titles(), QStringList{"data of table: t"});
+  }
+  QCOMPARE(f.prompt.boxes.back().title, QString("edits not applied"));
+  QCOMPARE(f.prompt.boxes.back().text,
+           QString("the tab 'data of table: t' has edits not applied to the server, close it and lose them?"));
+
+  // Closing the window: Cancel keeps it open; Discard lets it close.
+  f.w->show();
+  f.prompt.answers = {QMessageBox::Cancel};
+  QVERIFY(!f.w->close());
+  QVERIFY(f.w->isVisible());
+  QCOMPARE(f.prompt.boxes.back().text,
+           QString("these tabs have edits not applied to the server:\ndata of table: t\nclose anyway and lose them?"));
+  f.prompt.answers = {QMessageBox::Discard};
+  QVERIFY(f.w->close());
+
+  // Applied edits ask nothing.
+  f.prompt.boxes.clear();
+  child<QPushButton>(view, "apply_btn")->click();
+  QVERIFY(!view->has_pending_edits());
+  emit f.tabs()->tabCloseRequested(0);
+  QVERIFY(f.titles().isEmpty());
+  QCOMPARE(f.sent(), (QStringList{"atom_exec  update t set s = \"uno\" where __id == 1; commit;",
+                                   "select id, s from t where first 1000;"}));
 }
 
 void main_window_db_test::destructive_operations_data() {

@@ -355,6 +355,7 @@ class main_window_files_test : public QObject {
 
     // The tab's close button closes any page; the last one leaves no current tab.
     emit tabs(*w)->tabCloseRequested(0);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!view);
     QCOMPARE(tabs(*w)->currentIndex(), -1);
     QVERIFY(!action(w.get(), "close_file_act")->isEnabled());

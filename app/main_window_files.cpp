@@ -32,6 +32,9 @@ kk::adt::string::string utf8(const QString& s) {
   return kk::adt::string_from_bytes(b.constData(), static_cast<kk::u64>(b.size()));
 }
 
+// A script tab's title: the file name, an "&" in it shown as itself rather than as a mnemonic.
+QString tab_title(const QString& path) { return QFileInfo(path).fileName().replace(QLatin1Char('&'), QLatin1String("&&")); }
+
 const char* const sql_filter = QT_TRANSLATE_NOOP("MainWindow", "sql files (*.sql);;all files (*.*)");
 
 // A file's bytes for a new tab; false when it exists but could not be read (opening it as an
@@ -64,7 +67,7 @@ ruv::sql_script_editor* MainWindow::open_script_tab(const QString& path, kk::adt
   s->set_table_names(&table_names);
   s->set_field_names(&field_cache);
   QTabWidget* tabs = ui->tabWidget;
-  const int i = tabs->insertTab(tabs->count(), s, QFileInfo(path).fileName());
+  const int i = tabs->insertTab(tabs->count(), s, tab_title(path));
   tabs->tabBar()->setTabTextColor(i, Qt::darkCyan);
   tabs->setCurrentIndex(i);
   return s;
@@ -270,7 +273,7 @@ void MainWindow::save_file_as(bool) {
       report_save_failures({QStringLiteral("%1: %2").arg(path, error)});
       return;
     }
-    ui->tabWidget->setTabText(ui->tabWidget->indexOf(s), QFileInfo(path).fileName());
+    ui->tabWidget->setTabText(ui->tabWidget->indexOf(s), tab_title(path));
     if (auto* n = open_file_map.find(old_path.view())) {
       open_file_map.erase(n);
       --open_count;

@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "app/seams/seams.h"
-#include "app/slot_guard.h"
+#include "app/seams/slot_guard.h"
 #include "app/startup.h"
 #include "app/sys_config.h"
 #include "app/update_check.h"

@@ -12,7 +12,7 @@
 #include "app/main_window.h"
 #include "app/script_paths.h"
 #include "app/seams/seams.h"
-#include "app/slot_guard.h"
+#include "app/seams/slot_guard.h"
 #include "app/sys_config.h"
 #include "dataview/data_view.h"
 #include "dataview/search_tab_dlg.h"  // data_view.h holds a QPointer to it

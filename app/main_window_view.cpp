@@ -11,7 +11,7 @@
 #include "app/main_window.h"
 #include "app/seams/dialogs.h"
 #include "app/seams/seams.h"
-#include "app/slot_guard.h"
+#include "app/seams/slot_guard.h"
 #include "app/startup.h"
 #include "app/sys_config.h"
 #include "editor/editor.h"

@@ -3,6 +3,7 @@
 #include <string>
 #include <type_traits>
 
+#include "app/seams/slot_guard.h"
 #include "cells/editor_look.h"
 #include "cells/int_text.h"
 
@@ -68,7 +69,10 @@ void box_text_changed(QLineEdit& edit, int_box_fields<T>& f, const QString& t)
         f.value = f.init_value = v;                                                            \
         set_mode(f.mode);                                                                      \
     }                                                                                          \
-    void name::text_changed(const QString& t) { box_text_changed<T>(*this, f, t); }
+    void name::text_changed(const QString& t)                                                  \
+    {                                                                                          \
+        slot_guard("text_changed", [&] { box_text_changed<T>(*this, f, t); });                 \
+    }
 
 RUV_INT_SPIN_BOX_DEFINE(u08_spin_box, std::uint8_t)
 RUV_INT_SPIN_BOX_DEFINE(i08_spin_box, std::int8_t)

@@ -9,6 +9,7 @@
 #include <limits>
 #include <type_traits>
 
+#include "app/seams/slot_guard.h"
 #include "cells/cell_text.h"
 #include "cells/editor_look.h"
 #include "cells/int_spin_box.h"
@@ -186,36 +187,42 @@ int_item_dlgt::~int_item_dlgt() = default;
 
 QWidget* int_item_dlgt::createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex&) const
 {
-    QLineEdit* made = nullptr;
-    with_kind(kind, [&](auto tag) {
-        auto* box = new typename decltype(tag)::type(parent);
-        box->setReadOnly(read_only);
-        box->set_mode(mode);
-        box->set_show_sign(show_sign);
-        box->set_show_suffix(show_suffix);
-        made = box;
+    return slot_guard<QWidget*>("createEditor", nullptr, [&]() -> QWidget* {
+        QLineEdit* made = nullptr;
+        with_kind(kind, [&](auto tag) {
+            auto* box = new typename decltype(tag)::type(parent);
+            box->setReadOnly(read_only);
+            box->set_mode(mode);
+            box->set_show_sign(show_sign);
+            box->set_show_suffix(show_suffix);
+            made = box;
+        });
+        // No width chosen: nothing to edit.
+        if (!made) return nullptr;
+        made->resize(option.rect.width(), option.rect.height());
+        return made;
     });
-    // No width chosen: nothing to edit.
-    if (!made) return nullptr;
-    made->resize(option.rect.width(), option.rect.height());
-    return made;
 }
 
 void int_item_dlgt::setEditorData(QWidget* editor, const QModelIndex& index) const
 {
-    const QVariant v = cell_value(index);
-    with_kind(kind, [&](auto tag) {
-        using Box = typename decltype(tag)::type;
-        if (auto* box = qobject_cast<Box*>(editor)) box->set_value(int_of<typename Box::value_type>(v));
+    slot_guard("setEditorData", [&] {
+        const QVariant v = cell_value(index);
+        with_kind(kind, [&](auto tag) {
+            using Box = typename decltype(tag)::type;
+            if (auto* box = qobject_cast<Box*>(editor)) box->set_value(int_of<typename Box::value_type>(v));
+        });
     });
 }
 
 void int_item_dlgt::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
 {
-    with_kind(kind, [&](auto tag) {
-        using Box = typename decltype(tag)::type;
-        if (auto* box = qobject_cast<Box*>(editor))
-            model->setData(index, int_cell_variant(box->get_value()), Qt::EditRole);
+    slot_guard("setModelData", [&] {
+        with_kind(kind, [&](auto tag) {
+            using Box = typename decltype(tag)::type;
+            if (auto* box = qobject_cast<Box*>(editor))
+                model->setData(index, int_cell_variant(box->get_value()), Qt::EditRole);
+        });
     });
 }
 
@@ -249,20 +256,27 @@ QVariant int_item_dlgt::from_text(kk::adt::text_view text) const
     name::~name() = default;                                                                               \
     QWidget* name::createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex&) const \
     {                                                                                                      \
-        auto* box = new Box(parent);                                                                       \
-        box->set_show_sign(show_sign);                                                                     \
-        box->set_show_suffix(show_suffix);                                                                 \
-        box->setReadOnly(read_only);                                                                       \
-        box->resize(option.rect.width(), option.rect.height());                                           \
-        return box;                                                                                        \
+        return slot_guard<QWidget*>("createEditor", nullptr, [&] {                                         \
+            auto* box = new Box(parent);                                                                   \
+            box->set_show_sign(show_sign);                                                                 \
+            box->set_show_suffix(show_suffix);                                                             \
+            box->setReadOnly(read_only);                                                                   \
+            box->resize(option.rect.width(), option.rect.height());                                       \
+            return box;                                                                                    \
+        });                                                                                                \
     }                                                                                                      \
     void name::setEditorData(QWidget* editor, const QModelIndex& index) const                              \
     {                                                                                                      \
-        if (auto* box = qobject_cast<Box*>(editor)) box->set_value(cell_value(index).value<F>());          \
+        slot_guard("setEditorData", [&] {                                                                  \
+            if (auto* box = qobject_cast<Box*>(editor)) box->set_value(cell_value(index).value<F>());      \
+        });                                                                                                \
     }                                                                                                      \
     void name::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const    \
     {                                                                                                      \
-        if (auto* box = qobject_cast<Box*>(editor)) model->setData(index, QVariant(box->get_value()), Qt::EditRole); \
+        slot_guard("setModelData", [&] {                                                                   \
+            if (auto* box = qobject_cast<Box*>(editor))                                                    \
+                model->setData(index, QVariant(box->get_value()), Qt::EditRole);                           \
+        });                                                                                                \
     }                                                                                                      \
     QString name::to_text(const QVariant& value) const                                                     \
     {                                                                                                      \
@@ -285,22 +299,28 @@ string_item_dlgt::~string_item_dlgt() = default;
 
 QWidget* string_item_dlgt::createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex&) const
 {
-    auto* e = new QLineEdit(parent);
-    e->setMaxLength(2147483647);
-    set_cell_editor_look(*e);
-    e->setReadOnly(read_only);
-    e->resize(option.rect.width(), option.rect.height());
-    return e;
+    return slot_guard<QWidget*>("createEditor", nullptr, [&] {
+        auto* e = new QLineEdit(parent);
+        e->setMaxLength(2147483647);
+        set_cell_editor_look(*e);
+        e->setReadOnly(read_only);
+        e->resize(option.rect.width(), option.rect.height());
+        return e;
+    });
 }
 
 void string_item_dlgt::setEditorData(QWidget* editor, const QModelIndex& index) const
 {
-    if (auto* e = qobject_cast<QLineEdit*>(editor)) e->setText(cell_value(index).toString());
+    slot_guard("setEditorData", [&] {
+        if (auto* e = qobject_cast<QLineEdit*>(editor)) e->setText(cell_value(index).toString());
+    });
 }
 
 void string_item_dlgt::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
 {
-    if (auto* e = qobject_cast<QLineEdit*>(editor)) model->setData(index, QVariant(e->text()), Qt::EditRole);
+    slot_guard("setModelData", [&] {
+        if (auto* e = qobject_cast<QLineEdit*>(editor)) model->setData(index, QVariant(e->text()), Qt::EditRole);
+    });
 }
 
 QString string_item_dlgt::to_text(const QVariant& value) const { return value.toString(); }
@@ -319,15 +339,16 @@ QVariant string_item_dlgt::from_text(kk::adt::text_view text) const
     name::~name() = default;                                                                                    \
     QWidget* name::createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex&) const \
     {                                                                                                           \
-        return make_calendar_editor<Editor>(parent, option, read_only);                                         \
+        return slot_guard<QWidget*>("createEditor", nullptr,                                                    \
+                                    [&] { return make_calendar_editor<Editor>(parent, option, read_only); });   \
     }                                                                                                           \
     void name::setEditorData(QWidget* editor, const QModelIndex& index) const                                   \
     {                                                                                                           \
-        load_calendar_editor<Editor>(editor, index);                                                            \
+        slot_guard("setEditorData", [&] { load_calendar_editor<Editor>(editor, index); });                      \
     }                                                                                                           \
     void name::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const         \
     {                                                                                                           \
-        commit_calendar_editor<Editor>(editor, model, index);                                                   \
+        slot_guard("setModelData", [&] { commit_calendar_editor<Editor>(editor, model, index); });              \
     }                                                                                                           \
     QString name::to_text(const QVariant& value) const { return calendar_text<Editor>(value); }
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/seams/slot_guard.h"
 #include "cells/editor_look.h"
 #include "cells/real_text.h"
 
@@ -93,7 +94,10 @@ void box_text_changed(QLineEdit& edit, real_box_fields<F>& f, const QString& t)
     QString name::display_text() const { return display_of(f); }                                    \
     bool name::text_valid() const { return valid_text(*this, f); }                                  \
     bool name::text_in_range() const { return in_range_text(*this, f); }                            \
-    void name::text_changed(const QString& t) { box_text_changed(*this, f, t); }
+    void name::text_changed(const QString& t)                                                       \
+    {                                                                                               \
+        slot_guard("text_changed", [&] { box_text_changed(*this, f, t); });                         \
+    }
 
 RUV_REAL_SPIN_BOX_DEFINE(double_spin_box, double, textEdited(const QString&))
 RUV_REAL_SPIN_BOX_DEFINE(float_spin_box, float, textChanged(const QString&))

@@ -13,6 +13,7 @@
 #include <numeric>
 #include <string_view>
 
+#include "app/seams/slot_guard.h"
 #include "cells/item_dlgt.h"
 #include "grammar/sql_library.h"
 #include "query/db_ctx.h"
@@ -440,49 +441,55 @@ int tab_data_model::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant tab_data_model::data(const QModelIndex& index, int role) const {
-  if (!index.isValid()) return QVariant();
-  const cell* c = cell_ptr(index.row(), index.column());
-  if (!c) return QVariant();
-  switch (role) {
-    case Qt::DisplayRole: return QVariant(delegates_[std::size_t(index.column())]->to_text(c->value));
-    case Qt::TextAlignmentRole: return QVariant(int(Qt::AlignCenter));
-    case Qt::EditRole: return c->value;
-    case Qt::FontRole:
-      if (c->marks & mark_font) return QVariant(font_of(c->marks));
-      break;
-    case Qt::BackgroundRole:
-      if (c->marks & mark_background) return QVariant(background_of(c->marks));
-      break;
-    default: break;
-  }
-  if (const cell_item* it = item_of(*c)) return it->roles.value(role);
-  return QVariant();
+  return slot_guard<QVariant>("data", QVariant(), [&]() -> QVariant {
+    if (!index.isValid()) return QVariant();
+    const cell* c = cell_ptr(index.row(), index.column());
+    if (!c) return QVariant();
+    switch (role) {
+      case Qt::DisplayRole: return QVariant(delegates_[std::size_t(index.column())]->to_text(c->value));
+      case Qt::TextAlignmentRole: return QVariant(int(Qt::AlignCenter));
+      case Qt::EditRole: return c->value;
+      case Qt::FontRole:
+        if (c->marks & mark_font) return QVariant(font_of(c->marks));
+        break;
+      case Qt::BackgroundRole:
+        if (c->marks & mark_background) return QVariant(background_of(c->marks));
+        break;
+      default: break;
+    }
+    if (const cell_item* it = item_of(*c)) return it->roles.value(role);
+    return QVariant();
+  });
 }
 
 QVariant tab_data_model::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation == Qt::Vertical) {
-    if (section >= 0 && section < rowCount() && role == Qt::DisplayRole) return QString::number(section + 1, 10);
-    return QVariant();
-  }
-  if (section < 0 || section >= columnCount()) return QVariant();
-  const header_cell& h = headers_[std::size_t(section)];
-  switch (role) {
-    case Qt::DisplayRole: return h.shown;
-    case Qt::EditRole: return h.name;
-    case Qt::DecorationRole: return h.icon;
-    default: return QVariant();
-  }
+  return slot_guard<QVariant>("headerData", QVariant(), [&]() -> QVariant {
+    if (orientation == Qt::Vertical) {
+      if (section >= 0 && section < rowCount() && role == Qt::DisplayRole) return QString::number(section + 1, 10);
+      return QVariant();
+    }
+    if (section < 0 || section >= columnCount()) return QVariant();
+    const header_cell& h = headers_[std::size_t(section)];
+    switch (role) {
+      case Qt::DisplayRole: return h.shown;
+      case Qt::EditRole: return h.name;
+      case Qt::DecorationRole: return h.icon;
+      default: return QVariant();
+    }
+  });
 }
 
 QMap<int, QVariant> tab_data_model::itemData(const QModelIndex& index) const {
-  QMap<int, QVariant> roles;
-  const cell* c = index.isValid() ? cell_ptr(index.row(), index.column()) : nullptr;
-  if (!c) return roles;
-  if (const cell_item* it = item_of(*c)) roles = it->roles;
-  roles.insert(Qt::EditRole, c->value);
-  if (c->marks & mark_font) roles.insert(Qt::FontRole, font_of(c->marks));
-  if (c->marks & mark_background) roles.insert(Qt::BackgroundRole, background_of(c->marks));
-  return roles;
+  return slot_guard<QMap<int, QVariant>>("itemData", QMap<int, QVariant>(), [&]() -> QMap<int, QVariant> {
+    QMap<int, QVariant> roles;
+    const cell* c = index.isValid() ? cell_ptr(index.row(), index.column()) : nullptr;
+    if (!c) return roles;
+    if (const cell_item* it = item_of(*c)) roles = it->roles;
+    roles.insert(Qt::EditRole, c->value);
+    if (c->marks & mark_font) roles.insert(Qt::FontRole, font_of(c->marks));
+    if (c->marks & mark_background) roles.insert(Qt::BackgroundRole, background_of(c->marks));
+    return roles;
+  });
 }
 
 Qt::ItemFlags tab_data_model::flags(const QModelIndex& index) const {
@@ -638,7 +645,9 @@ std::vector<u32> ascending_order(const std::vector<cell>& col, kind k) {
 
 }  // namespace
 
-void tab_data_model::sort(int column, Qt::SortOrder order) { sort_rows(column, order == Qt::AscendingOrder); }
+void tab_data_model::sort(int column, Qt::SortOrder order) {
+  slot_guard("sort", [&] { sort_rows(column, order == Qt::AscendingOrder); });
+}
 
 void tab_data_model::sort_rows(int column, bool ascending) {
   const int n = rowCount();

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "app/seams/slot_guard.h"
 #include "cells/item_dlgt.h"
 #include "query/db_ctx.h"
 #include "query/sql_build.h"
@@ -49,111 +50,117 @@ bool tab_data_model::literal_or_refuse(const QVariant& v, int column, string& ou
 }
 
 bool tab_data_model::setData(const QModelIndex& index, const QVariant& value, int role) {
-  // An empty text is a value; only the absence of any value is refused.
-  if (!index.isValid() || !value.isValid()) return false;
-  const int row = index.row(), column = index.column();
-  cell* c = cell_ptr(row, column);
-  if (!c) return false;
+  return slot_guard<bool>("setData", false, [&]() -> bool {
+    // An empty text is a value; only the absence of any value is refused.
+    if (!index.isValid() || !value.isValid()) return false;
+    const int row = index.row(), column = index.column();
+    cell* c = cell_ptr(row, column);
+    if (!c) return false;
 
-  if (role != Qt::EditRole) {
-    ensure_item(*c).roles.insert(role, value);
-    if (role == Qt::FontRole) c->marks &= kk::u8(~0x07);
-    if (role == Qt::BackgroundRole) c->marks &= kk::u8(~0x38);
-    Q_EMIT dataChanged(index, index, {role});
-    return true;
-  }
-  if (non_finite(value, type_names_[std::size_t(column)])) {
-    last_refusal_ = QCoreApplication::translate("tab_data_model", "the value '%1' of field '%2' can not be written!")
-                        .arg(value.toString(), headers_[std::size_t(column)].shown);
-    Q_EMIT refused(last_refusal_);
-    return false;
-  }
-
-  cell_item& item = ensure_item(*c);
-  c->value = value;
-  const u64 id = c->item;
-  bool written = true;
-  const bool on_server = row_ids_[u64(row)] != new_row_id && !new_items_.find(id);
-  if (immediate && on_server && is_modified(*c)) {
-    if (update_cell(row, column)) {
-      item.stored = c->value;
-      // Written: the cell shows as unchanged again.
-      if (c->found)
-        paint_marks(*c);
-      else
-        c->marks = 0;
-      if (changed_items_.erase_key(id)) --changed_count_;
-      notify_changed();
-      Q_EMIT dataChanged(index, index, {Qt::EditRole, Qt::FontRole, Qt::BackgroundRole});
+    if (role != Qt::EditRole) {
+      ensure_item(*c).roles.insert(role, value);
+      if (role == Qt::FontRole) c->marks &= kk::u8(~0x07);
+      if (role == Qt::BackgroundRole) c->marks &= kk::u8(~0x38);
+      Q_EMIT dataChanged(index, index, {role});
       return true;
     }
-    // Not written: the edit stays pending, marked, for the next apply.
-    written = false;
-  }
-  paint_marks(*c);
-  if (is_modified(*c)) {
-    if (changed_items_.insert(id)) ++changed_count_;
-  } else if (changed_items_.erase_key(id)) {
-    --changed_count_;
-  }
-  notify_changed();
-  Q_EMIT dataChanged(index, index, {Qt::EditRole, Qt::FontRole, Qt::BackgroundRole});
-  return written;
+    if (non_finite(value, type_names_[std::size_t(column)])) {
+      last_refusal_ = QCoreApplication::translate("tab_data_model", "the value '%1' of field '%2' can not be written!")
+                          .arg(value.toString(), headers_[std::size_t(column)].shown);
+      Q_EMIT refused(last_refusal_);
+      return false;
+    }
+
+    cell_item& item = ensure_item(*c);
+    c->value = value;
+    const u64 id = c->item;
+    bool written = true;
+    const bool on_server = row_ids_[u64(row)] != new_row_id && !new_items_.find(id);
+    if (immediate && on_server && is_modified(*c)) {
+      if (update_cell(row, column)) {
+        item.stored = c->value;
+        // Written: the cell shows as unchanged again.
+        if (c->found)
+          paint_marks(*c);
+        else
+          c->marks = 0;
+        if (changed_items_.erase_key(id)) --changed_count_;
+        notify_changed();
+        Q_EMIT dataChanged(index, index, {Qt::EditRole, Qt::FontRole, Qt::BackgroundRole});
+        return true;
+      }
+      // Not written: the edit stays pending, marked, for the next apply.
+      written = false;
+    }
+    paint_marks(*c);
+    if (is_modified(*c)) {
+      if (changed_items_.insert(id)) ++changed_count_;
+    } else if (changed_items_.erase_key(id)) {
+      --changed_count_;
+    }
+    notify_changed();
+    Q_EMIT dataChanged(index, index, {Qt::EditRole, Qt::FontRole, Qt::BackgroundRole});
+    return written;
+  });
 }
 
 bool tab_data_model::insertRows(int row, int count, const QModelIndex& parent) {
-  if (parent.isValid() || row < 0 || row > rowCount()) return false;
-  if (count < 1 || columns_.empty()) return true;
-  beginInsertRows(QModelIndex(), row, row + count - 1);
-  for (int k = 0; k < count; ++k) {
-    for (std::size_t col = 0; col < columns_.size(); ++col) {
-      cell fresh;
-      fresh.value = type_value_variant(type_names_[col].view());
-      cell_item& item = ensure_item(fresh);
-      item.roles.insert(Qt::DisplayRole, delegates_[col]->to_text(fresh.value));
-      fresh.marks = 1 | 2;  // font, bold
-      if (new_items_.insert(u64(fresh.item))) ++new_count_;
-      notify_changed();
-      std::vector<cell>& column = columns_[col];
-      column.insert(column.begin() + std::min<std::size_t>(std::size_t(row), column.size()), std::move(fresh));
+  return slot_guard<bool>("insertRows", false, [&]() -> bool {
+    if (parent.isValid() || row < 0 || row > rowCount()) return false;
+    if (count < 1 || columns_.empty()) return true;
+    beginInsertRows(QModelIndex(), row, row + count - 1);
+    for (int k = 0; k < count; ++k) {
+      for (std::size_t col = 0; col < columns_.size(); ++col) {
+        cell fresh;
+        fresh.value = type_value_variant(type_names_[col].view());
+        cell_item& item = ensure_item(fresh);
+        item.roles.insert(Qt::DisplayRole, delegates_[col]->to_text(fresh.value));
+        fresh.marks = 1 | 2;  // font, bold
+        if (new_items_.insert(u64(fresh.item))) ++new_count_;
+        notify_changed();
+        std::vector<cell>& column = columns_[col];
+        column.insert(column.begin() + std::min<std::size_t>(std::size_t(row), column.size()), std::move(fresh));
+      }
+      // The row id goes to the same place.
+      const u64 at = std::min<u64>(u64(row), row_ids_.size);
+      row_ids_.resize(row_ids_.size + 1);
+      std::memmove(row_ids_.data + at + 1, row_ids_.data + at, (row_ids_.size - 1 - at) * sizeof(u64));
+      row_ids_[at] = new_row_id;
     }
-    // The row id goes to the same place.
-    const u64 at = std::min<u64>(u64(row), row_ids_.size);
-    row_ids_.resize(row_ids_.size + 1);
-    std::memmove(row_ids_.data + at + 1, row_ids_.data + at, (row_ids_.size - 1 - at) * sizeof(u64));
-    row_ids_[at] = new_row_id;
-  }
-  endInsertRows();
-  return true;
+    endInsertRows();
+    return true;
+  });
 }
 
 bool tab_data_model::removeRows(int row, int count, const QModelIndex& parent) {
-  if (parent.isValid() || row < 0 || count > rowCount() - row) return false;
-  if (count < 1) return true;
-  beginRemoveRows(QModelIndex(), row, row + count - 1);
-  for (int k = 0; k < count; ++k) {
-    bool inserted = false;
-    for (std::size_t col = 0; col < columns_.size(); ++col) {
-      cell& c = columns_[col][std::size_t(row)];
-      if (c.item) {
-        if (changed_items_.erase_key(u64(c.item))) --changed_count_;
-        if (new_items_.erase_key(u64(c.item))) {
-          --new_count_;
-          inserted = true;
+  return slot_guard<bool>("removeRows", false, [&]() -> bool {
+    if (parent.isValid() || row < 0 || count > rowCount() - row) return false;
+    if (count < 1) return true;
+    beginRemoveRows(QModelIndex(), row, row + count - 1);
+    for (int k = 0; k < count; ++k) {
+      bool inserted = false;
+      for (std::size_t col = 0; col < columns_.size(); ++col) {
+        cell& c = columns_[col][std::size_t(row)];
+        if (c.item) {
+          if (changed_items_.erase_key(u64(c.item))) --changed_count_;
+          if (new_items_.erase_key(u64(c.item))) {
+            --new_count_;
+            inserted = true;
+          }
         }
+        release_item(c);
+        columns_[col].erase(columns_[col].begin() + row);
       }
-      release_item(c);
-      columns_[col].erase(columns_[col].begin() + row);
+      // A row that came from the server is deleted there by the next apply.
+      const u64 id = row_ids_[u64(row)];
+      if (!inserted && id != new_row_id && deleted_ids_.insert(id)) ++deleted_count_;
+      std::memmove(row_ids_.data + row, row_ids_.data + row + 1, (row_ids_.size - u64(row) - 1) * sizeof(u64));
+      row_ids_.resize(row_ids_.size - 1);
+      notify_changed();
     }
-    // A row that came from the server is deleted there by the next apply.
-    const u64 id = row_ids_[u64(row)];
-    if (!inserted && id != new_row_id && deleted_ids_.insert(id)) ++deleted_count_;
-    std::memmove(row_ids_.data + row, row_ids_.data + row + 1, (row_ids_.size - u64(row) - 1) * sizeof(u64));
-    row_ids_.resize(row_ids_.size - 1);
-    notify_changed();
-  }
-  endRemoveRows();
-  return true;
+    endRemoveRows();
+    return true;
+  });
 }
 
 bool tab_data_model::update_cell(int row, int column) {

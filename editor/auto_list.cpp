@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QKeyEvent>
 
+#include "app/seams/slot_guard.h"
+
 namespace ruv {
 
 namespace {
@@ -90,86 +92,90 @@ void auto_list::type_word_byte(char c) {
 }
 
 void auto_list::keyPressEvent(QKeyEvent* e) {
-  if (closed_) return;
-  const int key = e->key();
-  const Qt::KeyboardModifiers mods = e->modifiers();
-  const QByteArray text = e->text().toUtf8();
-  if (mods & Qt::ControlModifier) {
-    if (key == Qt::Key_J || key == Qt::Key_Down) step(1);
-    else if (key == Qt::Key_K || key == Qt::Key_Up) step(-1);
-    return;
-  }
-  const bool printable = !text.isEmpty() && text[0] >= 32 && text[0] <= 126;
-  if (mods & Qt::ShiftModifier) {
+  slot_guard("keyPressEvent", [&] {
+    if (closed_) return;
+    const int key = e->key();
+    const Qt::KeyboardModifiers mods = e->modifiers();
+    const QByteArray text = e->text().toUtf8();
+    if (mods & Qt::ControlModifier) {
+      if (key == Qt::Key_J || key == Qt::Key_Down) step(1);
+      else if (key == Qt::Key_K || key == Qt::Key_Up) step(-1);
+      return;
+    }
+    const bool printable = !text.isEmpty() && text[0] >= 32 && text[0] <= 126;
+    if (mods & Qt::ShiftModifier) {
+      if (is_word_key(key)) {
+        if (!text.isEmpty()) type_word_byte(text[0]);
+        return;
+      }
+      // Shifted punctuation such as "(" ends completion and still reaches the editor.
+      if (printable && key != Qt::Key_Space) {
+        typed_.push_back(text[0]);
+        Q_EMIT char_add(text[0]);
+      }
+      close_popup(true);
+      return;
+    }
+    switch (key) {
+      case Qt::Key_Escape:
+        close_popup(true);
+        return;
+      case Qt::Key_Backspace:
+        if (typed_.size > 0) {
+          typed_.resize(typed_.size - 1);
+          Q_EMIT char_del();
+          if (closed_) return;
+        }
+        refill();
+        if (typed_.size == 0) close_popup(true);
+        return;
+      case Qt::Key_Up:
+        step(-1);
+        return;
+      case Qt::Key_Down:
+        step(1);
+        return;
+      case Qt::Key_Home:
+        if (count() > 0) setCurrentRow(0);
+        return;
+      case Qt::Key_End:
+        if (count() > 0) setCurrentRow(count() - 1);
+        return;
+      case Qt::Key_Space:
+        if (!text.isEmpty()) Q_EMIT char_add(text[0]);
+        close_popup(true);
+        return;
+      case Qt::Key_Return:
+      case Qt::Key_Tab:
+        accept_current();
+        return;
+      default:
+        break;
+    }
     if (is_word_key(key)) {
       if (!text.isEmpty()) type_word_byte(text[0]);
       return;
     }
-    // Shifted punctuation such as "(" ends completion and still reaches the editor.
-    if (printable && key != Qt::Key_Space) {
+    if (printable) {
       typed_.push_back(text[0]);
       Q_EMIT char_add(text[0]);
     }
     close_popup(true);
-    return;
-  }
-  switch (key) {
-    case Qt::Key_Escape:
-      close_popup(true);
-      return;
-    case Qt::Key_Backspace:
-      if (typed_.size > 0) {
-        typed_.resize(typed_.size - 1);
-        Q_EMIT char_del();
-        if (closed_) return;
-      }
-      refill();
-      if (typed_.size == 0) close_popup(true);
-      return;
-    case Qt::Key_Up:
-      step(-1);
-      return;
-    case Qt::Key_Down:
-      step(1);
-      return;
-    case Qt::Key_Home:
-      if (count() > 0) setCurrentRow(0);
-      return;
-    case Qt::Key_End:
-      if (count() > 0) setCurrentRow(count() - 1);
-      return;
-    case Qt::Key_Space:
-      if (!text.isEmpty()) Q_EMIT char_add(text[0]);
-      close_popup(true);
-      return;
-    case Qt::Key_Return:
-    case Qt::Key_Tab:
-      accept_current();
-      return;
-    default:
-      break;
-  }
-  if (is_word_key(key)) {
-    if (!text.isEmpty()) type_word_byte(text[0]);
-    return;
-  }
-  if (printable) {
-    typed_.push_back(text[0]);
-    Q_EMIT char_add(text[0]);
-  }
-  close_popup(true);
+  });
 }
 
 bool auto_list::eventFilter(QObject* o, QEvent* e) {
   if (o == this && e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Tab) {
-    accept_current();
+    slot_guard("eventFilter", [&] { accept_current(); });
     return true;
   }
   return QListWidget::eventFilter(o, e);
 }
 
 void auto_list::mouseDoubleClickEvent(QMouseEvent*) {
-  if (count() > 0) accept_current();
+  slot_guard("mouseDoubleClickEvent", [&] {
+    if (count() > 0) accept_current();
+  });
 }
 
 void auto_list::focusOutEvent(QFocusEvent*) { close_popup(false); }

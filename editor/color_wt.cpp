@@ -2,6 +2,8 @@
 
 #include <QColorDialog>
 
+#include "app/seams/slot_guard.h"
+
 namespace {
 color_wt::chooser& current_chooser() {
   static color_wt::chooser c;
@@ -22,8 +24,10 @@ QColor color_wt::color() const { return palette().brush(QPalette::Window).color(
 void color_wt::set_chooser(chooser c) { current_chooser() = std::move(c); }
 
 void color_wt::mousePressEvent(QMouseEvent*) {
-  const QColor chosen = current_chooser() ? current_chooser()() : QColorDialog::getColor();
-  if (!chosen.isValid()) return;
-  set_color(chosen);
-  emit color_changed(chosen);
+  slot_guard("mousePressEvent", [&] {
+    const QColor chosen = current_chooser() ? current_chooser()() : QColorDialog::getColor();
+    if (!chosen.isValid()) return;
+    set_color(chosen);
+    emit color_changed(chosen);
+  });
 }

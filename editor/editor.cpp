@@ -16,6 +16,7 @@
 #include <cstring>
 
 #include "adt/text.h"
+#include "app/seams/slot_guard.h"
 #include "app/sys_config.h"
 #include "editor/doc_search.h"
 #include "editor/sql_highlight.h"
@@ -229,29 +230,33 @@ i64 editor::parse_end() const {
 }
 
 void editor::start_parse() {
-  switch (scheduler_.edited(doc_.text.size)) {
-    case lang::parse_scheduler::step::parse_now:
-      parse_timer_.stop();
-      reparse();
-      break;
-    case lang::parse_scheduler::step::start_timer:
-      parse_timer_.start(lang::parse_scheduler::timer_ms);
-      break;
-    case lang::parse_scheduler::step::stop_timer:
-      parse_timer_.stop();
-      break;
-  }
+  slot_guard("start_parse", [&] {
+    switch (scheduler_.edited(doc_.text.size)) {
+      case lang::parse_scheduler::step::parse_now:
+        parse_timer_.stop();
+        reparse();
+        break;
+      case lang::parse_scheduler::step::start_timer:
+        parse_timer_.start(lang::parse_scheduler::timer_ms);
+        break;
+      case lang::parse_scheduler::step::stop_timer:
+        parse_timer_.stop();
+        break;
+    }
+  });
 }
 
 void editor::auto_parse() {
-  if (scheduler_.timer_fired(static_cast<double>(sys_config.continuous_edit_seconds)) ==
-      lang::parse_scheduler::step::parse_now) {
-    parse_timer_.stop();
-    reparse();
-    update();
-  } else {
-    parse_timer_.start(lang::parse_scheduler::timer_ms);
-  }
+  slot_guard("auto_parse", [&] {
+    if (scheduler_.timer_fired(static_cast<double>(sys_config.continuous_edit_seconds)) ==
+        lang::parse_scheduler::step::parse_now) {
+      parse_timer_.stop();
+      reparse();
+      update();
+    } else {
+      parse_timer_.start(lang::parse_scheduler::timer_ms);
+    }
+  });
 }
 
 kk::adt::vector<kk::adt::string::string> editor::statement_texts() {
@@ -474,9 +479,11 @@ void editor::show_cursor() { blink_phase_ = 0; }
 void editor::reset_word() { dbl_stage_ = 0; }
 
 void editor::auto_sel(QString s) {
-  doc_insert_text(doc_, view_of(s.toUtf8()));
-  after_edit();
-  setFocus();
+  slot_guard("auto_sel", [&] {
+    doc_insert_text(doc_, view_of(s.toUtf8()));
+    after_edit();
+    setFocus();
+  });
 }
 
 void editor::auto_not_found() {
@@ -485,13 +492,17 @@ void editor::auto_not_found() {
 }
 
 void editor::auto_char_add(char c) {
-  doc_insert_text(doc_, {&c, 1});
-  after_edit();
+  slot_guard("auto_char_add", [&] {
+    doc_insert_text(doc_, {&c, 1});
+    after_edit();
+  });
 }
 
 void editor::auto_char_del() {
-  doc_backspace(doc_);
-  after_edit();
+  slot_guard("auto_char_del", [&] {
+    doc_backspace(doc_);
+    after_edit();
+  });
 }
 
 // ---- keys ------------------------------------------------------------------------------------
@@ -528,20 +539,23 @@ bool editor::eventFilter(QObject* o, QEvent* e) {
     auto* k = static_cast<QKeyEvent*>(e);
     const auto mods = k->modifiers() & ~(Qt::KeypadModifier | Qt::GroupSwitchModifier);
     if (k->key() == Qt::Key_Tab && mods == Qt::NoModifier) {
-      if (sys_config.insert_as_space) {
-        const u32 w = std::min<u32>(sys_config.tab_width, 64);
-        doc_insert_text(doc_, view_of(QByteArray(static_cast<int>(w), ' ')));
-      } else {
-        doc_insert_text(doc_, doc_view("\t"));
-      }
-      anchor_ = doc_.cursor;
-      blink_phase_ = 0;
-      start_parse();
-      fit_size();
-      emit textChanged();
-      emit lineChanged();
-      update();
-      context_menu_actions();
+      // Taken even when the insertion failed: a Tab never moves the focus out of the editor.
+      slot_guard("eventFilter", [&] {
+        if (sys_config.insert_as_space) {
+          const u32 w = std::min<u32>(sys_config.tab_width, 64);
+          doc_insert_text(doc_, view_of(QByteArray(static_cast<int>(w), ' ')));
+        } else {
+          doc_insert_text(doc_, doc_view("\t"));
+        }
+        anchor_ = doc_.cursor;
+        blink_phase_ = 0;
+        start_parse();
+        fit_size();
+        emit textChanged();
+        emit lineChanged();
+        update();
+        context_menu_actions();
+      });
       return true;
     }
   }
@@ -549,195 +563,197 @@ bool editor::eventFilter(QObject* o, QEvent* e) {
 }
 
 void editor::keyPressEvent(QKeyEvent* e) {
-  if (sel_state_ == drag) {
-    doc_clear_selections(doc_);
-    sel_state_ = idle;
-  }
-  blink_phase_ = 0;
-  // Keypad keys carry the keypad (and on X11 sometimes the group-switch) modifier.
-  const auto mods = e->modifiers() & ~(Qt::KeypadModifier | Qt::GroupSwitchModifier);
-  const int key = e->key();
-  const QString txt = e->text();
-  const bool printable = !txt.isEmpty() && txt.at(0).unicode() >= 0x20 && txt.at(0).unicode() != 0x7f;
-
-  if (mods & Qt::ControlModifier) {
-    doc_clear_marks(doc_);
-    if (sel_state_ == extending) sel_state_ = idle;
-    switch (key) {
-      case Qt::Key_A:
-        doc_add_selection(doc_, doc_whole_range(doc_));
-        fit_size();
-        update();
-        break;
-      case Qt::Key_Up:
-      case Qt::Key_Down:
-      case Qt::Key_Equal:
-      case Qt::Key_Minus:
-        if (key == Qt::Key_Up) doc_word_left(doc_);
-        if (key == Qt::Key_Down) doc_word_right(doc_);
-        if (key == Qt::Key_Equal) zoom(1);
-        if (key == Qt::Key_Minus) zoom(-1);
-        fit_size();
-        emit lineChanged();
-        update();
-        break;
-      case Qt::Key_C:
-        copy();
-        fit_size();
-        update();
-        break;
-      case Qt::Key_V:
-        paste();
-        break;
-      case Qt::Key_X:
-        cut();
-        break;
-      default:
-        break;
+  slot_guard("keyPressEvent", [&] {
+    if (sel_state_ == drag) {
+      doc_clear_selections(doc_);
+      sel_state_ = idle;
     }
-    context_menu_actions();
-    return;
-  }
+    blink_phase_ = 0;
+    // Keypad keys carry the keypad (and on X11 sometimes the group-switch) modifier.
+    const auto mods = e->modifiers() & ~(Qt::KeypadModifier | Qt::GroupSwitchModifier);
+    const int key = e->key();
+    const QString txt = e->text();
+    const bool printable = !txt.isEmpty() && txt.at(0).unicode() >= 0x20 && txt.at(0).unicode() != 0x7f;
 
-  if (mods == Qt::ShiftModifier) {
-    const auto begin_extend = [this] {
-      if (sel_state_ == idle) {
-        sel_state_ = extending;
-        anchor_ = doc_.cursor;
+    if (mods & Qt::ControlModifier) {
+      doc_clear_marks(doc_);
+      if (sel_state_ == extending) sel_state_ = idle;
+      switch (key) {
+        case Qt::Key_A:
+          doc_add_selection(doc_, doc_whole_range(doc_));
+          fit_size();
+          update();
+          break;
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Equal:
+        case Qt::Key_Minus:
+          if (key == Qt::Key_Up) doc_word_left(doc_);
+          if (key == Qt::Key_Down) doc_word_right(doc_);
+          if (key == Qt::Key_Equal) zoom(1);
+          if (key == Qt::Key_Minus) zoom(-1);
+          fit_size();
+          emit lineChanged();
+          update();
+          break;
+        case Qt::Key_C:
+          copy();
+          fit_size();
+          update();
+          break;
+        case Qt::Key_V:
+          paste();
+          break;
+        case Qt::Key_X:
+          cut();
+          break;
+        default:
+          break;
       }
-    };
-    bool moved = true;
+      context_menu_actions();
+      return;
+    }
+
+    if (mods == Qt::ShiftModifier) {
+      const auto begin_extend = [this] {
+        if (sel_state_ == idle) {
+          sel_state_ = extending;
+          anchor_ = doc_.cursor;
+        }
+      };
+      bool moved = true;
+      switch (key) {
+        case Qt::Key_Shift:
+        case Qt::Key_unknown:
+          begin_extend();
+          moved = false;
+          break;
+        case Qt::Key_Left:
+          begin_extend();
+          doc_left(doc_);
+          break;
+        case Qt::Key_Right:
+          begin_extend();
+          doc_right(doc_);
+          break;
+        case Qt::Key_Up:
+          begin_extend();
+          doc_line_up(doc_, doc_column(doc_));
+          break;
+        case Qt::Key_Down:
+          begin_extend();
+          doc_line_down(doc_, doc_column(doc_));
+          break;
+        case Qt::Key_PageUp:
+          begin_extend();
+          doc_page_up(doc_, std::max(1, view_height() / line_height()));
+          break;
+        case Qt::Key_PageDown:
+          begin_extend();
+          doc_page_down(doc_, std::max(1, view_height() / line_height()));
+          break;
+        case Qt::Key_Home:
+          begin_extend();
+          doc_line_begin(doc_);
+          break;
+        case Qt::Key_End:
+          begin_extend();
+          doc_line_end(doc_);
+          break;
+        default:
+          moved = false;
+          if (printable) {
+            sel_state_ = idle;
+            insert_typed(txt.toUtf8());
+            after_edit();
+            emit completion_wanted();
+            return;
+          }
+          break;
+      }
+      if (moved && sel_state_ == extending) select_to_anchor();
+      fit_size();
+      if (moved) emit lineChanged();
+      update();
+      context_menu_actions();
+      return;
+    }
+
+    if (mods != Qt::NoModifier) return QWidget::keyPressEvent(e);
+
+    sel_state_ = idle;
+    bool edited = false, moved = false;
     switch (key) {
-      case Qt::Key_Shift:
-      case Qt::Key_unknown:
-        begin_extend();
-        moved = false;
+      case Qt::Key_Escape:
+        doc_clear_selections(doc_);
+        doc_clear_marks(doc_);
+        fit_size();
+        update();
+        return;
+      case Qt::Key_Backspace:
+        doc_backspace(doc_);
+        edited = true;
+        break;
+      case Qt::Key_Delete:
+        doc_delete_forward(doc_);
+        edited = true;
         break;
       case Qt::Key_Left:
-        begin_extend();
+        doc_clear_selections(doc_);
         doc_left(doc_);
+        moved = true;
         break;
       case Qt::Key_Right:
-        begin_extend();
+        doc_clear_selections(doc_);
         doc_right(doc_);
+        moved = true;
         break;
       case Qt::Key_Up:
-        begin_extend();
+        doc_clear_selections(doc_);
         doc_line_up(doc_, doc_column(doc_));
+        moved = true;
         break;
       case Qt::Key_Down:
-        begin_extend();
+        doc_clear_selections(doc_);
         doc_line_down(doc_, doc_column(doc_));
+        moved = true;
         break;
       case Qt::Key_PageUp:
-        begin_extend();
-        doc_page_up(doc_, std::max(1, view_height() / line_height()));
+        doc_page_up(doc_, 8);
+        moved = true;
         break;
       case Qt::Key_PageDown:
-        begin_extend();
-        doc_page_down(doc_, std::max(1, view_height() / line_height()));
+        doc_page_down(doc_, 8);
+        moved = true;
         break;
       case Qt::Key_Home:
-        begin_extend();
+        doc_clear_selections(doc_);
         doc_line_begin(doc_);
+        moved = true;
         break;
       case Qt::Key_End:
-        begin_extend();
+        doc_clear_selections(doc_);
         doc_line_end(doc_);
+        moved = true;
+        break;
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+        doc_insert_text(doc_, doc_view("\n"));
+        edited = true;
         break;
       default:
-        moved = false;
-        if (printable) {
-          sel_state_ = idle;
-          insert_typed(txt.toUtf8());
-          after_edit();
-          emit completion_wanted();
-          return;
-        }
+        if (!printable) return QWidget::keyPressEvent(e);
+        insert_typed(txt.toUtf8());
+        edited = true;
         break;
     }
-    if (moved && sel_state_ == extending) select_to_anchor();
-    fit_size();
-    if (moved) emit lineChanged();
-    update();
-    context_menu_actions();
-    return;
-  }
-
-  if (mods != Qt::NoModifier) return QWidget::keyPressEvent(e);
-
-  sel_state_ = idle;
-  bool edited = false, moved = false;
-  switch (key) {
-    case Qt::Key_Escape:
-      doc_clear_selections(doc_);
-      doc_clear_marks(doc_);
-      fit_size();
-      update();
-      return;
-    case Qt::Key_Backspace:
-      doc_backspace(doc_);
-      edited = true;
-      break;
-    case Qt::Key_Delete:
-      doc_delete_forward(doc_);
-      edited = true;
-      break;
-    case Qt::Key_Left:
-      doc_clear_selections(doc_);
-      doc_left(doc_);
-      moved = true;
-      break;
-    case Qt::Key_Right:
-      doc_clear_selections(doc_);
-      doc_right(doc_);
-      moved = true;
-      break;
-    case Qt::Key_Up:
-      doc_clear_selections(doc_);
-      doc_line_up(doc_, doc_column(doc_));
-      moved = true;
-      break;
-    case Qt::Key_Down:
-      doc_clear_selections(doc_);
-      doc_line_down(doc_, doc_column(doc_));
-      moved = true;
-      break;
-    case Qt::Key_PageUp:
-      doc_page_up(doc_, 8);
-      moved = true;
-      break;
-    case Qt::Key_PageDown:
-      doc_page_down(doc_, 8);
-      moved = true;
-      break;
-    case Qt::Key_Home:
-      doc_clear_selections(doc_);
-      doc_line_begin(doc_);
-      moved = true;
-      break;
-    case Qt::Key_End:
-      doc_clear_selections(doc_);
-      doc_line_end(doc_);
-      moved = true;
-      break;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      doc_insert_text(doc_, doc_view("\n"));
-      edited = true;
-      break;
-    default:
-      if (!printable) return QWidget::keyPressEvent(e);
-      insert_typed(txt.toUtf8());
-      edited = true;
-      break;
-  }
-  if (edited) {
-    after_edit();
-    if (key != Qt::Key_Backspace && key != Qt::Key_Delete) emit completion_wanted();
-  } else if (moved) {
-    after_move();
-  }
+    if (edited) {
+      after_edit();
+      if (key != Qt::Key_Backspace && key != Qt::Key_Delete) emit completion_wanted();
+    } else if (moved) {
+      after_move();
+    }
+  });
 }
 
 void editor::keyReleaseEvent(QKeyEvent* e) {
@@ -746,44 +762,50 @@ void editor::keyReleaseEvent(QKeyEvent* e) {
 }
 
 void editor::inputMethodEvent(QInputMethodEvent* e) {
-  const QString s = e->commitString();
-  if (s.isEmpty()) return;
-  insert_typed(s.toUtf8());
-  doc_clear_marks(doc_);
-  after_edit();
-  emit completion_wanted();
+  slot_guard("inputMethodEvent", [&] {
+    const QString s = e->commitString();
+    if (s.isEmpty()) return;
+    insert_typed(s.toUtf8());
+    doc_clear_marks(doc_);
+    after_edit();
+    emit completion_wanted();
+  });
 }
 
 // ---- mouse -----------------------------------------------------------------------------------
 
 void editor::mousePressEvent(QMouseEvent* e) {
-  if (e->button() != Qt::RightButton) doc_clear_selections(doc_);
-  const QPoint p = logical(e->pos());
-  doc_set_cursor(doc_, offset_at_point(p.x(), p.y()));
-  cursor_point();
-  if (sel_state_ == idle) {
-    anchor_ = doc_.cursor;
-    sel_state_ = drag;
-  } else if (sel_state_ == extending) {
-    select_to_anchor();
-  }
-  blink_phase_ = 0;
-  emit lineChanged();
-  update();
+  slot_guard("mousePressEvent", [&] {
+    if (e->button() != Qt::RightButton) doc_clear_selections(doc_);
+    const QPoint p = logical(e->pos());
+    doc_set_cursor(doc_, offset_at_point(p.x(), p.y()));
+    cursor_point();
+    if (sel_state_ == idle) {
+      anchor_ = doc_.cursor;
+      sel_state_ = drag;
+    } else if (sel_state_ == extending) {
+      select_to_anchor();
+    }
+    blink_phase_ = 0;
+    emit lineChanged();
+    update();
+  });
 }
 
 void editor::mouseMoveEvent(QMouseEvent* e) {
-  if (sel_state_ == drag) {
-    const QPoint p = logical(e->pos());
-    doc_set_cursor(doc_, offset_at_point(p.x(), p.y()));
-    select_to_anchor();
-    cursor_point();
-    emit lineChanged();
-    update();
-  } else if (!rect().contains(e->pos())) {
-    emit lineChanged();
-    update();
-  }
+  slot_guard("mouseMoveEvent", [&] {
+    if (sel_state_ == drag) {
+      const QPoint p = logical(e->pos());
+      doc_set_cursor(doc_, offset_at_point(p.x(), p.y()));
+      select_to_anchor();
+      cursor_point();
+      emit lineChanged();
+      update();
+    } else if (!rect().contains(e->pos())) {
+      emit lineChanged();
+      update();
+    }
+  });
 }
 
 void editor::mouseReleaseEvent(QMouseEvent*) {
@@ -795,34 +817,36 @@ void editor::mouseReleaseEvent(QMouseEvent*) {
 }
 
 void editor::mouseDoubleClickEvent(QMouseEvent* e) {
-  doc_clear_marks(doc_);
-  const QPoint p = logical(e->pos());
-  const i32 off = offset_at_point(p.x(), p.y());
-  if (off != last_dbl_offset_) dbl_stage_ = 0;
-  last_dbl_offset_ = off;
-  doc_set_cursor(doc_, off);
-  doc_clear_selections(doc_);
-  // A double click also delivers a press: the drag it started is over.
-  sel_state_ = idle;
-  if (dbl_stage_ <= 2) {
-    const byte_range r = dbl_stage_ == 0 ? doc_word_range(doc_) : dbl_stage_ == 1 ? doc_delimited_range(doc_) : doc_line_range(doc_);
-    if (doc_.text.size < lang::parse_scheduler::never_from && !r.empty()) {
-      const doc_string what = doc_range_text(doc_, r);
-      std::vector<byte_range> found;
-      doc_find_all(doc_, what.view(), found, search_plain, 0);
+  slot_guard("mouseDoubleClickEvent", [&] {
+    doc_clear_marks(doc_);
+    const QPoint p = logical(e->pos());
+    const i32 off = offset_at_point(p.x(), p.y());
+    if (off != last_dbl_offset_) dbl_stage_ = 0;
+    last_dbl_offset_ = off;
+    doc_set_cursor(doc_, off);
+    doc_clear_selections(doc_);
+    // A double click also delivers a press: the drag it started is over.
+    sel_state_ = idle;
+    if (dbl_stage_ <= 2) {
+      const byte_range r = dbl_stage_ == 0 ? doc_word_range(doc_) : dbl_stage_ == 1 ? doc_delimited_range(doc_) : doc_line_range(doc_);
+      if (doc_.text.size < lang::parse_scheduler::never_from && !r.empty()) {
+        const doc_string what = doc_range_text(doc_, r);
+        std::vector<byte_range> found;
+        doc_find_all(doc_, what.view(), found, search_plain, 0);
+      }
+      doc_add_selection(doc_, r);
+      ++dbl_stage_;
+    } else {
+      doc_add_selection(doc_, doc_whole_range(doc_));
+      dbl_stage_ = 0;
     }
-    doc_add_selection(doc_, r);
-    ++dbl_stage_;
-  } else {
-    doc_add_selection(doc_, doc_whole_range(doc_));
-    dbl_stage_ = 0;
-  }
-  word_timer_.start(2000);
-  blink_phase_ = 0;
-  cursor_point();
-  emit lineChanged();
-  update();
-  context_menu_actions();
+    word_timer_.start(2000);
+    blink_phase_ = 0;
+    cursor_point();
+    emit lineChanged();
+    update();
+    context_menu_actions();
+  });
 }
 
 void editor::wheelEvent(QWheelEvent* e) { QWidget::wheelEvent(e); }
@@ -989,17 +1013,19 @@ std::vector<QStaticText>& editor::glyph_cache_for(const QFont& f) {
 }
 
 void editor::paintEvent(QPaintEvent*) {
-  QPainter p(this);
-  paint_text(p);
-  if (blink_phase_ == 0) {
-    QPen pen(Qt::black);
-    pen.setWidth(static_cast<int>(std::clamp<u32>(sys_config.cursor_width, 1, 64)));
-    p.setPen(pen);
-    const i64 y = cursor_point_.y() - y_origin();
-    p.drawLine(cursor_point_.x(), static_cast<int>(y), cursor_point_.x(), static_cast<int>(y + line_height()));
-    pen.setWidth(1);
-    p.setPen(pen);
-  }
+  slot_guard("paintEvent", [&] {
+    QPainter p(this);
+    paint_text(p);
+    if (blink_phase_ == 0) {
+      QPen pen(Qt::black);
+      pen.setWidth(static_cast<int>(std::clamp<u32>(sys_config.cursor_width, 1, 64)));
+      p.setPen(pen);
+      const i64 y = cursor_point_.y() - y_origin();
+      p.drawLine(cursor_point_.x(), static_cast<int>(y), cursor_point_.x(), static_cast<int>(y + line_height()));
+      pen.setWidth(1);
+      p.setPen(pen);
+    }
+  });
 }
 
 void editor::print_to(QPrinter& printer) {

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "app/seams/slot_guard.h"
 #include "app/sys_config.h"
 
 namespace ruv {
@@ -73,25 +74,27 @@ void linenumber_wt::set_line_count(kk::u64 n) {
 }
 
 void linenumber_wt::paintEvent(QPaintEvent*) {
-  if (count_ == 0) {
-    resize(0, 0);
-    return;
-  }
-  QPainter p(this);
-  p.setRenderHint(QPainter::TextAntialiasing);
-  p.setBackground(Qt::white);
-  p.setPen(Qt::white);
-  p.fillRect(rect(), background());
-  const int digits = decimal_digits(count_);
-  const int tw = char_width() * digits;
-  const int h = line_height();
-  const line_span s = gutter_span(count_, visible_.y(), visible_.height(), h);
-  for (kk::i64 i = s.first; i <= s.last; ++i) {
-    p.setPen(static_cast<kk::u64>(i) == current_ ? current_pen() : other_pen());
-    const kk::i64 top = i * h;
-    if (top > QWIDGETSIZE_MAX) break;
-    p.drawText(QRect(0, static_cast<int>(top), tw, h), 0, gutter_label(static_cast<kk::u64>(i), digits));
-  }
+  slot_guard("paintEvent", [&] {
+    if (count_ == 0) {
+      resize(0, 0);
+      return;
+    }
+    QPainter p(this);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setBackground(Qt::white);
+    p.setPen(Qt::white);
+    p.fillRect(rect(), background());
+    const int digits = decimal_digits(count_);
+    const int tw = char_width() * digits;
+    const int h = line_height();
+    const line_span s = gutter_span(count_, visible_.y(), visible_.height(), h);
+    for (kk::i64 i = s.first; i <= s.last; ++i) {
+      p.setPen(static_cast<kk::u64>(i) == current_ ? current_pen() : other_pen());
+      const kk::i64 top = i * h;
+      if (top > QWIDGETSIZE_MAX) break;
+      p.drawText(QRect(0, static_cast<int>(top), tw, h), 0, gutter_label(static_cast<kk::u64>(i), digits));
+    }
+  });
 }
 
 }  // namespace ruv

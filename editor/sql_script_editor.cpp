@@ -15,6 +15,7 @@
 #include <QWheelEvent>
 
 #include "app/seams/seams.h"
+#include "app/seams/slot_guard.h"
 #include "app/sys_config.h"
 #include "cells/item_dlgt.h"
 #include "dbops/import_csv_dlg.h"
@@ -196,78 +197,86 @@ QString sql_script_editor::statement_of(int i) const {
 // ---- layout ----------------------------------------------------------------------------------
 
 void sql_script_editor::change_layout() {
-  gutter_->set_line_count(editor_->line_count());
-  gutter_->set_current_line(static_cast<kk::u64>(std::max(0, editor_->cursor_line())));
-  // The editor is sized to its text; it also fills the view, so a click anywhere in it lands.
-  const int min_w = area_->view_width() - gutter_->width() - 2, min_h = area_->view_height();
-  if (editor_->width() < min_w || editor_->height() < min_h)
-    editor_->resize(std::max(editor_->width(), min_w), std::max(editor_->height(), min_h));
-  editor_->move(gutter_->width() + 2, editor_->y());
-  inner_->resize(editor_->width() + gutter_->width() + 2, editor_->height());
-  const QPoint c = editor_->cursor_pos() + QPoint(editor_->x(), 0);
-  QRect r = area_->update_bars(c);
-  r.setWidth(area_->view_width());
-  r.setHeight(area_->view_height());
-  gutter_->set_visible(r);
-  gutter_->update();
-  editor_->set_visible_rect(r);
-  editor_->update();
+  slot_guard("change_layout", [&] {
+    gutter_->set_line_count(editor_->line_count());
+    gutter_->set_current_line(static_cast<kk::u64>(std::max(0, editor_->cursor_line())));
+    // The editor is sized to its text; it also fills the view, so a click anywhere in it lands.
+    const int min_w = area_->view_width() - gutter_->width() - 2, min_h = area_->view_height();
+    if (editor_->width() < min_w || editor_->height() < min_h)
+      editor_->resize(std::max(editor_->width(), min_w), std::max(editor_->height(), min_h));
+    editor_->move(gutter_->width() + 2, editor_->y());
+    inner_->resize(editor_->width() + gutter_->width() + 2, editor_->height());
+    const QPoint c = editor_->cursor_pos() + QPoint(editor_->x(), 0);
+    QRect r = area_->update_bars(c);
+    r.setWidth(area_->view_width());
+    r.setHeight(area_->view_height());
+    gutter_->set_visible(r);
+    gutter_->update();
+    editor_->set_visible_rect(r);
+    editor_->update();
+  });
 }
 
 void sql_script_editor::update_ed_geo(const QRect& g) {
-  if (editor_->width() < area_->view_width() - gutter_->width() - 2 || editor_->height() < area_->view_height()) {
-    change_layout();  // the view grew past the editor
-    return;
-  }
-  QRect r = g;
-  r.setWidth(area_->view_width());
-  r.setHeight(area_->view_height());
-  gutter_->set_visible(r);
-  gutter_->update();
-  editor_->set_visible_rect(r);
-  editor_->update();
+  slot_guard("update_ed_geo", [&] {
+    if (editor_->width() < area_->view_width() - gutter_->width() - 2 || editor_->height() < area_->view_height()) {
+      change_layout();  // the view grew past the editor
+      return;
+    }
+    QRect r = g;
+    r.setWidth(area_->view_width());
+    r.setHeight(area_->view_height());
+    gutter_->set_visible(r);
+    gutter_->update();
+    editor_->set_visible_rect(r);
+    editor_->update();
+  });
 }
 
 // ---- completion ------------------------------------------------------------------------------
 
 void sql_script_editor::complete() {
-  if (!sys_config.completion) return;
-  const text_doc& d = editor_->document();
-  lang::completion_input in;
-  in.text = d.text.data;
-  in.size = d.text.size;
-  in.cursor = static_cast<kk::u64>(std::max<kk::i32>(0, d.cursor));
-  in.parse = &editor_->parse();
-  in.revision = d.revision;
-  in.names = &names_;
-  lang::completion got = lang::complete_at(in);
-  if (got.candidates.size == 0) return;
-  if (popup_) delete popup_.data();
-  auto* list = new auto_list(std::move(got.candidates), got.fragment_length, this);
-  popup_ = list;
-  // The chosen word replaces the fragment whole, so a server name keeps the server's spelling.
-  connect(
-      list, &auto_list::sel_word, editor_,
-      [ed = editor_](const QString& word, quint64 replaced) {
-        for (quint64 i = 0; i < replaced && ed->document().cursor > 0; ++i) doc_backspace(ed->document());
-        ed->auto_sel(word);
-      },
-      Qt::DirectConnection);
-  connect(list, &auto_list::not_found, editor_, &editor::auto_not_found, Qt::DirectConnection);
-  connect(list, &auto_list::char_add, editor_, &editor::auto_char_add, Qt::DirectConnection);
-  connect(list, &auto_list::char_del, editor_, &editor::auto_char_del, Qt::DirectConnection);
-  // At most about ten rows; above the cursor where there is no room below.
-  const int rows = std::min(list->count(), 10);
-  const int row_h = std::max(1, list->sizeHintForRow(0));
-  const int h = rows * row_h + 2 * list->frameWidth() + 2;
-  const int w = std::max(200, std::min(400, list->sizeHintForColumn(0) + 30));
-  const QPoint cur = editor_->mapTo(this, editor_->cursor_pos());
-  const int below = cur.y() + editor_->line_height();
-  const int y = below + h <= height() || cur.y() - h < 0 ? below : cur.y() - h;
-  list->setGeometry(std::max(0, std::min(cur.x(), width() - w)), y, w, h);
-  list->show();
-  list->raise();
-  list->setFocus();
+  slot_guard("complete", [&] {
+    if (!sys_config.completion) return;
+    const text_doc& d = editor_->document();
+    lang::completion_input in;
+    in.text = d.text.data;
+    in.size = d.text.size;
+    in.cursor = static_cast<kk::u64>(std::max<kk::i32>(0, d.cursor));
+    in.parse = &editor_->parse();
+    in.revision = d.revision;
+    in.names = &names_;
+    lang::completion got = lang::complete_at(in);
+    if (got.candidates.size == 0) return;
+    if (popup_) delete popup_.data();
+    auto* list = new auto_list(std::move(got.candidates), got.fragment_length, this);
+    popup_ = list;
+    // The chosen word replaces the fragment whole, so a server name keeps the server's spelling.
+    connect(
+        list, &auto_list::sel_word, editor_,
+        [ed = editor_](const QString& word, quint64 replaced) {
+          slot_guard("sel_word", [&] {
+            for (quint64 i = 0; i < replaced && ed->document().cursor > 0; ++i) doc_backspace(ed->document());
+            ed->auto_sel(word);
+          });
+        },
+        Qt::DirectConnection);
+    connect(list, &auto_list::not_found, editor_, &editor::auto_not_found, Qt::DirectConnection);
+    connect(list, &auto_list::char_add, editor_, &editor::auto_char_add, Qt::DirectConnection);
+    connect(list, &auto_list::char_del, editor_, &editor::auto_char_del, Qt::DirectConnection);
+    // At most about ten rows; above the cursor where there is no room below.
+    const int rows = std::min(list->count(), 10);
+    const int row_h = std::max(1, list->sizeHintForRow(0));
+    const int h = rows * row_h + 2 * list->frameWidth() + 2;
+    const int w = std::max(200, std::min(400, list->sizeHintForColumn(0) + 30));
+    const QPoint cur = editor_->mapTo(this, editor_->cursor_pos());
+    const int below = cur.y() + editor_->line_height();
+    const int y = below + h <= height() || cur.y() - h < 0 ? below : cur.y() - h;
+    list->setGeometry(std::max(0, std::min(cur.x(), width() - w)), y, w, h);
+    list->show();
+    list->raise();
+    list->setFocus();
+  });
 }
 
 // ---- runs ------------------------------------------------------------------------------------
@@ -280,21 +289,23 @@ void sql_script_editor::flush(kk::adt::string::string& gathered) {
 }
 
 void sql_script_editor::exec_sql() {
-  statement_list texts = editor_->statement_texts();  // a fresh parse when the text changed since
-  for (kk::u64 i = 0; i < texts.size; ++i) trim_blanks(texts.data[i]);
-  const kk::u64 size = editor_->document().text.size;
-  const kk::i64 end = editor_->parse_end();
-  const char* text = editor_->document().text.data;
-  if (end >= 0 && static_cast<kk::u64>(end) < size && !blank_or_comment(text + end, size - static_cast<kk::u64>(end))) {
-    // Never run the prefix of a script that does not parse to its end.
-    information(this, tr("sql parse failed"), tr("the sql parsed failed at position: %1").arg(end));
+  slot_guard("exec_sql", [&] {
+    statement_list texts = editor_->statement_texts();  // a fresh parse when the text changed since
+    for (kk::u64 i = 0; i < texts.size; ++i) trim_blanks(texts.data[i]);
+    const kk::u64 size = editor_->document().text.size;
+    const kk::i64 end = editor_->parse_end();
+    const char* text = editor_->document().text.data;
+    if (end >= 0 && static_cast<kk::u64>(end) < size && !blank_or_comment(text + end, size - static_cast<kk::u64>(end))) {
+      // Never run the prefix of a script that does not parse to its end.
+      information(this, tr("sql parse failed"), tr("the sql parsed failed at position: %1").arg(end));
+      editor_->setFocus(Qt::OtherFocusReason);
+      return;
+    }
+    close_all_tab(true);
+    exec(texts);
+    form_->tabWidget->setVisible(form_->tabWidget->count() > 0);
     editor_->setFocus(Qt::OtherFocusReason);
-    return;
-  }
-  close_all_tab(true);
-  exec(texts);
-  form_->tabWidget->setVisible(form_->tabWidget->count() > 0);
-  editor_->setFocus(Qt::OtherFocusReason);
+  });
 }
 
 void sql_script_editor::run_piece(const QByteArray& source) {
@@ -311,8 +322,12 @@ void sql_script_editor::run_piece(const QByteArray& source) {
   editor_->setFocus(Qt::OtherFocusReason);
 }
 
-void sql_script_editor::exec_cur(bool) { run_piece(editor_->current_line_text()); }
-void sql_script_editor::exec_sel(bool) { run_piece(editor_->selected_text()); }
+void sql_script_editor::exec_cur(bool) {
+  slot_guard("exec_cur", [&] { run_piece(editor_->current_line_text()); });
+}
+void sql_script_editor::exec_sel(bool) {
+  slot_guard("exec_sel", [&] { run_piece(editor_->selected_text()); });
+}
 
 void sql_script_editor::add_result(::tab_data_model* model, const kk::adt::string::string& statement) {
   model->set_read_only(true);
@@ -342,31 +357,33 @@ void sql_script_editor::add_result(::tab_data_model* model, const kk::adt::strin
 }
 
 bool sql_script_editor::exec(const statement_list& statements) {
-  kk::adt::string::string gathered;
-  for (kk::u64 i = 0; i < statements.size; ++i) {
-    const kk::adt::string::string& s = statements.data[i];
-    if (s.size == 0) continue;
-    if (i % log_batch == 0) flush(gathered);
-    auto* model = new ::tab_data_model(kk::adt::string::string(), ctx_);
-    kk::adt::string::string entry;
-    if (!model->load(s, true, nullptr, &entry)) {
-      delete model;
-      // The refused statement's entry goes with those before it: the log is the record.
+  return slot_guard<bool>("exec", false, [&]() -> bool {
+    kk::adt::string::string gathered;
+    for (kk::u64 i = 0; i < statements.size; ++i) {
+      const kk::adt::string::string& s = statements.data[i];
+      if (s.size == 0) continue;
+      if (i % log_batch == 0) flush(gathered);
+      auto* model = new ::tab_data_model(kk::adt::string::string(), ctx_);
+      kk::adt::string::string entry;
+      if (!model->load(s, true, nullptr, &entry)) {
+        delete model;
+        // The refused statement's entry goes with those before it: the log is the record.
+        append(gathered, entry);
+        flush(gathered);
+        information(this, tr("execute infomation"), tr("the sql \"%1\" execute failed!").arg(elide_statement(qstr(s), title_max)));
+        editor_->setFocus(Qt::OtherFocusReason);
+        Q_EMIT executed(false);
+        return false;
+      }
+      if (model->columnCount() == 0) delete model;
+      else add_result(model, s);
       append(gathered, entry);
-      flush(gathered);
-      information(this, tr("execute infomation"), tr("the sql \"%1\" execute failed!").arg(elide_statement(qstr(s), title_max)));
-      editor_->setFocus(Qt::OtherFocusReason);
-      Q_EMIT executed(false);
-      return false;
     }
-    if (model->columnCount() == 0) delete model;
-    else add_result(model, s);
-    append(gathered, entry);
-  }
-  flush(gathered);
-  information(this, tr("execute infomation"), tr("the sql execute sussesful total!"));
-  Q_EMIT executed(true);
-  return true;
+    flush(gathered);
+    information(this, tr("execute infomation"), tr("the sql execute sussesful total!"));
+    Q_EMIT executed(true);
+    return true;
+  });
 }
 
 // ---- result tabs -----------------------------------------------------------------------------
@@ -394,23 +411,27 @@ void sql_script_editor::close_all_tab(bool) {
 }
 
 void sql_script_editor::copy_tab(bool) {
-  const int i = form_->tabWidget->currentIndex();
-  if (i >= 0) QApplication::clipboard()->setText(statement_of(i));
+  slot_guard("copy_tab", [&] {
+    const int i = form_->tabWidget->currentIndex();
+    if (i >= 0) QApplication::clipboard()->setText(statement_of(i));
+  });
 }
 
 void sql_script_editor::export_data(bool) {
-  const int i = form_->tabWidget->currentIndex();
-  if (i < 0) return;
-  QByteArray q = statement_of(i).toUtf8();
-  while (!q.isEmpty() && (q.endsWith(';') || q.endsWith(' ') || q.endsWith('\t') || q.endsWith('\n') || q.endsWith('\v') ||
-                          q.endsWith('\f')))
-    q.chop(1);
-  import_csv_dlg dlg(this);
-  dlg.set_export_mode();
-  dlg.set_path(QStringLiteral("./export_data"));
-  dlg.setWindowTitle(tr("export current windows execute result to csv/csvs file"));
-  if (dlg.exec() != QDialog::Accepted) return;
-  sql_export(ctx_, bytes_of(q), dlg.path(), dlg.is_csv(), dlg.separator(), dlg.is_replace(), dlg.is_client());
+  slot_guard("export_data", [&] {
+    const int i = form_->tabWidget->currentIndex();
+    if (i < 0) return;
+    QByteArray q = statement_of(i).toUtf8();
+    while (!q.isEmpty() && (q.endsWith(';') || q.endsWith(' ') || q.endsWith('\t') || q.endsWith('\n') || q.endsWith('\v') ||
+                            q.endsWith('\f')))
+      q.chop(1);
+    import_csv_dlg dlg(this);
+    dlg.set_export_mode();
+    dlg.set_path(QStringLiteral("./export_data"));
+    dlg.setWindowTitle(tr("export current windows execute result to csv/csvs file"));
+    if (dlg.exec() != QDialog::Accepted) return;
+    sql_export(ctx_, bytes_of(q), dlg.path(), dlg.is_csv(), dlg.separator(), dlg.is_replace(), dlg.is_client());
+  });
 }
 
 // ---- input -----------------------------------------------------------------------------------
@@ -436,11 +457,13 @@ void sql_script_editor::focusInEvent(QFocusEvent* e) {
 }
 
 void sql_script_editor::show_search(bool replace_mode, const QByteArray& target) {
-  search_->set_replace_mode(!replace_mode);
-  search_->set_target(QString::fromUtf8(target));
-  search_->show();
-  search_->raise();
-  search_->activateWindow();
+  slot_guard("show_search", [&] {
+    search_->set_replace_mode(!replace_mode);
+    search_->set_target(QString::fromUtf8(target));
+    search_->show();
+    search_->raise();
+    search_->activateWindow();
+  });
 }
 
 }  // namespace ruv

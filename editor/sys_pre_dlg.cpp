@@ -5,6 +5,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "app/seams/slot_guard.h"
 #include "ui_sys_pre_dlg.h"
 
 namespace {
@@ -202,104 +203,122 @@ void sys_pre_dlg::write_row(QListWidgetItem* item) {
 }
 
 void sys_pre_dlg::item_clicked(QListWidgetItem* item) {
-  if (!item) return;
-  ui->font_cb->setEnabled(true);
-  for (QCheckBox* cb : {ui->bold_cb, ui->italic_cb, ui->overline_cb, ui->underline_cb, ui->strickout_cb})
-    cb->setEnabled(true);
-  // Showing the row's values is no edit: the widgets stay silent.
-  const QFont f = item->font();
-  {
-    const QSignalBlocker b1(ui->font_cb), b2(ui->italic_cb), b3(ui->bold_cb), b4(ui->overline_cb),
-        b5(ui->strickout_cb), b6(ui->underline_cb), b7(ui->fs_sb);
-    ui->font_cb->setCurrentFont(f);
-    ui->italic_cb->setChecked(f.style() != QFont::StyleNormal);
-    ui->bold_cb->setChecked(f.weight() >= 58);
-    ui->overline_cb->setChecked(f.overline());
-    ui->strickout_cb->setChecked(f.strikeOut());
-    ui->underline_cb->setChecked(f.underline());
-    ui->fs_sb->setValue(f.pointSize());
-  }
-  ui->cwt->set_color(item->foreground().color());
+  slot_guard("item_clicked", [&] {
+    if (!item) return;
+    ui->font_cb->setEnabled(true);
+    for (QCheckBox* cb : {ui->bold_cb, ui->italic_cb, ui->overline_cb, ui->underline_cb, ui->strickout_cb})
+      cb->setEnabled(true);
+    // Showing the row's values is no edit: the widgets stay silent.
+    const QFont f = item->font();
+    {
+      const QSignalBlocker b1(ui->font_cb), b2(ui->italic_cb), b3(ui->bold_cb), b4(ui->overline_cb),
+          b5(ui->strickout_cb), b6(ui->underline_cb), b7(ui->fs_sb);
+      ui->font_cb->setCurrentFont(f);
+      ui->italic_cb->setChecked(f.style() != QFont::StyleNormal);
+      ui->bold_cb->setChecked(f.weight() >= 58);
+      ui->overline_cb->setChecked(f.overline());
+      ui->strickout_cb->setChecked(f.strikeOut());
+      ui->underline_cb->setChecked(f.underline());
+      ui->fs_sb->setValue(f.pointSize());
+    }
+    ui->cwt->set_color(item->foreground().color());
+  });
 }
 
 void sys_pre_dlg::bold_changed(int state) {
-  QListWidgetItem* item = current_row();
-  if (!item) return;
-  QFont f = item->font();
-  f.setWeight(state == Qt::Checked ? QFont::Bold : QFont::Normal);
-  item->setFont(f);
-  write_row(item);
-  repaint_preview();
+  slot_guard("bold_changed", [&] {
+    QListWidgetItem* item = current_row();
+    if (!item) return;
+    QFont f = item->font();
+    f.setWeight(state == Qt::Checked ? QFont::Bold : QFont::Normal);
+    item->setFont(f);
+    write_row(item);
+    repaint_preview();
+  });
 }
 
 void sys_pre_dlg::italic_changed(int state) {
-  QListWidgetItem* item = current_row();
-  if (!item) return;
-  QFont f = item->font();
-  f.setItalic(state == Qt::Checked);
-  item->setFont(f);
-  write_row(item);
-  repaint_preview();
+  slot_guard("italic_changed", [&] {
+    QListWidgetItem* item = current_row();
+    if (!item) return;
+    QFont f = item->font();
+    f.setItalic(state == Qt::Checked);
+    item->setFont(f);
+    write_row(item);
+    repaint_preview();
+  });
 }
 
 void sys_pre_dlg::overline_changed(int state) {
-  QListWidgetItem* item = current_row();
-  if (!item) return;
-  QFont f = item->font();
-  f.setOverline(state == Qt::Checked);
-  item->setFont(f);
-  write_row(item);
-  ui->ed->fit_size();
-  repaint_preview();
+  slot_guard("overline_changed", [&] {
+    QListWidgetItem* item = current_row();
+    if (!item) return;
+    QFont f = item->font();
+    f.setOverline(state == Qt::Checked);
+    item->setFont(f);
+    write_row(item);
+    ui->ed->fit_size();
+    repaint_preview();
+  });
 }
 
 void sys_pre_dlg::underline_changed(int state) {
-  QListWidgetItem* item = current_row();
-  if (!item) return;
-  QFont f = item->font();
-  f.setUnderline(state == Qt::Checked);
-  item->setFont(f);
-  write_row(item);
-  repaint_preview();
+  slot_guard("underline_changed", [&] {
+    QListWidgetItem* item = current_row();
+    if (!item) return;
+    QFont f = item->font();
+    f.setUnderline(state == Qt::Checked);
+    item->setFont(f);
+    write_row(item);
+    repaint_preview();
+  });
 }
 
 void sys_pre_dlg::strickout_changed(int state) {
-  QListWidgetItem* item = current_row();
-  if (!item) return;
-  QFont f = item->font();
-  f.setStrikeOut(state == Qt::Checked);
-  item->setFont(f);
-  write_row(item);
-  repaint_preview();
+  slot_guard("strickout_changed", [&] {
+    QListWidgetItem* item = current_row();
+    if (!item) return;
+    QFont f = item->font();
+    f.setStrikeOut(state == Qt::Checked);
+    item->setFont(f);
+    write_row(item);
+    repaint_preview();
+  });
 }
 
 void sys_pre_dlg::fs_changed(int size) {
-  QListWidgetItem* item = current_row();
-  if (!item || size <= 0) return;
-  QFont f = item->font();
-  f.setPointSize(size);
-  item->setFont(f);
-  write_row(item);
-  repaint_preview();
+  slot_guard("fs_changed", [&] {
+    QListWidgetItem* item = current_row();
+    if (!item || size <= 0) return;
+    QFont f = item->font();
+    f.setPointSize(size);
+    item->setFont(f);
+    write_row(item);
+    repaint_preview();
+  });
 }
 
 void sys_pre_dlg::font_changed(const QFont& font) {
-  QListWidgetItem* item = current_row();
-  if (!item) return;
-  // The combo box chooses the family; size and styles stay the row's own.
-  QFont f = item->font();
-  f.setFamily(font.family());
-  item->setFont(f);
-  write_row(item);
-  repaint_preview();
+  slot_guard("font_changed", [&] {
+    QListWidgetItem* item = current_row();
+    if (!item) return;
+    // The combo box chooses the family; size and styles stay the row's own.
+    QFont f = item->font();
+    f.setFamily(font.family());
+    item->setFont(f);
+    write_row(item);
+    repaint_preview();
+  });
 }
 
 void sys_pre_dlg::color_changed(const QColor& c) {
-  QListWidgetItem* item = current_row();
-  if (!item) return;
-  item->setForeground(c);
-  write_row(item);
-  repaint_preview();
+  slot_guard("color_changed", [&] {
+    QListWidgetItem* item = current_row();
+    if (!item) return;
+    item->setForeground(c);
+    write_row(item);
+    repaint_preview();
+  });
 }
 
 void sys_pre_dlg::value_changed(double) {
@@ -309,51 +328,59 @@ void sys_pre_dlg::value_changed(double) {
 }
 
 void sys_pre_dlg::theme_changed(bool) {
-  const int theme = checked_theme();
-  if (theme >= 0) sys_config.theme = static_cast<kk::u32>(theme);
-  const text_format_set& set = current_set();
-  for (int r = 0; r < int(text_format_set::count); ++r) {
-    QListWidgetItem* item = ui->theme_lw->item(r);
-    if (!item) continue;
-    const text_format& f = set[row_class[r]];
-    item->setForeground(QColor(channel(f.red), channel(f.green), channel(f.blue), channel(f.alpha)));
-    item->setFont(text_format_font(f));
-  }
-  repaint_preview();
+  slot_guard("theme_changed", [&] {
+    const int theme = checked_theme();
+    if (theme >= 0) sys_config.theme = static_cast<kk::u32>(theme);
+    const text_format_set& set = current_set();
+    for (int r = 0; r < int(text_format_set::count); ++r) {
+      QListWidgetItem* item = ui->theme_lw->item(r);
+      if (!item) continue;
+      const text_format& f = set[row_class[r]];
+      item->setForeground(QColor(channel(f.red), channel(f.green), channel(f.blue), channel(f.alpha)));
+      item->setFont(text_format_font(f));
+    }
+    repaint_preview();
+  });
 }
 
 void sys_pre_dlg::theme_reset(bool) {
-  const int theme = checked_theme();
-  if (theme >= 0) text_format_preset(sys_config.text_formats[theme], static_cast<unsigned>(theme));
-  theme_changed(true);
+  slot_guard("theme_reset", [&] {
+    const int theme = checked_theme();
+    if (theme >= 0) text_format_preset(sys_config.text_formats[theme], static_cast<unsigned>(theme));
+    theme_changed(true);
+  });
 }
 
 void sys_pre_dlg::page_clicked(QListWidgetItem*) { ui->stackedWidget->setCurrentIndex(ui->listWidget->currentRow()); }
 
 void sys_pre_dlg::apply(bool) {
-  sys_config.horizontal_factor = clamp_factor(ui->hf_dsb->value());
-  sys_config.vertical_factor = clamp_factor(ui->vf_dsb->value());
-  const int theme = checked_theme();
-  if (theme >= 0) sys_config.theme = static_cast<kk::u32>(theme);
-  bool ok = false;
-  const uint tab = ui->tab_width_cb->currentText().toUInt(&ok, 10);
-  if (ok) sys_config.tab_width = tab;
-  sys_config.insert_as_space = ui->as_space_cb->isChecked();
-  sys_config.show_space = ui->show_space_cb->isChecked();
-  sys_config.continuous_edit_seconds = static_cast<float>(ui->edit_time_dsb->value());
-  sys_config.cursor_width = static_cast<kk::u32>(ui->cursor_width_sb->value());
-  sys_config.completion_least_count = static_cast<kk::u32>(ui->least_count_sb->value());
-  sys_config.completion = ui->auto_enable_cb->isChecked();
-  sys_config.completion_only_sql = ui->only_sql_cb->isChecked();
-  sys_config.check_update_at_start = ui->update_cb->isChecked();
-  accept();
+  slot_guard("apply", [&] {
+    sys_config.horizontal_factor = clamp_factor(ui->hf_dsb->value());
+    sys_config.vertical_factor = clamp_factor(ui->vf_dsb->value());
+    const int theme = checked_theme();
+    if (theme >= 0) sys_config.theme = static_cast<kk::u32>(theme);
+    bool ok = false;
+    const uint tab = ui->tab_width_cb->currentText().toUInt(&ok, 10);
+    if (ok) sys_config.tab_width = tab;
+    sys_config.insert_as_space = ui->as_space_cb->isChecked();
+    sys_config.show_space = ui->show_space_cb->isChecked();
+    sys_config.continuous_edit_seconds = static_cast<float>(ui->edit_time_dsb->value());
+    sys_config.cursor_width = static_cast<kk::u32>(ui->cursor_width_sb->value());
+    sys_config.completion_least_count = static_cast<kk::u32>(ui->least_count_sb->value());
+    sys_config.completion = ui->auto_enable_cb->isChecked();
+    sys_config.completion_only_sql = ui->only_sql_cb->isChecked();
+    sys_config.check_update_at_start = ui->update_cb->isChecked();
+    accept();
+  });
 }
 
 void sys_pre_dlg::cancel(bool) { reject(); }
 
 void sys_pre_dlg::reject() {
-  copy_block(sys_config, saved);
-  copy_list(sys_config.recent_files, saved.recent_files);
-  copy_list(sys_config.open_files, saved.open_files);
-  QDialog::reject();
+  slot_guard("reject", [&] {
+    copy_block(sys_config, saved);
+    copy_list(sys_config.recent_files, saved.recent_files);
+    copy_list(sys_config.open_files, saved.open_files);
+    QDialog::reject();
+  });
 }

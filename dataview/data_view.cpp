@@ -11,6 +11,7 @@
 #include <set>
 
 #include "app/seams/seams.h"
+#include "app/seams/slot_guard.h"
 #include "cells/item_dlgt.h"
 #include "dataview/search_tab_dlg.h"
 #include "dbops/import_csv_dlg.h"
@@ -67,7 +68,7 @@ data_view::data_view(const kk::adt::string::string& table, db_ctx* ctx, QWidget*
     // An edit the model refuses before sending (a value without literal) is said, not dropped silently.
     connect(model_, &tab_data_model::refused, this, [this](const QString& why) {
         refusal_said_ = true;
-        ruv::warning(this, tr("edit refused"), why);
+        slot_guard("refused", [&] { ruv::warning(this, tr("edit refused"), why); });
     });
     connect(form_->limit_cb, &QCheckBox::stateChanged, this, &data_view::check_limit);
     connect(form_->limit_sb, qOverload<int>(&QSpinBox::valueChanged), this, &data_view::change_limit);
@@ -259,7 +260,9 @@ void data_view::load(const dataview::view_query& q)
 
 void data_view::update_tab()
 {
-    if (may_reload()) load(current_query());
+    slot_guard("update_tab", [&] {
+        if (may_reload()) load(current_query());
+    });
 }
 
 void data_view::add(bool)
@@ -281,17 +284,19 @@ void data_view::del(bool)
 
 void data_view::apply(bool)
 {
-    refusal_said_ = false;
-    if (!model_->apply_edits()) {
-        // The model keeps every edit: nothing is reloaded, so the user can retry.
-        if (refusal_said_) return;  // the model said why nothing was sent
-        ruv::warning(this, tr("apply result"),
-                     tr("apply the edits of table '%1' failed! the edits are kept.").arg(form_->table_le->text()));
-        return;
-    }
-    pending_ = false;
-    update_tab();
-    form_->apply_btn->setEnabled(false);
+    slot_guard("apply", [&] {
+        refusal_said_ = false;
+        if (!model_->apply_edits()) {
+            // The model keeps every edit: nothing is reloaded, so the user can retry.
+            if (refusal_said_) return;  // the model said why nothing was sent
+            ruv::warning(this, tr("apply result"),
+                         tr("apply the edits of table '%1' failed! the edits are kept.").arg(form_->table_le->text()));
+            return;
+        }
+        pending_ = false;
+        update_tab();
+        form_->apply_btn->setEnabled(false);
+    });
 }
 
 void data_view::cancel(bool) { emit rejected(); }
@@ -309,44 +314,50 @@ void data_view::check_limit(int state)
 
 void data_view::export_data(bool)
 {
-    if (!choose_export_) return;
-    const QString table = form_->table_le->text();
-    const export_choice c = choose_export_(this, tr("export view data"), table + ".csv");
-    if (!c.accepted) return;
-    const std::string text = dataview::query_text(current_query(), false);
-    bool ok;
-    {
-        ruv::wait_cursor busy;
-        using kk::adt::string_from_std;
-        ok = sql_export(ctx_, string_from_std(text), string_from_std(c.path), c.csv, string_from_std(c.separator),
-                        c.replace, c.client);
-    }
-    ruv::information(
-        this, tr("export table result"),
-        tr("export table '%1' to file '%2' is %3!").arg(table, QString::fromStdString(c.path), ok ? tr("successful") : tr("failed")));
+    slot_guard("export_data", [&] {
+        if (!choose_export_) return;
+        const QString table = form_->table_le->text();
+        const export_choice c = choose_export_(this, tr("export view data"), table + ".csv");
+        if (!c.accepted) return;
+        const std::string text = dataview::query_text(current_query(), false);
+        bool ok;
+        {
+            ruv::wait_cursor busy;
+            using kk::adt::string_from_std;
+            ok = sql_export(ctx_, string_from_std(text), string_from_std(c.path), c.csv, string_from_std(c.separator),
+                            c.replace, c.client);
+        }
+        ruv::information(
+            this, tr("export table result"),
+            tr("export table '%1' to file '%2' is %3!").arg(table, QString::fromStdString(c.path), ok ? tr("successful") : tr("failed")));
+    });
 }
 
 void data_view::find_txt(bool)
 {
-    if (!search_) return;
-    search_->show_top();
-    search_->clear_select();
-    if (search_->isVisible()) return;
-    search_->setWindowTitle(tr("find text in current table"));
-    search_->set_target(kk::adt::string::string());
-    search_->set_replace_mode(true);
-    search_->QDialog::show();
+    slot_guard("find_txt", [&] {
+        if (!search_) return;
+        search_->show_top();
+        search_->clear_select();
+        if (search_->isVisible()) return;
+        search_->setWindowTitle(tr("find text in current table"));
+        search_->set_target(kk::adt::string::string());
+        search_->set_replace_mode(true);
+        search_->QDialog::show();
+    });
 }
 
 void data_view::rep_txt(bool)
 {
-    if (!search_) return;
-    search_->clear_select();
-    if (search_->isVisible()) return;
-    search_->setWindowTitle(tr("replace text in current table"));
-    search_->set_target(kk::adt::string::string());
-    search_->set_replace_mode(false);
-    search_->QDialog::show();
+    slot_guard("rep_txt", [&] {
+        if (!search_) return;
+        search_->clear_select();
+        if (search_->isVisible()) return;
+        search_->setWindowTitle(tr("replace text in current table"));
+        search_->set_target(kk::adt::string::string());
+        search_->set_replace_mode(false);
+        search_->QDialog::show();
+    });
 }
 
 void data_view::row_changed(const QModelIndex& current, const QModelIndex&)
@@ -365,20 +376,22 @@ void data_view::current_changed(const QModelIndex&, const QModelIndex&) {}
 
 void data_view::im_changed(int state)
 {
-    if (state != Qt::Checked && state != Qt::Unchecked) return;
-    if (!may_reload()) return;
-    if (state == Qt::Checked) {
-        load(current_query());
-        model_->immediate = true;
-        form_->add_btn->setEnabled(false);
-        form_->delete_btn->setEnabled(false);
-        form_->apply_btn->setEnabled(false);
-    } else {
-        form_->add_btn->setEnabled(true);
-        form_->delete_btn->setEnabled(true);
-        load(current_query());
-        model_->immediate = false;
-    }
+    slot_guard("im_changed", [&] {
+        if (state != Qt::Checked && state != Qt::Unchecked) return;
+        if (!may_reload()) return;
+        if (state == Qt::Checked) {
+            load(current_query());
+            model_->immediate = true;
+            form_->add_btn->setEnabled(false);
+            form_->delete_btn->setEnabled(false);
+            form_->apply_btn->setEnabled(false);
+        } else {
+            form_->add_btn->setEnabled(true);
+            form_->delete_btn->setEnabled(true);
+            load(current_query());
+            model_->immediate = false;
+        }
+    });
 }
 
 void data_view::enable_apply(const bool& f)
@@ -453,10 +466,12 @@ QMenu* data_view::build_context_menu()
 
 void data_view::contextMenuEvent(QContextMenuEvent* e)
 {
-    QMenu* menu = build_context_menu();
-    if (!menu) return;
-    menu->exec(e->globalPos());
-    delete menu;
+    slot_guard("contextMenuEvent", [&] {
+        QMenu* menu = build_context_menu();
+        if (!menu) return;
+        menu->exec(e->globalPos());
+        delete menu;
+    });
 }
 
 // --- clause builders --------------------------------------------------------------------------
@@ -475,40 +490,44 @@ bool data_view::current_cell(dataview::cell_input& out) const
 
 void data_view::build_filter(filter_kind kind)
 {
-    dataview::cell_input cell;
-    if (!current_cell(cell)) return;
-    const dataview::clause c = dataview::filter_clause(kind, cell);
-    if (c.problem != dataview::literal_problem::none) {
-        ruv::information(this, tr("filter"),
-                         c.problem == dataview::literal_problem::not_a_number
-                             ? tr("the value of this cell is not a number: no comparison can be built from it.")
-                             : tr("the value of this cell is infinite: no comparison can be built from it."));
-        return;
-    }
-    dataview::filter_merge mode = dataview::filter_merge::none;
-    if (filter_modes_[0]->isChecked())
-        mode = dataview::filter_merge::replace;
-    else if (filter_modes_[1]->isChecked())
-        mode = dataview::filter_merge::and_;
-    else if (filter_modes_[2]->isChecked())
-        mode = dataview::filter_merge::or_;
-    const std::string text = dataview::merge_filter(kind, form_->filter_cb->currentText().toStdString(), c.text, mode);
-    form_->filter_cb->setCurrentText(QString::fromStdString(text));
+    slot_guard("build_filter", [&] {
+        dataview::cell_input cell;
+        if (!current_cell(cell)) return;
+        const dataview::clause c = dataview::filter_clause(kind, cell);
+        if (c.problem != dataview::literal_problem::none) {
+            ruv::information(this, tr("filter"),
+                             c.problem == dataview::literal_problem::not_a_number
+                                 ? tr("the value of this cell is not a number: no comparison can be built from it.")
+                                 : tr("the value of this cell is infinite: no comparison can be built from it."));
+            return;
+        }
+        dataview::filter_merge mode = dataview::filter_merge::none;
+        if (filter_modes_[0]->isChecked())
+            mode = dataview::filter_merge::replace;
+        else if (filter_modes_[1]->isChecked())
+            mode = dataview::filter_merge::and_;
+        else if (filter_modes_[2]->isChecked())
+            mode = dataview::filter_merge::or_;
+        const std::string text = dataview::merge_filter(kind, form_->filter_cb->currentText().toStdString(), c.text, mode);
+        form_->filter_cb->setCurrentText(QString::fromStdString(text));
+    });
 }
 
 void data_view::build_post(post_kind kind)
 {
-    const QModelIndex i = form_->dv->currentIndex();
-    if (!i.isValid() || i.column() >= model_->columnCount()) return;
-    const std::string field = std_of(model_->column_name(i.column()));
-    const dataview::clause c = dataview::post_clause(kind, field);
-    dataview::post_merge mode = dataview::post_merge::none;
-    if (post_modes_[0]->isChecked())
-        mode = dataview::post_merge::replace;
-    else if (post_modes_[1]->isChecked())
-        mode = dataview::post_merge::append;
-    const std::string text = dataview::merge_post(form_->post_cb->currentText().toStdString(), c.text, mode);
-    form_->post_cb->setCurrentText(QString::fromStdString(text));
+    slot_guard("build_post", [&] {
+        const QModelIndex i = form_->dv->currentIndex();
+        if (!i.isValid() || i.column() >= model_->columnCount()) return;
+        const std::string field = std_of(model_->column_name(i.column()));
+        const dataview::clause c = dataview::post_clause(kind, field);
+        dataview::post_merge mode = dataview::post_merge::none;
+        if (post_modes_[0]->isChecked())
+            mode = dataview::post_merge::replace;
+        else if (post_modes_[1]->isChecked())
+            mode = dataview::post_merge::append;
+        const std::string text = dataview::merge_post(form_->post_cb->currentText().toStdString(), c.text, mode);
+        form_->post_cb->setCurrentText(QString::fromStdString(text));
+    });
 }
 
 void data_view::add_filter(bool) { build_filter(filter_kind::this_cell); }

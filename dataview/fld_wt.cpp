@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include "app/seams/slot_guard.h"
+
 namespace {
 constexpr int picker_width = 500;
 constexpr int picker_height = 30;
@@ -39,12 +41,14 @@ fld_wt::~fld_wt() = default;
 
 void fld_wt::add_fields(QString f, bool checked)
 {
-    auto* item = new QListWidgetItem(list_);
-    item->setText(f);
-    item->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
-    QString text = summary_->text();
-    if (checked) text = text.isEmpty() ? f : text + QLatin1Char('|') + f;
-    show_summary(text);
+    slot_guard("add_fields", [&] {
+        auto* item = new QListWidgetItem(list_);
+        item->setText(f);
+        item->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+        QString text = summary_->text();
+        if (checked) text = text.isEmpty() ? f : text + QLatin1Char('|') + f;
+        show_summary(text);
+    });
 }
 
 void fld_wt::cls_fields() { list_->clear(); }
@@ -71,15 +75,17 @@ void fld_wt::enterEvent(QEvent* e)
 
 void fld_wt::leaveEvent(QEvent* e)
 {
-    QWidget::leaveEvent(e);
-    if (!isEnabled()) return;
-    list_->setFlow(QListView::LeftToRight);
-    list_->setViewMode(QListView::ListMode);
-    resize(picker_width, picker_height);
-    summary_->raise();
-    list_->lower();
-    expanded_ = false;
-    show_summary(summary_of_checked());
+    slot_guard("leaveEvent", [&] {
+        QWidget::leaveEvent(e);
+        if (!isEnabled()) return;
+        list_->setFlow(QListView::LeftToRight);
+        list_->setViewMode(QListView::ListMode);
+        resize(picker_width, picker_height);
+        summary_->raise();
+        list_->lower();
+        expanded_ = false;
+        show_summary(summary_of_checked());
+    });
 }
 
 QString fld_wt::summary_of_checked() const

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QTableView>
 
+#include "app/seams/slot_guard.h"
 #include "dataview/doc_matcher.h"
 #include "dbops/utf8.h"
 #include "query/tab_data_model.h"
@@ -123,22 +124,30 @@ void search_tab_dlg::show_top()
     if (was_visible) QDialog::show();
 }
 
-void search_tab_dlg::search_all(bool notinfo) { search_->search_all(options(), notinfo); }
-void search_tab_dlg::next(bool) { search_->next(options()); }
-void search_tab_dlg::prev(bool) { search_->prev(options()); }
-void search_tab_dlg::replace(bool) { search_->replace(options()); }
-void search_tab_dlg::replace_all(bool) { search_->replace_all(options()); }
-void search_tab_dlg::clear_select() { search_->clear_marks(); }
-void search_tab_dlg::target_changed(QString) { search_->target_changed(options()); }
+void search_tab_dlg::search_all(bool notinfo)
+{
+    slot_guard("search_all", [&] { search_->search_all(options(), notinfo); });
+}
+void search_tab_dlg::next(bool) { slot_guard("next", [&] { search_->next(options()); }); }
+void search_tab_dlg::prev(bool) { slot_guard("prev", [&] { search_->prev(options()); }); }
+void search_tab_dlg::replace(bool) { slot_guard("replace", [&] { search_->replace(options()); }); }
+void search_tab_dlg::replace_all(bool) { slot_guard("replace_all", [&] { search_->replace_all(options()); }); }
+void search_tab_dlg::clear_select() { slot_guard("clear_select", [&] { search_->clear_marks(); }); }
+void search_tab_dlg::target_changed(QString)
+{
+    slot_guard("target_changed", [&] { search_->target_changed(options()); });
+}
 
 void search_tab_dlg::show(bool)
 {
-    show_top();
-    clear_select();
-    if (isVisible()) return;
-    setWindowTitle(tr("find text in current table"));
-    set_replace_mode(true);
-    showNormal();
+    slot_guard("show", [&] {
+        show_top();
+        clear_select();
+        if (isVisible()) return;
+        setWindowTitle(tr("find text in current table"));
+        set_replace_mode(true);
+        showNormal();
+    });
 }
 
 void search_tab_dlg::reject()

@@ -4,6 +4,7 @@
 #include <QTableWidgetItem>
 
 #include "app/seams/seams.h"
+#include "app/seams/slot_guard.h"
 #include "dbops/utf8.h"
 #include "query/schema_sql.h"
 #include "ui_col_info.h"
@@ -116,11 +117,13 @@ bool col_info::row_open(int row) const {
 }
 
 void col_info::add(bool) {
-  QTableWidget* grid = ui->tableWidget;
-  const int row = grid->rowCount();
-  grid->insertRow(row);
-  set_row(row, QStringLiteral("f") + QString::number(row + 1), QStringLiteral("u32"), QStringLiteral("true"), true);
-  grid->setCurrentCell(row, 0);
+  slot_guard("add", [&] {
+    QTableWidget* grid = ui->tableWidget;
+    const int row = grid->rowCount();
+    grid->insertRow(row);
+    set_row(row, QStringLiteral("f") + QString::number(row + 1), QStringLiteral("u32"), QStringLiteral("true"), true);
+    grid->setCurrentCell(row, 0);
+  });
 }
 
 void col_info::del(bool) {
@@ -133,37 +136,43 @@ void col_info::del(bool) {
 void col_info::cancel(bool) { emit rejected(); }
 
 void col_info::cellDoubleClicked(int r, int c) {
-  if ((c != 1 && c != 2) || !row_open(r)) return;
-  QTableWidget* grid = ui->tableWidget;
-  if (grid->cellWidget(r, c)) return;
-  auto* combo = new QComboBox;
-  if (c == 1) {
-    for (const char* t : type_names) combo->addItem(QString::fromLatin1(t));
-  } else {
-    combo->addItem(QStringLiteral("true"));
-    combo->addItem(QStringLiteral("false"));
-  }
-  combo->setCurrentText(cell(r, c));
-  grid->setCellWidget(r, c, combo);
-  connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), this, &col_info::currentIndexChanged);
+  slot_guard("cellDoubleClicked", [&] {
+    if ((c != 1 && c != 2) || !row_open(r)) return;
+    QTableWidget* grid = ui->tableWidget;
+    if (grid->cellWidget(r, c)) return;
+    auto* combo = new QComboBox;
+    if (c == 1) {
+      for (const char* t : type_names) combo->addItem(QString::fromLatin1(t));
+    } else {
+      combo->addItem(QStringLiteral("true"));
+      combo->addItem(QStringLiteral("false"));
+    }
+    combo->setCurrentText(cell(r, c));
+    grid->setCellWidget(r, c, combo);
+    connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), this, &col_info::currentIndexChanged);
+  });
 }
 
 void col_info::currentIndexChanged(int) {
-  QTableWidget* grid = ui->tableWidget;
-  const int r = grid->currentRow();
-  const int c = grid->currentColumn();
-  if (c != 1 && c != 2) return;
-  auto* combo = qobject_cast<QComboBox*>(grid->cellWidget(r, c));
-  if (combo && grid->item(r, c)) grid->item(r, c)->setText(combo->currentText());
+  slot_guard("currentIndexChanged", [&] {
+    QTableWidget* grid = ui->tableWidget;
+    const int r = grid->currentRow();
+    const int c = grid->currentColumn();
+    if (c != 1 && c != 2) return;
+    auto* combo = qobject_cast<QComboBox*>(grid->cellWidget(r, c));
+    if (combo && grid->item(r, c)) grid->item(r, c)->setText(combo->currentText());
+  });
 }
 
 void col_info::currentCellChanged(int, int, int previousRow, int previousColumn) {
-  if (previousColumn != 1 && previousColumn != 2) return;
-  QTableWidget* grid = ui->tableWidget;
-  auto* combo = qobject_cast<QComboBox*>(grid->cellWidget(previousRow, previousColumn));
-  if (!combo) return;
-  if (grid->item(previousRow, previousColumn)) grid->item(previousRow, previousColumn)->setText(combo->currentText());
-  grid->removeCellWidget(previousRow, previousColumn);  // deleted later, not inside its own signal
+  slot_guard("currentCellChanged", [&] {
+    if (previousColumn != 1 && previousColumn != 2) return;
+    QTableWidget* grid = ui->tableWidget;
+    auto* combo = qobject_cast<QComboBox*>(grid->cellWidget(previousRow, previousColumn));
+    if (!combo) return;
+    if (grid->item(previousRow, previousColumn)) grid->item(previousRow, previousColumn)->setText(combo->currentText());
+    grid->removeCellWidget(previousRow, previousColumn);  // deleted later, not inside its own signal
+  });
 }
 
 int col_info::refused_name(int first, int last) const {
@@ -181,22 +190,24 @@ int col_info::refused_name(int first, int last) const {
 static QString outcome(bool ok) { return ok ? col_info::tr("successful") : col_info::tr("failed"); }
 
 void col_info::apply(bool) {
-  switch (mode) {
-    case col_info_mode::create_table:
-      apply_create();
-      break;
-    case col_info_mode::add_fields:
-      apply_add();
-      break;
-    case col_info_mode::modify_field:
-      apply_modify();
-      break;
-    case col_info_mode::rename_field:
-      apply_rename();
-      break;
-    case col_info_mode::view_fields:
-      break;
-  }
+  slot_guard("apply", [&] {
+    switch (mode) {
+      case col_info_mode::create_table:
+        apply_create();
+        break;
+      case col_info_mode::add_fields:
+        apply_add();
+        break;
+      case col_info_mode::modify_field:
+        apply_modify();
+        break;
+      case col_info_mode::rename_field:
+        apply_rename();
+        break;
+      case col_info_mode::view_fields:
+        break;
+    }
+  });
 }
 
 void col_info::apply_create() {

@@ -1,6 +1,7 @@
 #include "dbops/import_csv_dlg.h"
 
 #include "app/seams/seams.h"
+#include "app/seams/slot_guard.h"
 #include "dbops/transfer_modes.h"
 #include "dbops/utf8.h"
 #include "ui_import_csv_dlg.h"
@@ -58,25 +59,31 @@ kk::adt::string::string import_csv_dlg::separator() const {
 }
 
 void import_csv_dlg::accept() {
-  if (chosen_path().isEmpty()) {
-    ruv::information(this, export_mode ? tr("export path information") : tr("import path information"),
-                     tr("the input path is empty."));
-    return;
-  }
-  QDialog::accept();
+  slot_guard("accept", [&] {
+    if (chosen_path().isEmpty()) {
+      ruv::information(this, export_mode ? tr("export path information") : tr("import path information"),
+                       tr("the input path is empty."));
+      return;
+    }
+    QDialog::accept();
+  });
 }
 
 void import_csv_dlg::clicked(bool) {
-  const QString filter = tr("csv files (*.csv);;csvs files (*.csvs);;all files (*.*)");
-  const QString start = ui->c_path_le->text();
-  const QString chosen = export_mode ? ruv::prompts().save_file_name(this, tr("set export csv/csvs file"), start, filter)
-                                     : ruv::prompts().open_file_name(this, tr("select import csv/csvs file"), start, filter);
-  if (!chosen.isEmpty()) ui->c_path_le->setText(chosen);
+  slot_guard("clicked", [&] {
+    const QString filter = tr("csv files (*.csv);;csvs files (*.csvs);;all files (*.*)");
+    const QString start = ui->c_path_le->text();
+    const QString chosen = export_mode ? ruv::prompts().save_file_name(this, tr("set export csv/csvs file"), start, filter)
+                                       : ruv::prompts().open_file_name(this, tr("select import csv/csvs file"), start, filter);
+    if (!chosen.isEmpty()) ui->c_path_le->setText(chosen);
+  });
 }
 
 void import_csv_dlg::change_replace_mode(int state) {
-  replace_box_changed(this, ui->rep_cb, replace_warning, state, tr("replace mode information"),
-                      tr("note: the replace mode will <span style='color:orange'>replace exists file</span>, continue?"));
+  slot_guard("change_replace_mode", [&] {
+    replace_box_changed(this, ui->rep_cb, replace_warning, state, tr("replace mode information"),
+                        tr("note: the replace mode will <span style='color:orange'>replace exists file</span>, continue?"));
+  });
 }
 
 static QString client_warning_text() {
@@ -86,11 +93,15 @@ static QString client_warning_text() {
 }
 
 void import_csv_dlg::c_clicked(bool checked) {
-  client_box_clicked(this, ui->s_gb, ui->c_gb, client_warning, checked, tr("client mode information"),
-                     client_warning_text());
+  slot_guard("c_clicked", [&] {
+    client_box_clicked(this, ui->s_gb, ui->c_gb, client_warning, checked, tr("client mode information"),
+                       client_warning_text());
+  });
 }
 
 void import_csv_dlg::s_clicked(bool checked) {
-  server_box_clicked(this, ui->s_gb, ui->c_gb, client_warning, checked, tr("client mode information"),
-                     client_warning_text());
+  slot_guard("s_clicked", [&] {
+    server_box_clicked(this, ui->s_gb, ui->c_gb, client_warning, checked, tr("client mode information"),
+                       client_warning_text());
+  });
 }

@@ -1,6 +1,7 @@
 #include "dbops/load_tab_dlg.h"
 
 #include "app/seams/seams.h"
+#include "app/seams/slot_guard.h"
 #include "dbops/transfer_modes.h"
 #include "dbops/utf8.h"
 #include "ui_load_tab_dlg.h"
@@ -20,8 +21,10 @@ load_tab_dlg::load_tab_dlg(QWidget* parent) : QDialog(parent), ui(new Ui::load_t
 load_tab_dlg::~load_tab_dlg() { delete ui; }
 
 void load_tab_dlg::set_path(const QString& path) {
-  ui->s_path_le->setText(path);
-  ui->c_path_le->setText(path);
+  slot_guard("set_path", [&] {
+    ui->s_path_le->setText(path);
+    ui->c_path_le->setText(path);
+  });
 }
 
 QString load_tab_dlg::chosen_path() const {
@@ -61,46 +64,54 @@ static QString client_warning_text() {
 }
 
 void load_tab_dlg::c_clicked(bool checked) {
-  client_box_clicked(this, ui->s_gb, ui->c_gb, client_warning, checked, tr("client mode information"),
-                     client_warning_text());
+  slot_guard("c_clicked", [&] {
+    client_box_clicked(this, ui->s_gb, ui->c_gb, client_warning, checked, tr("client mode information"),
+                       client_warning_text());
+  });
 }
 
 void load_tab_dlg::s_clicked(bool checked) {
-  if (client_warning && !checked) {
-    if (ruv::warning(this, tr("client mode information"), client_warning_text(), QMessageBox::Yes | QMessageBox::No) !=
-        QMessageBox::Yes) {
-      ui->c_path_le->setEnabled(false);
-      ui->c_gb->setChecked(false);
-      ui->s_gb->setChecked(true);
-      return;
+  slot_guard("s_clicked", [&] {
+    if (client_warning && !checked) {
+      if (ruv::warning(this, tr("client mode information"), client_warning_text(), QMessageBox::Yes | QMessageBox::No) !=
+          QMessageBox::Yes) {
+        ui->c_path_le->setEnabled(false);
+        ui->c_gb->setChecked(false);
+        ui->s_gb->setChecked(true);
+        return;
+      }
+      client_warning = false;
     }
-    client_warning = false;
-  }
-  ui->c_gb->setChecked(!checked);
+    ui->c_gb->setChecked(!checked);
+  });
 }
 
 void load_tab_dlg::change_path(bool) {
-  const QString chosen =
-      db_mode ? ruv::prompts().open_file_name(this, tr("select database file's path"), ui->c_path_le->text(),
-                                              tr("backup files (*.rbk);;all files (*.*)"))
-              : ruv::prompts().open_file_name(this, tr("select table file's path"), ui->c_path_le->text(),
-                                              tr("bin files (*.bin);;sql files (*.sql);;all files (*.*)"));
-  if (!chosen.isEmpty()) ui->c_path_le->setText(chosen);
+  slot_guard("change_path", [&] {
+    const QString chosen =
+        db_mode ? ruv::prompts().open_file_name(this, tr("select database file's path"), ui->c_path_le->text(),
+                                                tr("backup files (*.rbk);;all files (*.*)"))
+                : ruv::prompts().open_file_name(this, tr("select table file's path"), ui->c_path_le->text(),
+                                                tr("bin files (*.bin);;sql files (*.sql);;all files (*.*)"));
+    if (!chosen.isEmpty()) ui->c_path_le->setText(chosen);
+  });
 }
 
 void load_tab_dlg::accept() {
-  // isHidden, not isVisible: a dialog that is not shown yet has no visible child at all.
-  if (ui->tab_le->isHidden()) {
+  slot_guard("accept", [&] {
+    // isHidden, not isVisible: a dialog that is not shown yet has no visible child at all.
+    if (ui->tab_le->isHidden()) {
+      QDialog::accept();
+      return;
+    }
+    if (ui->tab_le->text().isEmpty()) {
+      ruv::information(this, tr("table name information"), tr("the input table's name is empty."));
+      return;
+    }
+    if (chosen_path().isEmpty()) {
+      ruv::information(this, tr("table path information"), tr("the input table's path is empty."));
+      return;
+    }
     QDialog::accept();
-    return;
-  }
-  if (ui->tab_le->text().isEmpty()) {
-    ruv::information(this, tr("table name information"), tr("the input table's name is empty."));
-    return;
-  }
-  if (chosen_path().isEmpty()) {
-    ruv::information(this, tr("table path information"), tr("the input table's path is empty."));
-    return;
-  }
-  QDialog::accept();
+  });
 }

@@ -1,6 +1,7 @@
 #include "dbops/save_tab_dlg.h"
 
 #include "app/seams/seams.h"
+#include "app/seams/slot_guard.h"
 #include "dbops/transfer_modes.h"
 #include "dbops/utf8.h"
 #include "ui_save_tab_dlg.h"
@@ -19,8 +20,10 @@ save_tab_dlg::save_tab_dlg(QWidget* parent) : QDialog(parent), ui(new Ui::save_t
 save_tab_dlg::~save_tab_dlg() { delete ui; }
 
 void save_tab_dlg::set_path(const QString& path) {
-  ui->s_path_le->setText(path);
-  ui->c_path_le->setText(path);
+  slot_guard("set_path", [&] {
+    ui->s_path_le->setText(path);
+    ui->c_path_le->setText(path);
+  });
 }
 
 QString save_tab_dlg::chosen_path() const {
@@ -38,8 +41,10 @@ bool save_tab_dlg::is_replace() const { return ui->rep_cb->checkState() == Qt::C
 void save_tab_dlg::set_db_mode() { db_mode = true; }
 
 void save_tab_dlg::change_replace_mode(int state) {
-  replace_box_changed(this, ui->rep_cb, replace_warning, state, tr("replace mode information"),
-                      tr("note: the replace mode will <span style='color:orange'>replace exists file</span>, continue?"));
+  slot_guard("change_replace_mode", [&] {
+    replace_box_changed(this, ui->rep_cb, replace_warning, state, tr("replace mode information"),
+                        tr("note: the replace mode will <span style='color:orange'>replace exists file</span>, continue?"));
+  });
 }
 
 static QString client_warning_text() {
@@ -49,28 +54,36 @@ static QString client_warning_text() {
 }
 
 void save_tab_dlg::c_clicked(bool checked) {
-  client_box_clicked(this, ui->s_gb, ui->c_gb, client_warning, checked, tr("client mode information"),
-                     client_warning_text());
+  slot_guard("c_clicked", [&] {
+    client_box_clicked(this, ui->s_gb, ui->c_gb, client_warning, checked, tr("client mode information"),
+                       client_warning_text());
+  });
 }
 
 void save_tab_dlg::s_clicked(bool checked) {
-  server_box_clicked(this, ui->s_gb, ui->c_gb, client_warning, checked, tr("client mode information"),
-                     client_warning_text());
+  slot_guard("s_clicked", [&] {
+    server_box_clicked(this, ui->s_gb, ui->c_gb, client_warning, checked, tr("client mode information"),
+                       client_warning_text());
+  });
 }
 
 void save_tab_dlg::change_path(bool) {
-  const QString chosen =
-      db_mode ? ruv::prompts().save_file_name(this, tr("set database file's path"), ui->c_path_le->text(),
-                                              tr("backup files (*.rbk);;all files (*.*)"))
-              : ruv::prompts().save_file_name(this, tr("set table file's path"), ui->c_path_le->text(),
-                                              tr("bin files (*.bin);;sql files (*.sql);;all files (*.*)"));
-  if (!chosen.isEmpty()) ui->c_path_le->setText(chosen);
+  slot_guard("change_path", [&] {
+    const QString chosen =
+        db_mode ? ruv::prompts().save_file_name(this, tr("set database file's path"), ui->c_path_le->text(),
+                                                tr("backup files (*.rbk);;all files (*.*)"))
+                : ruv::prompts().save_file_name(this, tr("set table file's path"), ui->c_path_le->text(),
+                                                tr("bin files (*.bin);;sql files (*.sql);;all files (*.*)"));
+    if (!chosen.isEmpty()) ui->c_path_le->setText(chosen);
+  });
 }
 
 void save_tab_dlg::accept() {
-  if (chosen_path().isEmpty()) {
-    ruv::information(this, tr("path information"), tr("the input path is empty."));
-    return;
-  }
-  QDialog::accept();
+  slot_guard("accept", [&] {
+    if (chosen_path().isEmpty()) {
+      ruv::information(this, tr("path information"), tr("the input path is empty."));
+      return;
+    }
+    QDialog::accept();
+  });
 }

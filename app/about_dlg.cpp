@@ -2,7 +2,9 @@
 
 #include <QFile>
 #include <QTextEdit>
+#include <memory>
 
+#include "app/seams/slot_guard.h"
 #include "ui_about_dlg.h"
 
 about_dlg::about_dlg(QWidget* parent) : QDialog(parent), ui(new Ui::about_dlg) {
@@ -31,7 +33,8 @@ QDialog* make_license_window() {
 }
 
 void about_dlg::lic() {
-  QDialog* dlg = make_license_window();
-  dlg->exec();
-  delete dlg;
+  slot_guard("lic", [&] {
+    const std::unique_ptr<QDialog> dlg(make_license_window());
+    dlg->exec();
+  });
 }

@@ -1,13 +1,12 @@
 #include "app/login_dlg.h"
 
 #include <QKeyEvent>
-#include <cstdio>
-#include <exception>
 
 #include "adt/string.h"
 #include "app/login_rules.h"
 #include "app/main_window.h"
 #include "app/seams/seams.h"
+#include "app/seams/slot_guard.h"
 #include "app/sys_config.h"
 #include "client/ruv_sql_lib_mem.h"
 #include "ui_login_dlg.h"
@@ -30,13 +29,17 @@ login_dlg::login_dlg(QWidget* parent) : QDialog(parent), ui(new Ui::login_dlg) {
 login_dlg::~login_dlg() { delete ui; }
 
 void login_dlg::ipChanged(const QString& text) {
-  ui->lbl_ipinfo->clear();
-  if (!ip_valid(text)) ui->lbl_ipinfo->setText(tr("invalid ip"));
+  slot_guard("ipChanged", [&] {
+    ui->lbl_ipinfo->clear();
+    if (!ip_valid(text)) ui->lbl_ipinfo->setText(tr("invalid ip"));
+  });
 }
 
 void login_dlg::portChanged(const QString& text) {
-  ui->lbl_portinfo->clear();
-  if (port_value(text) == 0) ui->lbl_portinfo->setText(tr("invalid port"));
+  slot_guard("portChanged", [&] {
+    ui->lbl_portinfo->clear();
+    if (port_value(text) == 0) ui->lbl_portinfo->setText(tr("invalid port"));
+  });
 }
 
 void login_dlg::keyPressEvent(QKeyEvent* e) {
@@ -47,13 +50,7 @@ void login_dlg::keyPressEvent(QKeyEvent* e) {
   QDialog::keyPressEvent(e);
 }
 
-void login_dlg::login() {
-  try {
-    try_login();
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "login: %s\n", e.what());
-  }
-}
+void login_dlg::login() { slot_guard("login", [&] { try_login(); }); }
 
 void login_dlg::try_login() {
   ui->lbl_ipinfo->clear();

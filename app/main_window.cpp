@@ -129,7 +129,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == ui->tabWidget && event->type() == QEvent::MouseButtonDblClick) {
     const auto* m = static_cast<QMouseEvent*>(event);
     // On the strip beside the tabs (or where they would be): a new file.
-    if (m->pos().y() < tab_strip_height()) new_file(true);
+    slot_guard("eventFilter", [&] {
+      if (m->pos().y() < tab_strip_height()) new_file(true);
+    });
     return true;
   }
   return QMainWindow::eventFilter(watched, event);
@@ -156,28 +158,30 @@ void MainWindow::apply_icon_size() {
 }
 
 void MainWindow::update(bool) {
-  update_request req;
-  {
-    const kk::adt::string::string self = read_file(program_path);
-    req.crc = crc32_of(self.data, self.size);
-  }
-  update_reply reply;
-  kk::u32 checked = 0;
-  {
-    ruv::wait_cursor busy;
-    checked = check_update(&req, &reply);
-  }
-  QString text;
-  switch (judge_update(checked, reply, req)) {
-    case update_verdict::newer:
-      text = tr("there is new version, please update from website!");
-      break;
-    case update_verdict::latest:
-      text = tr("the current version is latest version!");
-      break;
-    case update_verdict::failed:
-      text = tr("check version failed!");
-      break;
-  }
-  ruv::information(this, tr("version infomation"), text);
+  slot_guard("update", [&] {
+    update_request req;
+    {
+      const kk::adt::string::string self = read_file(program_path);
+      req.crc = crc32_of(self.data, self.size);
+    }
+    update_reply reply;
+    kk::u32 checked = 0;
+    {
+      ruv::wait_cursor busy;
+      checked = check_update(&req, &reply);
+    }
+    QString text;
+    switch (judge_update(checked, reply, req)) {
+      case update_verdict::newer:
+        text = tr("there is new version, please update from website!");
+        break;
+      case update_verdict::latest:
+        text = tr("the current version is latest version!");
+        break;
+      case update_verdict::failed:
+        text = tr("check version failed!");
+        break;
+    }
+    ruv::information(this, tr("version infomation"), text);
+  });
 }

@@ -6,6 +6,7 @@
 #include "app/about_dlg.h"
 #include "app/main_window.h"
 #include "app/seams/dialogs.h"
+#include "app/seams/slot_guard.h"
 #include "app/sys_config.h"
 #include "ui_main_window.h"
 
@@ -244,6 +245,8 @@ void MainWindow::status(bool) {}
 void MainWindow::quit(bool) { close(); }
 
 void MainWindow::about(bool) {
-  about_dlg d(nullptr);
-  ruv::run_dialog(d);
+  slot_guard("about", [&] {
+    about_dlg d(nullptr);
+    ruv::run_dialog(d);
+  });
 }

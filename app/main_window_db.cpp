@@ -8,6 +8,7 @@
 #include "app/main_window.h"
 #include "app/seams/dialogs.h"
 #include "app/seams/seams.h"
+#include "app/seams/slot_guard.h"
 #include "dataview/data_view.h"
 #include "dataview/search_tab_dlg.h"  // data_view.h holds a QPointer to it
 #include "dbops/col_info.h"
@@ -67,52 +68,60 @@ tree_actions MainWindow::tree_action_set() {
 }
 
 void MainWindow::refresh(bool) {
-  db_catalogue fresh;
-  // A failed "show tables;" (a dropped connection) keeps the last tree, the caches and every
-  // tab: closing pages on it would throw away a data view's unapplied edits.
-  if (!read_catalogue(ctx, fresh)) {
-    // A tree not built yet still gets its root, whose menu offers refresh and reconnect.
-    if (ui->treeWidget->topLevelItemCount() == 0)
-      fill_db_tree(ui->treeWidget, utf8_text(ctx->name()), table_names, field_cache);
-    return;
-  }
-  table_names = std::move(fresh.table_names);
-  field_cache = std::move(fresh.field_cache);
-  field_cache_count = fresh.field_cache_count;
-  fill_db_tree(ui->treeWidget, utf8_text(ctx->name()), table_names, field_cache);
-
-  QTabWidget* tabs = ui->tabWidget;
-  for (QWidget* page : vanished_table_pages(tabs, field_cache)) {
-    // A data view with edits not applied yet stays: its table may come back (a restore, a
-    // reconnect to the right server), and the user decides what to do with the edits.
-    auto* view = qobject_cast<data_view*>(page);
-    if (view && view->has_pending_edits()) {
-      if (!page->property(vanished_told).toBool()) {
-        page->setProperty(vanished_told, true);
-        ruv::information(this, tr("refresh information"),
-                         tr("the table '%1' is no longer in the database, the tab '%2' stays open with its edits "
-                            "not applied yet.")
-                             .arg(page_table(tabs, tabs->indexOf(page)), tabs->tabText(tabs->indexOf(page))));
-      }
-      continue;
+  slot_guard("refresh", [&] {
+    db_catalogue fresh;
+    // A failed "show tables;" (a dropped connection) keeps the last tree, the caches and every
+    // tab: closing pages on it would throw away a data view's unapplied edits.
+    if (!read_catalogue(ctx, fresh)) {
+      // A tree not built yet still gets its root, whose menu offers refresh and reconnect.
+      if (ui->treeWidget->topLevelItemCount() == 0)
+        fill_db_tree(ui->treeWidget, utf8_text(ctx->name()), table_names, field_cache);
+      return;
     }
-    close_table_page(tabs, page);
-  }
+    table_names = std::move(fresh.table_names);
+    field_cache = std::move(fresh.field_cache);
+    field_cache_count = fresh.field_cache_count;
+    fill_db_tree(ui->treeWidget, utf8_text(ctx->name()), table_names, field_cache);
+
+    QTabWidget* tabs = ui->tabWidget;
+    for (QWidget* page : vanished_table_pages(tabs, field_cache)) {
+      // A data view with edits not applied yet stays: its table may come back (a restore, a
+      // reconnect to the right server), and the user decides what to do with the edits.
+      auto* view = qobject_cast<data_view*>(page);
+      if (view && view->has_pending_edits()) {
+        if (!page->property(vanished_told).toBool()) {
+          page->setProperty(vanished_told, true);
+          ruv::information(this, tr("refresh information"),
+                           tr("the table '%1' is no longer in the database, the tab '%2' stays open with its edits "
+                              "not applied yet.")
+                               .arg(page_table(tabs, tabs->indexOf(page)), tabs->tabText(tabs->indexOf(page))));
+        }
+        continue;
+      }
+      close_table_page(tabs, page);
+    }
+  });
 }
 
 void MainWindow::currentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem*) {
-  tree_actions a = tree_action_set();
-  tree_current_changed(ui->treeWidget, current, a);
+  slot_guard("currentItemChanged", [&] {
+    tree_actions a = tree_action_set();
+    tree_current_changed(ui->treeWidget, current, a);
+  });
 }
 
 void MainWindow::show_db_actions() {
-  tree_actions a = tree_action_set();
-  ::show_db_actions(ui->treeWidget, a);
+  slot_guard("show_db_actions", [&] {
+    tree_actions a = tree_action_set();
+    ::show_db_actions(ui->treeWidget, a);
+  });
 }
 
 void MainWindow::show_table_actions() {
-  tree_actions a = tree_action_set();
-  ::show_table_actions(ui->treeWidget, a);
+  slot_guard("show_table_actions", [&] {
+    tree_actions a = tree_action_set();
+    ::show_table_actions(ui->treeWidget, a);
+  });
 }
 
 // The names of the tree's current item when it is a table (level 1) or a field (level 2).
@@ -145,27 +154,33 @@ void MainWindow::refresh_from(const QString& parent_table) {
 }
 
 void MainWindow::drop_table(bool) {
-  QString table, field;
-  if (!current_names(ui->treeWidget, 1, table, field)) return;
-  if (::drop_table(ctx, this, table) == table_op_result::declined) return;
-  refresh_from(QString());
-  if (QTreeWidgetItem* now = ui->treeWidget->currentItem()) now->setExpanded(true);
+  slot_guard("drop_table", [&] {
+    QString table, field;
+    if (!current_names(ui->treeWidget, 1, table, field)) return;
+    if (::drop_table(ctx, this, table) == table_op_result::declined) return;
+    refresh_from(QString());
+    if (QTreeWidgetItem* now = ui->treeWidget->currentItem()) now->setExpanded(true);
+  });
 }
 
 void MainWindow::truncate_table(bool) {
-  QString table, field;
-  if (!current_names(ui->treeWidget, 1, table, field)) return;
-  if (::truncate_table(ctx, this, table) == table_op_result::declined) return;
-  refresh_from(QString());
-  if (QTreeWidgetItem* root = ui->treeWidget->topLevelItem(0)) root->setExpanded(true);
+  slot_guard("truncate_table", [&] {
+    QString table, field;
+    if (!current_names(ui->treeWidget, 1, table, field)) return;
+    if (::truncate_table(ctx, this, table) == table_op_result::declined) return;
+    refresh_from(QString());
+    if (QTreeWidgetItem* root = ui->treeWidget->topLevelItem(0)) root->setExpanded(true);
+  });
 }
 
 void MainWindow::delete_col(bool) {
-  QString table, field;
-  if (!current_names(ui->treeWidget, 2, table, field)) return;
-  if (delete_field(ctx, this, table, field) == table_op_result::declined) return;
-  refresh_from(table);
-  if (QTreeWidgetItem* root = ui->treeWidget->topLevelItem(0)) root->setExpanded(true);
+  slot_guard("delete_col", [&] {
+    QString table, field;
+    if (!current_names(ui->treeWidget, 2, table, field)) return;
+    if (delete_field(ctx, this, table, field) == table_op_result::declined) return;
+    refresh_from(table);
+    if (QTreeWidgetItem* root = ui->treeWidget->topLevelItem(0)) root->setExpanded(true);
+  });
 }
 
 void MainWindow::open_field_page(col_info_mode mode, const QString& table, const QString& field) {
@@ -175,42 +190,54 @@ void MainWindow::open_field_page(col_info_mode mode, const QString& table, const
   connect(page, &col_info::rejected, this, &MainWindow::tab_rejected);
 }
 
-void MainWindow::create_table(bool) { open_field_page(col_info_mode::create_table, {}, {}); }
+void MainWindow::create_table(bool) {
+  slot_guard("create_table", [&] { open_field_page(col_info_mode::create_table, {}, {}); });
+}
 
 void MainWindow::new_field(bool) {
-  QString table, field;
-  if (current_names(ui->treeWidget, 1, table, field)) open_field_page(col_info_mode::add_fields, table, {});
+  slot_guard("new_field", [&] {
+    QString table, field;
+    if (current_names(ui->treeWidget, 1, table, field)) open_field_page(col_info_mode::add_fields, table, {});
+  });
 }
 
 void MainWindow::view_cols(bool) {
-  QString table, field;
-  if (current_names(ui->treeWidget, 1, table, field)) open_field_page(col_info_mode::view_fields, table, {});
+  slot_guard("view_cols", [&] {
+    QString table, field;
+    if (current_names(ui->treeWidget, 1, table, field)) open_field_page(col_info_mode::view_fields, table, {});
+  });
 }
 
 void MainWindow::modify_col(bool) {
-  QString table, field;
-  if (current_names(ui->treeWidget, 2, table, field)) open_field_page(col_info_mode::modify_field, table, field);
+  slot_guard("modify_col", [&] {
+    QString table, field;
+    if (current_names(ui->treeWidget, 2, table, field)) open_field_page(col_info_mode::modify_field, table, field);
+  });
 }
 
 void MainWindow::rename_col(bool) {
-  QString table, field;
-  if (current_names(ui->treeWidget, 2, table, field)) open_field_page(col_info_mode::rename_field, table, field);
+  slot_guard("rename_col", [&] {
+    QString table, field;
+    if (current_names(ui->treeWidget, 2, table, field)) open_field_page(col_info_mode::rename_field, table, field);
+  });
 }
 
 void MainWindow::view_data(bool) {
-  QString table, field;
-  if (!current_names(ui->treeWidget, 1, table, field)) return;
-  const QString title = data_view_title(table);
-  const int at = tab_with_title(ui->tabWidget, title);
-  if (at >= 0) {
-    ui->tabWidget->setCurrentIndex(at);
-    return;
-  }
-  auto* page = new data_view(utf8_bytes(table), ctx);
-  set_page_table(page, table);
-  add_table_page(ui->tabWidget, page, title);
-  connect(page, &data_view::accepted, this, &MainWindow::tab_accepted);
-  connect(page, &data_view::rejected, this, &MainWindow::tab_rejected);
+  slot_guard("view_data", [&] {
+    QString table, field;
+    if (!current_names(ui->treeWidget, 1, table, field)) return;
+    const QString title = data_view_title(table);
+    const int at = tab_with_title(ui->tabWidget, title);
+    if (at >= 0) {
+      ui->tabWidget->setCurrentIndex(at);
+      return;
+    }
+    auto* page = new data_view(utf8_bytes(table), ctx);
+    set_page_table(page, table);
+    add_table_page(ui->tabWidget, page, title);
+    connect(page, &data_view::accepted, this, &MainWindow::tab_accepted);
+    connect(page, &data_view::rejected, this, &MainWindow::tab_rejected);
+  });
 }
 
 // The page that asked to be closed: the sender, which need not be the current tab (a page's
@@ -221,73 +248,93 @@ QWidget* MainWindow::closing_page() const {
 }
 
 void MainWindow::tab_accepted() {
-  close_table_page(ui->tabWidget, closing_page());
-  refresh(true);
+  slot_guard("tab_accepted", [&] {
+    close_table_page(ui->tabWidget, closing_page());
+    refresh(true);
+  });
 }
 
-void MainWindow::tab_rejected() { close_table_page(ui->tabWidget, closing_page()); }
+void MainWindow::tab_rejected() {
+  slot_guard("tab_rejected", [&] { close_table_page(ui->tabWidget, closing_page()); });
+}
 
 void MainWindow::exec_sql(bool) {
-  if (run_script_file(ctx, this) == script_run_result::completed) refresh(true);
+  slot_guard("exec_sql", [&] {
+    if (run_script_file(ctx, this) == script_run_result::completed) refresh(true);
+  });
 }
 
 void MainWindow::export_data(bool) {
-  QString table, field;
-  if (!current_names(ui->treeWidget, 1, table, field)) return;
-  import_csv_dlg dlg(nullptr);
-  prepare_export(dlg, table);
-  if (ruv::run_dialog(dlg) != QDialog::Accepted) return;
-  run_export(ctx, this, table, dlg);
+  slot_guard("export_data", [&] {
+    QString table, field;
+    if (!current_names(ui->treeWidget, 1, table, field)) return;
+    import_csv_dlg dlg(nullptr);
+    prepare_export(dlg, table);
+    if (ruv::run_dialog(dlg) != QDialog::Accepted) return;
+    run_export(ctx, this, table, dlg);
+  });
 }
 
 void MainWindow::import_data(bool) {
-  QString table, field;
-  if (!current_names(ui->treeWidget, 1, table, field)) return;
-  import_csv_dlg dlg(nullptr);
-  prepare_import(dlg, table);
-  if (ruv::run_dialog(dlg) != QDialog::Accepted) return;
-  run_import(ctx, this, table, dlg);
+  slot_guard("import_data", [&] {
+    QString table, field;
+    if (!current_names(ui->treeWidget, 1, table, field)) return;
+    import_csv_dlg dlg(nullptr);
+    prepare_import(dlg, table);
+    if (ruv::run_dialog(dlg) != QDialog::Accepted) return;
+    run_import(ctx, this, table, dlg);
+  });
 }
 
 void MainWindow::save(bool) {
-  QString table, field;
-  if (!current_names(ui->treeWidget, 1, table, field)) return;
-  save_tab_dlg dlg(nullptr);
-  prepare_save(dlg, table);
-  if (ruv::run_dialog(dlg) != QDialog::Accepted) return;
-  run_save(ctx, this, table, dlg);
-  refresh(true);
+  slot_guard("save", [&] {
+    QString table, field;
+    if (!current_names(ui->treeWidget, 1, table, field)) return;
+    save_tab_dlg dlg(nullptr);
+    prepare_save(dlg, table);
+    if (ruv::run_dialog(dlg) != QDialog::Accepted) return;
+    run_save(ctx, this, table, dlg);
+    refresh(true);
+  });
 }
 
 void MainWindow::load(bool) {
-  load_tab_dlg dlg(nullptr);
-  prepare_load(dlg);
-  if (ruv::run_dialog(dlg) != QDialog::Accepted || dlg.path().size == 0) return;
-  run_load(ctx, this, dlg);
-  refresh(true);
+  slot_guard("load", [&] {
+    load_tab_dlg dlg(nullptr);
+    prepare_load(dlg);
+    if (ruv::run_dialog(dlg) != QDialog::Accepted || dlg.path().size == 0) return;
+    run_load(ctx, this, dlg);
+    refresh(true);
+  });
 }
 
 void MainWindow::backup(bool) {
-  save_tab_dlg dlg(nullptr);
-  prepare_backup(dlg);
-  if (ruv::run_dialog(dlg) != QDialog::Accepted) return;
-  run_backup(ctx, this, dlg);
-  refresh(true);
+  slot_guard("backup", [&] {
+    save_tab_dlg dlg(nullptr);
+    prepare_backup(dlg);
+    if (ruv::run_dialog(dlg) != QDialog::Accepted) return;
+    run_backup(ctx, this, dlg);
+    refresh(true);
+  });
 }
 
 void MainWindow::restore(bool) {
-  load_tab_dlg dlg(nullptr);
-  prepare_restore(dlg);
-  if (ruv::run_dialog(dlg) != QDialog::Accepted || dlg.path().size == 0) return;
-  run_restore(ctx, this, dlg);
-  refresh(true);
+  slot_guard("restore", [&] {
+    load_tab_dlg dlg(nullptr);
+    prepare_restore(dlg);
+    if (ruv::run_dialog(dlg) != QDialog::Accepted || dlg.path().size == 0) return;
+    run_restore(ctx, this, dlg);
+    refresh(true);
+  });
 }
 
 void MainWindow::reconnect(bool) {
-  // Only the connection changes: the tabs, their edits and the tree stay as they are; a
-  // successful login refreshes the tree, a refused one leaves the disconnected icon.
-  conn_btn->setIcon(QIcon(QStringLiteral(":/img/disconnect.svg")));
-  if (!reconnect_server(this, utf8_text(host), port, utf8_text(user), utf8_text(password))) return;
-  refresh(true);
-  conn_btn->setIcon(QIcon(QStringLiteral(":/img/connect.svg")));
+  slot_guard("reconnect", [&] {
+    // Only the connection changes: the tabs, their edits and the tree stay as they are; a
+    // successful login refreshes the tree, a refused one leaves the disconnected icon.
+    conn_btn->setIcon(QIcon(QStringLiteral(":/img/disconnect.svg")));
+    if (!reconnect_server(this, utf8_text(host), port, utf8_text(user), utf8_text(password))) return;
+    refresh(true);
+    conn_btn->setIcon(QIcon(QStringLiteral(":/img/connect.svg")));
+  });
 }

@@ -367,5 +367,7 @@ void MainWindow::tabBarClicked(int index) {
 void MainWindow::tabBarDoubleClicked(int) { new_file(true); }
 
 void MainWindow::print(bool) {
-  if (ruv::editor* e = current_editor()) e->print();
+  slot_guard("print", [&] {
+    if (ruv::editor* e = current_editor()) e->print();
+  });
 }

@@ -188,32 +188,36 @@ void MainWindow::preference(bool) {
 }
 
 void MainWindow::currentChanged(int index) {
-  auto* s = qobject_cast<ruv::sql_script_editor*>(ui->tabWidget->widget(index));
-  QTabBar* bar = ui->tabWidget->tabBar();
-  const QList<QAction*> close_actions{close_file_act, close_all_act, close_except_act};
-  for (QAction* a : close_actions) bar->removeAction(a);
-  if (!s) {
-    for (QAction* a : {cut_act, copy_act, paste_act, redo_act, undo_act, del_sel_act, find_act, replace_act,
-                       goto_err_act, line_begin_act, line_end_act, word_begin_act, word_end_act, sel_beside_act,
-                       sel_all_act, sel_line_act, sel_word_act, format_sel_act, exec_cur_act, exec_sel_act,
-                       save_file_act, save_as_act, print_act, close_file_act, close_all_act, close_except_act})
-      a->setEnabled(false);
-    return;
-  }
-  bar->addActions(close_actions);
-  hand_actions(s);
-  for (QAction* a : {goto_err_act, line_begin_act, line_end_act, word_begin_act, word_end_act, sel_beside_act,
-                     sel_all_act, sel_line_act, sel_word_act})
-    a->setEnabled(true);
-  s->setFocus(Qt::OtherFocusReason);
-  for (QAction* a : {save_as_act, print_act, close_file_act, close_all_act, close_except_act}) a->setEnabled(true);
-  // From here the editor keeps the actions it holds in step with its state.
-  s->editor_widget()->context_menu_actions();
+  slot_guard("currentChanged", [&] {
+    auto* s = qobject_cast<ruv::sql_script_editor*>(ui->tabWidget->widget(index));
+    QTabBar* bar = ui->tabWidget->tabBar();
+    const QList<QAction*> close_actions{close_file_act, close_all_act, close_except_act};
+    for (QAction* a : close_actions) bar->removeAction(a);
+    if (!s) {
+      for (QAction* a : {cut_act, copy_act, paste_act, redo_act, undo_act, del_sel_act, find_act, replace_act,
+                         goto_err_act, line_begin_act, line_end_act, word_begin_act, word_end_act, sel_beside_act,
+                         sel_all_act, sel_line_act, sel_word_act, format_sel_act, exec_cur_act, exec_sel_act,
+                         save_file_act, save_as_act, print_act, close_file_act, close_all_act, close_except_act})
+        a->setEnabled(false);
+      return;
+    }
+    bar->addActions(close_actions);
+    hand_actions(s);
+    for (QAction* a : {goto_err_act, line_begin_act, line_end_act, word_begin_act, word_end_act, sel_beside_act,
+                       sel_all_act, sel_line_act, sel_word_act})
+      a->setEnabled(true);
+    s->setFocus(Qt::OtherFocusReason);
+    for (QAction* a : {save_as_act, print_act, close_file_act, close_all_act, close_except_act}) a->setEnabled(true);
+    // From here the editor keeps the actions it holds in step with its state.
+    s->editor_widget()->context_menu_actions();
+  });
 }
 
 void MainWindow::change_es() {
-  err_btn->setIcon(QIcon(goto_err_act->isEnabled() ? QStringLiteral(":/img/error.svg")
-                                                   : QStringLiteral(":/img/correct.svg")));
+  slot_guard("change_es", [&] {
+    err_btn->setIcon(QIcon(goto_err_act->isEnabled() ? QStringLiteral(":/img/error.svg")
+                                                     : QStringLiteral(":/img/correct.svg")));
+  });
 }
 
 void MainWindow::change_save_all() {

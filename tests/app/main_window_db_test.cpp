@@ -24,6 +24,11 @@
 #include <functional>
 #include <memory>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cstdio>
+
 #include "app/main_window.h"
 #include "app/sys_config.h"
 #include "dataview/data_view.h"
@@ -196,6 +201,7 @@ class main_window_db_test : public QObject {
   void add_fields_retries_only_what_failed();
   void modify_rename_and_new_table();
   void script_file_runs();
+  void a_script_file_larger_than_memory_runs_nothing();
   void transfers_data();
   void transfers();
   void reconnect_keeps_tabs_and_edits();
@@ -712,6 +718,69 @@ void main_window_db_test::script_file_runs() {
   f.trigger("exec_sql_act");
   QCOMPARE(f.boxes(), QStringList{});
   QCOMPARE(f.srv.statements().size(), f.mark);
+}
+
+namespace {
+
+// Caps the process's address space at its present size plus `headroom` bytes while it lives:
+// an allocation beyond that fails as it would on a machine without the memory.
+class address_space_cap {
+ public:
+  explicit address_space_cap(kk::u64 headroom) {
+    ok_ = getrlimit(RLIMIT_AS, &old_) == 0;
+    unsigned long pages = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+      if (std::fscanf(f, "%lu", &pages) != 1) pages = 0;
+      std::fclose(f);
+    }
+    rlimit cap = old_;
+    cap.rlim_cur = rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE)) + headroom;
+    ok_ = ok_ && pages > 0 && (old_.rlim_max == RLIM_INFINITY || cap.rlim_cur <= old_.rlim_max) &&
+          setrlimit(RLIMIT_AS, &cap) == 0;
+  }
+  ~address_space_cap() {
+    if (ok_) setrlimit(RLIMIT_AS, &old_);
+  }
+  bool ok() const { return ok_; }
+
+ private:
+  rlimit old_{};
+  bool ok_ = false;
+};
+
+}  // namespace
+
+// A script file bigger than the memory left: reading it fails, the command ends without
+// running anything, and the window goes on as it stood.
+void main_window_db_test::a_script_file_larger_than_memory_runs_nothing() {
+  fixture f;
+  QVERIFY(f.db.create_table("t", fields({"a"})));
+  f.open();
+  QTemporaryDir dir;
+  const QString huge = dir.filePath("huge.sql");
+  write_local(huge, "truncate table t;\n");
+  // Sparse: 64 GiB of size that takes no room on the disk.
+  if (!QFile::resize(huge, qint64(1) << 36)) QSKIP("the file system has no sparse files of 64 GiB");
+  f.since_now();
+  f.prompt.files.push_back({huge});
+  {
+    const address_space_cap cap(kk::u64(8) << 30);
+    if (!cap.ok()) QSKIP("the address space cannot be capped");
+    f.trigger("exec_sql_act");
+  }
+  QCOMPARE(f.prompt.choosers.size(), std::size_t(1));
+  QCOMPARE(f.sent(), QStringList{});
+  QCOMPARE(f.boxes(), QStringList{});
+  QCOMPARE(f.refreshes(), 0);
+
+  // The next run works as ever.
+  const QString small = dir.filePath("s.sql");
+  write_local(small, "truncate table t;\n");
+  f.since_now();
+  f.prompt.files.push_back({small});
+  f.trigger("exec_sql_act");
+  QCOMPARE(f.sent(), QStringList{"truncate table t;"});
+  QCOMPARE(f.boxes(), QStringList{"execute infomation | the sql execute sussesful total!"});
 }
 
 namespace {

@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <new>
 #include <string>
 
 #include "app/login_dlg.h"
@@ -175,6 +176,37 @@ TEST_F(startup, login_opens_the_window_and_its_closing_ends_the_program) {
   EXPECT_STREQ(back.user, "dora");
   EXPECT_EQ(back.port, server.port());
   exit_to_server();
+}
+
+// An object whose event handler fails as an allocation would.
+class failing_handler : public QObject {
+ public:
+  bool event(QEvent* e) override {
+    if (e->type() == QEvent::User) throw std::bad_alloc();
+    return QObject::event(e);
+  }
+};
+
+TEST_F(startup, an_exception_out_of_an_event_handler_ends_only_that_event) {
+  failing_handler target;
+  bool delivered = true;
+  before_login = [&](login_dlg& d) {
+    QTimer::singleShot(0, &d, [&] {
+      QEvent e(QEvent::User);
+      delivered = QCoreApplication::sendEvent(&target, &e);
+      d.reject();  // the program goes on after the failed event
+    });
+  };
+  ::testing::internal::CaptureStderr();
+  char name[] = "ruv_mdb_cli";
+  char* argv[] = {name, nullptr};
+  const int rc = run_program(1, argv);
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(rc, 0);
+  EXPECT_FALSE(delivered);
+  EXPECT_NE(err.find("event handler: std::bad_alloc\n"), std::string::npos) << err;
+  // The end of the program still ran: the configuration was written.
+  EXPECT_TRUE(fs::exists("config"));
 }
 
 TEST(style_sheet, a_missing_sheet_says_so_and_is_empty) {

@@ -1,5 +1,6 @@
 #include "query/db_ctx.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QString>
 #include <QTextEdit>
@@ -29,7 +30,6 @@ void append(string& s, const char* p, kk::u64 n) {
   s.resize(at + n);
   std::memcpy(s.data + at, p, n);
 }
-void append(string& s, const char* cstr) { append(s, cstr, std::strlen(cstr)); }
 void append(string& s, const QByteArray& b) { append(s, b.constData(), kk::u64(b.size())); }
 
 // Microseconds of a nanosecond count as C's "%f" prints ns / 1000.0: the division is exact
@@ -62,23 +62,26 @@ QByteArray statement_html(kk::adt::text_view sql) {
   QByteArray html = shown_statement(sql).toHtmlEscaped().toUtf8();
   if (sql.size > log_statement_max) {
     char digits[kk::int_text_max];
-    html += "... (";
-    html += QByteArray(digits, int(kk::int_to_chars(digits, kk::u64(sql.size))));
-    html += " bytes)";
+    const int n = int(kk::int_to_chars(digits, kk::u64(sql.size)));
+    html += QCoreApplication::translate("db_ctx", "... (%1 bytes)").arg(QString::fromLatin1(digits, n)).toUtf8();
   }
   return html;
 }
 
+// The entry's words come from the catalogue; the markup around them stays as it is.
+QByteArray word(const char* text) { return QCoreApplication::translate("db_ctx", text).toUtf8(); }
+
 string assemble_entry(const QDateTime& start, const QByteArray& statement, bool ok, kk::i64 elapsed_ns) {
   string e;
   append(e, QLocale::c().toString(start, QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz")).toUtf8());
-  append(e, " execute sql:<div style='color:#52a6c4'>    ");
+  append(e, " " + word(QT_TRANSLATE_NOOP("db_ctx", "execute sql:")) + "<div style='color:#52a6c4'>    ");
   append(e, statement);
-  append(e, "</div><br>    result: ");
-  append(e, ok ? "<span style='color:green'>successful</span>" : "<span style='color:red'>failed    </span>");
-  append(e, " , use time: <b>");
+  append(e, "</div><br>    " + word(QT_TRANSLATE_NOOP("db_ctx", "result:")) + " ");
+  append(e, ok ? "<span style='color:green'>" + word(QT_TRANSLATE_NOOP("db_ctx", "successful")) + "</span>"
+               : "<span style='color:red'>" + word(QT_TRANSLATE_NOOP("db_ctx", "failed")) + "    </span>");
+  append(e, " , " + word(QT_TRANSLATE_NOOP("db_ctx", "use time:")) + " <b>");
   append_micros(e, elapsed_ns);
-  append(e, "</b> us.<br>");
+  append(e, "</b> " + word(QT_TRANSLATE_NOOP("db_ctx", "us.")) + "<br>");
   return e;
 }
 

@@ -1290,6 +1290,37 @@ selection-background-color: rgb(163, 163, 163);</translation>
     </message>
 </context>
 <context>
+    <name>db_ctx</name>
+    <message>
+        <source>... (%1 bytes)</source>
+        <translation>... (%1 octets)</translation>
+    </message>
+    <message>
+        <source>execute sql:</source>
+        <translation>exécution SQL&#xa0;:</translation>
+    </message>
+    <message>
+        <source>result:</source>
+        <translation>résultat&#xa0;:</translation>
+    </message>
+    <message>
+        <source>successful</source>
+        <translation>succès</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>échec</translation>
+    </message>
+    <message>
+        <source>use time:</source>
+        <translation>durée&#xa0;:</translation>
+    </message>
+    <message>
+        <source>us.</source>
+        <translation>µs</translation>
+    </message>
+</context>
+<context>
     <name>import_csv_dlg</name>
     <message>
         <source>Dialog</source>

@@ -1290,6 +1290,37 @@ selection-background-color: rgb(163, 163, 163);</translation>
     </message>
 </context>
 <context>
+    <name>db_ctx</name>
+    <message>
+        <source>... (%1 bytes)</source>
+        <translation>...（%1 バイト）</translation>
+    </message>
+    <message>
+        <source>execute sql:</source>
+        <translation>SQL 実行：</translation>
+    </message>
+    <message>
+        <source>result:</source>
+        <translation>結果：</translation>
+    </message>
+    <message>
+        <source>successful</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失敗</translation>
+    </message>
+    <message>
+        <source>use time:</source>
+        <translation>所要時間：</translation>
+    </message>
+    <message>
+        <source>us.</source>
+        <translation>マイクロ秒</translation>
+    </message>
+</context>
+<context>
     <name>import_csv_dlg</name>
     <message>
         <source>Dialog</source>

@@ -1290,6 +1290,37 @@ selection-background-color: rgb(163, 163, 163);</translation>
     </message>
 </context>
 <context>
+    <name>db_ctx</name>
+    <message>
+        <source>... (%1 bytes)</source>
+        <translation>...（%1 字节）</translation>
+    </message>
+    <message>
+        <source>execute sql:</source>
+        <translation>执行 SQL：</translation>
+    </message>
+    <message>
+        <source>result:</source>
+        <translation>结果：</translation>
+    </message>
+    <message>
+        <source>successful</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>use time:</source>
+        <translation>耗时：</translation>
+    </message>
+    <message>
+        <source>us.</source>
+        <translation>微秒</translation>
+    </message>
+</context>
+<context>
     <name>import_csv_dlg</name>
     <message>
         <source>Dialog</source>

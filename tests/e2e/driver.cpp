@@ -41,6 +41,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QStyleOptionGroupBox>
 #include <QTabBar>
 #include <QTabWidget>
@@ -203,6 +204,20 @@ void click_menu_action(QMenu* menu, const char* action_name) {
   QStringList names;
   for (QAction* a : menu->actions()) names << a->objectName();
   fail(QStringLiteral("the menu has no \"%1\" (it has %2)").arg(QLatin1String(action_name), names.join(QLatin1Char(' '))));
+}
+
+// A click on the round or square mark of a radio button or check box (the widget may be wider
+// than its mark and text, and a click beside them is no click on the button).
+void click_mark(QAbstractButton* b) {
+  QStyleOptionButton o;
+  o.initFrom(b);
+  o.text = b->text();
+  o.icon = b->icon();
+  o.iconSize = b->iconSize();
+  const bool radio = qobject_cast<QRadioButton*>(b) != nullptr;
+  const QRect r = b->style()->subElementRect(radio ? QStyle::SE_RadioButtonIndicator : QStyle::SE_CheckBoxIndicator, &o, b);
+  expect(r.isValid(), QStringLiteral("\"%1\" shows no mark").arg(b->text()));
+  click(b, r.center());
 }
 
 // A click on the check box in the title of a checkable group box.
@@ -517,7 +532,7 @@ class session : public QObject {
       expect_eq(port->text(), QString::number(port_), "port typed");
       expect_eq(child<QLabel>(d, "lbl_portinfo")->text(), "", "port warning");
       auto* keep = child<QCheckBox>(d, "checkBox");
-      click(keep);
+      click_mark(keep);
       expect(keep->isChecked(), "the click did not check \"set as default\"");
       expect_eq(pw->text(), password, "password typed");
       shot("02_login_typed");
@@ -706,6 +721,57 @@ class session : public QObject {
       answer(box(), QMessageBox::Ok);
     });
 
+    // The whole table from the tree's menu: csvs (a header line) split by ";", client mode.
+    add("right click the table in the tree again", [this] { return keyboard_ready(); }, [this] {
+      QTreeWidgetItem* t = table_item(table);
+      tree()->scrollToItem(t);
+      right_click(tree()->viewport(), tree()->visualItemRect(t).center());
+    });
+    add("choose \"export\" in its menu", [] { return popup_menu() != nullptr; },
+        [this] { click_menu_action(popup_menu(), "export_act"); });
+    add("the table's export dialog", [] { return modal<QDialog>() && modal<QDialog>()->objectName() == "import_csv_dlg"; },
+        [this] {
+          QDialog* d = modal<QDialog>();
+          expect_eq(d->windowTitle(), QStringLiteral("export table: %1 to csv/csvs file").arg(table), "export dialog title");
+          const QString preset = child<QLineEdit>(d, "c_path_le")->text();
+          expect(QRegularExpression(QStringLiteral("^e2e_stock_\\d\\d-\\d\\d-\\d\\d_\\d\\d_\\d\\d_\\d\\d\\.csv$"))
+                     .match(preset)
+                     .hasMatch(),
+                 QStringLiteral("preset file name \"%1\"").arg(preset));
+          click_group_check(child<QGroupBox>(d, "c_gb"));
+        });
+    add("client mode warns again", [] { return box() != nullptr; }, [this] {
+      expect(box()->text().contains("big memory"), QStringLiteral("client mode box: %1").arg(box()->text()));
+      answer(box(), QMessageBox::Yes);
+    });
+    add("choose csvs split by \";\" and the local file",
+        [] { return modal<QDialog>() && modal<QDialog>()->objectName() == "import_csv_dlg"; }, [this] {
+          QDialog* d = modal<QDialog>();
+          click_mark(child<QRadioButton>(d, "csvs_rb"));
+          expect(child<QRadioButton>(d, "csvs_rb")->isChecked(), "csvs is not chosen after the click");
+          auto* sep = child<QComboBox>(d, "sp_cmb");
+          key(sep, Qt::Key_Down);
+          expect_eq(sep->currentText(), ";", "separator after one step down");
+          click(child<QToolButton>(d, "path_tb"));
+        });
+    add("type the file name for the table", [this] { return file_dialog_ready(); },
+        [this] { choose_file("set export csv/csvs file", "stock_all.csvs"); });
+    add("accept the table's export",
+        [] { return modal<QDialog>() && modal<QDialog>()->objectName() == "import_csv_dlg"; }, [this] {
+          QDialog* d = modal<QDialog>();
+          expect_eq(child<QLineEdit>(d, "c_path_le")->text(), work_ + "/stock_all.csvs", "client path");
+          shot("13_table_export_dialog");
+          mark_server();
+          click(child<QDialogButtonBox>(d, "buttonBox")->button(QDialogButtonBox::Ok));
+        });
+    add("the table's export says it succeeded", [] { return box() != nullptr; }, [this] {
+      expect_eq(box()->text(),
+                QStringLiteral("export table '%1' to file '%2' is successful!").arg(table, work_ + "/stock_all.csvs"),
+                "export box");
+      expect_server({R"(ok: select \* from e2e_stock export as csvs split by ";" as raw;)"}, "the table's export", true);
+      answer(box(), QMessageBox::Ok);
+    });
+
     add("a new script with ctrl+n", [this] { return keyboard_ready(); },
         [this] { key(tabs(), Qt::Key_N, Qt::ControlModifier); });
     add("name it in the file dialog", [this] { return file_dialog_ready(); },
@@ -720,7 +786,7 @@ class session : public QObject {
             key(e, Qt::Key_Return);
           }
           expect_eq(editor_text(), notes_text, "typed script");
-          shot("13_before_quit");
+          shot("14_before_quit");
         });
     add("quit with ctrl+q, the new script unsaved", [this] { return keyboard_ready(); }, [this] {
       passed();
@@ -766,7 +832,7 @@ class session : public QObject {
                      "ok: fields_of big;", "ok: fields_of e2e_stock;"},
                     "the tree's reading", true);
     });
-    add("the window has the keyboard", [this] { return keyboard_ready(); }, [this, script] {
+    add("the reopened scripts hold their texts", [this] { return keyboard_ready(); }, [this, script] {
       expect_eq(editor_text(), notes_text, "the new script's text, written when the window closed");
       click(tabs()->tabBar(), tabs()->tabBar()->tabRect(0).center());
       expect_eq(tabs()->currentIndex(), 0, "current tab after the click");
@@ -775,7 +841,29 @@ class session : public QObject {
       expect_eq(editor_text(), QString::fromUtf8(f.readAll()), "the first script's text");
       click(tabs()->tabBar(), tabs()->tabBar()->tabRect(1).center());
       expect_eq(tabs()->currentIndex(), 1, "current tab after the click");
+      QStringList recent;
+      for (QAction* a : child<QMenu>(window(), "recent_menu")->actions())
+        if (!a->isSeparator() && a->objectName() != QLatin1String("clear_recent_act")) recent << a->data().toString();
+      expect_eq(recent, {work_ + "/notes.sql", work_ + "/session.sql"}, "recent files, the newest first");
       shot("02_reopened");
+    });
+    add("run a script file with f6", [this] { return keyboard_ready(); }, [this] {
+      mark_server();
+      key(tree(), Qt::Key_F6);
+    });
+    add("choose the file to run", [this] { return file_dialog_ready(); },
+        [this] { choose_file("open sql file to execute", "more.sql"); });
+    add("the file runs to its end", [] { return box() != nullptr; }, [this] {
+      expect_eq(box()->text(), "the sql execute sussesful total!", "run box");
+      expect_server({R"(ok: create table e2e_more \( tag string\( false \), n i32\( false \) \);?)",
+                     R"(ok: insert into e2e_more \( tag, n \) values \( "a", 1 \), \( "b", 2 \);?)"},
+                    "the file's statements", true);
+      answer(box(), QMessageBox::Ok);
+    });
+    add("the tree shows the file's table", [this] { return keyboard_ready(); }, [this] {
+      expect_eq(child_texts(tree_root()), {"all_types", "customers", "orders", "big", "e2e_stock", "e2e_more"}, "tables");
+      expect_eq(child_texts(table_item("e2e_more")), {"tag", "n"}, "fields of the file's table");
+      expect_eq(tab_texts(tabs()), {"session.sql", "notes.sql"}, "tabs after the file's run");
     });
     add("run the new script", [this] { return keyboard_ready(); }, [this] {
       mark_server();

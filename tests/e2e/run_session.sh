@@ -58,7 +58,7 @@ peer_pid=$!
 wait_for "the server start" 300 grep -q '^listening on 127.0.0.1:' "$out/peer.out"
 port=$(sed -n 's/^listening on 127\.0\.0\.1:\([0-9]*\).*/\1/p' "$out/peer.out")
 
-cp "$fixtures/session.sql" "$work/session.sql"
+cp "$fixtures/session.sql" "$fixtures/more.sql" "$work/"
 
 # The program as a user starts it, with nothing of this machine's desktop settings.
 run_phase() {
@@ -89,6 +89,7 @@ check "nothing after the script's failing statement was ever sent" not_received_
 
 # The files of the first session.
 check "the exported csv holds the view's rows, byte for byte" cmp "$fixtures/stock_export.csv" "$work/stock_export.csv"
+check "the exported csvs holds the table with its header, byte for byte" cmp "$fixtures/stock_all.csvs" "$work/stock_all.csvs"
 check "closing the window wrote the unsaved script" cmp <(printf '# stock after the edits\nselect * from e2e_stock;\n') "$work/notes.sql"
 check "the script run was not written over" cmp "$fixtures/session.sql" "$work/session.sql"
 check "the configuration was written" test -s "$work/config"
@@ -107,6 +108,8 @@ if [ -s "$out/dump/e2e_stock.tsv" ]; then
   { head -n1 "$out/dump/e2e_stock.tsv"; tail -n +2 "$out/dump/e2e_stock.tsv" | cut -f2-; } >"$out/e2e_stock.values"
   check "the server's table holds the applied edits" cmp "$fixtures/e2e_stock.tsv" "$out/e2e_stock.values"
 fi
+check "the server's table from the script file" cmp <(printf '#tag:string\tn:i32\na\t1\nb\t2\n') \
+  <({ head -n1 "$out/dump/e2e_more.tsv"; tail -n +2 "$out/dump/e2e_more.tsv" | cut -f2-; })
 check "the demo tables were left as they were" rows_in "$out/dump/customers.tsv" 200
 
 echo "pictures and logs: $out"

@@ -790,15 +790,15 @@ Fermer quand même et les perdre&#xa0;?</translation>
     </message>
     <message>
         <source>About: memory database client is GUI client develop by ruv memory database team.</source>
-        <translation>À propos&#xa0;: le client de base de données en mémoire est un client graphique développé par l&apos;équipe ruv memory database.</translation>
+        <translation>À propos&#xa0;: client graphique de base de données en mémoire, développé par l&apos;équipe ruv.</translation>
     </message>
     <message>
         <source>Version: 0.2.3, Build Date: 2024-05-09</source>
-        <translation>Version&#xa0;: 0.2.3, date de compilation&#xa0;: 2024-05-09</translation>
+        <translation>Version&#xa0;: 0.2.3, compilée le 2024-05-09</translation>
     </message>
     <message>
         <source>It logs in to an in-memory database server, runs SQL scripts and shows, edits, saves and loads its tables.</source>
-        <translation>Il se connecte à un serveur de base de données en mémoire, exécute des scripts SQL et affiche, modifie, enregistre et charge ses tables.</translation>
+        <translation>Il se connecte à un serveur en mémoire, exécute des scripts SQL, affiche, modifie, enregistre et charge ses tables.</translation>
     </message>
     <message>
         <source>Licenses(&amp;L)</source>
@@ -1514,7 +1514,7 @@ selection-background-color: rgb(163, 163, 163);</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p align=&quot;center&quot;&gt;&lt;span style=&quot; font-size:15pt; font-weight:600;&quot;&gt;RUV Memory Database Login&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p align=&quot;center&quot;&gt;&lt;span style=&quot; font-size:15pt; font-weight:600;&quot;&gt;Connexion à RUV Memory Database&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p align=&quot;center&quot;&gt;&lt;span style=&quot; font-size:15pt; font-weight:600;&quot;&gt;Connexion RUV Memory DB&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;user : &lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
@@ -1534,7 +1534,7 @@ selection-background-color: rgb(163, 163, 163);</translation>
     </message>
     <message>
         <source>set as default</source>
-        <translation>Définir par défaut</translation>
+        <translation>Par défaut</translation>
     </message>
     <message>
         <source>Login</source>
@@ -1950,7 +1950,7 @@ selection-background-color: rgb(163, 163, 163);</translation>
     </message>
     <message>
         <source>update</source>
-        <translation>Mises à jour</translation>
+        <translation>Version</translation>
     </message>
     <message>
         <source> style</source>

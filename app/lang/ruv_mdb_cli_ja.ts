@@ -802,7 +802,7 @@ close anyway and lose them?</source>
     </message>
     <message>
         <source>Licenses(&amp;L)</source>
-        <translation>ライセンス(&amp;L)</translation>
+        <translation>使用許諾(&amp;L)</translation>
     </message>
     <message>
         <source>ruv mdb client license</source>

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QIcon>
 #include <QTextCodec>
 #include <QTranslator>
 #include <clocale>
@@ -81,6 +82,7 @@ int run_program(int argc, char** argv) {
   {
     guarded_application app(argc, argv);
     keep_c_numeric();  // QApplication takes the environment's locale for every category
+    app.setWindowIcon(QIcon(QStringLiteral(":/img/logo.png")));
     app.setStyleSheet(read_style_sheet(QString::fromLatin1(style_sheet_resource)));
     install_translations(app, qt, program, sys_config.language);
     QTextCodec::setCodecForLocale(QTextCodec::codecForLocale());

@@ -10,9 +10,12 @@
 
 namespace {
 
-QString tr(const char* text) { return QCoreApplication::translate("MainWindow", text); }
+// The boxes of these operations are the main window's: their texts are in its context.
+struct texts {
+  Q_DECLARE_TR_FUNCTIONS(MainWindow)
+};
 
-QString outcome(bool ok) { return ok ? tr("successful") : tr("failed"); }
+QString outcome(bool ok) { return ok ? texts::tr("successful") : texts::tr("failed"); }
 
 bool asked(QWidget* parent, const QString& title, const QString& text) {
   return ruv::information(parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton) ==
@@ -27,49 +30,49 @@ table_op_result told(QWidget* parent, bool ok, const QString& title, const QStri
 }  // namespace
 
 table_op_result drop_table(db_ctx* ctx, QWidget* parent, const QString& table) {
-  if (!asked(parent, tr("drop table warnning"),
-             tr("drop table will delete table from server, do your want to drop table '%1' really?").arg(table)))
+  if (!asked(parent, texts::tr("drop table warnning"),
+             texts::tr("drop table will delete table from server, do your want to drop table '%1' really?").arg(table)))
     return table_op_result::declined;
   const bool ok = sql_drop_table(ctx, utf8_bytes(table));
-  return told(parent, ok, tr("drop table result"), tr("drop table '%1' from database is %2!").arg(table, outcome(ok)));
+  return told(parent, ok, texts::tr("drop table result"), texts::tr("drop table '%1' from database is %2!").arg(table, outcome(ok)));
 }
 
 table_op_result truncate_table(db_ctx* ctx, QWidget* parent, const QString& table) {
-  if (!asked(parent, tr("truncate table warnning"),
-             tr("truncate table will clear all table 's data, do your want to truncate table '%1' really?").arg(table)))
+  if (!asked(parent, texts::tr("truncate table warnning"),
+             texts::tr("truncate table will clear all table 's data, do your want to truncate table '%1' really?").arg(table)))
     return table_op_result::declined;
   const bool ok = sql_truncate_table(ctx, utf8_bytes(table));
-  return told(parent, ok, tr("truncate table result"),
-              tr("truncate table '%1' from database is %2!").arg(table, outcome(ok)));
+  return told(parent, ok, texts::tr("truncate table result"),
+              texts::tr("truncate table '%1' from database is %2!").arg(table, outcome(ok)));
 }
 
 table_op_result delete_field(db_ctx* ctx, QWidget* parent, const QString& table, const QString& field) {
-  if (!asked(parent, tr("delete field warnning"),
-             tr("delete field will delete field from table, do your want to delete field '%2' from table '%1' really?")
+  if (!asked(parent, texts::tr("delete field warnning"),
+             texts::tr("delete field will delete field from table, do your want to delete field '%2' from table '%1' really?")
                  .arg(table, field)))
     return table_op_result::declined;
   const bool ok = sql_alter_drop(ctx, utf8_bytes(table), utf8_bytes(field));
-  return told(parent, ok, tr("delete field result"),
-              tr("delete field '%1' from table '%2' is %3!").arg(field, table, outcome(ok)));
+  return told(parent, ok, texts::tr("delete field result"),
+              texts::tr("delete field '%1' from table '%2' is %3!").arg(field, table, outcome(ok)));
 }
 
 QString field_editor_title(col_info_mode mode, const QString& table, const QString& field) {
   switch (mode) {
     case col_info_mode::create_table:
-      return tr("new table");
+      return texts::tr("new table");
     case col_info_mode::add_fields:
-      return tr("add field to table: %1").arg(table);
+      return texts::tr("add field to table: %1").arg(table);
     case col_info_mode::modify_field:
-      return tr("modify field '%2' of table: %1").arg(table, field);
+      return texts::tr("modify field '%2' of table: %1").arg(table, field);
     case col_info_mode::rename_field:
-      return tr("rename field '%2' of table: %1").arg(table, field);
+      return texts::tr("rename field '%2' of table: %1").arg(table, field);
     case col_info_mode::view_fields:
       break;
   }
-  return tr("view fields of table: %1").arg(table);
+  return texts::tr("view fields of table: %1").arg(table);
 }
 
-QString data_view_title(const QString& table) { return tr("data of table: %1").arg(table); }
+QString data_view_title(const QString& table) { return texts::tr("data of table: %1").arg(table); }
 
 col_info* make_field_editor(db_ctx* ctx, col_info_mode mode, const QString& table, const QString& field) {
   auto* page = new col_info(ctx);

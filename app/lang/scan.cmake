@@ -8,10 +8,7 @@
 # empty: the sources are English.
 #
 # The scan works on a copy of the sources under ${WORK_DIR}/src, laid out like the tree so
-# that the locations lupdate records read the same. Some files translate through a
-# file-local helper, QString tr(const char* text) { return QCoreApplication::translate("C",
-# text); }, whose calls lupdate cannot give a context; in the copy those calls are spelled
-# QCoreApplication::translate("C", ...) on the same line.
+# that the locations lupdate records read the same and the tree is never written.
 cmake_minimum_required(VERSION 3.25)
 
 foreach(v SOURCE_DIR WORK_DIR LUPDATE MODE)
@@ -28,18 +25,11 @@ set(languages zh fr ja)
 set(stage ${WORK_DIR}/src)
 
 file(REMOVE_RECURSE ${stage})
-set(wrapper_def "QString tr\\(const char\\* *([A-Za-z_]+)\\) *{ *return QCoreApplication::translate\\(\"([A-Za-z_0-9:]+)\", *([A-Za-z_]+)\\); *}")
 foreach(folder ${folders})
   file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${folder}/*.cpp ${SOURCE_DIR}/${folder}/*.h
        ${SOURCE_DIR}/${folder}/*.ui)
   foreach(f ${files})
-    file(READ ${SOURCE_DIR}/${f} text)
-    if(text MATCHES "${wrapper_def}")
-      set(context "${CMAKE_MATCH_2}")
-      string(REGEX REPLACE "${wrapper_def}" "" text "${text}")
-      string(REGEX REPLACE "([^A-Za-z0-9_:.>])tr\\(" "\\1QCoreApplication::translate(\"${context}\", " text "${text}")
-    endif()
-    file(WRITE ${stage}/${f} "${text}")
+    configure_file(${SOURCE_DIR}/${f} ${stage}/${f} COPYONLY)
   endforeach()
 endforeach()
 file(MAKE_DIRECTORY ${stage}/app/lang)

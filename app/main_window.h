@@ -183,6 +183,12 @@ class MainWindow : public QMainWindow {
   void reopen_open_files();
   // The proposal for a new file's name: "scriptfile" and the first number no script tab has.
   QString script_file_name() const;
+  // The tab of an open path made current; false when the path is not open.
+  bool show_if_open(const QString& path);
+  // The file's bytes, or a box saying it cannot be read.
+  bool read_or_say(const QString& path, kk::adt::string::string& text);
+  // A path put first in the recent files and last in the open files, and its tab opened.
+  void open_listed(const QString& path, kk::adt::string::string text);
   // Writes a script tab to its file; on failure "path: reason" joins `failures` and the tab
   // stays modified.
   bool write_script(ruv::sql_script_editor* s, QStringList* failures);

@@ -162,22 +162,34 @@ void MainWindow::close_script_at(int index) {
   change_save_all();
 }
 
+bool MainWindow::show_if_open(const QString& path) {
+  ruv::sql_script_editor* open = find_open_file(path);
+  if (open) ui->tabWidget->setCurrentWidget(open);
+  return open != nullptr;
+}
+
+bool MainWindow::read_or_say(const QString& path, kk::adt::string::string& text) {
+  if (read_script(path, text)) return true;
+  ruv::warning(this, tr("open failed"), tr("the file \"%1\" cannot be read!").arg(path));
+  return false;
+}
+
+void MainWindow::open_listed(const QString& path, kk::adt::string::string text) {
+  const kk::adt::string::string key = utf8(path);
+  recent_files_add(sys_config.recent_files, key.view());
+  open_files_add(sys_config.open_files, key.view());
+  open_script_tab(path, std::move(text));
+}
+
 void MainWindow::new_file(bool) {
   slot_guard("new_file", [&] {
     const QString path =
         ruv::prompts().save_file_name(this, tr("set sql file's location"), script_file_name(), tr(sql_filter));
-    if (path.isEmpty()) return;
-    if (auto* open = find_open_file(path)) {
-      ui->tabWidget->setCurrentWidget(open);
-      return;
-    }
+    if (path.isEmpty() || show_if_open(path)) return;
     // An existing file is left as it is until the tab is saved; a missing one is created now.
     QFile f(path);
     if (!f.exists() && f.open(QIODevice::WriteOnly | QIODevice::NewOnly)) f.close();
-    const kk::adt::string::string key = utf8(path);
-    recent_files_add(sys_config.recent_files, key.view());
-    open_files_add(sys_config.open_files, key.view());
-    open_script_tab(path, {});
+    open_listed(path, {});
   });
 }
 
@@ -185,20 +197,9 @@ void MainWindow::open_file(bool) {
   slot_guard("open_file", [&] {
     const QString path = ruv::prompts().open_file_name(this, tr("open sql file to script editor"),
                                                        QStringLiteral("."), tr(sql_filter));
-    if (path.isEmpty()) return;
-    if (auto* open = find_open_file(path)) {
-      ui->tabWidget->setCurrentWidget(open);
-      return;
-    }
+    if (path.isEmpty() || show_if_open(path)) return;
     kk::adt::string::string text;
-    if (!read_script(path, text)) {
-      ruv::warning(this, tr("open failed"), tr("the file \"%1\" cannot be read!").arg(path));
-      return;
-    }
-    const kk::adt::string::string key = utf8(path);
-    recent_files_add(sys_config.recent_files, key.view());
-    open_files_add(sys_config.open_files, key.view());
-    open_script_tab(path, std::move(text));
+    if (read_or_say(path, text)) open_listed(path, std::move(text));
   });
 }
 
@@ -208,25 +209,17 @@ void MainWindow::open_recent(bool) {
     if (!a) return;
     // The path travels in data(): the text doubles every "&".
     const QString path = a->data().toString();
-    if (path.isEmpty()) return;
-    if (auto* open = find_open_file(path)) {
-      ui->tabWidget->setCurrentWidget(open);
-      return;
-    }
+    if (path.isEmpty() || show_if_open(path)) return;
     kk::adt::string::string text;
     if (!local_file_exists(QFile::encodeName(path).constData())) {
       // Created on disk when the tab is first saved.
       if (ruv::information(this, tr("file not exists"), tr("the file is not exists do your want to create new file?"),
                            QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
-    } else if (!read_script(path, text)) {
-      ruv::warning(this, tr("open failed"), tr("the file \"%1\" cannot be read!").arg(path));
+    } else if (!read_or_say(path, text)) {
       return;
     }
-    const kk::adt::string::string key = utf8(path);
-    recent_files_add(sys_config.recent_files, key.view());
-    open_files_add(sys_config.open_files, key.view());
-    open_script_tab(path, std::move(text));
+    open_listed(path, std::move(text));
   });
 }
 

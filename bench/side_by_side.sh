@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs the program's performance benchmarks one after another in one session, each against
-# the baseline of its own program, and prints one markdown table of medians:
+# the baseline of its own program, and prints one markdown table of medians (the JSON goes to
+# a file of its own: the library prints its messages on standard output):
 #   bench/side_by_side.sh [build folder] [repetitions]
 # Table model, editor keystroke, background parse, grammar split, completion, document and
 # grid search, script runs, tree refresh and the client-mode transfer codecs. The minutes-long
@@ -17,7 +18,8 @@ run() {  # name, program, filter
   local name=$1 program=$build/bench/$2 filter=$3
   echo "running $name ($2)" >&2
   "$program" --benchmark_filter="$filter" --benchmark_repetitions="$reps" \
-    --benchmark_report_aggregates_only=true --benchmark_format=json >"$out/$name.json" 2>"$out/$name.err" ||
+    --benchmark_report_aggregates_only=true --benchmark_out="$out/$name.json" --benchmark_out_format=json \
+    >"$out/$name.log" 2>"$out/$name.err" ||
     { echo "$name failed:" >&2; cat "$out/$name.err" >&2; }
 }
 

@@ -207,14 +207,17 @@ void sql_script_editor::change_layout() {
     editor_->move(gutter_->width() + 2, editor_->y());
     inner_->resize(editor_->width() + gutter_->width() + 2, editor_->height());
     const QPoint c = editor_->cursor_pos() + QPoint(editor_->x(), 0);
-    QRect r = area_->update_bars(c);
-    r.setWidth(area_->view_width());
-    r.setHeight(area_->view_height());
-    gutter_->set_visible(r);
-    gutter_->update();
-    editor_->set_visible_rect(r);
-    editor_->update();
+    show_view(area_->update_bars(c));
   });
+}
+
+void sql_script_editor::show_view(QRect r) {
+  r.setWidth(area_->view_width());
+  r.setHeight(area_->view_height());
+  gutter_->set_visible(r);
+  gutter_->update();
+  editor_->set_visible_rect(r);
+  editor_->update();
 }
 
 void sql_script_editor::update_ed_geo(const QRect& g) {
@@ -223,13 +226,7 @@ void sql_script_editor::update_ed_geo(const QRect& g) {
       change_layout();  // the view grew past the editor
       return;
     }
-    QRect r = g;
-    r.setWidth(area_->view_width());
-    r.setHeight(area_->view_height());
-    gutter_->set_visible(r);
-    gutter_->update();
-    editor_->set_visible_rect(r);
-    editor_->update();
+    show_view(g);
   });
 }
 

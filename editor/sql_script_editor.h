@@ -91,6 +91,8 @@ class sql_script_editor : public QWidget {
   void add_result(::tab_data_model* model, const kk::adt::string::string& statement);
   void forward_mouse(QMouseEvent* e);
   void flush(kk::adt::string::string& gathered);
+  // The part of the editor at r (its size the view's) shown in the gutter and the editor.
+  void show_view(QRect r);
 
   Ui::sql_script_editor* form_ = nullptr;
   ruv::editor* editor_ = nullptr;

@@ -113,16 +113,7 @@ struct fixture {
     return out;
   }
   void trigger(const char* action) { child<QAction>(w.get(), action)->trigger(); }
-  QTreeWidgetItem* item(const QStringList& path) const {
-    QTreeWidgetItem* it = tree()->topLevelItem(0);
-    for (const QString& p : path) {
-      QTreeWidgetItem* next = nullptr;
-      for (int i = 0; it && i < it->childCount(); ++i)
-        if (it->child(i)->text(0) == p) next = it->child(i);
-      it = next;
-    }
-    return it;
-  }
+  QTreeWidgetItem* item(const QStringList& path) const { return dbops_test::find_item(tree(), path); }
   void select(const QStringList& path) {
     QTreeWidgetItem* it = item(path);
     if (!it) qFatal("no tree item %s", qPrintable(path.join('/')));

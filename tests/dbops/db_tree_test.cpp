@@ -63,16 +63,6 @@ QString shape(QTreeWidget* tree) {
   return out;
 }
 
-QTreeWidgetItem* find_item(QTreeWidget* tree, const QStringList& path) {
-  QTreeWidgetItem* it = tree->topLevelItem(0);
-  for (const QString& p : path) {
-    QTreeWidgetItem* next = nullptr;
-    for (int i = 0; it && i < it->childCount(); ++i)
-      if (it->child(i)->text(0) == p) next = it->child(i);
-    it = next;
-  }
-  return it;
-}
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 // Shared by the dbops tests: a scripted server with this thread's client logged in, the
 // statements it received, replies, and byte-string helpers.
 #include <QString>
+#include <QTreeWidget>
 #include <QStringList>
 #include <string>
 
@@ -46,6 +47,18 @@ struct server {
 };
 
 using text_list = kk::adt::list<kk::adt::string::string>;
+
+// The tree item below the root at the path of texts (table, field); null when there is none.
+inline QTreeWidgetItem* find_item(QTreeWidget* tree, const QStringList& path) {
+  QTreeWidgetItem* it = tree->topLevelItem(0);
+  for (const QString& p : path) {
+    QTreeWidgetItem* next = nullptr;
+    for (int i = 0; it && i < it->childCount(); ++i)
+      if (it->child(i)->text(0) == p) next = it->child(i);
+    it = next;
+  }
+  return it;
+}
 
 inline text_list texts(const QStringList& items) {
   text_list out;

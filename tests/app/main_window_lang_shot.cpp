@@ -1,6 +1,8 @@
 // A picture of the main window in one language against a server (host, port, language code,
 // output file): the tree with a table's fields, a script tab that ran two statements with its
 // result grid and log, and a table's data view behind it. For the README and docs/img.
+// With a sixth argument, a prefix: pictures of the preferences and transfer dialogs too
+// (<prefix>_<dialog>.png), shown as the window's slots prepare them.
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -11,6 +13,11 @@
 #include <QTreeWidget>
 
 #include "app/main_window.h"
+#include "dbops/import_csv_dlg.h"
+#include "dbops/load_tab_dlg.h"
+#include "dbops/save_tab_dlg.h"
+#include "dbops/transfers.h"
+#include "editor/sys_pre_dlg.h"
 #include "app/startup.h"
 #include "app/sys_config.h"
 #include "client/ruv_sql_lib_mem.h"
@@ -61,8 +68,28 @@ int main(int argc, char** argv) {
   tabs->setCurrentWidget(script);
 
   const QString out = QString::fromLocal8Bit(argv[4]);
+  const QString dialogs = argc > 5 ? QString::fromLocal8Bit(argv[5]) : QString();
   QTimer::singleShot(800, [&] {
     w.grab().save(out);
+    if (!dialogs.isEmpty()) {
+      auto grab = [&](QWidget& d, const char* name) {
+        d.show();
+        QCoreApplication::processEvents();
+        d.grab().save(dialogs + "_" + name + ".png");
+        d.hide();
+      };
+      sys_pre_dlg prefs(nullptr);
+      grab(prefs, "preferences");
+      import_csv_dlg exp(nullptr);
+      prepare_export(exp, QStringLiteral("orders"));
+      grab(exp, "export");
+      save_tab_dlg backup(nullptr);
+      prepare_backup(backup);
+      grab(backup, "backup");
+      load_tab_dlg load(nullptr);
+      prepare_load(load);
+      grab(load, "load");
+    }
     app.quit();
   });
   return app.exec();  // the window's teardown logs out

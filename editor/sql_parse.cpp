@@ -43,24 +43,51 @@ u64 parse_statement(const char* text, u64 length, parse_node** tree) {
   return u64(kk::grammar::node_end(t) - text);
 }
 
-u64 split_script(const char* text, u64 length, kk::adt::vector<parse_node*>& trees) {
+namespace {
+
+// Statement trees from `match` (text, remaining) appended to trees; `drop` releases a tree
+// that is not kept.
+template <class Match, class Drop>
+u64 split_with(const char* text, u64 length, kk::adt::vector<parse_node*>& trees, Match match,
+               Drop drop) {
   const kk::sql_library* lib = kk::sql_library_instance();
   if (length == 0 || !lib || !lib->root) return 0;
   u64 consumed = 0;
   while (consumed < length) {
     kk::grammar::parse_farthest = nullptr;
     u64 remaining = length - consumed;
-    parse_node* t = kk::grammar::grammar_match(lib->root, text + consumed, &remaining, lib->rules);
+    parse_node* t = match(lib, text + consumed, &remaining);
     if (!t) break;
     const u64 end = u64(kk::grammar::node_end(t) - text);
     if (end <= consumed) {  // an empty match would never advance
-      kk::grammar::grammar_free_tree(t);
+      drop(t);
       break;
     }
     trees.push_back(t);
     consumed = end;
   }
   return consumed;
+}
+
+}  // namespace
+
+u64 split_script(const char* text, u64 length, kk::adt::vector<parse_node*>& trees) {
+  return split_with(
+      text, length, trees,
+      [](const kk::sql_library* lib, const char* at, u64* remaining) {
+        return kk::grammar::grammar_match(lib->root, at, remaining, lib->rules);
+      },
+      [](parse_node* t) { kk::grammar::grammar_free_tree(t); });
+}
+
+u64 split_script(const char* text, u64 length, kk::adt::vector<parse_node*>& trees,
+                 kk::grammar::parse_forest& forest) {
+  return split_with(
+      text, length, trees,
+      [&forest](const kk::sql_library* lib, const char* at, u64* remaining) {
+        return kk::grammar::grammar_match_in(forest, lib->root, at, remaining, lib->rules);
+      },
+      [](parse_node*) {});  // stays in the forest until it is cleared
 }
 
 const parse_node* first_table_name_node(const parse_node* tree) noexcept {
@@ -77,6 +104,7 @@ const parse_node* first_table_name_node(const parse_node* tree) noexcept {
 
 script_parse::script_parse(script_parse&& o) noexcept
     : text_(std::move(o.text_)),
+      forest_(std::move(o.forest_)),
       trees_(std::move(o.trees_)),
       parsed_(o.parsed_),
       revision_(o.revision_),
@@ -89,6 +117,7 @@ script_parse& script_parse::operator=(script_parse&& o) noexcept {
   if (this != &o) {
     release();
     text_ = std::move(o.text_);
+    forest_ = std::move(o.forest_);
     trees_ = std::move(o.trees_);
     parsed_ = o.parsed_;
     revision_ = o.revision_;
@@ -102,8 +131,8 @@ script_parse& script_parse::operator=(script_parse&& o) noexcept {
 script_parse::~script_parse() { release(); }
 
 void script_parse::release() noexcept {
-  for (parse_node* t : trees_) kk::grammar::grammar_free_tree(t);
   trees_.free();
+  forest_.clear();
   text_.free();
   parsed_ = 0;
   valid_ = false;
@@ -115,7 +144,7 @@ script_parse script_parse::of(const char* text, u64 size, u64 revision) {
   p.valid_ = true;
   if (size == 0) return p;
   p.text_ = kk::adt::string::string_from_bytes(text, size);
-  p.parsed_ = split_script(p.text_.data, size, p.trees_);
+  p.parsed_ = split_script(p.text_.data, size, p.trees_, p.forest_);
   return p;
 }
 

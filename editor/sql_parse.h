@@ -2,10 +2,10 @@
 // The editor's parse of its text and the queries over it.
 //
 // A `script_parse` holds its own copy of the text it parsed, the document revision that
-// text had, and one tree per statement. The trees point into that copy only, so they stay
-// valid whatever the document does afterwards; callers that need the trees to describe the
-// current text (painting, completion, runs) check `is_of(revision)` and treat any other
-// parse as absent.
+// text had, and one tree per statement (all in one forest, freed together). The trees point
+// into that copy only, so they stay valid whatever the document does afterwards; callers
+// that need the trees to describe the current text (painting, completion, runs) check
+// `is_of(revision)` and treat any other parse as absent.
 //
 // `parse_scheduler` decides after each input whether the widget parses now, arms its 50 ms
 // timer, or leaves the text unparsed, by the text's size; its clock is injected.
@@ -77,6 +77,9 @@ u64 parse_statement(const char* text, u64 length, parse_node** tree);
 // Splits text[0, length) into consecutive statement trees appended to `trees` (owned by the
 // caller); returns the bytes consumed, below `length` where a statement does not parse.
 u64 split_script(const char* text, u64 length, kk::adt::vector<parse_node*>& trees);
+// The same with the trees built in `forest`, which owns them.
+u64 split_script(const char* text, u64 length, kk::adt::vector<parse_node*>& trees,
+                 kk::grammar::parse_forest& forest);
 
 // The first node below `tree` (depth first, children in order) with the table_name id.
 const parse_node* first_table_name_node(const parse_node* tree) noexcept;
@@ -118,6 +121,7 @@ class script_parse {
   void release() noexcept;
 
   kk::adt::string::string text_;
+  kk::grammar::parse_forest forest_;  // owns the trees
   kk::adt::vector<parse_node*> trees_;
   u64 parsed_ = 0;
   u64 revision_ = 0;

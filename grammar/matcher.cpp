@@ -517,21 +517,63 @@ parse_node* match(ctx& c, const grammar_node* n, const char* pos, u64 rem) {
   }
 }
 
-// Resets the thread's parse state when a top-level parse ends, also by an exception.
+// Resets the thread's parse state when a top-level parse ends, also by an exception; a
+// failed parse gives back what it took from the pool (all of a pool of its own).
 struct top_level_scope {
   match_state& s;
+  pool_mark start;
+  bool own_pool;
   bool keep = false;
   ~top_level_scope() {
-    if (!keep) pool_delete(s.pool);
+    if (!keep) {
+      if (own_pool)
+        pool_delete(s.pool);
+      else
+        pool_rollback(s.pool, start);
+    }
     s.pool = nullptr;
     s.depth = 0;
     s.stack.size = 0;
   }
 };
 
+// A forest's chunks start large: it holds a whole script's trees.
+constexpr u64 forest_first_bytes = 64 * 1024;
+
 }  // namespace
 
 parse_abort last_parse_abort() noexcept { return static_cast<parse_abort>(state().abort); }
+
+namespace {
+
+// Called by a native recogniser: the result joins the tree in progress.
+parse_node* nested_match(match_state& s, const grammar_node* node, const char* pos, u64 rem,
+                         const rule_table* rules) {
+  ctx c{s, s.pool, rules, &match_steps, match_step_limit, s.abort ? 0u : match_depth_limit};
+  // Its text may be another one at the same addresses: positions learnt so far go stale.
+  ++s.memo.gen;
+  parse_node* r = call(c, node, pos, rem);
+  ++s.memo.gen;
+  return r;
+}
+
+// A top-level parse building in s.pool; null on failure (the caller's top_level_scope
+// then gives back what it allocated).
+parse_node* top_level_match(match_state& s, const grammar_node* node, const char* pos, u64 rem,
+                            const rule_table* rules) {
+  ctx c{s, s.pool, rules, &match_steps, match_step_limit, match_depth_limit};
+  parse_node* r = call(c, node, pos, rem);
+  return s.abort ? nullptr : r;
+}
+
+void reset_for_top_level(match_state& s) noexcept {
+  s.abort = 0;
+  s.depth = 0;
+  s.stack.size = 0;
+  ++s.memo.gen;
+}
+
+}  // namespace
 
 parse_node* grammar_match(const grammar_node* node, const char* pos, u64* remaining,
                           const rule_table* rules) {
@@ -539,28 +581,34 @@ parse_node* grammar_match(const grammar_node* node, const char* pos, u64* remain
   const u64 rem = remaining ? *remaining : 0;
   if (!pos && rem) return nullptr;
   match_state& s = state();
-  if (s.pool) {  // called by a native recogniser: the result joins the tree in progress
-    ctx c{s, s.pool, rules, &match_steps, match_step_limit, s.abort ? 0u : match_depth_limit};
-    // Its text may be another one at the same addresses: positions learnt so far go stale.
-    ++s.memo.gen;
-    parse_node* r = call(c, node, pos, rem);
-    ++s.memo.gen;
-    return r;
-  }
-  s.abort = 0;
-  s.depth = 0;
-  s.stack.size = 0;
-  ++s.memo.gen;
+  if (s.pool) return nested_match(s, node, pos, rem, rules);
+  reset_for_top_level(s);
   s.pool = pool_new();
-  top_level_scope scope{s};
-  ctx c{s, s.pool, rules, &match_steps, match_step_limit, match_depth_limit};
-  parse_node* r = call(c, node, pos, rem);
-  if (!r || s.abort) return nullptr;
+  top_level_scope scope{s, {}, true};
+  parse_node* r = top_level_match(s, node, pos, rem, rules);
+  if (!r) return nullptr;
   tree_pool* pool = s.pool;
   pool->root = *r;
   if (!r->children) pool_release_top(pool, r, node_bytes);
   scope.keep = true;
   return &pool->root;
+}
+
+parse_node* grammar_match_in(parse_forest& forest, const grammar_node* node, const char* pos,
+                             u64* remaining, const rule_table* rules) {
+  if (!node || !rules) return nullptr;
+  const u64 rem = remaining ? *remaining : 0;
+  if (!pos && rem) return nullptr;
+  match_state& s = state();
+  if (s.pool) return nested_match(s, node, pos, rem, rules);
+  if (!forest.pool_) forest.pool_ = pool_new(forest_first_bytes);
+  reset_for_top_level(s);
+  s.pool = forest.pool_;
+  top_level_scope scope{s, pool_get_mark(s.pool), false};
+  parse_node* r = top_level_match(s, node, pos, rem, rules);
+  if (!r) return nullptr;
+  scope.keep = true;
+  return r;
 }
 
 }  // namespace kk::grammar

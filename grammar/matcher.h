@@ -35,6 +35,13 @@ parse_abort last_parse_abort() noexcept;
 parse_node* grammar_match(const grammar_node* node, const char* pos, u64* remaining,
                           const rule_table* rules);
 
+// grammar_match at top level with the tree built in `forest`: the same tree, owned by the
+// forest (grammar_free_tree on it does nothing) and valid until the forest is cleared. A
+// failed parse leaves nothing in the forest. Called from a native recogniser, it is
+// grammar_match.
+parse_node* grammar_match_in(parse_forest& forest, const grammar_node* node, const char* pos,
+                             u64* remaining, const rule_table* rules);
+
 // Raises parse_farthest to at least p (for native recognisers).
 inline void parse_farthest_raise(const char* p) noexcept {
   if (p > parse_farthest) parse_farthest = p;

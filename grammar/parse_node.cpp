@@ -1,5 +1,6 @@
 #include "grammar/parse_node.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -27,10 +28,12 @@ pool_chunk* chunk_new(pool_chunk* prev, u64 cap) {
 
 }  // namespace
 
-tree_pool* pool_new() {
-  pool_chunk* c = chunk_new(nullptr, first_chunk_bytes);
+tree_pool* pool_new(u64 first_bytes) {
+  const u64 record = (sizeof(tree_pool) + 7) & ~u64(7);
+  const u64 room = first_bytes < max_chunk_bytes - record ? first_bytes : max_chunk_bytes - record;
+  pool_chunk* c = chunk_new(nullptr, std::max(first_chunk_bytes, record + room));
   auto* pool = reinterpret_cast<tree_pool*>(c->data());
-  c->used = (sizeof(tree_pool) + 7) & ~u64(7);
+  c->used = record;
   std::memset(static_cast<void*>(pool), 0, sizeof(tree_pool));
   pool->current = c;
   pool->spare = nullptr;
@@ -105,6 +108,20 @@ void grammar_free_tree(parse_node* node) noexcept {
   if (!node) return;
   detail::tree_pool* pool = detail::pool_of_root(node);
   if (pool) detail::pool_delete(pool);
+}
+
+parse_forest& parse_forest::operator=(parse_forest&& o) noexcept {
+  if (this != &o) {
+    clear();
+    pool_ = o.pool_;
+    o.pool_ = nullptr;
+  }
+  return *this;
+}
+
+void parse_forest::clear() noexcept {
+  detail::pool_delete(pool_);
+  pool_ = nullptr;
 }
 
 void parse_node_clear(parse_node* node) noexcept {

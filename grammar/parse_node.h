@@ -6,12 +6,19 @@
 // while the tree is used.
 //
 // Every node of a tree lives in one pool owned by the tree's root: grammar_match returns a
-// root, and grammar_free_tree on that root frees the whole tree in one step. Trees are
+// root, and grammar_free_tree on that root frees the whole tree in one step. A parse_forest
+// holds the trees of several parses in one pool and frees them together. Trees are
 // read-only: their child vectors are views into the pool and must not be grown or freed.
 #include "adt/types.h"
 #include "adt/vector.h"
 
 namespace kk::grammar {
+
+struct grammar_node;
+struct rule_table;
+namespace detail {
+struct tree_pool;
+}
 
 // Fields in natural alignment (not packed): references to them, as std::min or a test's
 // comparison takes, must be valid; the pool spends 32 bytes per node either way.
@@ -72,6 +79,26 @@ void collect_nodes_by_id(const parse_node* node, adt::vector<parse_node*>* out,
 // A new leaf. Inside a parse (a native recogniser) it joins the tree being built; outside
 // one it is a tree of its own, freed with grammar_free_tree.
 parse_node* parse_leaf_new(u16 id, const char* start, u64 length);
+
+// The trees of several top-level parses (a script's statements, grammar_match_in) in one
+// pool, released together in one step: no allocation per tree, and no walk of each tree at
+// release. Move only; not shared between threads while a parse builds in it.
+class parse_forest {
+ public:
+  parse_forest() = default;
+  parse_forest(parse_forest&& o) noexcept : pool_(o.pool_) { o.pool_ = nullptr; }
+  parse_forest& operator=(parse_forest&& o) noexcept;
+  parse_forest(const parse_forest&) = delete;
+  parse_forest& operator=(const parse_forest&) = delete;
+  ~parse_forest() { clear(); }
+  // Frees every tree of the forest.
+  void clear() noexcept;
+
+ private:
+  friend parse_node* grammar_match_in(parse_forest& forest, const grammar_node* node,
+                                      const char* pos, u64* remaining, const rule_table* rules);
+  detail::tree_pool* pool_ = nullptr;
+};
 
 // Size of a tree: its nodes, and the pool bytes holding them.
 struct parse_tree_stats {

@@ -37,7 +37,8 @@ struct pool_mark {
   u64 used;
 };
 
-tree_pool* pool_new();
+// A pool whose first chunk has room for `first_bytes` of nodes after the pool record.
+tree_pool* pool_new(u64 first_bytes = 0);
 void pool_delete(tree_pool* pool) noexcept;
 
 // 8-aligned bytes; throws std::bad_alloc when the allocator fails.

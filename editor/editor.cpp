@@ -9,11 +9,14 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QGlyphRun>
 #include <QStaticText>
+#include <QTextLayout>
 #include <QWheelEvent>
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_map>
 
 #include "adt/text.h"
 #include "app/seams/slot_guard.h"
@@ -871,8 +874,18 @@ bool editor::highlighting_on() const {
 }
 
 lang::char_style& editor::char_format(lang::char_style& out, i32 offset) {
-  const lang::token_class c =
-      parse_is_current() ? lang::token_class_at(parse_, static_cast<u64>(offset)) : lang::token_class::default_text;
+  lang::token_class c = lang::token_class::default_text;
+  if (parse_is_current()) {
+    const u64 at = static_cast<u64>(offset);
+    // A paint asks for each character in turn: the class of a whole token is found once.
+    if (painting_ && at >= class_run_.from && at < class_run_.to) {
+      c = class_run_.c;
+    } else {
+      u64 to = 0;
+      c = lang::token_class_at(parse_, at, &to);
+      if (painting_) class_run_ = {at, to, c};
+    }
+  }
   if (painting_)
     out = class_styles_[static_cast<std::size_t>(c)];  // read from the configuration when the paint began
   else
@@ -909,6 +922,7 @@ void editor::paint_lines(QPainter& p, u64 first, u64 last, i64 y_top, int x_left
   for (int c = 0; c < lang::token_class_count; ++c)
     class_styles_[static_cast<std::size_t>(c)] = lang::class_style(sys_config, static_cast<lang::token_class>(c));
   painting_ = true;
+  class_run_ = {};
   struct paint_end {
     bool& flag;
     ~paint_end() { flag = false; }
@@ -922,21 +936,51 @@ void editor::paint_lines(QPainter& p, u64 first, u64 last, i64 y_top, int x_left
     return i < v.size() && v[i].start <= at;
   };
 
-  lang::char_style applied;
+  // The painter's settings of each style met in this paint, made once: a font, its metrics
+  // and its glyph cache built at every change of style would dominate the paint.
+  struct style_setting {
+    lang::char_style style;
+    QFont font;
+    QColor color;
+    int ascent;
+    QStaticText* glyphs;
+  };
+  std::vector<style_setting> settings;
+  // Other glyphs shaped once per style of this paint, with the ascent of their layout line:
+  // drawText would shape the character at every call.
+  struct shaped_glyph {
+    QList<QGlyphRun> runs;
+    qreal line_ascent;
+  };
+  std::unordered_map<u64, shaped_glyph> shaped;  // by style index << 32 | code point
+  std::size_t applied = 0;
   bool any_applied = false;
   lang::char_style style;
   const lang::char_style plain = starting_style();
   int ascent = 0;
-  std::vector<QStaticText>* glyphs = nullptr;
+  QStaticText* glyphs = nullptr;
   const auto apply = [&](const lang::char_style& s) {
-    if (!any_applied || !same_style(s, applied)) {
-      apply_char_style(p, s);
-      applied = s;
-      any_applied = true;
-      ascent = QFontMetrics(p.font(), p.device()).ascent();
-      glyphs = &glyph_cache_for(p.font());
+    if (any_applied && same_style(s, settings[applied].style)) return;
+    std::size_t i = 0;
+    while (i < settings.size() && !same_style(s, settings[i].style)) ++i;
+    if (i == settings.size()) {
+      settings.push_back({s, lang::char_style_font(s), lang::char_style_color(s), 0, nullptr});
+      style_setting& n = settings.back();
+      p.setFont(n.font);
+      p.setPen(n.color);
+      n.ascent = QFontMetrics(p.font(), p.device()).ascent();
+      n.glyphs = glyph_cache_for(p.font()).data();
+    } else {
+      p.setFont(settings[i].font);
+      p.setPen(settings[i].color);
     }
+    applied = i;
+    any_applied = true;
+    ascent = settings[i].ascent;
+    glyphs = settings[i].glyphs;
   };
+  // The glyph caches are trimmed before the paint, which keeps pointers into them.
+  if (glyph_cache_.size() >= 32) glyph_cache_.clear();
   apply(plain);
 
   u64 line = first;
@@ -980,7 +1024,7 @@ void editor::paint_lines(QPainter& p, u64 first, u64 last, i64 y_top, int x_left
         if (glyph < 128) {
           // Laid-out ASCII glyphs are kept per font: laying out one character per call
           // would dominate the paint.
-          QStaticText& st = (*glyphs)[glyph];
+          QStaticText& st = glyphs[glyph];
           if (st.text().isEmpty()) {
             st.setText(QString(QChar(static_cast<ushort>(glyph))));
             st.setTextFormat(Qt::PlainText);
@@ -989,7 +1033,18 @@ void editor::paint_lines(QPainter& p, u64 first, u64 last, i64 y_top, int x_left
           }
           p.drawStaticText(QPointF(r.x(), r.y()), st);
         } else {
-          p.drawText(QPointF(static_cast<double>(r.x()), static_cast<double>(r.y() + ascent)), QString::fromUcs4(&g, 1));
+          const u64 key = (static_cast<u64>(applied) << 32) | glyph;
+          auto it = shaped.find(key);
+          if (it == shaped.end()) {
+            QTextLayout layout(QString::fromUcs4(&g, 1), p.font(), p.device());
+            layout.beginLayout();
+            const QTextLine tl = layout.createLine();
+            layout.endLayout();
+            it = shaped.emplace(key, shaped_glyph{layout.glyphRuns(), tl.ascent()}).first;
+          }
+          // The baseline where drawText puts it: ascent below the cell's top.
+          const QPointF origin(static_cast<double>(r.x()), static_cast<double>(r.y() + ascent) - it->second.line_ascent);
+          for (const QGlyphRun& run : it->second.runs) p.drawGlyphRun(origin, run);
         }
       }
     }
@@ -1007,7 +1062,6 @@ std::vector<QStaticText>& editor::glyph_cache_for(const QFont& f) {
   const QString key = f.key();
   for (auto& [k, v] : glyph_cache_)
     if (k == key) return v;
-  if (glyph_cache_.size() >= 32) glyph_cache_.clear();
   glyph_cache_.emplace_back(key, std::vector<QStaticText>(128));
   return glyph_cache_.back().second;
 }

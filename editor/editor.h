@@ -20,6 +20,7 @@
 #include "adt/string.h"
 #include "adt/vector.h"
 #include "editor/char_style.h"
+#include "editor/sql_highlight.h"
 #include "editor/sql_parse.h"
 #include "editor/text_doc.h"
 
@@ -223,9 +224,16 @@ class editor : public QWidget {
   int view_height() const;
   QPoint logical(const QPoint& widget_pos) const;
 
+  // Laid-out ASCII glyphs of a font; at most 32 fonts are kept (checked as a paint begins).
   std::vector<QStaticText>& glyph_cache_for(const QFont& f);
   std::array<lang::char_style, 10> class_styles_;
   bool painting_ = false;
+  // During a paint: the offsets [from, to) of the token last classed, and its class.
+  struct class_run {
+    u64 from = 0;
+    u64 to = 0;
+    lang::token_class c = lang::token_class::default_text;
+  } class_run_;
 
   text_doc doc_;
   std::vector<std::pair<QString, std::vector<QStaticText>>> glyph_cache_;

@@ -1,9 +1,11 @@
 #include "editor/sql_highlight.h"
 
+#include <algorithm>
+
 namespace ruv::lang {
 
 token_class token_class_at(const kk::adt::vector<parse_node*>& trees, const char* text_start,
-                           u64 offset) {
+                           u64 offset, u64* same_to) {
   // The painter asks once per character: one path buffer per thread, no allocation per call.
   thread_local node_path path;
   token_path_at(trees, text_start, offset, path);
@@ -28,6 +30,13 @@ token_class token_class_at(const kk::adt::vector<parse_node*>& trees, const char
     c = token_class::post_keyword;
   else
     c = token_class::default_keyword;
+  if (same_to) {
+    // Every offset of the innermost node, when it is a leaf, has this path, so this class.
+    u64 to = offset + 1;
+    if (!path.empty() && kk::grammar::child_count(path.back()) == 0)
+      to = std::max(to, u64(kk::grammar::node_end(path.back()) - text_start));
+    *same_to = to;
+  }
   path.clear();
   return c;
 }

@@ -25,12 +25,14 @@ inline constexpr int token_class_count = 10;
 
 // The class of the character at `offset` of the text the trees were parsed from, the first
 // that holds of: comment, function, field name, table name, constant, no printable
-// terminal (default text), read, write, post keyword, default keyword.
+// terminal (default text), read, write, post keyword, default keyword. A non-null `same_to`
+// receives an end (above offset) up to which every character has the same class: the end
+// of the token the offset lies in, or offset + 1.
 token_class token_class_at(const kk::adt::vector<parse_node*>& trees, const char* text_start,
-                           u64 offset);
+                           u64 offset, u64* same_to = nullptr);
 // The same over a parse's own text; callers pass only a parse of the current revision.
-inline token_class token_class_at(const script_parse& p, u64 offset) {
-  return token_class_at(p.trees(), p.text(), offset);
+inline token_class token_class_at(const script_parse& p, u64 offset, u64* same_to = nullptr) {
+  return token_class_at(p.trees(), p.text(), offset, same_to);
 }
 
 // A selected character keeps its class's font and alpha and is painted white, or black

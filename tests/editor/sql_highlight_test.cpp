@@ -87,5 +87,26 @@ TEST_F(highlight_test, a_text_that_does_not_parse_is_all_default_text) {
   EXPECT_EQ(int(token_class_at(none, 0)), int(token_class::default_text));
 }
 
+// The end given with a class holds: every character up to it has that class.
+TEST_F(highlight_test, a_class_holds_up_to_the_end_given_with_it) {
+  const std::string text =
+      "select sin(a), \"x y\" from t // x\nselect a\tfrom t /* c\n */ order by a asc;\n"
+      "insert into t (a, b) values (1, 2.5); selec 2";
+  script_parse p = script_parse::of(text.data(), text.size(), 1);
+  ASSERT_GT(p.parsed_length(), 0u);
+  for (u64 i = 0; i <= text.size();) {
+    u64 to = 0;
+    const token_class c = token_class_at(p, i, &to);
+    ASSERT_GT(to, i);
+    for (u64 j = i; j < to && j <= text.size(); ++j)
+      EXPECT_EQ(int(token_class_at(p, j)), int(c)) << "from " << i << " to " << to << " at " << j;
+    i = to;
+  }
+  // A keyword is one token: asked inside it, the end is the keyword's end.
+  u64 to = 0;
+  EXPECT_EQ(int(token_class_at(p, 2, &to)), int(token_class::read_keyword));
+  EXPECT_EQ(to, 6u);
+}
+
 }  // namespace
 }  // namespace ruv::lang

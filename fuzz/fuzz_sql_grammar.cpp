@@ -2,8 +2,9 @@
 // end) and the split of a script into consecutive statements. Each tree must lie inside the
 // text with its children in order inside their parent, every split statement must advance,
 // a second parse of the same text must give the same result (the matcher's per-parse memo
-// may not leak between parses), and the grammar built without matcher hints must give the
-// same tree and failure position.
+// may not leak between parses), the grammar built without matcher hints must give the
+// same tree and failure position, and the split into one forest must give the same trees
+// and stopping point as the split into trees of their own.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -50,13 +51,16 @@ struct split_result {
   }
 };
 
-// Consecutive statements from the start; stops at the first that does not parse.
-void split_script(const char* text, uint64_t length, split_result& out) {
+// Consecutive statements from the start; stops at the first that does not parse. With a
+// forest the trees are built in it.
+void split_script(const char* text, uint64_t length, split_result& out,
+                  parse_forest* forest = nullptr) {
   while (out.consumed < length) {
     parse_farthest = nullptr;
     const char* at = text + out.consumed;
     uint64_t left = length - out.consumed;
-    parse_node* t = grammar_match(g.start, at, &left, &g.rules);
+    parse_node* t = forest ? grammar_match_in(*forest, g.start, at, &left, &g.rules)
+                           : grammar_match(g.start, at, &left, &g.rules);
     if (!t) return;
     out.trees.push_back(t);
     uint64_t n = uint64_t(node_end(t) - at);
@@ -114,5 +118,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   if (!s.trees.empty() && uint64_t(node_end(s.trees[0]) - text) != a.end)
     fail("the first statement of the split differs from the check");
+
+  parse_forest forest;
+  split_result f;
+  split_script(text, size, f, &forest);
+  if (f.trees.size() != s.trees.size() || f.consumed != s.consumed)
+    fail("the split into a forest stops elsewhere");
+  for (size_t i = 0; i < f.trees.size(); ++i)
+    if (test::shape(f.trees[i], text) != test::shape(s.trees[i], text))
+      fail("a tree of the forest differs");
   return 0;
 }

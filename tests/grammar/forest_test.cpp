@@ -12,6 +12,7 @@
 #include "grammar/matcher.h"
 #include "grammar/sql_grammar.h"
 #include "random_grammar.h"
+#include "statement_corpus.h"
 #include "tree_text.h"
 
 namespace kk::grammar {
@@ -52,28 +53,14 @@ TEST(parse_forest, sql_trees_equal_the_trees_of_single_parses) {
   // Statements of the benchmark's generator, whole, cut and damaged at random places
   // (seeded), and random bytes of the dialect's characters.
   const std::string script = ruv_bench::script_gen(5).script(30000);
-  std::vector<std::string> inputs;
-  for (u64 i = 0, j; i < script.size(); i = j + 1) {
-    j = script.find(";\n", i);
-    if (j == std::string::npos) break;
-    inputs.push_back(script.substr(i, j + 1 - i));
-  }
+  std::vector<std::string> inputs = test::statements_of(script);
   std::mt19937 rng(4);
-  const std::string noise = " ()*;'\"/#\n\\@[]=<>-+.0xaz\xc3\xa9";
   const u64 whole = inputs.size();
   for (u64 s = 0; s < whole; ++s) {
     const std::string st = inputs[s];
     inputs.push_back(st + " /* open");
     inputs.push_back(st.substr(0, st.size() / 2));
-    std::string damaged = st;
-    for (int k = 0; k < 3; ++k) {
-      const u64 at = rng() % damaged.size();
-      if (rng() % 2)
-        damaged[at] = noise[rng() % noise.size()];
-      else
-        damaged.erase(at, 1);
-    }
-    inputs.push_back(damaged);
+    inputs.push_back(test::damaged(st, rng));
   }
   const std::string alphabet = "selctwhrfomin ()*;'\"/#\n\\@[]=<>-+.0xb1_\xc3\xa9\xe2\x82\xf0\xff";
   for (int i = 0; i < 1000; ++i) {

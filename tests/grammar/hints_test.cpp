@@ -12,6 +12,7 @@
 #include "grammar/sql_grammar.h"
 #include "grammar/sql_grammar_text.h"
 #include "grammar/sql_natives.h"
+#include "statement_corpus.h"
 #include "random_grammar.h"
 
 namespace kk::grammar {
@@ -42,26 +43,12 @@ TEST(matcher_hints, change_no_tree_and_no_error_offset) {
   // Statements of every kind from the benchmark's generator, whole and cut or damaged at
   // random places (seeded).
   const std::string script = ruv_bench::script_gen(11).script(60000);
-  std::vector<std::string> statements;
-  for (u64 i = 0, j; i < script.size(); i = j + 1) {
-    j = script.find(";\n", i);
-    if (j == std::string::npos) break;
-    statements.push_back(script.substr(i, j + 1 - i));
-  }
+  const std::vector<std::string> statements = test::statements_of(script);
   std::mt19937 rng(3);
-  const std::string noise = " ()*;'\"/#\n\\@[]=<>-+.0xaz\xc3\xa9";
   u64 compared = 0;
   for (const std::string& st : statements) {
-    std::vector<std::string> variants{st, st + " /* open", st.substr(0, st.size() / 2)};
-    std::string damaged = st;
-    for (int k = 0; k < 3; ++k) {
-      const u64 at = rng() % damaged.size();
-      if (rng() % 2)
-        damaged[at] = noise[rng() % noise.size()];
-      else
-        damaged.erase(at, 1);
-    }
-    variants.push_back(damaged);
+    std::vector<std::string> variants{st, st + " /* open", st.substr(0, st.size() / 2),
+                                      test::damaged(st, rng)};
     for (const std::string& v : variants) {
       ASSERT_EQ(test::match_outcome(hinted, v), test::match_outcome(plain.g, v)) << v;
       ++compared;

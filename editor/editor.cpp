@@ -180,9 +180,15 @@ QPoint editor::logical(const QPoint& pos) const {
 void editor::fit_size() {
   lines();
   if (auto_resize_) {
-    resize(static_cast<int>(std::min(logical_width(), widget_max)), static_cast<int>(std::min(logical_height(), widget_max)));
+    resize(std::max(static_cast<int>(std::min(logical_width(), widget_max)), fill_.width()),
+           std::max(static_cast<int>(std::min(logical_height(), widget_max)), fill_.height()));
   }
   cursor_point();
+}
+
+void editor::set_fill_size(QSize s) {
+  fill_ = s;
+  fit_size();
 }
 
 void editor::cursor_point() {

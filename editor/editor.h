@@ -146,6 +146,10 @@ class editor : public QWidget {
   QRect visible_rect() const { return visible_; }
   i64 y_origin() const;
   void set_auto_resize(bool on) { auto_resize_ = on; }
+  // The least size the editor takes when it sizes itself to its text: the view it is shown
+  // through, so that a click anywhere in the view lands in the editor. Resizes at once.
+  void set_fill_size(QSize s);
+  QSize fill_size() const { return fill_; }
 
   // Painting of the visible part into any painter (the widget, an image, a printer page).
   void paint_text(QPainter& p);
@@ -242,6 +246,7 @@ class editor : public QWidget {
   QTimer parse_timer_;
   int blink_phase_ = 1;
   bool auto_resize_ = true;
+  QSize fill_;
   int dbl_stage_ = 0;
   int sel_state_ = idle;
   i32 anchor_ = 0;

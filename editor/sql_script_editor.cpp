@@ -200,15 +200,20 @@ void sql_script_editor::change_layout() {
   slot_guard("change_layout", [&] {
     gutter_->set_line_count(editor_->line_count());
     gutter_->set_current_line(static_cast<kk::u64>(std::max(0, editor_->cursor_line())));
-    // The editor is sized to its text; it also fills the view, so a click anywhere in it lands.
-    const int min_w = area_->view_width() - gutter_->width() - 2, min_h = area_->view_height();
-    if (editor_->width() < min_w || editor_->height() < min_h)
-      editor_->resize(std::max(editor_->width(), min_w), std::max(editor_->height(), min_h));
+    // The editor is sized to its text and never smaller than the view.
+    const QSize fill = view_fill();
+    if (editor_->fill_size() != fill) editor_->set_fill_size(fill);
     editor_->move(gutter_->width() + 2, editor_->y());
     inner_->resize(editor_->width() + gutter_->width() + 2, editor_->height());
     const QPoint c = editor_->cursor_pos() + QPoint(editor_->x(), 0);
     show_view(area_->update_bars(c));
   });
+}
+
+QSize sql_script_editor::view_fill() const {
+  // One pixel short of the view each way: a text that fits needs no scroll bar (an inner
+  // widget exactly as large as the view would show both bars).
+  return QSize(std::max(0, area_->view_width() - gutter_->width() - 3), std::max(0, area_->view_height() - 1));
 }
 
 void sql_script_editor::show_view(QRect r) {
@@ -222,8 +227,8 @@ void sql_script_editor::show_view(QRect r) {
 
 void sql_script_editor::update_ed_geo(const QRect& g) {
   slot_guard("update_ed_geo", [&] {
-    if (editor_->width() < area_->view_width() - gutter_->width() - 2 || editor_->height() < area_->view_height()) {
-      change_layout();  // the view grew past the editor
+    if (editor_->fill_size() != view_fill()) {
+      change_layout();  // the view changed size
       return;
     }
     show_view(g);

@@ -93,6 +93,8 @@ class sql_script_editor : public QWidget {
   void flush(kk::adt::string::string& gathered);
   // The part of the editor at r (its size the view's) shown in the gutter and the editor.
   void show_view(QRect r);
+  // The editor's least size: the view beside the gutter.
+  QSize view_fill() const;
 
   Ui::sql_script_editor* form_ = nullptr;
   ruv::editor* editor_ = nullptr;

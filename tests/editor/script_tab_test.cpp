@@ -15,6 +15,8 @@
 #include "editor/auto_list.h"
 #include "editor/editor.h"
 #include "editor/sql_script_editor.h"
+#include "editor/scroll_area.h"
+#include "editor/linenumber_wt.h"
 #include "grammar/library_startup.h"
 #include "query/db_ctx.h"
 #include "tests/peer/catalogue.h"
@@ -212,6 +214,33 @@ class script_tab_test : public QObject {
     QCOMPARE(ed->text(), QByteArray("select * from Orders"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!t->popup());
+  }
+
+  void a_short_text_fills_the_view_without_scroll_bars() {
+    fixture f;
+    auto t = f.tab("select 1;");
+    t->resize(1000, 700);
+    t->show();
+    QVERIFY(QTest::qWaitForWindowExposed(t.get()));
+    QCoreApplication::processEvents();
+    editor* e = t->editor_widget();
+    const scrollarea* a = t->area();
+    // Whatever the last key, the editor covers the view beside the gutter, and a text that
+    // fits shows neither bar.
+    for (Qt::Key k : {Qt::Key_End, Qt::Key_Escape, Qt::Key_Return, Qt::Key_Escape}) {
+      QTest::keyClick(e, k);
+      QCoreApplication::processEvents();
+      QVERIFY2(e->width() >= a->view_width() - t->gutter()->width() - 3, qPrintable(QString::number(k)));
+      QVERIFY2(e->height() >= a->view_height() - 1, qPrintable(QString::number(k)));
+      QVERIFY(a->h_bar()->isHidden());
+      QVERIFY(a->v_bar()->isHidden());
+    }
+    // A text wider and taller than the view brings both back.
+    QTest::keyClicks(e, QString(300, QLatin1Char('x')));
+    for (int i = 0; i < 80; ++i) QTest::keyClick(e, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QVERIFY(!a->h_bar()->isHidden());
+    QVERIFY(!a->v_bar()->isHidden());
   }
 
   void save_keeps_bytes_and_reports_failure() {

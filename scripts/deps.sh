@@ -7,7 +7,9 @@ RUV_PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev xvfb xauth
   libpcre2-dev libsqlite3-dev clang libclang-rt-dev
-  locales ccache qttranslations5-l10n imagemagick desktop-file-utils
+  locales ccache qttranslations5-l10n imagemagick
+  # Driving the real program by hand under Xvfb (keys and clicks from outside, as a user).
+  xdotool desktop-file-utils
 )
 
 ruv_install_deps() {

@@ -6,6 +6,7 @@
 
 #include "app/seams/seams.h"
 #include "dbops/utf8.h"
+#include "dbops/window_texts.h"
 #include "editor/sql_printer.h"
 #include "grammar/parse_node.h"
 #include "grammar/sql_library.h"
@@ -14,11 +15,6 @@
 #include "query/sql_parse.h"
 
 namespace {
-
-// The boxes of these operations are the main window's: their texts are in its context.
-struct texts {
-  Q_DECLARE_TR_FUNCTIONS(MainWindow)
-};
 
 constexpr int flush_every = 8192;
 
@@ -62,27 +58,27 @@ script_run_result run_statements(db_ctx* ctx, QWidget* parent, const QStringList
       // The failing statement's entry belongs to the user's record too.
       append(pending, entry);
       flush(ctx, pending);
-      ruv::information(parent, texts::tr("execute infomation"), texts::tr("the sql \"%1\" execute failed!").arg(statements[i]));
+      ruv::information(parent, window_texts::tr("execute infomation"), window_texts::tr("the sql \"%1\" execute failed!").arg(statements[i]));
       return script_run_result::failed;
     }
     if (i % flush_every == 0) flush(ctx, pending);
     append(pending, entry);
   }
   flush(ctx, pending);
-  ruv::information(parent, texts::tr("execute infomation"), texts::tr("the sql execute sussesful total!"));
+  ruv::information(parent, window_texts::tr("execute infomation"), window_texts::tr("the sql execute sussesful total!"));
   return script_run_result::completed;
 }
 
 script_run_result run_script_file(db_ctx* ctx, QWidget* parent) {
-  const QString file = ruv::prompts().open_file_name(parent, texts::tr("open sql file to execute"), QStringLiteral("."),
-                                                     texts::tr("sql files (*.sql);;all files (*.*)"));
+  const QString file = ruv::prompts().open_file_name(parent, window_texts::tr("open sql file to execute"), QStringLiteral("."),
+                                                     window_texts::tr("sql files (*.sql);;all files (*.*)"));
   if (file.isEmpty()) return script_run_result::not_run;
   const kk::adt::string::string text = read_file(file.toLocal8Bit().constData());
   if (text.size == 0) return script_run_result::not_run;
   QStringList statements;
   kk::u64 consumed = 0;
   if (!split_script_statements(text, statements, consumed)) {
-    ruv::information(parent, texts::tr("sql parse failed"), texts::tr("the sql parsed failed at position: %1").arg(consumed));
+    ruv::information(parent, window_texts::tr("sql parse failed"), window_texts::tr("the sql parsed failed at position: %1").arg(consumed));
     return script_run_result::not_run;
   }
   return run_statements(ctx, parent, statements);

@@ -6,16 +6,10 @@
 #include "app/seams/seams.h"
 #include "dbops/db_tree.h"
 #include "dbops/utf8.h"
+#include "dbops/window_texts.h"
 #include "query/schema_sql.h"
 
 namespace {
-
-// The boxes of these operations are the main window's: their texts are in its context.
-struct texts {
-  Q_DECLARE_TR_FUNCTIONS(MainWindow)
-};
-
-QString outcome(bool ok) { return ok ? texts::tr("successful") : texts::tr("failed"); }
 
 bool asked(QWidget* parent, const QString& title, const QString& text) {
   return ruv::information(parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton) ==
@@ -30,49 +24,49 @@ table_op_result told(QWidget* parent, bool ok, const QString& title, const QStri
 }  // namespace
 
 table_op_result drop_table(db_ctx* ctx, QWidget* parent, const QString& table) {
-  if (!asked(parent, texts::tr("drop table warnning"),
-             texts::tr("drop table will delete table from server, do your want to drop table '%1' really?").arg(table)))
+  if (!asked(parent, window_texts::tr("drop table warnning"),
+             window_texts::tr("drop table will delete table from server, do your want to drop table '%1' really?").arg(table)))
     return table_op_result::declined;
   const bool ok = sql_drop_table(ctx, utf8_bytes(table));
-  return told(parent, ok, texts::tr("drop table result"), texts::tr("drop table '%1' from database is %2!").arg(table, outcome(ok)));
+  return told(parent, ok, window_texts::tr("drop table result"), window_texts::tr("drop table '%1' from database is %2!").arg(table, outcome_word(ok)));
 }
 
 table_op_result truncate_table(db_ctx* ctx, QWidget* parent, const QString& table) {
-  if (!asked(parent, texts::tr("truncate table warnning"),
-             texts::tr("truncate table will clear all table 's data, do your want to truncate table '%1' really?").arg(table)))
+  if (!asked(parent, window_texts::tr("truncate table warnning"),
+             window_texts::tr("truncate table will clear all table 's data, do your want to truncate table '%1' really?").arg(table)))
     return table_op_result::declined;
   const bool ok = sql_truncate_table(ctx, utf8_bytes(table));
-  return told(parent, ok, texts::tr("truncate table result"),
-              texts::tr("truncate table '%1' from database is %2!").arg(table, outcome(ok)));
+  return told(parent, ok, window_texts::tr("truncate table result"),
+              window_texts::tr("truncate table '%1' from database is %2!").arg(table, outcome_word(ok)));
 }
 
 table_op_result delete_field(db_ctx* ctx, QWidget* parent, const QString& table, const QString& field) {
-  if (!asked(parent, texts::tr("delete field warnning"),
-             texts::tr("delete field will delete field from table, do your want to delete field '%2' from table '%1' really?")
+  if (!asked(parent, window_texts::tr("delete field warnning"),
+             window_texts::tr("delete field will delete field from table, do your want to delete field '%2' from table '%1' really?")
                  .arg(table, field)))
     return table_op_result::declined;
   const bool ok = sql_alter_drop(ctx, utf8_bytes(table), utf8_bytes(field));
-  return told(parent, ok, texts::tr("delete field result"),
-              texts::tr("delete field '%1' from table '%2' is %3!").arg(field, table, outcome(ok)));
+  return told(parent, ok, window_texts::tr("delete field result"),
+              window_texts::tr("delete field '%1' from table '%2' is %3!").arg(field, table, outcome_word(ok)));
 }
 
 QString field_editor_title(col_info_mode mode, const QString& table, const QString& field) {
   switch (mode) {
     case col_info_mode::create_table:
-      return texts::tr("new table");
+      return window_texts::tr("new table");
     case col_info_mode::add_fields:
-      return texts::tr("add field to table: %1").arg(table);
+      return window_texts::tr("add field to table: %1").arg(table);
     case col_info_mode::modify_field:
-      return texts::tr("modify field '%2' of table: %1").arg(table, field);
+      return window_texts::tr("modify field '%2' of table: %1").arg(table, field);
     case col_info_mode::rename_field:
-      return texts::tr("rename field '%2' of table: %1").arg(table, field);
+      return window_texts::tr("rename field '%2' of table: %1").arg(table, field);
     case col_info_mode::view_fields:
       break;
   }
-  return texts::tr("view fields of table: %1").arg(table);
+  return window_texts::tr("view fields of table: %1").arg(table);
 }
 
-QString data_view_title(const QString& table) { return texts::tr("data of table: %1").arg(table); }
+QString data_view_title(const QString& table) { return window_texts::tr("data of table: %1").arg(table); }
 
 col_info* make_field_editor(db_ctx* ctx, col_info_mode mode, const QString& table, const QString& field) {
   auto* page = new col_info(ctx);

@@ -8,16 +8,12 @@
 #include "dbops/load_tab_dlg.h"
 #include "dbops/save_tab_dlg.h"
 #include "dbops/utf8.h"
+#include "dbops/window_texts.h"
 #include "query/transfer_sql.h"
 
 namespace {
 
-// The boxes of these operations are the main window's: their texts are in its context.
-struct texts {
-  Q_DECLARE_TR_FUNCTIONS(MainWindow)
-};
-QString outcome(bool ok) { return ok ? texts::tr("successful") : texts::tr("failed"); }
-QString side(bool client) { return client ? texts::tr("Client") : texts::tr("Server"); }
+QString side(bool client) { return client ? window_texts::tr("Client") : window_texts::tr("Server"); }
 
 bool told(QWidget* parent, bool ok, const QString& title, const QString& text) {
   ruv::information(parent, title, text);
@@ -27,33 +23,33 @@ bool told(QWidget* parent, bool ok, const QString& title, const QString& text) {
 }  // namespace
 
 void prepare_export(import_csv_dlg& dlg, const QString& table) {
-  dlg.setWindowTitle(texts::tr("export table: %1 to csv/csvs file").arg(table));
+  dlg.setWindowTitle(window_texts::tr("export table: %1 to csv/csvs file").arg(table));
   dlg.set_export_mode();
   dlg.set_path(preset_table_file(table, QStringLiteral(".csv")));
 }
 
 void prepare_import(import_csv_dlg& dlg, const QString& table) {
-  dlg.setWindowTitle(texts::tr("import data from csv/csvs file to table: %1").arg(table));
+  dlg.setWindowTitle(window_texts::tr("import data from csv/csvs file to table: %1").arg(table));
   dlg.set_path(preset_table_file(table, QStringLiteral(".csv")));
 }
 
 void prepare_save(save_tab_dlg& dlg, const QString& table) {
-  dlg.setWindowTitle(texts::tr("save table '%1' to file").arg(table));
+  dlg.setWindowTitle(window_texts::tr("save table '%1' to file").arg(table));
   dlg.set_path(preset_table_file(table, QStringLiteral(".bin")));
 }
 
-void prepare_load(load_tab_dlg& dlg) { dlg.setWindowTitle(texts::tr("load table from file")); }
+void prepare_load(load_tab_dlg& dlg) { dlg.setWindowTitle(window_texts::tr("load table from file")); }
 
 void prepare_backup(save_tab_dlg& dlg) {
   dlg.set_db_mode();
-  dlg.setWindowTitle(texts::tr("backup database to file"));
+  dlg.setWindowTitle(window_texts::tr("backup database to file"));
   dlg.set_path(preset_db_file());
 }
 
 void prepare_restore(load_tab_dlg& dlg) {
   dlg.set_db_mode();
   dlg.hide_table_name();
-  dlg.setWindowTitle(texts::tr("restore database from file"));
+  dlg.setWindowTitle(window_texts::tr("restore database from file"));
   dlg.set_path(preset_db_file());
 }
 
@@ -61,22 +57,22 @@ bool run_export(db_ctx* ctx, QWidget* parent, const QString& table, const import
   const auto path = dlg.path();
   const bool ok = sql_export_table(ctx, utf8_bytes(table), path, dlg.is_csv(), dlg.separator(), dlg.is_replace(),
                                    dlg.is_client());
-  return told(parent, ok, texts::tr("export table result"),
-              texts::tr("export table '%1' to file '%2' is %3!").arg(table, utf8_text(path), outcome(ok)));
+  return told(parent, ok, window_texts::tr("export table result"),
+              window_texts::tr("export table '%1' to file '%2' is %3!").arg(table, utf8_text(path), outcome_word(ok)));
 }
 
 bool run_import(db_ctx* ctx, QWidget* parent, const QString& table, const import_csv_dlg& dlg) {
   const auto path = dlg.path();
   const bool ok = sql_import(ctx, utf8_bytes(table), path, dlg.is_csv(), dlg.separator(), dlg.is_client());
-  return told(parent, ok, texts::tr("import table result"),
-              texts::tr("import file '%1' to table '%2' is %3!").arg(utf8_text(path), table, outcome(ok)));
+  return told(parent, ok, window_texts::tr("import table result"),
+              window_texts::tr("import file '%1' to table '%2' is %3!").arg(utf8_text(path), table, outcome_word(ok)));
 }
 
 bool run_save(db_ctx* ctx, QWidget* parent, const QString& table, const save_tab_dlg& dlg) {
   const auto path = dlg.path();
   const bool ok = sql_save_table(ctx, utf8_bytes(table), path, dlg.is_bin_mode(), dlg.is_replace(), dlg.is_client());
-  return told(parent, ok, texts::tr("save table result"),
-              texts::tr("save table '%1' to file '%2' is %3!").arg(table, utf8_text(path), outcome(ok)));
+  return told(parent, ok, window_texts::tr("save table result"),
+              window_texts::tr("save table '%1' to file '%2' is %3!").arg(table, utf8_text(path), outcome_word(ok)));
 }
 
 bool run_load(db_ctx* ctx, QWidget* parent, const load_tab_dlg& dlg) {
@@ -86,17 +82,17 @@ bool run_load(db_ctx* ctx, QWidget* parent, const load_tab_dlg& dlg) {
   if (!bin && table.isEmpty()) table = QStringLiteral("ignored_table_name");
   if (path.size == 0) return false;
   const bool ok = sql_load_table(ctx, utf8_bytes(table), path, bin, dlg.is_client());
-  const QString text = bin ? texts::tr("load file '%1' to as table '%2' is %3!").arg(utf8_text(path), table, outcome(ok))
-                           : texts::tr("load file '%1' as table is %2!").arg(utf8_text(path), outcome(ok));
-  return told(parent, ok, texts::tr("load table result"), text);
+  const QString text = bin ? window_texts::tr("load file '%1' to as table '%2' is %3!").arg(utf8_text(path), table, outcome_word(ok))
+                           : window_texts::tr("load file '%1' as table is %2!").arg(utf8_text(path), outcome_word(ok));
+  return told(parent, ok, window_texts::tr("load table result"), text);
 }
 
 bool run_backup(db_ctx* ctx, QWidget* parent, const save_tab_dlg& dlg) {
   const auto path = dlg.path();
   const bool client = dlg.is_client();
   const bool ok = sql_backup(ctx, path, dlg.is_bin_mode(), dlg.is_replace(), client);
-  return told(parent, ok, texts::tr("backup result(%1)").arg(side(client)),
-              texts::tr("backup database to file '%1' is %2!").arg(utf8_text(path), outcome(ok)));
+  return told(parent, ok, window_texts::tr("backup result(%1)").arg(side(client)),
+              window_texts::tr("backup database to file '%1' is %2!").arg(utf8_text(path), outcome_word(ok)));
 }
 
 bool run_restore(db_ctx* ctx, QWidget* parent, const load_tab_dlg& dlg) {
@@ -104,6 +100,6 @@ bool run_restore(db_ctx* ctx, QWidget* parent, const load_tab_dlg& dlg) {
   if (path.size == 0) return false;
   const bool client = dlg.is_client();
   const bool ok = sql_restore(ctx, path, dlg.is_bin_mode(), client);
-  return told(parent, ok, texts::tr("restore result(%1)").arg(side(client)),
-              texts::tr("restore database frome file '%1' is %2!").arg(utf8_text(path), outcome(ok)));
+  return told(parent, ok, window_texts::tr("restore result(%1)").arg(side(client)),
+              window_texts::tr("restore database frome file '%1' is %2!").arg(utf8_text(path), outcome_word(ok)));
 }

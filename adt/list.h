@@ -97,6 +97,22 @@ struct list {
     list_link_back(head, tail, list_node_new<T>(nullptr, nullptr, x));
     ++count;
   }
+  // A copy of x before the head. On allocation failure the list is unchanged.
+  void push_front(const T& x) {
+    node* n = list_node_new<T>(nullptr, head, x);
+    (head ? head->prev : tail) = n;
+    head = n;
+    ++count;
+  }
+  // Unlinks and frees n (a node of this list) with its value; the node that followed it.
+  node* erase(node* n) noexcept {
+    node* next = n->next;
+    (n->prev ? n->prev->next : head) = next;
+    (next ? next->prev : tail) = n->prev;
+    list_node_delete(n);
+    --count;
+    return next;
+  }
   // Frees every node and its value; head, tail and count become null, null, 0.
   void clear() noexcept {
     list_free_nodes(head, tail);

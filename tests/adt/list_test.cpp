@@ -58,6 +58,31 @@ TEST(List, PushBackLinksBothWaysAndCopies) {
   EXPECT_EQ(l.count, 1u);
 }
 
+TEST(List, PushFrontAndEraseKeepLinksAndCount) {
+  list<string::string> l;
+  for (const char* t : {"b", "c", "d"}) l.push_back(string_from_cstr(t));
+  l.push_front(string_from_cstr("a"));
+  auto texts = [&] {
+    std::string out;
+    for (auto* n = l.head; n; n = n->next) out += n->value.data;
+    for (auto* n = l.tail; n; n = n->prev) out += n->value.data;  // the back links too
+    return out + std::to_string(l.count);
+  };
+  EXPECT_EQ(texts(), "abcddcba4");
+  EXPECT_EQ(l.erase(l.head->next)->value.data, std::string("c"));  // a middle node
+  EXPECT_EQ(texts(), "acddca3");
+  EXPECT_EQ(l.erase(l.tail), nullptr);  // the tail
+  EXPECT_EQ(texts(), "acca2");
+  l.erase(l.head);  // the head
+  EXPECT_EQ(texts(), "cc1");
+  l.erase(l.head);  // the last one
+  EXPECT_EQ(l.head, nullptr);
+  EXPECT_EQ(l.tail, nullptr);
+  EXPECT_EQ(l.count, 0u);
+  l.push_front(string_from_cstr("z"));  // into an empty list
+  EXPECT_EQ(texts(), "zz1");
+}
+
 TEST(List, CopiesAreDeepAndMovesSteal) {
   list<str> a;
   for (const char* t : {"x", "y", "z"}) list_push_back(a, S(t));

@@ -18,6 +18,7 @@
 #include "dataview/search_tab_dlg.h"  // data_view.h holds a QPointer to it
 #include "editor/editor.h"
 #include "editor/sql_script_editor.h"
+#include "editor/text_doc.h"
 #include "query/local_file.h"
 #include "ui_main_window.h"
 
@@ -39,11 +40,17 @@ const char* const sql_filter = QT_TRANSLATE_NOOP("MainWindow", "sql files (*.sql
 
 // A file's bytes for a new tab; false when it exists but could not be read (opening it as an
 // empty script would let a save wipe it).
-bool read_script(const QString& path, kk::adt::string::string& text) {
+enum class script_read { ok, unreadable, too_large };
+
+script_read read_script(const QString& path, kk::adt::string::string& text) {
   const QByteArray local = QFile::encodeName(path);
   const kk::i64 size = regular_file_size(local.constData());
+  if (size < 0) return script_read::unreadable;
+  // The editor holds at most doc_max_size bytes: a larger file would open as an empty tab
+  // whose save (save all writes every script) would wipe it.
+  if (kk::u64(size) > ruv::doc_max_size) return script_read::too_large;
   text = read_file(local.constData());
-  return size >= 0 && (size == 0 || text.size != 0);
+  return size == 0 || text.size != 0 ? script_read::ok : script_read::unreadable;
 }
 
 }  // namespace
@@ -99,7 +106,7 @@ void MainWindow::reopen_open_files() {
     // A missing or unreadable file is passed over and stays in the list.
     if (path.isEmpty() || !local_file_exists(QFile::encodeName(path).constData()) || find_open_file(path)) continue;
     kk::adt::string::string text;
-    if (!read_script(path, text)) continue;
+    if (read_script(path, text) != script_read::ok) continue;
     open_script_tab(path, std::move(text));
   }
 }
@@ -169,7 +176,15 @@ bool MainWindow::show_if_open(const QString& path) {
 }
 
 bool MainWindow::read_or_say(const QString& path, kk::adt::string::string& text) {
-  if (read_script(path, text)) return true;
+  switch (read_script(path, text)) {
+    case script_read::ok:
+      return true;
+    case script_read::too_large:
+      ruv::warning(this, tr("open failed"), tr("the file \"%1\" is larger than the editor holds (2 GiB)!").arg(path));
+      return false;
+    case script_read::unreadable:
+      break;
+  }
   ruv::warning(this, tr("open failed"), tr("the file \"%1\" cannot be read!").arg(path));
   return false;
 }

@@ -781,6 +781,10 @@ Fermer quand même et les perdre&#xa0;?</translation>
         <source>restore database frome file &apos;%1&apos; is %2!</source>
         <translation>Restauration de la base de données depuis le fichier «&#xa0;%1&#xa0;»&#xa0;: %2&#xa0;!</translation>
     </message>
+    <message>
+        <source>the file &quot;%1&quot; is larger than the editor holds (2 GiB)!</source>
+        <translation>Le fichier «&#xa0;%1&#xa0;» dépasse la taille que l’éditeur peut contenir (2&#xa0;Gio)&#xa0;!</translation>
+    </message>
 </context>
 <context>
     <name>about_dlg</name>

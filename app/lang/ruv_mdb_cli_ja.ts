@@ -781,6 +781,10 @@ close anyway and lose them?</source>
         <source>restore database frome file &apos;%1&apos; is %2!</source>
         <translation>ファイル「%1」からのデータベースの復元に%2しました！</translation>
     </message>
+    <message>
+        <source>the file &quot;%1&quot; is larger than the editor holds (2 GiB)!</source>
+        <translation>ファイル「%1」はエディタで扱える大きさ（2 GiB）を超えています！</translation>
+    </message>
 </context>
 <context>
     <name>about_dlg</name>

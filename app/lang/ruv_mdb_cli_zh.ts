@@ -781,6 +781,10 @@ close anyway and lose them?</source>
         <source>restore database frome file &apos;%1&apos; is %2!</source>
         <translation>从文件“%1”恢复数据库%2！</translation>
     </message>
+    <message>
+        <source>the file &quot;%1&quot; is larger than the editor holds (2 GiB)!</source>
+        <translation>文件“%1”超出编辑器可容纳的大小（2 GiB）！</translation>
+    </message>
 </context>
 <context>
     <name>about_dlg</name>

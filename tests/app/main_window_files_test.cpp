@@ -1,6 +1,7 @@
 // The main window's script files: new, open, recent, save, save as, close, the open and
 // recent path lists, closing the window and reopening at the next start, and the tab strip's
 // double click. Every box and chooser is scripted; files live in a temporary folder.
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTabBar>
@@ -111,6 +112,19 @@ class main_window_files_test : public QObject {
     QCOMPARE(tabs(*w)->count(), 2);
     QCOMPARE(p.boxes.back().text, QString("the file \"%1\" cannot be read!").arg(d.path("folder.sql")));
     QVERIFY(!entries(sys_config.recent_files).contains(d.path("folder.sql")));
+
+    // Nor one larger than the editor holds (a sparse file: no disk taken); it stays as it was.
+    {
+      QFile big(d.path("big.sql"));
+      QVERIFY(big.open(QIODevice::WriteOnly));
+      if (!big.resize(qint64(0x7fffffff) + 1)) QSKIP("no sparse files here");
+    }
+    open_through_chooser(*w, p, d.path("big.sql"));
+    QCOMPARE(tabs(*w)->count(), 2);
+    QCOMPARE(p.boxes.back().text,
+             QString("the file \"%1\" is larger than the editor holds (2 GiB)!").arg(d.path("big.sql")));
+    QVERIFY(!entries(sys_config.open_files).contains(d.path("big.sql")));
+    QCOMPARE(QFileInfo(d.path("big.sql")).size(), qint64(0x7fffffff) + 1);
   }
 
   void recent_list_rules() {

@@ -159,7 +159,10 @@ class MainWindow : public QMainWindow {
 
  private:
   // Builders of the window's own actions and menus (main_window_actions.cpp).
-  QAction* make_action(const char* name, const char* text, const char* shortcut, const char* icon, bool enabled);
+  struct action_row;
+  // Each row's action made into its member (named, text and shortcut text translated, icon,
+  // enabled state) and connected to its slot.
+  void make_actions(const action_row* rows, std::size_t n);
   void build_database_actions();
   void build_table_actions();
   void build_field_actions();

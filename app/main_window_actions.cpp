@@ -10,10 +10,9 @@
 #include "app/sys_config.h"
 #include "ui_main_window.h"
 
-namespace {
-
-// One builder action: its member, text, shortcut text, icon and whether it starts enabled.
-struct action_row {
+// One builder action: its member, text, shortcut text, icon, whether it starts enabled, and
+// its slot.
+struct MainWindow::action_row {
   QAction* MainWindow::*member;
   const char* name;
   const char* text;
@@ -23,18 +22,18 @@ struct action_row {
   void (MainWindow::*slot)(bool);
 };
 
-}  // namespace
-
-QAction* MainWindow::make_action(const char* name, const char* text, const char* shortcut, const char* icon,
-                                 bool enabled) {
-  auto* a = new QAction(this);
-  a->setObjectName(QString::fromLatin1(name));
-  a->setText(tr(text));
-  // The shortcut text passes through the catalogue too, so a translation may change it.
-  if (shortcut) a->setShortcut(QKeySequence(tr(shortcut)));
-  if (icon) a->setIcon(QIcon(QString::fromLatin1(icon)));
-  a->setEnabled(enabled);
-  return a;
+void MainWindow::make_actions(const action_row* rows, std::size_t n) {
+  for (const action_row* r = rows; r != rows + n; ++r) {
+    auto* a = new QAction(this);
+    a->setObjectName(QString::fromLatin1(r->name));
+    a->setText(tr(r->text));
+    // The shortcut text passes through the catalogue too, so a translation may change it.
+    if (r->shortcut) a->setShortcut(QKeySequence(tr(r->shortcut)));
+    if (r->icon) a->setIcon(QIcon(QString::fromLatin1(r->icon)));
+    a->setEnabled(r->enabled);
+    connect(a, &QAction::triggered, this, r->slot);
+    this->*r->member = a;
+  }
 }
 
 #define ACT(m, text, shortcut, icon, on, slot) \
@@ -50,10 +49,7 @@ void MainWindow::build_database_actions() {
       ACT(restore_act, QT_TR_NOOP("restore(&r)"), nullptr, ":/img/restore.svg", true, restore),
       ACT(exec_sql_act, QT_TR_NOOP("execute sql(&e)"), QT_TR_NOOP("f6"), ":/img/exe_sql.svg", true, exec_sql),
   };
-  for (const action_row& r : rows) {
-    this->*r.member = make_action(r.name, r.text, r.shortcut, r.icon, r.enabled);
-    connect(this->*r.member, &QAction::triggered, this, r.slot);
-  }
+  make_actions(rows, std::size(rows));
 }
 
 void MainWindow::build_table_actions() {
@@ -68,10 +64,7 @@ void MainWindow::build_table_actions() {
       ACT(save_tab_act, QT_TR_NOOP("save table(&s)"), nullptr, ":/img/save_tab.svg", true, save),
       ACT(load_tab_act, QT_TR_NOOP("load table(&l)"), nullptr, ":/img/load_tab.svg", true, load),
   };
-  for (const action_row& r : rows) {
-    this->*r.member = make_action(r.name, r.text, r.shortcut, r.icon, r.enabled);
-    connect(this->*r.member, &QAction::triggered, this, r.slot);
-  }
+  make_actions(rows, std::size(rows));
 }
 
 void MainWindow::build_field_actions() {
@@ -80,10 +73,7 @@ void MainWindow::build_field_actions() {
       ACT(rename_col_act, QT_TR_NOOP("rename(&r)"), nullptr, ":/img/rename.svg", true, rename_col),
       ACT(modify_col_act, QT_TR_NOOP("modify(&m)"), nullptr, ":/img/modify.svg", true, modify_col),
   };
-  for (const action_row& r : rows) {
-    this->*r.member = make_action(r.name, r.text, r.shortcut, r.icon, r.enabled);
-    connect(this->*r.member, &QAction::triggered, this, r.slot);
-  }
+  make_actions(rows, std::size(rows));
 }
 
 void MainWindow::build_edit_actions() {
@@ -109,10 +99,7 @@ void MainWindow::build_edit_actions() {
       ACT(exec_cur_act, QT_TR_NOOP("execute current line"), QT_TR_NOOP("f7"), ":/img/exe_cur.svg", false, exec_cur),
       ACT(format_sel_act, QT_TR_NOOP("format selection"), nullptr, ":/img/format.svg", false, format_sel),
   };
-  for (const action_row& r : rows) {
-    this->*r.member = make_action(r.name, r.text, r.shortcut, r.icon, r.enabled);
-    connect(this->*r.member, &QAction::triggered, this, r.slot);
-  }
+  make_actions(rows, std::size(rows));
 }
 
 void MainWindow::build_file_actions() {
@@ -128,10 +115,7 @@ void MainWindow::build_file_actions() {
       ACT(print_act, QT_TR_NOOP("print file(&p)"), QT_TR_NOOP("ctrl+p"), ":/img/print_file.svg", false, print),
       ACT(quit_act, QT_TR_NOOP("quit(&q)"), QT_TR_NOOP("ctrl+q"), nullptr, true, quit),
   };
-  for (const action_row& r : rows) {
-    this->*r.member = make_action(r.name, r.text, r.shortcut, r.icon, r.enabled);
-    connect(this->*r.member, &QAction::triggered, this, r.slot);
-  }
+  make_actions(rows, std::size(rows));
   // Whether any script is modified follows the save action's enabled state.
   connect(save_file_act, &QAction::changed, this, &MainWindow::change_save_all);
   recent_menu = new QMenu(tr("open recent files(&r)"), this);

@@ -8,7 +8,8 @@
 // result, anything else with a small result holding every column type.
 // --log FILE appends every statement whole, one a line ("ok: " or "FAIL: " first, a line feed
 // or carriage return in it written as \n or \r), flushed after each.
-// --dump DIR (with --demo): on SIGTERM or SIGINT every table is written to DIR/<table>.tsv
+// --dump DIR (with --demo): on SIGTERM or SIGINT every table is written to DIR/<table>.tsv ("/"
+// and a leading "." of a name written as "_", so a file never lands outside DIR)
 // before the program ends: a first line "#" and the fields as name:type joined by tabs, then a
 // line per row, its row id and its values in their text forms, joined by tabs (a tab, line
 // feed or backslash in a value written as \t, \n, \\).
@@ -70,12 +71,22 @@ std::string escaped(const std::string& s) {
   return out;
 }
 
+// A table name as a file name inside the dump folder: a client names the tables, so a name
+// may hold "/" or be "..".
+std::string file_name_of(const std::string& table) {
+  std::string out = table;
+  for (char& c : out)
+    if (c == '/' || c == '\\' || c == '\0') c = '_';
+  if (out.empty() || out[0] == '.') out.insert(0, 1, '_');
+  return out;
+}
+
 bool dump_tables(const peer::catalogue& db, const std::string& dir) {
   bool ok = true;
   for (const std::string& name : db.table_names()) {
     auto t = db.table(name);
     if (!t) continue;
-    std::ofstream f(dir + "/" + name + ".tsv", std::ios::binary | std::ios::trunc);
+    std::ofstream f(dir + "/" + file_name_of(name) + ".tsv", std::ios::binary | std::ios::trunc);
     f << '#';
     for (size_t i = 0; i < t->fields.size(); ++i)
       f << (i ? "\t" : "") << escaped(t->fields[i].name) << ':' << peer::type_name(t->fields[i].type);

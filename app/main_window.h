@@ -12,6 +12,7 @@
 #include "adt/tree.h"
 #include "adt/types.h"
 #include "adt/vector.h"
+#include "dbops/db_tree.h"
 #include "dbops/tree_actions.h"
 
 namespace Ui {
@@ -47,8 +48,8 @@ class MainWindow : public QMainWindow {
 
   Ui::MainWindow* form() const { return ui; }
   db_ctx* context() const { return ctx; }
-  const name_vector& tables() const { return table_names; }
-  const field_cache_map& fields() const { return field_cache; }
+  const name_vector& tables() const { return catalogue.table_names; }
+  const field_cache_map& fields() const { return catalogue.field_cache; }
   kk::u64 open_file_count() const { return open_count; }
   // The script tab of a path, or null.
   ruv::sql_script_editor* find_open_file(const QString& path) const;
@@ -209,6 +210,9 @@ class MainWindow : public QMainWindow {
   void restart();
   // The tree's action sets by level, as the dbops helpers see them.
   tree_actions tree_action_set();
+  // A refresh found the page's table gone: true when the page stays (a data view holding
+  // edits not applied yet; the user is told once).
+  bool keeps_vanished(QWidget* page);
   // Opens (or brings to the front) the field editor tab of a table for mode.
   void open_field_page(col_info_mode mode, const QString& table, const QString& field);
   // Makes the root (parent_table null) or that table current, then refreshes.
@@ -276,9 +280,9 @@ class MainWindow : public QMainWindow {
   kk::adt::string::string password;
   QPushButton* conn_btn = nullptr;  // connection state: connect.svg or disconnect.svg
   QPushButton* err_btn = nullptr;   // error state of the current script: correct.svg or error.svg
-  name_vector table_names;
-  field_cache_map field_cache;
-  kk::u64 field_cache_count = 0;
+  // table_names and field_cache (with its count) of the last refresh, handed to every
+  // script tab for completion.
+  db_catalogue catalogue;
   open_file_tree open_file_map;
   kk::u64 open_count = 0;
   QAction* tree_separators[3] = {nullptr, nullptr, nullptr};  // made once, reused by every action set

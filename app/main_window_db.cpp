@@ -69,38 +69,31 @@ tree_actions MainWindow::tree_action_set() {
 
 void MainWindow::refresh(bool) {
   slot_guard("refresh", [&] {
-    db_catalogue fresh;
+    const QString root = utf8_text(ctx->name());
     // A failed "show tables;" (a dropped connection) keeps the last tree, the caches and every
     // tab: closing pages on it would throw away a data view's unapplied edits.
-    if (!read_catalogue(ctx, fresh)) {
+    if (!refresh_db_tree(ctx, ui->treeWidget, ui->tabWidget, root, catalogue,
+                         [this](QWidget* page) { return keeps_vanished(page); })) {
       // A tree not built yet still gets its root, whose menu offers refresh and reconnect.
-      if (ui->treeWidget->topLevelItemCount() == 0)
-        fill_db_tree(ui->treeWidget, utf8_text(ctx->name()), table_names, field_cache);
-      return;
-    }
-    table_names = std::move(fresh.table_names);
-    field_cache = std::move(fresh.field_cache);
-    field_cache_count = fresh.field_cache_count;
-    fill_db_tree(ui->treeWidget, utf8_text(ctx->name()), table_names, field_cache);
-
-    QTabWidget* tabs = ui->tabWidget;
-    for (QWidget* page : vanished_table_pages(tabs, field_cache)) {
-      // A data view with edits not applied yet stays: its table may come back (a restore, a
-      // reconnect to the right server), and the user decides what to do with the edits.
-      auto* view = qobject_cast<data_view*>(page);
-      if (view && view->has_pending_edits()) {
-        if (!page->property(vanished_told).toBool()) {
-          page->setProperty(vanished_told, true);
-          ruv::information(this, tr("refresh information"),
-                           tr("the table '%1' is no longer in the database, the tab '%2' stays open with its edits "
-                              "not applied yet.")
-                               .arg(page_table(tabs, tabs->indexOf(page)), tabs->tabText(tabs->indexOf(page))));
-        }
-        continue;
-      }
-      close_table_page(tabs, page);
+      if (ui->treeWidget->topLevelItemCount() == 0) fill_db_tree(ui->treeWidget, root, catalogue);
     }
   });
+}
+
+bool MainWindow::keeps_vanished(QWidget* page) {
+  // A data view with edits not applied yet stays: its table may come back (a restore, a
+  // reconnect to the right server), and the user decides what to do with the edits.
+  auto* view = qobject_cast<data_view*>(page);
+  if (!view || !view->has_pending_edits()) return false;
+  if (!page->property(vanished_told).toBool()) {
+    page->setProperty(vanished_told, true);
+    QTabWidget* tabs = ui->tabWidget;
+    ruv::information(this, tr("refresh information"),
+                     tr("the table '%1' is no longer in the database, the tab '%2' stays open with its edits "
+                        "not applied yet.")
+                         .arg(page_table(tabs, tabs->indexOf(page)), tabs->tabText(tabs->indexOf(page))));
+  }
+  return true;
 }
 
 void MainWindow::currentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem*) {

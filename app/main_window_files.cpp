@@ -71,8 +71,8 @@ ruv::sql_script_editor* MainWindow::open_script_tab(const QString& path, kk::adt
   auto* s = new ruv::sql_script_editor(ctx, std::move(text), nullptr);
   connect(s, &ruv::sql_script_editor::executed, this, &MainWindow::refresh);
   if (open_file_map.insert(utf8(path), s)) ++open_count;
-  s->set_table_names(&table_names);
-  s->set_field_names(&field_cache);
+  s->set_table_names(&catalogue.table_names);
+  s->set_field_names(&catalogue.field_cache);
   QTabWidget* tabs = ui->tabWidget;
   const int i = tabs->insertTab(tabs->count(), s, tab_title(path));
   tabs->tabBar()->setTabTextColor(i, Qt::darkCyan);

@@ -81,8 +81,7 @@ bool read_catalogue(db_ctx* ctx, db_catalogue& out) {
   return true;
 }
 
-void fill_db_tree(QTreeWidget* tree, const QString& root_name, const name_vector& table_names,
-                  const field_cache_map& field_cache) {
+void fill_db_tree(QTreeWidget* tree, const QString& root_name, const db_catalogue& cat) {
   // What was current: its level, text, parent's text and expanded state.
   int level = -1;
   QString text, parent_text;
@@ -103,14 +102,14 @@ void fill_db_tree(QTreeWidget* tree, const QString& root_name, const name_vector
   const QIcon tab_icon(QStringLiteral(":/img/tab.svg"));
   const QIcon col_icon(QStringLiteral(":/img/col.svg"));
   QList<QTreeWidgetItem*> tables;
-  tables.reserve(int(table_names.size));
-  for (const string& t : table_names) {
+  tables.reserve(int(cat.table_names.size));
+  for (const string& t : cat.table_names) {
     const QString name = text_of(t);
     auto* table = new QTreeWidgetItem(QStringList{name});
     table->setIcon(0, tab_icon);
     if (level == 1 && name == text && !target) target = table;
     QList<QTreeWidgetItem*> fields;
-    if (auto* node = field_cache.find(t)) {
+    if (auto* node = cat.field_cache.find(t)) {
       fields.reserve(int(node->value.size));
       for (const string& f : node->value) {
         auto* field = new QTreeWidgetItem(QStringList{text_of(f)});
@@ -144,7 +143,7 @@ QString page_table(const QTabWidget* tabs, int index) {
   return at < 0 ? QString() : title.mid(at + 2);
 }
 
-QVector<QWidget*> vanished_table_pages(const QTabWidget* tabs, const field_cache_map& field_cache) {
+QVector<QWidget*> vanished_table_pages(const QTabWidget* tabs, const db_catalogue& cat) {
   QVector<QWidget*> out;
   for (int i = 0; i < tabs->count(); ++i) {
     QWidget* page = tabs->widget(i);
@@ -154,7 +153,7 @@ QVector<QWidget*> vanished_table_pages(const QTabWidget* tabs, const field_cache
     const QString table = page_table(tabs, i);
     if (!marked && table.isNull()) continue;
     const QByteArray key = table.toUtf8();
-    if (!field_cache.find(kk::adt::text_view{key.constData(), kk::u64(key.size())})) out.push_back(page);
+    if (!cat.field_cache.find(kk::adt::text_view{key.constData(), kk::u64(key.size())})) out.push_back(page);
   }
   return out;
 }
@@ -179,11 +178,13 @@ void close_table_page(QTabWidget* tabs, QWidget* page) {
   page->deleteLater();
 }
 
-bool refresh_db_tree(db_ctx* ctx, QTreeWidget* tree, QTabWidget* tabs, const QString& root_name, db_catalogue& cat) {
+bool refresh_db_tree(db_ctx* ctx, QTreeWidget* tree, QTabWidget* tabs, const QString& root_name, db_catalogue& cat,
+                     const std::function<bool(QWidget*)>& keep) {
   if (!read_catalogue(ctx, cat)) return false;
   fill_db_tree(tree, root_name, cat);
   if (tabs) {
-    for (QWidget* page : vanished_table_pages(tabs, cat)) close_table_page(tabs, page);
+    for (QWidget* page : vanished_table_pages(tabs, cat))
+      if (!keep || !keep(page)) close_table_page(tabs, page);
   }
   return true;
 }

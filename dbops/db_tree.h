@@ -4,6 +4,7 @@
 // built from them with the current item kept; the table pages whose table is gone.
 #include <QString>
 #include <QVector>
+#include <functional>
 
 #include "adt/string.h"
 #include "adt/tree.h"
@@ -35,11 +36,7 @@ bool read_catalogue(db_ctx* ctx, db_catalogue& out);
 // Rebuilds the tree: the root (the database), a child per table, a grandchild per field.
 // The item that was current (matched by level and names) becomes current again with its
 // expanded state, its ancestors expanded; the root is expanded.
-void fill_db_tree(QTreeWidget* tree, const QString& root_name, const name_vector& table_names,
-                  const field_cache_map& field_cache);
-inline void fill_db_tree(QTreeWidget* tree, const QString& root_name, const db_catalogue& cat) {
-  fill_db_tree(tree, root_name, cat.table_names, cat.field_cache);
-}
+void fill_db_tree(QTreeWidget* tree, const QString& root_name, const db_catalogue& cat);
 
 // The table a page belongs to: the "ruv_table" property the page was given, or for an older
 // page the text after the first ": " of its tab title; empty for none.
@@ -48,10 +45,7 @@ QString page_table(const QTabWidget* tabs, int index);
 void set_page_table(QWidget* page, const QString& table);
 
 // The pages (script editors excepted) whose table is not among the catalogue's tables.
-QVector<QWidget*> vanished_table_pages(const QTabWidget* tabs, const field_cache_map& field_cache);
-inline QVector<QWidget*> vanished_table_pages(const QTabWidget* tabs, const db_catalogue& cat) {
-  return vanished_table_pages(tabs, cat.field_cache);
-}
+QVector<QWidget*> vanished_table_pages(const QTabWidget* tabs, const db_catalogue& cat);
 
 // The index of the tab titled exactly `title`, or -1.
 int tab_with_title(const QTabWidget* tabs, const QString& title);
@@ -62,6 +56,7 @@ int add_table_page(QTabWidget* tabs, QWidget* page, const QString& title);
 void close_table_page(QTabWidget* tabs, QWidget* page);
 
 // read_catalogue; when it succeeded, fill_db_tree and the pages of vanished tables removed
-// from the tab widget and deleted later. False when the catalogue could not be read: then
-// the tree and every tab stay as they were.
-bool refresh_db_tree(db_ctx* ctx, QTreeWidget* tree, QTabWidget* tabs, const QString& root_name, db_catalogue& cat);
+// from the tab widget and deleted later, but for those `keep` (when given) keeps open. False
+// when the catalogue could not be read: then the tree and every tab stay as they were.
+bool refresh_db_tree(db_ctx* ctx, QTreeWidget* tree, QTabWidget* tabs, const QString& root_name, db_catalogue& cat,
+                     const std::function<bool(QWidget*)>& keep = {});

@@ -30,13 +30,6 @@ namespace {
 // only once).
 constexpr const char* vanished_told = "ruv_vanished_told";
 
-// The tree level of an item: 0 the database, 1 a table, 2 a field; -1 for none.
-int level_of(const QTreeWidgetItem* it) {
-  if (!it) return -1;
-  if (!it->parent()) return 0;
-  return it->parent()->parent() ? 2 : 1;
-}
-
 }  // namespace
 
 tree_actions MainWindow::tree_action_set() {
@@ -120,7 +113,7 @@ void MainWindow::show_table_actions() {
 // The names of the tree's current item when it is a table (level 1) or a field (level 2).
 static bool current_names(QTreeWidget* tree, int level, QString& table, QString& field) {
   QTreeWidgetItem* cur = tree->currentItem();
-  if (level_of(cur) != level) return false;
+  if (tree_level(cur) != level) return false;
   if (level == 1) {
     table = cur->text(0);
   } else {

@@ -81,6 +81,12 @@ bool read_catalogue(db_ctx* ctx, db_catalogue& out) {
   return true;
 }
 
+int tree_level(const QTreeWidgetItem* item) {
+  if (!item) return -1;
+  if (!item->parent()) return 0;
+  return item->parent()->parent() ? 2 : 1;
+}
+
 void fill_db_tree(QTreeWidget* tree, const QString& root_name, const db_catalogue& cat) {
   // What was current: its level, text, parent's text and expanded state.
   int level = -1;
@@ -89,7 +95,7 @@ void fill_db_tree(QTreeWidget* tree, const QString& root_name, const db_catalogu
   if (QTreeWidgetItem* cur = tree->currentItem()) {
     expanded = cur->isExpanded();
     text = cur->text(0);
-    level = !cur->parent() ? 0 : (!cur->parent()->parent() ? 1 : 2);
+    level = tree_level(cur);
     if (level > 0) parent_text = cur->parent()->text(0);
   }
 

@@ -14,6 +14,7 @@
 class db_ctx;
 class QTabWidget;
 class QTreeWidget;
+class QTreeWidgetItem;
 class QWidget;
 
 using name_vector = kk::adt::vector<kk::adt::string::string>;
@@ -32,6 +33,9 @@ struct db_catalogue {
 // False, and `out` untouched, when "show tables;" failed: a dropped connection keeps the last
 // catalogue. A failed "fields_of" leaves that table without fields.
 bool read_catalogue(db_ctx* ctx, db_catalogue& out);
+
+// The tree level of an item: 0 the database, 1 a table, 2 a field; -1 for none.
+int tree_level(const QTreeWidgetItem* item);
 
 // Rebuilds the tree: the root (the database), a child per table, a grandchild per field.
 // The item that was current (matched by level and names) becomes current again with its

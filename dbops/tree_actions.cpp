@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QTreeWidget>
 
+#include "dbops/db_tree.h"
+
 void tree_actions::make_separators(QObject* owner) {
   for (QAction*& s : separators) {
     if (s) continue;
@@ -48,13 +50,18 @@ void show_table_actions(QTreeWidget* tree, tree_actions& a) {
 void tree_current_changed(QTreeWidget* tree, QTreeWidgetItem* current, tree_actions& a) {
   clear_actions(tree);
   disable_tree_actions(a);
-  if (!current) return;
-  if (!current->parent()) {
-    show_db_actions(tree, a);
-  } else if (current->parent()->parent()) {
-    enable({a.delete_col, a.rename_col, a.modify_col});
-    add(tree, {a.delete_col, a.rename_col, a.modify_col});
-  } else {
-    show_table_actions(tree, a);
+  switch (tree_level(current)) {
+    case 0:
+      show_db_actions(tree, a);
+      break;
+    case 1:
+      show_table_actions(tree, a);
+      break;
+    case 2:
+      enable({a.delete_col, a.rename_col, a.modify_col});
+      add(tree, {a.delete_col, a.rename_col, a.modify_col});
+      break;
+    default:
+      break;
   }
 }

@@ -42,17 +42,13 @@
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/scripted_prompt.h"
 #include "ui_main_window.h"
+#include "tests/support/child.h"
 
 namespace {
 
 using peer::ftype;
 
-template <class T>
-T* child(QObject* w, const char* name) {
-  T* c = w->findChild<T*>(QString::fromLatin1(name));
-  if (!c) qFatal("no child %s", name);
-  return c;
-}
+using ruv::test::child;
 
 const QString stamp = QStringLiteral("24-05-09_14_03_07");
 

@@ -11,17 +11,13 @@
 #include "query/db_ctx.h"
 #include "tests/dbops/dbops_support.h"
 #include "tests/support/scripted_prompt.h"
+#include "tests/support/child.h"
 
 using namespace dbops_test;
 
 namespace {
 
-template <class T>
-T* child(QWidget* w, const char* name) {
-  T* c = w->findChild<T*>(QString::fromLatin1(name));
-  if (!c) qFatal("no child %s", name);
-  return c;
-}
+using ruv::test::child;
 
 QTableWidget* grid(col_info& page) { return child<QTableWidget>(&page, "tableWidget"); }
 

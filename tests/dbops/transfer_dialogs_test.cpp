@@ -14,15 +14,11 @@
 #include "dbops/save_tab_dlg.h"
 #include "dbops/utf8.h"
 #include "tests/support/scripted_prompt.h"
+#include "tests/support/child.h"
 
 namespace {
 
-template <class T>
-T* child(QWidget* w, const char* name) {
-  T* c = w->findChild<T*>(QString::fromLatin1(name));
-  if (!c) qFatal("no child %s", name);
-  return c;
-}
+using ruv::test::child;
 
 // A checkable group box toggled from the keyboard: the box flips, then clicked(bool).
 void toggle(QGroupBox* gb) { QTest::keyClick(gb, Qt::Key_Space); }

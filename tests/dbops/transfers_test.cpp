@@ -17,17 +17,13 @@
 #include "query/db_ctx.h"
 #include "tests/dbops/dbops_support.h"
 #include "tests/support/scripted_prompt.h"
+#include "tests/support/child.h"
 
 using namespace dbops_test;
 
 namespace {
 
-template <class T>
-T* child(QWidget* w, const char* name) {
-  T* c = w->findChild<T*>(QString::fromLatin1(name));
-  if (!c) qFatal("no child %s", name);
-  return c;
-}
+using ruv::test::child;
 
 const QString stamp = QStringLiteral("24-05-09_14_03_07");
 

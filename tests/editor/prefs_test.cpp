@@ -18,15 +18,11 @@
 #include "editor/editor.h"
 #include "grammar/library_startup.h"
 #include "editor/sys_pre_dlg.h"
+#include "tests/support/child.h"
 
 namespace {
 
-template <class T>
-T* child(QWidget* w, const char* name) {
-  T* c = w->findChild<T*>(QString::fromLatin1(name));
-  if (!c) qFatal("no child %s", name);
-  return c;
-}
+using ruv::test::child;
 
 // A record whose every byte differs from the defaults, the bytes after each family's NUL
 // included, so a restore that goes through the fields instead of the bytes shows.

@@ -60,6 +60,72 @@ std::string folded(text_view t) {
   return s;
 }
 
+char lower(char c) noexcept { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+bool is_ascii_letter(char c) noexcept { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+}  // namespace
+
+// A pattern's letters as ignore case searches them, over a text whose ASCII letters are
+// folded to lower case: literal letters (classes and ranges too) are folded; what names
+// syntax keeps its case: the letter of an escape (\W stays "not a word character"), the
+// property in \p{..} and \P{..}, a name in \N{..}, option letters such as (?U), the
+// first letter after "(?" (P, C, R) and a verb after "(*". Group names are folded where
+// they are made and where they are used alike.
+std::string fold_regex_pattern(text_view t) {
+  std::string out;
+  out.reserve(t.size);
+  const char* p = t.data ? t.data : "";
+  const u64 n = t.size;
+  u64 i = 0;
+  const auto copy_braced = [&] {  // "{...}" as it stands, when it follows
+    if (i < n && p[i] == '{') {
+      while (i < n && p[i] != '}') out.push_back(p[i++]);
+      if (i < n) out.push_back(p[i++]);
+    }
+  };
+  while (i < n) {
+    const char c = p[i];
+    if (c == '\\' && i + 1 < n) {
+      const char e = p[i + 1];
+      out.push_back(c);
+      out.push_back(e);
+      i += 2;
+      if (e == 'Q') {  // \Q...\E: literal text
+        while (i < n && !(p[i] == '\\' && i + 1 < n && p[i + 1] == 'E')) out.push_back(lower(p[i++]));
+      } else if (e == 'p' || e == 'P') {
+        if (i < n && p[i] == '{') copy_braced();
+        else if (i < n) out.push_back(p[i++]);
+      } else if (e == 'N') {
+        copy_braced();
+      }
+      continue;
+    }
+    if (c == '(' && i + 1 < n && (p[i + 1] == '?' || p[i + 1] == '*')) {
+      out.push_back(c);
+      out.push_back(p[i + 1]);
+      i += 2;
+      if (p[i - 1] == '*') {
+        while (i < n && (is_ascii_letter(p[i]) || p[i] == '_')) out.push_back(p[i++]);
+        continue;
+      }
+      u64 j = i;  // option letters: (?iU) or (?x-i:...)
+      while (j < n && (is_ascii_letter(p[j]) || p[j] == '-' || p[j] == '^')) ++j;
+      if (j > i && j < n && (p[j] == ')' || p[j] == ':')) {
+        out.append(p + i, j - i);
+        i = j;
+      } else if (i < n) {
+        out.push_back(p[i++]);
+      }
+      continue;
+    }
+    out.push_back(lower(c));
+    ++i;
+  }
+  return out;
+}
+
+namespace {
+
 // Plain search: non-overlapping occurrences from offset 0, each continuing after the last.
 void find_plain(text_view hay, text_view pat, i32 base, std::vector<byte_range>& out) {
   if (pat.size == 0 || hay.size < pat.size) return;
@@ -102,6 +168,8 @@ namespace {
 using regex = doc_searcher::regex;
 
 bool compile(regex& re, text_view pattern, bool ignore_case) {
+  // (Ignore case reaches here folded, see fold_regex_pattern: PCRE2's own caseless
+  // matching would fold letters beyond ASCII too.)
   // UTF with invalid sequences allowed in the subject; \u and unset back references as in
   // ECMAScript; $ only at the very end.
   uint32_t options = PCRE2_UTF | PCRE2_MATCH_INVALID_UTF | PCRE2_ALT_BSUX | PCRE2_MATCH_UNSET_BACKREF |
@@ -226,8 +294,11 @@ doc_searcher::doc_searcher(text_view what, u32 mode, u16 flags) : mode_(mode), f
     if (flags_ & search_ignore_case) pattern_ = folded({pattern_.data(), pattern_.size()});
     return;
   }
+  // Ignore case folds ASCII letters only, as plain search does: the pattern's letters and
+  // the searched text are folded, and the expression itself matches case as it stands.
+  if (flags_ & search_ignore_case) pattern_ = fold_regex_pattern({pattern_.data(), pattern_.size()});
   re_ = std::make_unique<regex>();
-  if (!compile(*re_, {pattern_.data(), pattern_.size()}, flags_ & search_ignore_case)) {
+  if (!compile(*re_, {pattern_.data(), pattern_.size()}, false)) {
     re_.reset();
     invalid_ = true;
   }
@@ -255,16 +326,16 @@ search_status doc_searcher::find_in(text_view text, byte_range part, std::vector
   const std::size_t first = out.size();
   search_status st = search_status::ok;
   const text_view pat{pattern_.data(), pattern_.size()};
-  if (mode_ == search_regex) {
-    st = find_regex(*re_, hay, base, out);
-  } else if (flags_ & search_ignore_case) {
+  text_view searched = hay;
+  if (flags_ & search_ignore_case) {
     folded_.assign(hay.data ? hay.data : "", hay.size);
-    for (char& c : folded_)
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    find_plain({folded_.data(), folded_.size()}, pat, base, out);
-  } else {
-    find_plain(hay, pat, base, out);
+    for (char& c : folded_) c = lower(c);
+    searched = {folded_.data(), folded_.size()};
   }
+  if (mode_ == search_regex)
+    st = find_regex(*re_, searched, base, out);
+  else
+    find_plain(searched, pat, base, out);
   if (flags_ & search_whole_word) {
     const auto word_at = [&](i64 i) { return i >= 0 && i < limit && doc_is_word_byte(text.data[i]); };
     std::size_t keep = first;

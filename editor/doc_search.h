@@ -52,6 +52,11 @@ class doc_searcher {
   std::unique_ptr<regex> re_;
 };
 
+// A regular expression's literal ASCII letters folded to lower case, its syntax kept
+// (escape letters, property and verb names, option letters): the pattern that ignore case
+// searches a folded text with.
+std::string fold_regex_pattern(kk::adt::text_view pattern);
+
 // The mode-1 conversion: \uXXXX, \UXXXXXXXX, \xX and the C escape letters.
 doc_string search_unescape(kk::adt::text_view text);
 

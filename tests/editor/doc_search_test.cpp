@@ -70,6 +70,51 @@ TEST(doc_search, find_all_table) {
   }
 }
 
+// Ignore case folds ASCII letters only, in regular expressions as in plain search: both find
+// the same matches, and the expression's own syntax keeps its case.
+TEST(doc_search, regex_ignore_case_folds_ascii_letters_like_plain_search) {
+  struct pair_row {
+    const char* name;
+    std::string text, what;
+  };
+  const pair_row same[] = {
+      {"accented letters keep their case", "\xC3\x89 \xC3\xA9 E e", "\xC3\xA9"},
+      {"the Kelvin sign is no k", "K \xE2\x84\xAA k", "k"},
+      {"the long s is no s", "\xC5\xBF s S", "S"},
+      {"ASCII letters fold", "Select SELECT select", "sElEcT"},
+  };
+  for (const auto& r : same) {
+    SCOPED_TRACE(r.name);
+    doc_fixture f(r.text);
+    ranges plain, regex;
+    doc_find_all(f.d, tv(r.what), plain, search_plain, search_ignore_case);
+    EXPECT_EQ(doc_find_all(f.d, tv(r.what), regex, search_regex, search_ignore_case), search_status::ok);
+    EXPECT_FALSE(plain.empty());
+    EXPECT_EQ(regex, plain);
+  }
+  struct row {
+    const char* name;
+    std::string text, what;
+    ranges want;
+  };
+  const row rows[] = {
+      {"option letters", "AAA", "(?U)a+", {{0, 1}, {1, 2}, {2, 3}}},
+      {"a property", "\xC3\x89" "aB", "\\p{Lu}", {{0, 2}}},
+      {"a class range", "X x 1", "[A-Z]", {{0, 1}, {2, 3}}},
+      {"a named group and its use", "ABab", "(?<Two>aB)\\k<Two>", {{0, 4}}},
+      {"a verb", "a", "(*UTF)A", {{0, 1}}},
+      {"quoted text", "A.B", "\\QA.b\\E", {{0, 3}}},
+      {"the letter of an escape", "a b", "\\S", {{0, 1}, {2, 3}}},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    doc_fixture f(r.text);
+    ranges out;
+    EXPECT_EQ(doc_find_all(f.d, tv(r.what), out, search_regex, search_ignore_case), search_status::ok);
+    EXPECT_EQ(out, r.want);
+  }
+}
+
 TEST(doc_search, unescape_table) {
   struct row {
     std::string in, want;

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QFont>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 
 #include "app/seams/slot_guard.h"
@@ -103,13 +104,18 @@ void auto_list::keyPressEvent(QKeyEvent* e) {
       return;
     }
     const bool printable = !text.isEmpty() && text[0] >= 32 && text[0] <= 126;
+    // Text beyond ASCII (an accented letter): not the popup's, so it goes to the editor whole.
+    const QString whole = e->text();
+    const bool other_text = !whole.isEmpty() && whole.at(0).unicode() > 126;
     if (mods & Qt::ShiftModifier) {
-      if (is_word_key(key)) {
+      if (is_word_key(key) && !other_text) {
         if (!text.isEmpty()) type_word_byte(text[0]);
         return;
       }
       // Shifted punctuation such as "(" ends completion and still reaches the editor.
-      if (printable && key != Qt::Key_Space) {
+      if (other_text) {
+        Q_EMIT text_add(whole);
+      } else if (printable && key != Qt::Key_Space) {
         typed_.push_back(text[0]);
         Q_EMIT char_add(text[0]);
       }
@@ -152,16 +158,29 @@ void auto_list::keyPressEvent(QKeyEvent* e) {
       default:
         break;
     }
-    if (is_word_key(key)) {
+    if (is_word_key(key) && !other_text) {
       if (!text.isEmpty()) type_word_byte(text[0]);
       return;
     }
-    if (printable) {
+    if (other_text) {
+      Q_EMIT text_add(whole);
+    } else if (printable) {
       typed_.push_back(text[0]);
       Q_EMIT char_add(text[0]);
     }
     close_popup(true);
   });
+}
+
+void auto_list::inputMethodEvent(QInputMethodEvent* e) {
+  // A commit is text for the editor, never the list's keyboard search; composing shows
+  // nothing here.
+  slot_guard("inputMethodEvent", [&] {
+    if (closed_ || e->commitString().isEmpty()) return;
+    Q_EMIT text_add(e->commitString());
+    close_popup(true);
+  });
+  e->accept();
 }
 
 bool auto_list::eventFilter(QObject* o, QEvent* e) {

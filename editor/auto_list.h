@@ -20,6 +20,7 @@ class auto_list : public QListWidget {
 
   const kk::adt::string::string& typed() const noexcept { return typed_; }
   bool closed() const noexcept { return closed_; }
+  const kk::adt::vector<kk::adt::string::string>& candidates() const noexcept { return candidates_; }
   // Whether the candidate's bytes from `start` on begin with `typed` (ASCII case folded).
   static bool continues(kk::adt::text_view candidate, kk::u64 start, kk::adt::text_view typed) noexcept;
 
@@ -32,12 +33,16 @@ class auto_list : public QListWidget {
   void not_found();
   void char_add(const char& c);
   void char_del();
+  // Text the popup does not use (a character outside ASCII, an input-method commit): the
+  // editor is to insert it; the popup closes with not_found right after.
+  void text_add(const QString& text);
 
  protected:
   bool eventFilter(QObject* o, QEvent* e) override;
   void mouseDoubleClickEvent(QMouseEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   void focusOutEvent(QFocusEvent* e) override;
+  void inputMethodEvent(QInputMethodEvent* e) override;
 
  private:
   void refill();

@@ -1,4 +1,5 @@
 // The completion popup's keys: what it tells the editor, in order, and whether it stays.
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QSignalSpy>
@@ -33,9 +34,10 @@ struct popup_run {
     QObject::connect(list, &auto_list::not_found, [this] { log << "nf"; });
     QObject::connect(list, &auto_list::char_add, [this](const char& c) { log << QString("add:") + QChar(c); });
     QObject::connect(list, &auto_list::char_del, [this] { log << "del"; });
+    QObject::connect(list, &auto_list::text_add, [this](const QString& t) { log << "text:" + t; });
   }
   void press(const key& k) {
-    QKeyEvent e(QEvent::KeyPress, k.code, k.mods, QString::fromLatin1(k.text));
+    QKeyEvent e(QEvent::KeyPress, k.code, k.mods, QString::fromUtf8(k.text));
     QApplication::sendEvent(list, &e);
   }
   QStringList rows() const {
@@ -101,6 +103,13 @@ class popup_test : public QObject {
                                                  << all << 0;
     QTest::newRow("keypad enter is no return")
         << std::vector<key>{{Qt::Key_Enter, Qt::KeypadModifier, "\r"}} << QStringList{"nf"} << false << all << 0;
+    QTest::newRow("a letter beyond ASCII reaches the editor and ends")
+        << std::vector<key>{{Qt::Key_Eacute, none, "\xC3\xA9"}} << QStringList{QString::fromUtf8("text:\xC3\xA9"), "nf"} << false
+        << all << 0;
+    QTest::newRow("after narrowing too") << std::vector<key>{{Qt::Key_L, none, "l"}, {Qt::Key_Eacute, none, "\xC3\xA9"}}
+                                         << QStringList{"add:l", QString::fromUtf8("text:\xC3\xA9"), "nf"} << false << sel2 << 0;
+    QTest::newRow("shifted, beyond ASCII") << std::vector<key>{{Qt::Key_Eacute, shift, "\xC3\x89"}}
+                                           << QStringList{QString::fromUtf8("text:\xC3\x89"), "nf"} << false << all << 0;
     QTest::newRow("escape") << std::vector<key>{{Qt::Key_Escape, none, "\x1b"}} << QStringList{"nf"} << false << all << 0;
   }
 
@@ -125,6 +134,20 @@ class popup_test : public QObject {
       QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
       QVERIFY(r.list.isNull());
     }
+  }
+
+  // An input-method commit is text for the editor, never the list's keyboard search.
+  void input_method_commit_reaches_the_editor_and_closes() {
+    popup_run r({"select", "selected", "set"}, 2);
+    QInputMethodEvent preedit(QString::fromUtf8("\xE4\xB8\xAD"), {});
+    QApplication::sendEvent(r.list, &preedit);
+    QCOMPARE(r.log, QStringList{});
+    QVERIFY(!r.list->closed());
+    QInputMethodEvent commit;
+    commit.setCommitString(QString::fromUtf8("\xE4\xB8\xAD"));
+    QApplication::sendEvent(r.list, &commit);
+    QCOMPARE(r.log, (QStringList{QString::fromUtf8("text:\xE4\xB8\xAD"), "nf"}));
+    QVERIFY(r.list->closed());
   }
 
   void keys_after_closing_change_nothing() {

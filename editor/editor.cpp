@@ -126,6 +126,7 @@ editor::editor(QWidget* parent)
   connect(&word_timer_, &QTimer::timeout, this, &editor::reset_word);
   installEventFilter(this);
   setContextMenuPolicy(Qt::ActionsContextMenu);
+  grid_seen_ = grid_now();
 }
 
 editor::~editor() {
@@ -179,6 +180,7 @@ QPoint editor::logical(const QPoint& pos) const {
 
 void editor::fit_size() {
   lines();
+  grid_seen_ = grid_now();
   if (auto_resize_) {
     resize(std::max(static_cast<int>(std::min(logical_width(), widget_max)), fill_.width()),
            std::max(static_cast<int>(std::min(logical_height(), widget_max)), fill_.height()));
@@ -257,8 +259,11 @@ void editor::start_parse() {
 
 void editor::auto_parse() {
   slot_guard("auto_parse", [&] {
-    if (scheduler_.timer_fired(static_cast<double>(sys_config.continuous_edit_seconds)) ==
-        lang::parse_scheduler::step::parse_now) {
+    // A text just loaded or undone is settled at once; one being typed into waits for the
+    // quiet time.
+    const bool quiet = scheduler_.timer_fired(static_cast<double>(sys_config.continuous_edit_seconds)) ==
+                       lang::parse_scheduler::step::parse_now;
+    if (doc_edit_settled(doc_, 2) || quiet) {
       parse_timer_.stop();
       reparse();
       update();
@@ -386,13 +391,26 @@ void editor::sel_beside() {
   after_move();
 }
 
-void editor::find() {
-  emit search_wanted(false, doc_.selections.empty() ? QByteArray() : bytes_of(doc_range_text(doc_, doc_.selections[0])));
+void editor::open_search(bool replace_mode) {
+  if (search_dlg_ && search_dlg_->isVisible()) return;
+  if (search_dlg_)
+    search_dlg_->setWindowTitle(replace_mode ? tr("replace text in current windows") : tr("find text in current windows"));
+  emit search_wanted(replace_mode, doc_.selections.empty() ? QByteArray() : bytes_of(doc_range_text(doc_, doc_.selections[0])));
   context_menu_actions();
 }
 
+void editor::find() {
+  slot_guard("find", [&] { open_search(false); });
+}
+
 void editor::replace() {
-  emit search_wanted(true, doc_.selections.empty() ? QByteArray() : bytes_of(doc_range_text(doc_, doc_.selections[0])));
+  slot_guard("replace", [&] { open_search(true); });
+}
+
+void editor::set_search_dialog(QWidget* dlg) {
+  if (search_dlg_) search_dlg_->removeEventFilter(this);
+  search_dlg_ = dlg;
+  if (dlg) dlg->installEventFilter(this);
   context_menu_actions();
 }
 
@@ -472,8 +490,9 @@ void editor::context_menu_actions() {
   enable(paste_action_, !QApplication::clipboard()->text().isEmpty());
   enable(redo_action_, doc_.position < doc_.history.size());
   enable(undo_action_, doc_.position >= 1);
-  enable(find_action_, true);
-  enable(replace_action_, true);
+  const bool search_hidden = !search_dlg_ || !search_dlg_->isVisible();
+  enable(find_action_, search_hidden);
+  enable(replace_action_, search_hidden);
   enable(save_action_, doc_is_modified(doc_));
   enable(print_action_, doc_.text.size != 0);
 }
@@ -504,6 +523,16 @@ void editor::auto_char_add(char c) {
   slot_guard("auto_char_add", [&] {
     doc_insert_text(doc_, {&c, 1});
     after_edit();
+  });
+}
+
+void editor::auto_text_add(const QString& s) {
+  slot_guard("auto_text_add", [&] {
+    if (s.isEmpty()) return;
+    insert_typed(s.toUtf8());
+    doc_clear_marks(doc_);
+    after_edit();
+    setFocus();
   });
 }
 
@@ -544,6 +573,11 @@ void editor::zoom(int step) {
 }
 
 bool editor::eventFilter(QObject* o, QEvent* e) {
+  // The search dialog shown or hidden: find and replace are offered only while it is hidden.
+  if (o == search_dlg_.data() && o && (e->type() == QEvent::Show || e->type() == QEvent::Hide)) {
+    slot_guard("eventFilter", [&] { context_menu_actions(); });
+    return QWidget::eventFilter(o, e);
+  }
   if (o == this && e->type() == QEvent::KeyPress) {
     auto* k = static_cast<QKeyEvent*>(e);
     const auto mods = k->modifiers() & ~(Qt::KeypadModifier | Qt::GroupSwitchModifier);
@@ -669,6 +703,15 @@ void editor::keyPressEvent(QKeyEvent* e) {
           begin_extend();
           doc_line_end(doc_);
           break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+          // A line break, as without Shift: a selection being extended is replaced.
+          sel_state_ = idle;
+          doc_delete_selections(doc_);
+          doc_insert_text(doc_, doc_view("\n"));
+          after_edit();
+          emit completion_wanted();
+          return;
         default:
           moved = false;
           if (printable) {
@@ -688,7 +731,11 @@ void editor::keyPressEvent(QKeyEvent* e) {
       return;
     }
 
-    if (mods != Qt::NoModifier) return QWidget::keyPressEvent(e);
+    if (mods != Qt::NoModifier) {
+      QWidget::keyPressEvent(e);
+      context_menu_actions();
+      return;
+    }
 
     sel_state_ = idle;
     bool edited = false, moved = false;
@@ -698,6 +745,7 @@ void editor::keyPressEvent(QKeyEvent* e) {
         doc_clear_marks(doc_);
         fit_size();
         update();
+        context_menu_actions();
         return;
       case Qt::Key_Backspace:
         doc_backspace(doc_);
@@ -751,7 +799,11 @@ void editor::keyPressEvent(QKeyEvent* e) {
         edited = true;
         break;
       default:
-        if (!printable) return QWidget::keyPressEvent(e);
+        if (!printable) {
+          QWidget::keyPressEvent(e);
+          context_menu_actions();
+          return;
+        }
         insert_typed(txt.toUtf8());
         edited = true;
         break;
@@ -798,6 +850,7 @@ void editor::mousePressEvent(QMouseEvent* e) {
     blink_phase_ = 0;
     emit lineChanged();
     update();
+    context_menu_actions();
   });
 }
 
@@ -818,11 +871,14 @@ void editor::mouseMoveEvent(QMouseEvent* e) {
 }
 
 void editor::mouseReleaseEvent(QMouseEvent*) {
-  if (sel_state_ == drag) {
-    sel_state_ = idle;
-    blink_phase_ = 0;
-    update();
-  }
+  slot_guard("mouseReleaseEvent", [&] {
+    if (sel_state_ == drag) {
+      sel_state_ = idle;
+      blink_phase_ = 0;
+      update();
+    }
+    context_menu_actions();
+  });
 }
 
 void editor::mouseDoubleClickEvent(QMouseEvent* e) {
@@ -917,6 +973,14 @@ void editor::paint_lines(QPainter& p, u64 first, u64 last, i64 y_top, int x_left
   p.setPen(Qt::black);
   lines();
   if (first >= layout_.count()) return;
+  // The lines are drawn from a y of 0 under a translation: the raster engine drops text
+  // drawn at coordinates past about 8.4 million pixels, which a tall text's widget reaches.
+  p.save();
+  p.translate(0, static_cast<qreal>(y_top));
+  struct restore_painter {
+    QPainter& p;
+    ~restore_painter() { p.restore(); }
+  } restore{p};
   last = std::min<u64>(last, layout_.count());
   const int lh = line_height();
   const int cw = cell_width();
@@ -999,9 +1063,11 @@ void editor::paint_lines(QPainter& p, u64 first, u64 last, i64 y_top, int x_left
     const int bytes = n > 0 ? n : 1;
     const int cells = n > 1 ? 2 : 1;
     if (n <= 0) cp = 0xFFFD;  // a malformed byte paints as the replacement character
-    const i64 x = cell * cw - x_left;
-    if (x + static_cast<i64>(cells) * cw > 0 && x < width) {
-      const i64 y = y_top + static_cast<i64>(line - first) * lh;
+    // Cells are at their own x: the widget itself is moved by the horizontal scroll, and
+    // [x_left, x_left + width) is only the part of it worth drawing.
+    const i64 x = cell * cw;
+    if (x + static_cast<i64>(cells) * cw > x_left && x < static_cast<i64>(x_left) + width) {
+      const i64 y = static_cast<i64>(line - first) * lh;
       const QRect r(static_cast<int>(x), static_cast<int>(y), cells * cw, lh);
       const i32 off = static_cast<i32>(at);
       const bool sel = in_ranges(doc_.selections, si, off);
@@ -1072,8 +1138,28 @@ std::vector<QStaticText>& editor::glyph_cache_for(const QFont& f) {
   return glyph_cache_.back().second;
 }
 
+editor::grid editor::grid_now() const { return {point_size(), cell_width(), line_height()}; }
+
 void editor::paintEvent(QPaintEvent*) {
   slot_guard("paintEvent", [&] {
+    if (grid_now() != grid_seen_) {
+      // The font or the factors changed under the editor (the preferences): its size, its
+      // cursor point and the gutter follow, after this paint.
+      grid_seen_ = grid_now();
+      QMetaObject::invokeMethod(
+          this,
+          [this] {
+            slot_guard("grid_changed", [&] {
+              QFont f = font();
+              f.setPointSize(point_size());
+              setFont(f);
+              fit_size();
+              emit grid_changed();
+              update();
+            });
+          },
+          Qt::QueuedConnection);
+    }
     QPainter p(this);
     paint_text(p);
     if (blink_phase_ == 0) {

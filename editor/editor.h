@@ -93,8 +93,12 @@ class editor : public QWidget {
   void sel_line();
   void sel_word();
   void sel_beside();
+  // Only while the search dialog is hidden: its title, on top, then search_wanted.
   void find();
   void replace();
+  // The search dialog the script tab shows for find and replace (the editor titles it and
+  // keeps the find and replace actions disabled while it is shown).
+  void set_search_dialog(QWidget* dlg);
   void print();
   void saved();
   bool is_modified() const;
@@ -153,8 +157,8 @@ class editor : public QWidget {
 
   // Painting of the visible part into any painter (the widget, an image, a printer page).
   void paint_text(QPainter& p);
-  // Lines [first, last) painted with the line `first` at y_top; x_left is the horizontal
-  // scroll offset and width the painted width.
+  // Lines [first, last) painted with the line `first` at y_top; each cell at its own x, and
+  // only the cells that reach into [x_left, x_left + width) (the part of the widget in view).
   void paint_lines(QPainter& p, u64 first, u64 last, i64 y_top, int x_left, int width, bool highlight);
   // The whole text on as many pages as it needs, at the printer's resolution.
   void print_to(QPrinter& printer);
@@ -189,6 +193,9 @@ class editor : public QWidget {
   void lineChanged();
   // Hooks for the completion popup and the search dialog: the editor asks for them here.
   void completion_wanted();
+  // The grid (point size, cell width or line height) changed since the editor last sized
+  // itself; the editor has refitted, and its neighbours (the gutter) re-read theirs.
+  void grid_changed();
   void search_wanted(bool replace_mode, const QByteArray& target);
 
  public slots:
@@ -199,6 +206,8 @@ class editor : public QWidget {
   void auto_not_found();
   void auto_char_add(char c);
   void auto_char_del();
+  // Text that the completion popup passed on (it closes): inserted as if typed.
+  void auto_text_add(const QString& s);
   void auto_parse();
   void start_parse();
 
@@ -220,6 +229,15 @@ class editor : public QWidget {
   enum : int { drag = 0, extending = 1, idle = 2 };
 
   bool insert_typed(const QByteArray& utf8);
+  void open_search(bool replace_mode);
+  struct grid {
+    int point_size, cell_width, line_height;
+    bool operator!=(const grid& o) const noexcept {
+      return point_size != o.point_size || cell_width != o.cell_width || line_height != o.line_height;
+    }
+  };
+  grid grid_now() const;
+  grid grid_seen_{0, 0, 0};
   void after_edit();
   void after_move();
   void select_to_anchor();
@@ -264,6 +282,7 @@ class editor : public QWidget {
   QPointer<QAction> goto_err_action_, cut_action_, copy_action_, paste_action_, redo_action_, undo_action_,
       del_sel_action_, find_action_, replace_action_, save_action_, exec_sel_action_, exec_line_action_,
       format_sel_action_, print_action_;
+  QPointer<QWidget> search_dlg_;
 };
 
 }  // namespace ruv

@@ -52,6 +52,15 @@ linenumber_wt::linenumber_wt(QWidget* parent) : QWidget(parent) {
   resize(0, 0);
 }
 
+void linenumber_wt::refresh_font() {
+  // The size follows the configuration, as the editor's grid does.
+  const int ps = static_cast<int>(default_point_size());
+  if (font().pointSize() == ps) return;
+  QFont f = font();
+  f.setPointSize(ps);
+  setFont(f);
+}
+
 linenumber_wt::~linenumber_wt() = default;
 
 int linenumber_wt::line_height() {
@@ -64,6 +73,7 @@ int linenumber_wt::char_width() const {
 }
 
 void linenumber_wt::set_line_count(kk::u64 n) {
+  refresh_font();
   count_ = n;
   if (n == 0) {  // nothing to number: no gutter at all
     resize(0, 0);
@@ -79,6 +89,7 @@ void linenumber_wt::paintEvent(QPaintEvent*) {
       resize(0, 0);
       return;
     }
+    refresh_font();
     QPainter p(this);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setBackground(Qt::white);
@@ -88,11 +99,13 @@ void linenumber_wt::paintEvent(QPaintEvent*) {
     const int tw = char_width() * digits;
     const int h = line_height();
     const line_span s = gutter_span(count_, visible_.y(), visible_.height(), h);
+    if (s.first > s.last) return;
+    // Drawn from a y of 0 under a translation to the first line's top: the raster engine
+    // drops text drawn past about 8.4 million pixels. Line i is at i x h - y origin.
+    p.translate(0, static_cast<qreal>(s.first * h - y_origin_));
     for (kk::i64 i = s.first; i <= s.last; ++i) {
       p.setPen(static_cast<kk::u64>(i) == current_ ? current_pen() : other_pen());
-      const kk::i64 top = i * h;
-      if (top > QWIDGETSIZE_MAX) break;
-      p.drawText(QRect(0, static_cast<int>(top), tw, h), 0, gutter_label(static_cast<kk::u64>(i), digits));
+      p.drawText(QRect(0, static_cast<int>((i - s.first) * h), tw, h), 0, gutter_label(static_cast<kk::u64>(i), digits));
     }
   });
 }

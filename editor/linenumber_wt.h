@@ -30,13 +30,20 @@ class linenumber_wt : public QWidget {
 
   void set_line_count(kk::u64 n);
   void set_current_line(kk::u64 i) { current_ = i; }
+  // r: the view, its y minus the logical scroll offset; its height the view's.
   void set_visible(const QRect& r) { visible_ = r; }
+  // Where a text is taller than a widget may be, the widget's pixel 0 shows the logical
+  // row y_origin (as in the editor beside it): line i is painted at i x height - origin.
+  void set_y_origin(kk::i64 origin) { y_origin_ = origin; }
+  kk::i64 y_origin() const noexcept { return y_origin_; }
   kk::u64 line_count() const noexcept { return count_; }
   kk::u64 current_line() const noexcept { return current_; }
   QRect visible() const { return visible_; }
   // Point size of the default token class of the current theme times the vertical factor.
   static int line_height();
   int char_width() const;
+  // Takes the point size of the current theme's default class when it changed.
+  void refresh_font();
 
   static QColor background() { return {239, 239, 239}; }
   static QColor current_pen() { return {16, 16, 16}; }
@@ -49,6 +56,7 @@ class linenumber_wt : public QWidget {
   kk::u64 count_ = 0;
   kk::u64 current_ = 0;
   QRect visible_;
+  kk::i64 y_origin_ = 0;
 };
 
 }  // namespace ruv

@@ -106,6 +106,21 @@ scrollarea::~scrollarea() = default;
 int scrollarea::view_width() const { return width() - (v_ && !v_->isHidden() ? scrollbar::thickness : 0); }
 int scrollarea::view_height() const { return height() - (h_ && !h_->isHidden() ? scrollbar::thickness : 0); }
 
+void scrollarea::set_logical_height(kk::i64 h) { logical_h_ = std::max<kk::i64>(0, h); }
+
+kk::i64 scrollarea::inner_height() const { return widget_ ? std::max<kk::i64>(logical_h_, widget_->height()) : 0; }
+
+kk::i64 scrollarea::y_origin() const {
+  if (!widget_ || inner_height() <= widget_->height()) return 0;
+  return std::max<kk::i64>(0, static_cast<kk::i64>(off_y_) - (widget_->height() - view_height()));
+}
+
+int scrollarea::inner_y() const { return -static_cast<int>(static_cast<kk::i64>(off_y_) - y_origin()); }
+
+QRect scrollarea::view_rect() const {
+  return {-static_cast<int>(off_x_), -static_cast<int>(off_y_), view_width(), view_height()};
+}
+
 void scrollarea::place_bars() {
   if (h_) h_->move(0, h_->isHidden() ? height() : height() - scrollbar::thickness);
   if (v_) v_->move(v_->isHidden() ? width() : width() - scrollbar::thickness, 0);
@@ -129,7 +144,7 @@ void scrollarea::set_widget(QWidget* w) {
     v_->set_length(view_height());
     v_->move(view_width(), 0);
     v_->set_pos(0);
-    v_->set_thumb(v_->length() * ratio(v_->length(), w->height()));
+    v_->set_thumb(v_->length() * ratio(v_->length(), static_cast<double>(inner_height())));
     off_y_ = 0;
   }
 }
@@ -147,20 +162,20 @@ void scrollarea::scroll_h() {
 void scrollarea::scroll_v() {
   if (!widget_ || !v_) return;
   const QRect r = widget_->geometry();
-  off_y_ = r.height() * ratio(v_->pos(), v_->length());
+  off_y_ = static_cast<double>(inner_height()) * ratio(v_->pos(), v_->length());
   place_bars();
-  if (v_follower) v_follower->move(0, static_cast<int>(off_y_));
-  widget_->move(r.x(), -static_cast<int>(off_y_));
+  if (v_follower) v_follower->move(0, static_cast<int>(off_y_ - static_cast<double>(y_origin())));
+  widget_->move(r.x(), inner_y());
   emit change_geo(widget_->geometry());
 }
 
 QRect scrollarea::update_bars(const QPoint& c) {
   if (!widget_) return {};
   if (h_) h_->setVisible(h_->length() <= widget_->width());
-  if (v_) v_->setVisible(v_->length() <= widget_->height());
+  if (v_) v_->setVisible(v_->length() <= inner_height());
   place_bars();
   // One axis: the bar, the inner size along it, the cursor coordinate and the offset.
-  auto fit = [&](scrollbar* bar, int inner, int c_at, double& off, bool horizontal) {
+  auto fit = [&](scrollbar* bar, kk::i64 inner, int c_at, double& off, bool horizontal) {
     const int view = horizontal ? view_width() : view_height();
     if (bar->length() >= inner) {
       bar->set_length(view);
@@ -184,27 +199,30 @@ QRect scrollarea::update_bars(const QPoint& c) {
     if (!(off < c_at && c_at < off + L)) {
       double n = c_at > off ? c_at - L * 5.0 / 6.0 : c_at - L / 6.0;
       off = std::max(0.0, n);
-      if (horizontal) {
-        if (h_follower) h_follower->move(static_cast<int>(off), 0);
-        widget_->move(-static_cast<int>(off), widget_->y());
-      } else {
-        if (v_follower) v_follower->move(0, static_cast<int>(off));
-        widget_->move(widget_->x(), -static_cast<int>(off));
-      }
     }
-    bar->set_thumb(L * ratio(L, inner));
-    bar->set_pos(L * ratio(off, inner));
+    // Placed at the offset also when the cursor was in view: a resize may have moved the
+    // offset since (the bars keep their proportion).
+    if (horizontal) {
+      if (h_follower) h_follower->move(static_cast<int>(off), 0);
+      widget_->move(-static_cast<int>(off), widget_->y());
+    } else {
+      if (v_follower) v_follower->move(0, static_cast<int>(off - static_cast<double>(y_origin())));
+      widget_->move(widget_->x(), inner_y());
+    }
+    const double in = static_cast<double>(inner);
+    bar->set_thumb(L * ratio(L, in));
+    bar->set_pos(L * ratio(off, in));
     bar->update();
   };
   if (h_) fit(h_, widget_->width(), c.x(), off_x_, true);
-  if (v_) fit(v_, widget_->height(), c.y(), off_y_, false);
+  if (v_) fit(v_, inner_height(), c.y(), off_y_, false);
   return widget_->geometry();
 }
 
 void scrollarea::resizeEvent(QResizeEvent* e) {
   const QSize s = e->size();
   if (widget_) {
-    const double iw = widget_->width(), ih = widget_->height();
+    const double iw = widget_->width(), ih = static_cast<double>(inner_height());
     if (h_) {
       const int avail = s.width() - (v_ && !v_->isHidden() ? scrollbar::thickness : 0);
       off_x_ = iw * ratio(h_->pos(), h_->length());

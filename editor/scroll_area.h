@@ -72,6 +72,14 @@ class scrollarea : public QWidget {
   QRect update_bars(const QPoint& c);
   int view_width() const;
   int view_height() const;
+  // The inner widget's height in logical pixels, when its content is taller than a widget
+  // may be (0: the widget's own height). The offsets are logical then; the widget stays at
+  // y = -(offset y - y_origin()), as the editor inside it paints (see editor::y_origin).
+  void set_logical_height(kk::i64 h);
+  kk::i64 inner_height() const;
+  kk::i64 y_origin() const;
+  // The view over the inner widget in logical pixels: minus the offsets, the view's size.
+  QRect view_rect() const;
   double offset_x() const noexcept { return off_x_; }
   double offset_y() const noexcept { return off_y_; }
   scrollbar* h_bar() const { return h_; }
@@ -92,10 +100,12 @@ class scrollarea : public QWidget {
 
  private:
   void place_bars();
+  int inner_y() const;
 
   QWidget* widget_ = nullptr;
   double off_x_ = 0;
   double off_y_ = 0;
+  kk::i64 logical_h_ = 0;
   scrollbar* h_ = nullptr;
   scrollbar* v_ = nullptr;
 };

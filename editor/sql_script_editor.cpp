@@ -130,6 +130,7 @@ sql_script_editor::sql_script_editor(db_ctx* ctx, kk::adt::string::string text, 
   connect(editor_, &editor::lineChanged, this, &sql_script_editor::change_layout);
   connect(editor_, &editor::completion_wanted, this, &sql_script_editor::complete);
   connect(editor_, &editor::search_wanted, this, &sql_script_editor::show_search);
+  connect(editor_, &editor::grid_changed, this, &sql_script_editor::change_layout);
   setFocusPolicy(Qt::StrongFocus);
 
   editor_->set_text(QByteArray(text.data ? text.data : "", static_cast<int>(text.size)));
@@ -154,6 +155,7 @@ sql_script_editor::sql_script_editor(db_ctx* ctx, kk::adt::string::string text, 
   connect(area_, &scrollarea::change_geo, this, &sql_script_editor::update_ed_geo);
 
   search_ = new search_dlg(editor_, &editor_->document(), this);
+  editor_->set_search_dialog(search_);
   change_layout();
 }
 
@@ -205,8 +207,11 @@ void sql_script_editor::change_layout() {
     if (editor_->fill_size() != fill) editor_->set_fill_size(fill);
     editor_->move(gutter_->width() + 2, editor_->y());
     inner_->resize(editor_->width() + gutter_->width() + 2, editor_->height());
+    // A text taller than a widget may be: the area scrolls over its logical height.
+    area_->set_logical_height(std::max<kk::i64>(editor_->logical_height(), inner_->height()));
     const QPoint c = editor_->cursor_pos() + QPoint(editor_->x(), 0);
-    show_view(area_->update_bars(c));
+    area_->update_bars(c);
+    show_view();
   });
 }
 
@@ -216,22 +221,24 @@ QSize sql_script_editor::view_fill() const {
   return QSize(std::max(0, area_->view_width() - gutter_->width() - 3), std::max(0, area_->view_height() - 1));
 }
 
-void sql_script_editor::show_view(QRect r) {
-  r.setWidth(area_->view_width());
-  r.setHeight(area_->view_height());
+void sql_script_editor::show_view() {
+  // The view in logical pixels (the offsets may pass what a widget's position can show).
+  const QRect r = area_->view_rect();
   gutter_->set_visible(r);
+  gutter_->set_y_origin(area_->y_origin());
   gutter_->update();
-  editor_->set_visible_rect(r);
+  // The editor's own part of the view: it sits right of the gutter in the inner widget.
+  editor_->set_visible_rect(r.translated(editor_->x(), 0));
   editor_->update();
 }
 
-void sql_script_editor::update_ed_geo(const QRect& g) {
+void sql_script_editor::update_ed_geo(const QRect&) {
   slot_guard("update_ed_geo", [&] {
     if (editor_->fill_size() != view_fill()) {
       change_layout();  // the view changed size
       return;
     }
-    show_view(g);
+    show_view();
   });
 }
 
@@ -266,15 +273,20 @@ void sql_script_editor::complete() {
     connect(list, &auto_list::not_found, editor_, &editor::auto_not_found, Qt::DirectConnection);
     connect(list, &auto_list::char_add, editor_, &editor::auto_char_add, Qt::DirectConnection);
     connect(list, &auto_list::char_del, editor_, &editor::auto_char_del, Qt::DirectConnection);
-    // At most about ten rows; above the cursor where there is no room below.
-    const int rows = std::min(list->count(), 10);
-    const int row_h = std::max(1, list->sizeHintForRow(0));
-    const int h = rows * row_h + 2 * list->frameWidth() + 2;
-    const int w = std::max(200, std::min(400, list->sizeHintForColumn(0) + 30));
-    const QPoint cur = editor_->mapTo(this, editor_->cursor_pos());
-    const int below = cur.y() + editor_->line_height();
-    const int y = below + h <= height() || cur.y() - h < 0 ? below : cur.y() - h;
-    list->setGeometry(std::max(0, std::min(cur.x(), width() - w)), y, w, h);
+    connect(list, &auto_list::text_add, editor_, &editor::auto_text_add, Qt::DirectConnection);
+    list->setFrameShape(QFrame::NoFrame);
+    list->setFrameShadow(QFrame::Plain);
+    // 16 pixels a byte of the longest candidate (at least 80), 20 a row; 10 right of and
+    // 30 below the top left corner of the cursor's cell.
+    kk::u64 longest = 0;
+    for (kk::u64 i = 0; i < list->candidates().size; ++i) longest = std::max(longest, list->candidates().data[i].size);
+    const int w = static_cast<int>(std::clamp<kk::u64>(16 * longest, 80, 4096));
+    const QPoint cell = editor_->cursor_pos() - QPoint(0, static_cast<int>(editor_->y_origin()));
+    const QPoint at = editor_->mapTo(this, cell + QPoint(10, 30));
+    // A long list stops at the tab's bottom edge and scrolls, so that every row stays reachable.
+    const int room = std::max(20, height() - at.y());
+    const int h = static_cast<int>(std::min<kk::u64>(20 * list->candidates().size, static_cast<kk::u64>(room)));
+    list->setGeometry(QRect(at, QSize(w, h)));
     list->show();
     list->raise();
     list->setFocus();
@@ -462,6 +474,7 @@ void sql_script_editor::show_search(bool replace_mode, const QByteArray& target)
   slot_guard("show_search", [&] {
     search_->set_replace_mode(!replace_mode);
     search_->set_target(QString::fromUtf8(target));
+    search_->show_top();
     search_->show();
     search_->raise();
     search_->activateWindow();

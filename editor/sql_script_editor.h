@@ -91,8 +91,8 @@ class sql_script_editor : public QWidget {
   void add_result(::tab_data_model* model, const kk::adt::string::string& statement);
   void forward_mouse(QMouseEvent* e);
   void flush(kk::adt::string::string& gathered);
-  // The part of the editor at r (its size the view's) shown in the gutter and the editor.
-  void show_view(QRect r);
+  // The area's view handed to the gutter and the editor.
+  void show_view();
   // The editor's least size: the view beside the gutter.
   QSize view_fill() const;
 

@@ -1567,6 +1567,14 @@ selection-background-color: rgb(163, 163, 163);</translation>
         <source>Form</source>
         <translation>Formulaire</translation>
     </message>
+    <message>
+        <source>replace text in current windows</source>
+        <translation>remplacer du texte dans les fenêtres courantes</translation>
+    </message>
+    <message>
+        <source>find text in current windows</source>
+        <translation>rechercher du texte dans les fenêtres courantes</translation>
+    </message>
 </context>
 <context>
     <name>ruv::search_dlg</name>

@@ -1567,6 +1567,14 @@ selection-background-color: rgb(163, 163, 163);</translation>
         <source>Form</source>
         <translation>フォーム</translation>
     </message>
+    <message>
+        <source>replace text in current windows</source>
+        <translation>現在のウィンドウでテキストを置換</translation>
+    </message>
+    <message>
+        <source>find text in current windows</source>
+        <translation>現在のウィンドウでテキストを検索</translation>
+    </message>
 </context>
 <context>
     <name>ruv::search_dlg</name>

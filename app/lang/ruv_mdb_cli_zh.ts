@@ -1567,6 +1567,14 @@ selection-background-color: rgb(163, 163, 163);</translation>
         <source>Form</source>
         <translation>窗体</translation>
     </message>
+    <message>
+        <source>replace text in current windows</source>
+        <translation>在当前窗口中替换文本</translation>
+    </message>
+    <message>
+        <source>find text in current windows</source>
+        <translation>在当前窗口中查找文本</translation>
+    </message>
 </context>
 <context>
     <name>ruv::search_dlg</name>

@@ -337,6 +337,167 @@ class editor_test : public QObject {
     QVERIFY(!save.isEnabled());
   }
 
+  void shift_return_breaks_the_line() {
+    for (int k : {Qt::Key_Return, Qt::Key_Enter}) {
+      editor e;
+      e.set_text("ab");
+      doc_set_cursor(e.document(), 1);
+      key(e, k, Qt::ShiftModifier, "\r");
+      QCOMPARE(e.text(), QByteArray("a\nb"));
+      QCOMPARE(doc_cursor(e.document()), 2);
+      // A selection made with Shift is replaced by the break.
+      doc_set_cursor(e.document(), 0);
+      key(e, Qt::Key_Right, Qt::ShiftModifier);
+      key(e, k, Qt::ShiftModifier, "\r");
+      QCOMPARE(e.text(), QByteArray("\n\nb"));
+    }
+  }
+
+  // After every key and click the actions tell the state: nothing selected, nothing to cut.
+  void actions_are_refreshed_after_every_key_and_click() {
+    struct step {
+      int key;  // 0: a click at the start of the text
+      Qt::KeyboardModifiers mods;
+    };
+    struct row {
+      const char* name;
+      std::vector<step> steps;
+      bool selection_left;
+    };
+    const row rows[] = {
+        {"ctrl+a then escape", {{Qt::Key_A, Qt::ControlModifier}, {Qt::Key_Escape, Qt::NoModifier}}, false},
+        {"ctrl+a then a click", {{Qt::Key_A, Qt::ControlModifier}, {0, Qt::NoModifier}}, false},
+        {"shift+right then a click", {{Qt::Key_Right, Qt::ShiftModifier}, {0, Qt::NoModifier}}, false},
+        {"ctrl+a then f5", {{Qt::Key_A, Qt::ControlModifier}, {Qt::Key_F5, Qt::NoModifier}}, true},
+    };
+    for (const auto& r : rows) {
+      editor e;
+      QAction cut, copy, del;
+      e.set_cut_action(&cut);
+      e.set_copy_action(&copy);
+      e.set_del_sel_action(&del);
+      e.set_text("select 1");
+      for (const step& st : r.steps) {
+        if (st.key == 0) {
+          QTest::mousePress(&e, Qt::LeftButton, Qt::NoModifier, cell_center(e, 0, 0));
+          QTest::mouseRelease(&e, Qt::LeftButton, Qt::NoModifier, cell_center(e, 0, 0));
+        } else {
+          key(e, st.key, st.mods);
+        }
+        const bool has_sel = !sels(e).empty();
+        QVERIFY2(cut.isEnabled() == has_sel && copy.isEnabled() == has_sel && del.isEnabled() == has_sel, r.name);
+      }
+      QVERIFY2(!sels(e).empty() == r.selection_left, r.name);
+    }
+  }
+
+  // A text just loaded or just undone is settled: the parse timer's next tick parses it,
+  // while one being typed into waits for the quiet time.
+  void loaded_or_undone_text_is_parsed_on_the_next_tick() {
+    clock_script c;
+    editor e;
+    e.set_clock([&c] { return c.now; });
+    const QByteArray t = "select a from t;\n" + QByteArray(140000, ' ');
+    e.set_text(t);
+    QVERIFY(e.parse_timer_active());
+    QVERIFY(!e.parse_is_current());
+    c.now += 50;
+    e.auto_parse();
+    QVERIFY(e.parse_is_current());
+    QVERIFY(e.highlighting_on());
+
+    key(e, Qt::Key_X, Qt::NoModifier, "x");
+    c.now += 50;
+    e.auto_parse();
+    QVERIFY(!e.parse_is_current());  // typing: not yet
+    e.undo();
+    QVERIFY(e.parse_timer_active());
+    c.now += 50;
+    e.auto_parse();
+    QVERIFY(e.parse_is_current());
+    QVERIFY(!e.parse_timer_active());
+    QVERIFY(e.highlighting_on());
+  }
+
+  // Scrolled sideways (the widget moved left in its view), a character is drawn where a
+  // click edits it, and the cursor where the insertion goes.
+  void horizontal_scroll_draws_and_hits_where_the_text_is() {
+    sys_config.vertical_factor = 1.5f;
+    sys_config.show_space = 0;
+    QWidget host;
+    host.resize(300, 60);
+    auto* e = new editor(&host);
+    QByteArray line(200, ' ');
+    line[120] = 'W';
+    line[199] = 'E';
+    e->set_text(line);
+    const int cw = e->cell_width(), lh = e->line_height();
+    // The view's left edge at column 100, then at the line's end.
+    struct row {
+      int first_col;
+      int col;  // the column of a known character
+    };
+    for (const row r : {row{100, 120}, row{180, 199}}) {
+      const int off = r.first_col * cw;
+      e->move(-off, 0);
+      e->set_visible_rect(QRect(-off, 0, host.width(), host.height()));
+      QImage img(host.size(), QImage::Format_ARGB32);
+      img.fill(Qt::gray);
+      host.render(&img);
+      // Ink only in the known character's cell.
+      int ink_left = -1, ink_right = -1;
+      for (int x = 0; x < img.width(); ++x)
+        for (int y = 0; y < lh; ++y)
+          if (img.pixelColor(x, y).lightness() < 128) {
+            if (ink_left < 0) ink_left = x;
+            ink_right = x;
+          }
+      const int cell_left = (r.col - r.first_col) * cw;
+      QVERIFY2(ink_left >= cell_left && ink_right < cell_left + cw,
+               qPrintable(QString("ink %1..%2, cell at %3").arg(ink_left).arg(ink_right).arg(cell_left)));
+      // A click on the drawn character's left half lands before it.
+      const QPoint at = e->mapFrom(&host, QPoint(ink_left, lh / 2));
+      QTest::mousePress(e, Qt::LeftButton, Qt::NoModifier, at);
+      QTest::mouseRelease(e, Qt::LeftButton, Qt::NoModifier, at);
+      QCOMPARE(doc_cursor(e->document()), r.col);
+      // The cursor is drawn at its insertion point, one cell left of the character.
+      doc_set_cursor(e->document(), r.col - 1);
+      e->cursor_point();
+      e->show_cursor();
+      QImage cur(host.size(), QImage::Format_ARGB32);
+      host.render(&cur);
+      QCOMPARE(cur.pixelColor(cell_left - cw, lh / 2), QColor(Qt::black));
+    }
+  }
+
+  // A million lines: the last line is painted at its place in the view.
+  void million_lines_paint_the_last_line() {
+    sys_config.vertical_factor = 1.6f;
+    QWidget host;
+    host.resize(200, 100);
+    auto* e = new editor(&host);
+    QByteArray t;
+    t.reserve(3000000);
+    for (int i = 0; i < 1000000; ++i) t += "x\n";
+    t += "WWW";
+    e->set_text(t);
+    const int lh = e->line_height();
+    const i64 last_y = 1000000LL * lh;
+    const i64 top = last_y - 50;  // the last line 50 px down the view
+    e->set_visible_rect(QRect(0, int(-top), host.width(), host.height()));
+    e->move(0, int(-(top - e->y_origin())));
+    QImage img(host.size(), QImage::Format_ARGB32);
+    img.fill(Qt::gray);
+    host.render(&img);
+    int ink = 0;
+    for (int y = 50; y < 50 + lh; ++y)
+      for (int x = 0; x < 3 * e->cell_width(); ++x) ink += img.pixelColor(x, y).lightness() < 128;
+    QVERIFY(ink > 10);
+    // A click there lands on the last line.
+    QTest::mousePress(e, Qt::LeftButton, Qt::NoModifier, e->mapFrom(&host, QPoint(1, 50 + lh / 2)));
+    QCOMPARE(doc_cursor(e->document()), i32(t.size() - 3));
+  }
+
   void blink_and_focus() {
     editor e;
     QCOMPARE(e.blink_phase(), 1);

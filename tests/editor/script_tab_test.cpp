@@ -1,6 +1,8 @@
 // The script tab against the catalogue server: whole-script runs, failures, parse failures,
 // log batches, a stale parse, titles, completion wiring and saving.
 #include <QHeaderView>
+#include <QImage>
+#include <QInputMethodEvent>
 #include <QPointer>
 #include <QTableView>
 #include "dataview/search_tab_dlg.h"
@@ -17,6 +19,8 @@
 #include "editor/sql_script_editor.h"
 #include "editor/scroll_area.h"
 #include "editor/linenumber_wt.h"
+#include "editor/search_dlg.h"
+#include "app/sys_config.h"
 #include "grammar/library_startup.h"
 #include "query/db_ctx.h"
 #include "tests/peer/catalogue.h"
@@ -56,6 +60,43 @@ struct fixture {
 };
 
 int occurrences(const QByteArray& hay, const QByteArray& needle) { return hay.count(needle); }
+
+// The tab as it is on screen.
+QImage shot(QWidget& w) {
+  QImage img(w.size(), QImage::Format_ARGB32);
+  img.fill(Qt::gray);
+  w.render(&img);
+  return img;
+}
+
+// The pixels of a band [x0, x1) x [y0, y1) darker than `below` (the text's, or the grey of
+// the gutter's numbers): their leftmost and rightmost x, or -1.
+struct ink_span {
+  int left = -1, right = -1, count = 0;
+};
+ink_span ink(const QImage& img, int x0, int x1, int y0, int y1, int below = 128) {
+  ink_span s;
+  for (int x = std::max(0, x0); x < std::min(img.width(), x1); ++x)
+    for (int y = std::max(0, y0); y < std::min(img.height(), y1); ++y)
+      if (img.pixelColor(x, y).lightness() < below) {
+        if (s.left < 0) s.left = x;
+        s.right = x;
+        ++s.count;
+      }
+  return s;
+}
+
+void commit(QWidget* w, const QString& text) {
+  QInputMethodEvent e;
+  e.setCommitString(text);
+  QApplication::sendEvent(w, &e);
+}
+
+// Restores the configuration a test changed.
+struct config_guard {
+  sys_config_block saved = sys_config;
+  ~config_guard() { static_cast<sys_config_block&>(sys_config) = saved; }
+};
 
 }  // namespace
 
@@ -241,6 +282,169 @@ class script_tab_test : public QObject {
     QCoreApplication::processEvents();
     QVERIFY(!a->h_bar()->isHidden());
     QVERIFY(!a->v_bar()->isHidden());
+  }
+
+  // A line longer than the view, scrolled sideways: the known character is drawn in its
+  // column, a click on it lands before it, and what is typed there is where it was drawn.
+  void scrolled_long_line_is_drawn_where_it_is_edited() {
+    config_guard cfg;
+    sys_config.show_space = 0;
+    struct row {
+      const char* name;
+      int col;                  // the column of the only visible character
+      std::vector<Qt::Key> keys;  // from the start of the line
+    };
+    const row rows[] = {
+        {"home, then right 60 times", 60, std::vector<Qt::Key>(60, Qt::Key_Right)},
+        {"end", 140, {Qt::Key_End}},
+    };
+    for (const auto& r : rows) {
+      fixture f;
+      QByteArray line(150, ' ');
+      line[r.col] = 'W';
+      auto t = f.tab(line);
+      t->resize(600, 400);
+      t->show();
+      QVERIFY(QTest::qWaitForWindowExposed(t.get()));
+      editor* ed = t->editor_widget();
+      QTest::keyClick(ed, Qt::Key_Home);
+      for (Qt::Key k : r.keys) QTest::keyClick(ed, k);
+      QCoreApplication::processEvents();
+      QVERIFY2(t->area()->offset_x() > 0, r.name);
+      if (ed->blink_phase() == 0) ed->change_cursor();  // the cursor hidden: only the text inks
+      const QImage img = shot(*t);
+      const int cw = ed->cell_width(), lh = ed->line_height();
+      const QPoint row0 = ed->mapTo(t.get(), QPoint(0, 0));
+      const QPoint view = t->area()->mapTo(t.get(), QPoint(0, 0));
+      const int text_left = t->gutter()->mapTo(t.get(), QPoint(t->gutter()->width(), 0)).x();
+      const ink_span s = ink(img, text_left, view.x() + t->area()->view_width(), row0.y(), row0.y() + lh);
+      const int cell_left = row0.x() + r.col * cw;
+      QVERIFY2(s.count > 0 && s.left >= cell_left && s.right < cell_left + cw,
+               qPrintable(QString("%1: ink %2..%3, cell at %4").arg(r.name).arg(s.left).arg(s.right).arg(cell_left)));
+      QTest::mouseClick(ed, Qt::LeftButton, Qt::NoModifier, ed->mapFrom(t.get(), QPoint(s.left, row0.y() + lh / 2)));
+      QCOMPARE(doc_cursor(ed->document()), r.col);
+      QTest::keyClicks(ed, "#");
+      QCOMPARE(ed->text().indexOf("#W"), r.col);
+    }
+  }
+
+  // A million lines: text and numbers are painted to the last line.
+  void million_lines_show_text_and_numbers_to_the_end() {
+    fixture f;
+    QByteArray text;
+    text.reserve(2000010);
+    for (int i = 0; i < 1000000; ++i) text += "x\n";
+    text += "WWW";
+    auto t = f.tab(text);
+    t->resize(600, 400);
+    t->show();
+    QVERIFY(QTest::qWaitForWindowExposed(t.get()));
+    editor* ed = t->editor_widget();
+    doc_set_cursor(ed->document(), text.size());
+    ed->cursor_point();
+    t->change_layout();
+    QCoreApplication::processEvents();
+    const int lh = ed->line_height();
+    // The last line's row in the view: its logical top less the area's offset.
+    const kk::i64 row = 1000000LL * lh - kk::i64(t->area()->offset_y());
+    QVERIFY2(row >= 0 && row + lh <= t->area()->view_height(),
+             qPrintable(QString("row %1, offset %2, view %3").arg(row).arg(t->area()->offset_y()).arg(t->area()->view_height())));
+    const QPoint at = t->area()->mapTo(t.get(), QPoint(0, int(row)));
+    const QImage img = shot(*t);
+    const QPoint ed0 = ed->mapTo(t.get(), QPoint(0, 0));
+    const int gutter_left = t->gutter()->mapTo(t.get(), QPoint(0, 0)).x();
+    QVERIFY(ink(img, ed0.x(), ed0.x() + 3 * ed->cell_width(), at.y(), at.y() + lh).count > 10);
+    QVERIFY(ink(img, gutter_left, gutter_left + t->gutter()->width(), at.y(), at.y() + lh).count > 10);
+    QVERIFY(ink(img, gutter_left, gutter_left + t->gutter()->width(), at.y() - lh, at.y(), 200).count > 10);
+    // And a click on it reaches the last line.
+    QTest::mouseClick(ed, Qt::LeftButton, Qt::NoModifier, ed->mapFrom(t.get(), QPoint(ed0.x() + 1, at.y() + lh / 2)));
+    QCOMPARE(doc_cursor(ed->document()), kk::i32(text.size() - 3));
+  }
+
+  // A new point size (the preferences): the gutter takes the font and the spacing of the
+  // editor beside it, so the last line has its number.
+  void gutter_follows_the_font() {
+    config_guard cfg;
+    fixture f;
+    auto t = f.tab("a\nb\nc\nd");
+    t->resize(600, 400);
+    t->show();
+    QVERIFY(QTest::qWaitForWindowExposed(t.get()));
+    editor* ed = t->editor_widget();
+    const kk::u32 theme = sys_config.theme <= 2 ? sys_config.theme : 0;
+    for (auto& fmt : sys_config.text_formats[theme].formats) fmt.point_size = 16;
+    ed->update();
+    QCoreApplication::processEvents();  // the editor paints with the new grid
+    QCoreApplication::processEvents();  // and its neighbours follow
+    const int lh = ed->line_height();
+    QCOMPARE(lh, int(16 * sys_config.vertical_factor));
+    QCOMPARE(t->gutter()->font().pointSize(), 16);
+    QVERIFY(t->gutter()->height() >= 4 * lh);
+    const QImage img = shot(*t);
+    const QPoint g = t->gutter()->mapTo(t.get(), QPoint(0, 0));
+    for (int line = 0; line < 4; ++line)
+      QVERIFY2(ink(img, g.x(), g.x() + t->gutter()->width(), g.y() + line * lh, g.y() + (line + 1) * lh, 200).count > 0,
+               qPrintable(QString("no number on line %1").arg(line + 1)));
+  }
+
+  // Find and replace title the dialog, keep it on top and are not offered while it is shown.
+  void find_and_replace_dialog() {
+    fixture f;
+    auto t = f.tab("select a from t;");
+    editor* ed = t->editor_widget();
+    QAction find, replace;
+    ed->set_find_action(&find);
+    ed->set_replace_action(&replace);
+    ed->context_menu_actions();
+    QVERIFY(find.isEnabled() && replace.isEnabled());
+    QDialog* dlg = t->search_dialog();
+    ed->find();
+    QVERIFY(dlg->isVisible());
+    QCOMPARE(dlg->windowTitle(), QString("find text in current windows"));
+    QVERIFY(dlg->windowFlags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(!find.isEnabled() && !replace.isEnabled());
+    ed->replace();  // not while it is shown
+    QCOMPARE(dlg->windowTitle(), QString("find text in current windows"));
+    dlg->reject();
+    QVERIFY(!dlg->isVisible());
+    QVERIFY(find.isEnabled() && replace.isEnabled());
+    ed->replace();
+    QCOMPARE(dlg->windowTitle(), QString("replace text in current windows"));
+    QVERIFY(!find.isEnabled());
+    dlg->close();
+    QVERIFY(find.isEnabled());
+  }
+
+  // The popup: 16 pixels a byte of its longest word (at least 80) by 20 a row, 10 right of
+  // and 30 below the cursor's cell; text it does not use reaches the editor and closes it.
+  void completion_popup_place_and_text_it_passes_on() {
+    fixture f;
+    auto t = f.tab("");
+    t->resize(600, 400);
+    t->show();
+    QVERIFY(QTest::qWaitForWindowExposed(t.get()));
+    editor* ed = t->editor_widget();
+    QTest::keyClicks(ed, "s");
+    QPointer<auto_list> p = t->popup();
+    QVERIFY(p);
+    QCOMPARE(p->count(), 3);  // select, save, show
+    const QPoint cell = ed->mapTo(t.get(), QPoint(ed->cell_width(), 0));
+    QCOMPARE(p->geometry(), QRect(cell + QPoint(10, 30), QSize(96, 60)));
+
+    commit(p, QString::fromUtf8("\xE4\xB8\xAD"));  // an input method's commit
+    QCOMPARE(ed->text(), QByteArray("s\xE4\xB8\xAD"));
+    QVERIFY(!p || p->closed());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!t->popup());
+
+    ed->set_text("");
+    QTest::keyClicks(ed, "select na");
+    p = t->popup();
+    QVERIFY(p);
+    QKeyEvent e_acute(QEvent::KeyPress, Qt::Key_Eacute, Qt::NoModifier, QString::fromUtf8("\xC3\xA9"));
+    QApplication::sendEvent(p, &e_acute);
+    QCOMPARE(ed->text(), QByteArray("select na\xC3\xA9"));
+    QVERIFY(!p || p->closed());
   }
 
   void save_keeps_bytes_and_reports_failure() {

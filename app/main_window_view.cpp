@@ -23,7 +23,7 @@
 #define RUV_WEB_HOST "www.ruv-mdb.invalid"
 #endif
 #ifndef RUV_DOC_DIR
-#define RUV_DOC_DIR "/usr/local/share/doc/ruv_mdb"
+#define RUV_DOC_DIR "../share/doc/ruv_mdb"
 #endif
 
 namespace {
@@ -36,11 +36,12 @@ const char* help_folder(kk::u32 language) {
 }
 
 // Where the local manual is looked for, in this order: doc/ under the working directory,
-// then the installed documentation folder.
+// then the installed documentation folder (a relative one from the program's folder).
 QStringList manual_candidates(const char* folder) {
   const QString tail = QString::fromLatin1(folder) + QStringLiteral("/ruv_cli.pdf");
+  const QString docs = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QString::fromUtf8(RUV_DOC_DIR));
   return {QDir::current().absoluteFilePath(QStringLiteral("doc/") + tail),
-          QString::fromUtf8(RUV_DOC_DIR) + QLatin1Char('/') + tail};
+          QDir::cleanPath(docs + QLatin1Char('/') + tail)};
 }
 
 // Runs an editor command on the current script's editor; "focus": the editor then takes the

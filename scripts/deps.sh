@@ -10,6 +10,9 @@ RUV_PACKAGES=(
   locales ccache qttranslations5-l10n imagemagick
   # Driving the real program by hand under Xvfb (keys and clicks from outside, as a user).
   xdotool desktop-file-utils
+  # The manual: CJK glyphs for its PDFs (a TrueType font, which Qt's PDF writer embeds as a
+  # subset; 2 MB against 56 MB of fonts-noto-cjk), and pdfinfo and pdftotext for its tests.
+  fonts-droid-fallback poppler-utils
 )
 
 ruv_install_deps() {

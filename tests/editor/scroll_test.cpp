@@ -124,6 +124,36 @@ class scroll_test : public QObject {
     QCOMPARE(follower->x(), -inner->x());
   }
 
+  // Content taller than its widget: the offsets are logical, and the widget is placed so
+  // that its pixel 0 shows the logical row y_origin (its bottom reaches the view's at the end).
+  void logical_height_beyond_the_widget() {
+    scrollarea area(false, true);
+    area.resize(300, 200);
+    auto* inner = new QWidget;
+    inner->resize(280, 1000);
+    area.set_widget(inner);
+    area.set_logical_height(5000);
+    area.show();
+    QCOMPARE(area.inner_height(), kk::i64(5000));
+    area.update_bars({0, 4900});  // below: five sixths down the view
+    const double L = area.view_height();
+    QCOMPARE(area.offset_y(), 4900 - L * 5 / 6);
+    const kk::i64 origin = kk::i64(area.offset_y()) - (1000 - area.view_height());
+    QCOMPARE(area.y_origin(), origin);
+    QCOMPARE(inner->y(), -int(kk::i64(area.offset_y()) - origin));
+    QCOMPARE(area.view_rect().y(), -int(area.offset_y()));
+    QCOMPARE(area.v_bar()->pos(), L * area.offset_y() / 5000);
+    // A drag to the bar's end: the last logical row at the view's bottom, the widget's too.
+    area.v_bar()->set_pos(area.v_bar()->length() - area.v_bar()->thumb());
+    area.scroll_v();
+    QCOMPARE(area.offset_y() + area.view_height(), 5000.0);
+    QCOMPARE(inner->y() + inner->height(), area.view_height());
+    // Back near the top: no origin, the widget at minus the offset.
+    area.update_bars({0, 10});
+    QCOMPARE(area.y_origin(), kk::i64(0));
+    QCOMPARE(inner->y(), -int(area.offset_y()));
+  }
+
   void zero_sizes_stay_finite() {
     scrollarea area(true, true);
     area.resize(0, 0);

@@ -115,6 +115,25 @@ TEST(doc_search, regex_ignore_case_folds_ascii_letters_like_plain_search) {
   }
 }
 
+// Any pattern, however cut short (a trailing backslash, an open brace or group): the fold
+// reads only inside it and changes nothing but ASCII capitals, byte for byte.
+TEST(doc_search, regex_pattern_fold_keeps_length_and_touches_only_capitals) {
+  const std::string alphabet = "\\(){}?*<>:-^QEpPNkUiAZaz0 \xC3\x89";
+  unsigned seed = 12345;
+  for (int n = 0; n < 20000; ++n) {
+    std::string pat;
+    const int len = n % 12;
+    for (int i = 0; i < len; ++i) {
+      seed = seed * 1103515245u + 12345u;
+      pat.push_back(alphabet[(seed >> 16) % alphabet.size()]);
+    }
+    const std::string out = fold_regex_pattern(tv(pat));
+    ASSERT_EQ(out.size(), pat.size()) << pat;
+    for (std::size_t i = 0; i < pat.size(); ++i)
+      ASSERT_TRUE(out[i] == pat[i] || (pat[i] >= 'A' && pat[i] <= 'Z' && out[i] == pat[i] - 'A' + 'a')) << pat;
+  }
+}
+
 TEST(doc_search, unescape_table) {
   struct row {
     std::string in, want;

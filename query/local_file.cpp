@@ -100,8 +100,6 @@ replacing_writer::replacing_writer(const char* target) {
     mode = 0666 & ~mask;
   }
   ::fchmod(fd_, mode);
-  buffer_.resize(write_chunk);
-  buffer_.resize(0);
   ok_ = true;
 }
 

@@ -50,6 +50,12 @@ void script(std::vector<std::string> replies, uint32_t piece_seed) {
   st.sent.clear();
 }
 
+void rescript(std::vector<std::string> replies, uint32_t piece_seed) {
+  const bool open = st.open;
+  script(std::move(replies), piece_seed);
+  st.open = open;
+}
+
 const std::vector<std::string>& sent() { return st.sent; }
 size_t unread() { return st.stream.size(); }
 

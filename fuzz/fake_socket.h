@@ -10,6 +10,9 @@
 namespace fake_socket {
 
 void script(std::vector<std::string> replies, uint32_t piece_seed);
+// A new script on the socket as it stands (open or closed): unread bytes, replies not yet
+// released and the frames sent so far are dropped.
+void rescript(std::vector<std::string> replies, uint32_t piece_seed);
 // Frames sent since script(), each as written by the client.
 const std::vector<std::string>& sent();
 // Bytes released but not yet read.

@@ -5,12 +5,14 @@
 #   bash fuzz/run_long.sh <target> [seconds] [runs]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source fuzz/targets.sh
 name=$1
 seconds=${2:-3600}
 runs=${3:-10000000}
 build=${RUV_FUZZ_BUILD:-build-fuzz}
 work=fuzz/corpus-work
 mkdir -p "$work/$name" "$work/$name-findings"
+# shellcheck disable=SC2046 # the options are words
 exec "$build/fuzz_$name" -runs="$runs" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=2048 \
-  -close_fd_mask=1 -print_final_stats=1 -artifact_prefix="$work/$name-findings/" \
+  $(ruv_fuzz_options "$name") -close_fd_mask=1 -print_final_stats=1 -artifact_prefix="$work/$name-findings/" \
   "$work/$name" "fuzz/corpus/$name" >"$work/$name.log" 2>&1

@@ -14,11 +14,12 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 failed=0
 for entry in "${RUV_FUZZ_TARGETS[@]}"; do
-  read -r name runs <<<"$entry"
+  read -r name runs extra <<<"$entry"
   if [ $# -gt 0 ] && [[ " $* " != *" $name "* ]]; then continue; fi
   mkdir -p "$scratch/$name"
   start=$SECONDS
-  if "$build/fuzz_$name" -seed=1 -runs="$runs" -timeout=30 -rss_limit_mb=2048 -close_fd_mask=1 \
+  # shellcheck disable=SC2086 # the options are words
+  if "$build/fuzz_$name" -seed=1 -runs="$runs" -timeout=30 -rss_limit_mb=2048 -close_fd_mask=1 $extra \
        -artifact_prefix="$scratch/$name-" "$scratch/$name" "fuzz/corpus/$name" >"$scratch/$name.log" 2>&1; then
     echo "fuzz $name: $runs runs, no finding ($((SECONDS - start)) s)"
   else

@@ -1,4 +1,5 @@
-# The fuzz targets and the short-run count of each (about a minute for all together).
+# The fuzz targets, the short-run count of each (about two minutes for all together), and
+# options of the target's own that both runs pass to libFuzzer.
 # Sourced by run_short.sh and run_long.sh.
 RUV_FUZZ_TARGETS=(
   "unpack_datas 300000"
@@ -8,7 +9,20 @@ RUV_FUZZ_TARGETS=(
   "regex 100000"
   "convert 250000"
   "update_analysis 20000"
+  "client_file 5000"
 )
+
+# The libFuzzer options of one target (empty when it has none).
+ruv_fuzz_options() {
+  local entry name runs extra
+  for entry in "${RUV_FUZZ_TARGETS[@]}"; do
+    read -r name runs extra <<<"$entry"
+    if [ "$name" = "$1" ]; then
+      echo "$extra"
+      return
+    fi
+  done
+}
 
 # Configures and builds every target with clang in build-fuzz (or $RUV_FUZZ_BUILD).
 ruv_fuzz_build() {

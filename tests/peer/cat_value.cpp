@@ -54,11 +54,11 @@ bool days_ok(unsigned y, unsigned m, unsigned d) {
   return d <= len[m - 1] + (m == 2 && leap ? 1 : 0);
 }
 
-// "yyyy-mm-dd"
+// "yyyy-mm-dd"; "0000-00-00" is the zero date (a date column's empty value).
 bool read_date(std::string_view t, value& v) {
   unsigned y, m, d;
   if (t.size() != 10 || t[4] != '-' || t[7] != '-' || !digits(t, 0, 4, y) || !digits(t, 5, 2, m) ||
-      !digits(t, 8, 2, d) || !days_ok(y, m, d))
+      !digits(t, 8, 2, d) || (!days_ok(y, m, d) && t != "0000-00-00"))
     return false;
   v.year = static_cast<uint16_t>(y);
   v.month = static_cast<uint8_t>(m);

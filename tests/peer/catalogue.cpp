@@ -424,7 +424,12 @@ struct catalogue_engine {
     }
     for (const sql::post& p : s.posts)
       if (!post(p, w)) return fail();
-    if (!s.exp) return table_reply(w);
+    if (!s.exp) {
+      // Some servers report a select's column names in square brackets.
+      if (cat.bracketed_names_)
+        for (std::string& n : w.names) n = "[" + n + "]";
+      return table_reply(w);
+    }
     std::string csv = csv_text(w, s.exp->format == "csvs", s.exp->separator);
     return put_out(s.exp->to, csv, false);
   }
@@ -834,6 +839,11 @@ void catalogue::put_file(std::string path, std::string bytes) {
 void catalogue::set_download_row_bytes(size_t n) {
   std::lock_guard<std::mutex> g(mu_);
   row_bytes_ = std::clamp<size_t>(n, 1, 32767);
+}
+
+void catalogue::set_bracketed_names(bool on) {
+  std::lock_guard<std::mutex> g(mu_);
+  bracketed_names_ = on;
 }
 
 size_t catalogue::download_row_bytes() const {

@@ -147,6 +147,9 @@ class catalogue {
   // Bytes per row of an "as raw" reply (1 to 32767; default 4096).
   void set_download_row_bytes(size_t n);
   size_t download_row_bytes() const;
+  // Reports the column names of a select's result in square brackets ("[a b]" for the
+  // field a b, "[a]" for a), as some servers do; off by default.
+  void set_bracketed_names(bool on);
   void clear();  // no tables, files, uploads or log; row ids start again at 1
 
   // Inspection (copies). table(): a snapshot, null when there is no such table; the same
@@ -174,6 +177,7 @@ class catalogue {
   std::vector<upload> uploads_;
   std::vector<handled> log_;
   size_t row_bytes_ = 4096;
+  bool bracketed_names_ = false;
 
   friend struct catalogue_engine;
 };

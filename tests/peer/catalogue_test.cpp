@@ -135,6 +135,39 @@ TEST_F(cat, select_replies_are_typed_and_carry_row_ids) {
   EXPECT_EQ(ids("select * from nope;"), std::vector<uint64_t>{999});
 }
 
+TEST_F(cat, bracketed_names_are_reported_on_request) {
+  ASSERT_TRUE(db.create_table("s", {{"a b", F::i32, ""}, {"c", F::str, ""}}));
+  ASSERT_NE(db.insert("s", {value::sint(F::i32, 7), value::text("x")}), 0u);
+  auto names = [&](const char* statement) {
+    std::vector<std::string> out;
+    auto o = db.run(statement);
+    EXPECT_TRUE(o.ok) << statement;
+    for (const auto& c : o.r.cols) out.push_back(c.name);
+    return out;
+  };
+  EXPECT_EQ(names("select * from s;"), (std::vector<std::string>{"a b", "c"}));
+  db.set_bracketed_names(true);
+  EXPECT_EQ(names("select * from s;"), (std::vector<std::string>{"[a b]", "[c]"}));
+  EXPECT_EQ(names("select [a b] from s where [a b] == 7 rename [a b] d;"), std::vector<std::string>{"[d]"});
+  // Statements still name the fields without the brackets the reply adds.
+  EXPECT_EQ(names("fields_of s;"), (std::vector<std::string>{"name", "type", "repeat"}));
+  EXPECT_EQ(db.run("select * from s;").r.rows.size(), 1u);
+  EXPECT_FALSE(db.run("update s set [[a b]] = 1;").ok);
+  EXPECT_TRUE(db.run("update s set [a b] = 8;").ok);
+  db.set_bracketed_names(false);
+  EXPECT_EQ(names("select c from s where [a b] == 8;"), std::vector<std::string>{"c"});
+}
+
+TEST_F(cat, the_zero_date_is_a_date) {
+  ASSERT_NE(db.insert("t", {value::sint(F::i32, 6), value::text("w"), value::date(0, 0, 0), value::real(F::f64, 0)}), 0u);
+  EXPECT_EQ(ids("select * from t where c == \"0000-00-00\";"), std::vector<uint64_t>{6});
+  EXPECT_TRUE(db.run("update t set c = \"0000-00-00\" where a == 1;").ok);
+  EXPECT_EQ(ids("select * from t where c == \"0000-00-00\";"), (std::vector<uint64_t>{1, 6}));
+  // Only the whole zero date: a zero month or day of another date stays refused.
+  EXPECT_FALSE(db.run("update t set c = \"2024-00-01\" where a == 1;").ok);
+  EXPECT_FALSE(db.run("update t set c = \"2024-01-00\" where a == 1;").ok);
+}
+
 TEST_F(cat, listing_statements) {
   ASSERT_TRUE(db.create_table("[odd]", {{"x", F::datetime, "true,false"}}));
   auto o = db.run("show tables;");

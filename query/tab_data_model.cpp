@@ -12,10 +12,12 @@
 #include <cstring>
 #include <numeric>
 #include <string_view>
+#include <type_traits>
 
 #include "app/seams/slot_guard.h"
 #include "cells/item_dlgt.h"
 #include "grammar/sql_library.h"
+#include "query/calendar_value.h"
 #include "query/db_ctx.h"
 #include "query/schema_sql.h"
 #include "query/sql_build.h"
@@ -34,14 +36,15 @@ namespace {
 
 bool same(text_view t, const char* s) { return t.size == std::strlen(s) && std::memcmp(t.data, s, t.size) == 0; }
 
-// Marks painted by an edit.
+// Marks painted by an edit. The search hit's yellow is no mark of its own: it is read
+// from the cell's found byte whenever the background is asked for, so setting or clearing
+// the found mark shows at the next repaint.
 enum : kk::u8 {
   mark_font = 1,
   mark_bold = 2,
   mark_italic = 4,
   mark_background = 8,
   mark_green = 16,
-  mark_yellow = 32,
 };
 
 QFont font_of(kk::u8 marks) {
@@ -51,10 +54,12 @@ QFont font_of(kk::u8 marks) {
   return f;
 }
 
-QColor background_of(kk::u8 marks) {
-  if (marks & mark_yellow) return QColor(Qt::yellow);
-  if (marks & mark_green) return QColor(Qt::darkGreen);
-  return QColor(Qt::white);
+// The background of a cell: a search hit yellow (over an edit's green), an edited cell
+// dark green, one repainted by an edit white; invalid when nothing paints it.
+QVariant background_of(const cell& c) {
+  if (c.found) return QColor(Qt::yellow);
+  if (!(c.marks & mark_background)) return QVariant();
+  return c.marks & mark_green ? QColor(Qt::darkGreen) : QColor(Qt::white);
 }
 
 // How a column type orders and writes its values.
@@ -74,30 +79,28 @@ kind kind_of(text_view t) {
 
 void append_chars(string& s, const char* p, std::size_t n) { append(s, p, n); }
 
-kk::datetime_fields fields_of_date(const QDate& d) {
-  kk::datetime_fields f;
-  f.year = uint16_t(d.year());
-  f.month = uint8_t(d.month());
-  f.day = uint8_t(d.day());
-  return f;
+calendar_kind calendar_kind_of(kind k) {
+  return k == kind::date ? calendar_kind::date : k == kind::time ? calendar_kind::time : calendar_kind::datetime;
 }
-void add_time_fields(kk::datetime_fields& f, const QTime& t) {
-  f.hour = uint8_t(t.hour());
-  f.minute = uint8_t(t.minute());
-  f.second = uint8_t(t.second());
-  f.nanosecond = uint32_t(t.msec()) * 1000000u;
-}
-bool date_in_calendar(const QDate& d) { return d.isValid() && d.year() >= 0 && d.year() <= 65535; }
 
-// Shortest text that reads back as the same number; one with more than 18 digits and no
-// fraction would be read as an integer (beyond 64 bits), so it takes the exponent form.
+// Shortest text that reads back as the same number, always a floating-point constant: ".0"
+// where it has neither a fraction nor an exponent (-0.0 stays -0.0, never the integer 0);
+// one with more than 18 digits takes the exponent form instead. A float gets the grammar's
+// suffix "f", so that the server compares it at float width.
 template <class F>
 void append_real(string& s, F x) {
   char buf[64];
   auto r = std::to_chars(buf, buf + sizeof buf, x);
-  const std::string_view t(buf, std::size_t(r.ptr - buf));
-  if (t.find_first_of(".e") == std::string_view::npos && t.size() > 18)
-    r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific);
+  std::string_view t(buf, std::size_t(r.ptr - buf));
+  if (t.find_first_of(".e") == std::string_view::npos) {
+    if (t.size() > 18) {
+      r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific);
+    } else {
+      *r.ptr++ = '.';
+      *r.ptr++ = '0';
+    }
+  }
+  if constexpr (std::is_same_v<F, float>) *r.ptr++ = 'f';
   append_chars(s, buf, std::size_t(r.ptr - buf));
 }
 
@@ -179,35 +182,16 @@ bool sql_value_literal(const QVariant& v, text_view type_name, string& out) {
       out = quote_text({b.constData(), u64(b.size())});
       return true;
     }
-    case kind::date: {
-      const QDate d = v.toDate();
-      if (!date_in_calendar(d)) return false;
-      buf[0] = '"';
-      std::size_t n = 1 + kk::date_to_chars(buf + 1, fields_of_date(d));
-      buf[n++] = '"';
-      append_chars(out, buf, n);
-      return true;
-    }
-    case kind::time: {
-      const QTime t = v.toTime();
-      if (!t.isValid()) return false;
-      kk::datetime_fields f;
-      add_time_fields(f, t);
-      buf[0] = '"';
-      std::size_t n = 1 + kk::time_to_chars(buf + 1, f);
-      buf[n++] = '"';
-      append_chars(out, buf, n);
-      return true;
-    }
+    case kind::date:
+    case kind::time:
     case kind::datetime: {
-      const QDateTime dt = v.toDateTime();
-      if (!date_in_calendar(dt.date()) || !dt.time().isValid()) return false;
-      kk::datetime_fields f = fields_of_date(dt.date());
-      add_time_fields(f, dt.time());
-      buf[0] = '"';
-      std::size_t n = 1 + kk::datetime_to_chars(buf + 1, f);
-      buf[n++] = '"';
-      append_chars(out, buf, n);
+      kk::datetime_fields f;
+      const calendar_kind ck = calendar_kind_of(kind_of(type_name));
+      if (!calendar_fields(v, ck, f)) return false;
+      const QByteArray text = calendar_text(ck, f).toLatin1();
+      append(out, "\"");
+      append_chars(out, text.constData(), std::size_t(text.size()));
+      append(out, "\"");
       return true;
     }
     case kind::other: return false;
@@ -290,7 +274,7 @@ void tab_data_model::release_item(cell& c) {
 
 bool tab_data_model::is_modified(const cell& c) const {
   const cell_item* it = item_of(c);
-  return it && it->stored != c.value;
+  return it && !same_cell_value(it->stored, c.value);
 }
 
 void tab_data_model::paint_marks(cell& c) {
@@ -298,7 +282,6 @@ void tab_data_model::paint_marks(cell& c) {
   if (c.item && new_items_.find(u64(c.item))) m |= mark_bold;
   const bool modified = is_modified(c);
   if (modified) m |= mark_italic | mark_green;
-  if (c.found) m |= mark_yellow;
   c.marks = m;
   if (cell_item* it = item_of(c)) {
     // Painted marks replace font and background values stored through setData.
@@ -391,13 +374,13 @@ bool tab_data_model::load(const string& text, bool quiet, bool* editable_out, st
     header_cell h;
     const string& name = n->value;
     h.name = QString::fromUtf8(name.data, int(name.size));
-    if (name.size >= 3 && name.data[0] == '[' && name.data[name.size - 1] == ']')
-      h.shown = QString::fromUtf8(name.data + 1, int(name.size - 2));
-    else
-      h.shown = h.name;
+    // A server may report a name in square brackets: the field is named without them.
+    const bool bracketed = name.size >= 3 && name.data[0] == '[' && name.data[name.size - 1] == ']';
+    const string field = bracketed ? kk::adt::string_from_bytes(name.data + 1, name.size - 2) : name;
+    h.shown = QString::fromUtf8(field.data, int(field.size));
     h.icon = type_icon(column_types[c].view());
     headers_.push_back(std::move(h));
-    names_.push_back(name);
+    names_.push_back(field);
   }
   type_names_ = std::move(column_types);
   for (const string& t : type_names_) {
@@ -446,14 +429,14 @@ QVariant tab_data_model::data(const QModelIndex& index, int role) const {
     const cell* c = cell_ptr(index.row(), index.column());
     if (!c) return QVariant();
     switch (role) {
-      case Qt::DisplayRole: return QVariant(delegates_[std::size_t(index.column())]->to_text(c->value));
+      case Qt::DisplayRole: return QVariant(display_text(index.column(), c->value));
       case Qt::TextAlignmentRole: return QVariant(int(Qt::AlignCenter));
       case Qt::EditRole: return c->value;
       case Qt::FontRole:
         if (c->marks & mark_font) return QVariant(font_of(c->marks));
         break;
       case Qt::BackgroundRole:
-        if (c->marks & mark_background) return QVariant(background_of(c->marks));
+        if (c->found || (c->marks & mark_background)) return background_of(*c);
         break;
       default: break;
     }
@@ -487,7 +470,7 @@ QMap<int, QVariant> tab_data_model::itemData(const QModelIndex& index) const {
     if (const cell_item* it = item_of(*c)) roles = it->roles;
     roles.insert(Qt::EditRole, c->value);
     if (c->marks & mark_font) roles.insert(Qt::FontRole, font_of(c->marks));
-    if (c->marks & mark_background) roles.insert(Qt::BackgroundRole, background_of(c->marks));
+    if (c->found || (c->marks & mark_background)) roles.insert(Qt::BackgroundRole, background_of(*c));
     return roles;
   });
 }
@@ -500,8 +483,15 @@ Qt::ItemFlags tab_data_model::flags(const QModelIndex& index) const {
 string tab_data_model::cell_text(const QModelIndex& index) const {
   const cell* c = index.isValid() ? cell_ptr(index.row(), index.column()) : nullptr;
   if (!c) return string();
-  const QByteArray b = delegates_[std::size_t(index.column())]->to_text(c->value).toUtf8();
+  const QByteArray b = display_text(index.column(), c->value).toUtf8();
   return kk::adt::string_from_bytes(b.constData(), u64(b.size()));
+}
+
+QString tab_data_model::display_text(int column, const QVariant& value) const {
+  // A date or time Qt's types cannot hold (the zero date, year 0) has a text of its own.
+  if (value.userType() >= QMetaType::User && value.userType() == calendar_value_type())
+    return calendar_display_text(*static_cast<const calendar_value*>(value.constData()));
+  return delegates_[std::size_t(column)]->to_text(value);
 }
 
 QVariant tab_data_model::cell_data(int row, int column, int role) const {
@@ -605,24 +595,18 @@ std::vector<u32> ascending_order(const std::vector<cell>& col, kind k) {
         return kk::u8(std::isnan(key) ? 2 : 1);
       });
     case kind::date:
-      return order_by<kk::i64>(col, [](const QVariant& v, kk::i64& key) {
-        const QDate d = v.toDate();
-        key = d.toJulianDay();
-        return kk::u8(d.isValid() ? 1 : 0);
-      });
     case kind::time:
-      return order_by<kk::i64>(col, [](const QVariant& v, kk::i64& key) {
-        const QTime t = v.toTime();
-        key = t.msecsSinceStartOfDay();
-        return kk::u8(t.isValid() ? 1 : 0);
+    case kind::datetime: {
+      // By the calendar fields: every digit of the value, no time zone arithmetic.
+      const calendar_kind ck = calendar_kind_of(k);
+      return order_by<std::pair<kk::i64, kk::i64>>(col, [ck](const QVariant& v, std::pair<kk::i64, kk::i64>& key) {
+        kk::datetime_fields f;
+        if (!calendar_fields(v, ck, f)) return kk::u8(0);
+        key.first = (kk::i64(f.year) * 100 + f.month) * 100 + f.day;
+        key.second = ((kk::i64(f.hour) * 60 + f.minute) * 60 + f.second) * kk::i64(kk::ns_per_second) + f.nanosecond;
+        return kk::u8(1);
       });
-    case kind::datetime:
-      // By calendar fields: no time zone arithmetic per value.
-      return order_by<kk::i64>(col, [](const QVariant& v, kk::i64& key) {
-        const QDateTime dt = v.toDateTime();
-        key = dt.date().toJulianDay() * 86400000LL + (dt.time().isValid() ? dt.time().msecsSinceStartOfDay() : 0);
-        return kk::u8(dt.date().isValid() ? 1 : 0);
-      });
+    }
     case kind::text:
     case kind::other: {
       // UTF-16 code unit order over views of the cells' own strings (a QString value

@@ -56,11 +56,12 @@ QVariant type_value_variant(kk::adt::text_view type_name);
 // The SQL form of a value text for a column type: strings quoted (quote_text), dates and
 // times between double quotes, anything else unchanged.
 kk::adt::string::string sql_value_text(kk::adt::text_view text, kk::adt::text_view type_name);
-// The literal that writes a value into a column of the type: integers in decimal whatever
-// the display mode, floating-point numbers so that they read back as the same number and as
-// a number with a fraction or exponent when they would need more than 64 bits, texts quoted,
-// dates and times from the calendar texts (years 0 to 65535). False for a value without
-// literal (NaN, an infinity, an invalid date or time).
+// The literal that writes a value into a column of the type, or compares with it: integers
+// in decimal whatever the display mode, floating-point numbers in the shortest text that
+// reads back as the same number, always with a fraction or an exponent (-0.0, 5.0) and with
+// the suffix "f" for a float column (0.1f), texts quoted, dates and times in the value
+// library's texts with every digit the value holds (the zero date 0000-00-00 included).
+// False for a value without literal (NaN, an infinity, an invalid date or time).
 bool sql_value_literal(const QVariant& value, kk::adt::text_view type_name, kk::adt::string::string& out);
 
 class tab_data_model : public QAbstractItemModel {
@@ -101,7 +102,9 @@ class tab_data_model : public QAbstractItemModel {
   QVariant value_from_text(kk::adt::text_view text, int column) const;
   // The type name of a column (0 <= column < columnCount).
   const kk::adt::string::string& column_at(int column) const;
-  // The name the server reported for a column (0 <= column < columnCount).
+  // The field's name of a column (0 <= column < columnCount), as the header shows it: the
+  // name the server reported, without square brackets around it. Statements name the field
+  // by it (quote_name), whether the server reported a b or [a b].
   const kk::adt::string::string& column_name(int column) const;
   bool is_column_flag(int column) const;
   void set_read_only(bool flag);
@@ -144,9 +147,15 @@ class tab_data_model : public QAbstractItemModel {
   cell_item& ensure_item(cell& c);
   void release_item(cell& c);
   bool is_modified(const cell& c) const;
+  // The grid's text of a value of the column.
+  QString display_text(int column, const QVariant& value) const;
   void paint_marks(cell& c);
   void clear_content();
   bool literal_or_refuse(const QVariant& v, int column, kk::adt::string::string& out);
+  // Refuses (with a message) a write into a column whose field has no name: no statement
+  // could name it. True when the column has a name.
+  bool named_or_refuse(int column);
+  void refuse(const QString& text);
   void apply_to_delegates(void (item_dlgt::*op)());
 
   struct type_order {
@@ -164,7 +173,7 @@ class tab_data_model : public QAbstractItemModel {
   std::vector<header_cell> headers_;
   kk::adt::vector<kk::u64> row_ids_;
   std::vector<kk::adt::string::string> type_names_;
-  std::vector<kk::adt::string::string> names_;
+  std::vector<kk::adt::string::string> names_;  // field names (column_name)
   std::vector<std::unique_ptr<cell_item>> items_;
   std::vector<kk::u32> free_items_;
 

@@ -41,11 +41,22 @@ void tab_data_model::notify_changed() {
   Q_EMIT changed(now);
 }
 
+void tab_data_model::refuse(const QString& text) {
+  last_refusal_ = text;
+  Q_EMIT refused(last_refusal_);
+}
+
 bool tab_data_model::literal_or_refuse(const QVariant& v, int column, string& out) {
   if (sql_value_literal(v, type_names_[std::size_t(column)].view(), out)) return true;
-  last_refusal_ = QCoreApplication::translate("tab_data_model", "the value '%1' of field '%2' can not be written!")
-                      .arg(v.toString(), headers_[std::size_t(column)].shown);
-  Q_EMIT refused(last_refusal_);
+  refuse(QCoreApplication::translate("tab_data_model", "the value '%1' of field '%2' can not be written!")
+             .arg(v.toString(), headers_[std::size_t(column)].shown));
+  return false;
+}
+
+bool tab_data_model::named_or_refuse(int column) {
+  if (names_[std::size_t(column)].size > 0) return true;
+  refuse(QCoreApplication::translate("tab_data_model", "the field of column %1 has no name, its cells can not be written!")
+             .arg(column + 1));
   return false;
 }
 
@@ -65,11 +76,11 @@ bool tab_data_model::setData(const QModelIndex& index, const QVariant& value, in
       return true;
     }
     if (non_finite(value, type_names_[std::size_t(column)])) {
-      last_refusal_ = QCoreApplication::translate("tab_data_model", "the value '%1' of field '%2' can not be written!")
-                          .arg(value.toString(), headers_[std::size_t(column)].shown);
-      Q_EMIT refused(last_refusal_);
+      refuse(QCoreApplication::translate("tab_data_model", "the value '%1' of field '%2' can not be written!")
+                 .arg(value.toString(), headers_[std::size_t(column)].shown));
       return false;
     }
+    if (!named_or_refuse(column)) return false;
 
     cell_item& item = ensure_item(*c);
     c->value = value;
@@ -167,7 +178,7 @@ bool tab_data_model::update_cell(int row, int column) {
   const cell* c = cell_ptr(row, column);
   if (!c || table_name_.size == 0 || row_ids_[u64(row)] == new_row_id) return false;
   string value;
-  if (!literal_or_refuse(c->value, column, value)) return false;
+  if (!named_or_refuse(column) || !literal_or_refuse(c->value, column, value)) return false;
   string sql;
   append(sql, "update ");
   append(sql, quote_name(table_name_.view()));
@@ -206,6 +217,8 @@ bool tab_data_model::apply_edits() {
         append(s, cols[std::size_t(k)]);
       }
       append(s, " ) values ( ");
+      for (int k = 0; k < ncols; ++k)
+        if (!named_or_refuse(k)) return false;
       for (int k = 0; k < ncols; ++k) {
         if (!literal_or_refuse(columns_[std::size_t(k)][std::size_t(r)].value, k, value)) return false;
         if (k) append(s, ", ");
@@ -220,7 +233,7 @@ bool tab_data_model::apply_edits() {
     for (int k = 0; k < ncols; ++k) {
       const cell& c = columns_[std::size_t(k)][std::size_t(r)];
       if (!is_modified(c)) continue;
-      if (!literal_or_refuse(c.value, k, value)) return false;
+      if (!named_or_refuse(k) || !literal_or_refuse(c.value, k, value)) return false;
       if (s.size == 0) {
         append(s, " update ");
         append(s, table);

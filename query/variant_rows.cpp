@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "query/calendar_value.h"
+
 void list_of_rows_clear(variant_rows& rows) {
   std::vector<QVariant>().swap(rows.values);
   rows.columns = 0;
@@ -17,16 +19,25 @@ namespace {
 
 enum : int { t_int = 0, t_float = 1, t_text = 2, t_date = 3, t_time = 4, t_datetime = 5 };
 
-QDate date_of(const val* v) {
-  uint32_t y = 0, m = 0, d = 0;
-  as_date(&y, &m, &d, v);
-  return QDate(int(y), int(m), int(d));
-}
-
-QTime time_of(const val* v) {
-  uint32_t h = 0, m = 0, s = 0, ns = 0;
-  as_time(&h, &m, &s, &ns, v);
-  return QTime(int(h), int(m), int(s), int(ns / 1000000));
+// The calendar fields of a date, time or datetime cell.
+kk::datetime_fields fields_of(const val* v, bool date, bool time) {
+  kk::datetime_fields f;
+  if (date) {
+    uint32_t y = 0, m = 0, d = 0;
+    as_date(&y, &m, &d, v);
+    f.year = uint16_t(y);
+    f.month = uint8_t(m);
+    f.day = uint8_t(d);
+  }
+  if (time) {
+    uint32_t h = 0, m = 0, s = 0, ns = 0;
+    as_time(&h, &m, &s, &ns, v);
+    f.hour = uint8_t(h);
+    f.minute = uint8_t(m);
+    f.second = uint8_t(s);
+    f.nanosecond = ns;
+  }
+  return f;
 }
 
 }  // namespace
@@ -73,9 +84,9 @@ QVariant cell_to_variant(const val* v) {
       std::free(bytes);
       return QVariant(s);
     }
-    case t_date: return QVariant(date_of(v));
-    case t_time: return QVariant(time_of(v));
-    case t_datetime: return QVariant(QDateTime(date_of(v), time_of(v), Qt::LocalTime));
+    case t_date: return calendar_variant(calendar_kind::date, fields_of(v, true, false));
+    case t_time: return calendar_variant(calendar_kind::time, fields_of(v, false, true));
+    case t_datetime: return calendar_variant(calendar_kind::datetime, fields_of(v, true, true));
     default: return QVariant();
   }
 }

@@ -33,7 +33,8 @@ void list_of_rows_clear(variant_rows& rows);
 const char* cell_type_name(const val* v);
 // The cell as a QVariant of its type's form: int for the integer widths up to 32 bits except
 // u32 (uint), qlonglong for i64, qulonglong for u64, float, double, QString, QDate, QTime,
-// QDateTime (local time). Invalid for a cell no type describes.
+// QDateTime (local time), or a calendar_value for a date or time those do not hold exactly
+// (calendar_value.h). Invalid for a cell no type describes.
 QVariant cell_to_variant(const val* v);
 
 // Fills the (empty) containers from a result set; row_ids may be null (then no ids are

@@ -2163,5 +2163,9 @@ selection-background-color: rgb(163, 163, 163);</translation>
         <source>the value &apos;%1&apos; of field &apos;%2&apos; can not be written!</source>
         <translation>La valeur «&#xa0;%1&#xa0;» du champ «&#xa0;%2&#xa0;» ne peut pas être écrite&#xa0;!</translation>
     </message>
+    <message>
+        <source>the field of column %1 has no name, its cells can not be written!</source>
+        <translation>Le champ de la colonne %1 n&apos;a pas de nom, ses cellules ne peuvent pas être écrites&#xa0;!</translation>
+    </message>
 </context>
 </TS>

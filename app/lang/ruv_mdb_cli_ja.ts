@@ -2163,5 +2163,9 @@ selection-background-color: rgb(163, 163, 163);</translation>
         <source>the value &apos;%1&apos; of field &apos;%2&apos; can not be written!</source>
         <translation>フィールド「%2」の値「%1」は書き込めません！</translation>
     </message>
+    <message>
+        <source>the field of column %1 has no name, its cells can not be written!</source>
+        <translation>列 %1 のフィールドには名前がないため、そのセルは書き込めません！</translation>
+    </message>
 </context>
 </TS>

@@ -2163,5 +2163,9 @@ selection-background-color: rgb(163, 163, 163);</translation>
         <source>the value &apos;%1&apos; of field &apos;%2&apos; can not be written!</source>
         <translation>字段“%2”的值“%1”无法写入！</translation>
     </message>
+    <message>
+        <source>the field of column %1 has no name, its cells can not be written!</source>
+        <translation>第 %1 列的字段没有名称，无法写入其单元格！</translation>
+    </message>
 </context>
 </TS>

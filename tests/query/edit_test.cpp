@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "cells/item_dlgt.h"
+#include "query/calendar_value.h"
 #include "query/db_ctx.h"
 #include "query/tab_data_model.h"
 #include "tests/peer/peer_wire.h"
@@ -218,10 +219,17 @@ TEST(sql_value_literal, one_literal_per_value_whatever_the_display) {
       {"double", QVariant(-2.5e300), "-2.5e+300"},
       {"double", QVariant(18446744073709551616.0), "1.8446744073709552e+19"},
       {"double", QVariant(1e18), "1e+18"},
-      {"double", QVariant(123456789012.0), "123456789012"},
-      {"double", QVariant(5.0), "5"},
-      {"float", QVariant(0.1f), "0.1"},
-      {"float", QVariant(3.4028235e38f), "3.4028235e+38"},
+      {"double", QVariant(123456789012.0), "123456789012.0"},
+      {"double", QVariant(5.0), "5.0"},
+      {"double", QVariant(-0.0), "-0.0"},
+      {"double", QVariant(4.9e-324), "5e-324"},
+      {"double", QVariant(0.00123456789), "0.00123456789"},
+      {"float", QVariant(0.1f), "0.1f"},
+      {"float", QVariant(-0.0f), "-0.0f"},
+      {"float", QVariant(1e-10f), "1e-10f"},
+      {"float", QVariant(0.00123456789f), "0.0012345678f"},
+      {"float", QVariant(1.4e-45f), "1e-45f"},
+      {"float", QVariant(3.4028235e38f), "3.4028235e+38f"},
       {"string", QVariant(QString("a\nb")), "\"\\x61\\x0a\\x62\""},
       {"date", QVariant(QDate(2019, 4, 23)), "\"2019-04-23\""},
       {"date", QVariant(QDate(10000, 1, 1)), "\"10000-01-01\""},
@@ -230,6 +238,11 @@ TEST(sql_value_literal, one_literal_per_value_whatever_the_display) {
       {"time", QVariant(QTime(1, 2, 3, 45)), "\"01:02:03.045\""},
       {"datetime", QVariant(QDateTime(QDate(2019, 4, 23), QTime(10, 11, 12, 500))), "\"2019-04-23 10:11:12.5\""},
       {"datetime", QVariant(QDateTime(QDate(65535, 12, 31), QTime(23, 59, 59))), "\"65535-12-31 23:59:59\""},
+      {"date", calendar_variant(calendar_kind::date, {0, 0, 0}), "\"0000-00-00\""},
+      {"date", calendar_variant(calendar_kind::date, {0, 2, 29}), "\"0000-02-29\""},
+      {"time", calendar_variant(calendar_kind::time, {0, 0, 0, 23, 59, 59, 999999999}), "\"23:59:59.999999999\""},
+      {"datetime", calendar_variant(calendar_kind::datetime, {0, 0, 0, 0, 0, 0, 0}), "\"0000-00-00 00:00:00\""},
+      {"datetime", calendar_variant(calendar_kind::datetime, {2019, 4, 23, 10, 11, 12, 1}), "\"2019-04-23 10:11:12.000000001\""},
   };
   for (const auto& k : cases) {
     kk::adt::string::string out;
@@ -271,25 +284,86 @@ TEST(edit, every_type_in_every_display_mode_writes_statements_the_grammar_takes)
     const auto sent = srv.statements();
     ASSERT_EQ(sent.size(), 3u);
     EXPECT_TRUE(parses_whole(sent[2])) << sent[2];
-    EXPECT_NE(sent[2].find("values ( 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, \"abc\", \"2019-04-23\", \"18:00:00\", "
+    EXPECT_NE(sent[2].find("values ( 0, 0, 0, 0, 0, 0, 0, 0, 0.0f, 0.0, \"abc\", \"2019-04-23\", \"18:00:00\", "
                            "\"2019-04-23 10:11:12\" );"),
               std::string::npos)
         << sent[2];
   }
 }
 
-TEST(edit, columns_are_written_by_the_name_the_server_reported) {
+TEST(edit, columns_are_written_by_the_name_the_header_shows) {
+  // One server reports a name in square brackets, another as it is: the statements are the
+  // same, and name the field a b, not a field called "[a b]".
+  for (const char* reported : {"[a b]", "a b"}) {
+    server srv;
+    srv.peer.push_reply(peer::send(peer::ok_reply({{{reported, peer::d_i32}, {"c d", peer::d_i32}}, {{9, {peer::i32(1), peer::i32(2)}}}})));
+    srv.peer.set_handler([](std::string_view) { return peer::send(peer::ok_reply({})); });
+    db_ctx ctx(str("db"), nullptr);
+    tab_data_model m(str("t"), &ctx);
+    ASSERT_TRUE(m.load(str("select * from t;"), true, nullptr, nullptr));
+    EXPECT_EQ(m.headerData(0, Qt::Horizontal).toString(), "a b");
+    EXPECT_EQ(std_of(m.column_name(0)), "a b");
+    EXPECT_TRUE(m.setData(m.index(0, 0), 7));
+    EXPECT_TRUE(m.setData(m.index(0, 1), 8));
+    EXPECT_TRUE(m.apply_edits());
+    EXPECT_EQ(srv.statements().back(), "atom_exec  update t set [a b] = 7, [c d] = 8 where __id == 9; commit;") << reported;
+    m.immediate = true;
+    EXPECT_TRUE(m.setData(m.index(0, 0), 6));
+    EXPECT_EQ(srv.statements().back(), "update t set [a b] = 6 where __id == 9") << reported;
+  }
+}
+
+TEST(edit, a_column_without_a_name_is_never_written) {
   server srv;
-  srv.peer.push_reply(peer::send(peer::ok_reply({{{"[a b]", peer::d_i32}, {"c d", peer::d_i32}}, {{9, {peer::i32(1), peer::i32(2)}}}})));
+  srv.peer.push_reply(peer::send(peer::ok_reply({{{"", peer::d_i32}, {"b", peer::d_i32}}, {{9, {peer::i32(1), peer::i32(2)}}}})));
   srv.peer.set_handler([](std::string_view) { return peer::send(peer::ok_reply({})); });
   db_ctx ctx(str("db"), nullptr);
   tab_data_model m(str("t"), &ctx);
   ASSERT_TRUE(m.load(str("select * from t;"), true, nullptr, nullptr));
-  EXPECT_TRUE(m.setData(m.index(0, 0), 7));
-  EXPECT_TRUE(m.setData(m.index(0, 1), 8));
+  QSignalSpy refused(&m, &tab_data_model::refused);
+  for (bool immediate : {false, true}) {
+    m.immediate = immediate;
+    EXPECT_FALSE(m.setData(m.index(0, 0), 5)) << immediate;
+    EXPECT_EQ(m.data(m.index(0, 0), Qt::EditRole).toInt(), 1) << immediate;
+  }
+  ASSERT_EQ(refused.count(), 2);
+  EXPECT_EQ(m.last_refusal(), "the field of column 1 has no name, its cells can not be written!");
+  // The named column is written; a new row would need the unnamed one too.
+  m.immediate = false;
+  EXPECT_TRUE(m.setData(m.index(0, 1), 3));
   EXPECT_TRUE(m.apply_edits());
-  EXPECT_EQ(srv.statements().back(),
-            "atom_exec  update t set [\\x5b\\x61\\x20\\x62\\x5d] = 7, [c d] = 8 where __id == 9; commit;");
+  EXPECT_EQ(srv.statements().back(), "atom_exec  update t set b = 3 where __id == 9; commit;");
+  EXPECT_TRUE(m.insertRows(1, 1));
+  const size_t before = srv.statements().size();
+  EXPECT_FALSE(m.apply_edits());
+  EXPECT_EQ(refused.count(), 3);
+  EXPECT_EQ(srv.statements().size(), before) << "nothing that does not parse is sent";
+}
+
+TEST_F(edit_fixture, found_cells_are_yellow_and_clearing_repaints_them) {
+  // Cells (0, 0) untouched and (1, 1) edited, each marked by the search, then cleared.
+  EXPECT_TRUE(set(1, 1, QString("edited")));
+  struct look {
+    int row, column;
+    QVariant found, cleared;
+  };
+  const look looks[] = {
+      {0, 0, QColor(Qt::yellow), QVariant()},
+      {1, 1, QColor(Qt::yellow), QColor(Qt::darkGreen)},
+  };
+  for (const look& l : looks) {
+    m.cell_at(l.row, l.column)->found = 1;
+    EXPECT_EQ(m.data(m.index(l.row, l.column), Qt::BackgroundRole), l.found) << l.row;
+    EXPECT_EQ(m.itemData(m.index(l.row, l.column)).value(Qt::BackgroundRole), l.found) << l.row;
+    m.cell_at(l.row, l.column)->found = 0;
+    EXPECT_EQ(m.data(m.index(l.row, l.column), Qt::BackgroundRole), l.cleared) << l.row;
+  }
+  // An edit of a found cell keeps the yellow; its green shows once the mark is cleared.
+  m.cell_at(0, 1)->found = 1;
+  EXPECT_TRUE(set(0, 1, QString("x")));
+  EXPECT_EQ(m.data(m.index(0, 1), Qt::BackgroundRole), QVariant(QColor(Qt::yellow)));
+  m.cell_at(0, 1)->found = 0;
+  EXPECT_EQ(m.data(m.index(0, 1), Qt::BackgroundRole), QVariant(QColor(Qt::darkGreen)));
 }
 
 }  // namespace

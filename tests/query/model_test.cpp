@@ -1,6 +1,7 @@
 // The table model: loading (statements sent, shape, headers, delegates), display modes and
 // sorting, over the scripted server.
 #include <QAbstractItemModelTester>
+#include <QFont>
 #include <QPersistentModelIndex>
 #include <QSignalSpy>
 
@@ -208,6 +209,53 @@ std::string ids(const tab_data_model& m) {
   return out;
 }
 
+TEST(tab_data_model, dates_and_times_load_as_they_are) {
+  server srv;
+  srv.peer.push_reply(peer::send(peer::ok_reply(
+      {{{"d", peer::d_date}, {"t", peer::d_time}, {"dt", peer::d_datetime}},
+       {{1, {peer::date(0, 0, 0), peer::time(23, 59, 59, 999999999), peer::datetime(0, 0, 0, 0, 0, 0, 0)}},
+        {2, {peer::date(0, 5, 6), peer::time(0, 0, 0, 1), peer::datetime(2019, 4, 23, 10, 11, 12, 123456789)}},
+        {3, {peer::date(2024, 2, 29), peer::time(18, 0, 0, 0), peer::datetime(2019, 4, 23, 10, 11, 12, 0)}}}})));
+  srv.peer.set_handler([](std::string_view) { return peer::send(peer::ok_reply({})); });
+  db_ctx ctx(str("db"), nullptr);
+  tab_data_model m(str("t"), &ctx);
+  ASSERT_TRUE(m.load(str("select * from t;"), true, nullptr, nullptr));
+  struct shown {
+    int row, column;
+    const char* display;  // the grid's text: milliseconds, the zero date as it is
+    const char* literal;  // every digit the value holds
+  };
+  const shown cells[] = {
+      {0, 0, "0000-00-00", "\"0000-00-00\""},
+      {0, 1, "23:59:59.999", "\"23:59:59.999999999\""},
+      {0, 2, "0000-00-00 00:00:00.000", "\"0000-00-00 00:00:00\""},
+      {1, 0, "0000-05-06", "\"0000-05-06\""},
+      {1, 1, "00:00:00.000", "\"00:00:00.000000001\""},
+      {1, 2, "2019-04-23 10:11:12.123", "\"2019-04-23 10:11:12.123456789\""},
+      {2, 0, "2024-02-29", "\"2024-02-29\""},
+      {2, 1, "18:00:00.000", "\"18:00:00\""},
+      {2, 2, "2019-04-23 10:11:12.000", "\"2019-04-23 10:11:12\""},
+  };
+  for (const shown& c : cells) {
+    const QModelIndex i = m.index(c.row, c.column);
+    EXPECT_EQ(m.data(i).toString().toStdString(), c.display) << c.row << "," << c.column;
+    EXPECT_EQ(std_of(m.cell_text(i)), c.display);
+    kk::adt::string::string lit;
+    ASSERT_TRUE(sql_value_literal(m.data(i, Qt::EditRole), m.column_at(c.column).view(), lit)) << c.display;
+    EXPECT_EQ(std_of(lit), c.literal);
+  }
+  // An edit of another cell of the row leaves the exact values as they are: only the edited
+  // cell is written.
+  EXPECT_TRUE(m.setData(m.index(1, 0), QDate(2020, 1, 2)));
+  EXPECT_TRUE(m.apply_edits());
+  EXPECT_EQ(srv.statements().back(), "atom_exec  update t set d = \"2020-01-02\" where __id == 2; commit;");
+  // Setting a cell to the value it holds is no edit.
+  EXPECT_TRUE(m.setData(m.index(0, 1), m.data(m.index(0, 1), Qt::EditRole)));
+  EXPECT_FALSE(m.data(m.index(0, 1), Qt::FontRole).value<QFont>().italic());
+  EXPECT_TRUE(m.setData(m.index(0, 1), QTime(23, 59, 59, 999)));
+  EXPECT_TRUE(m.data(m.index(0, 1), Qt::FontRole).value<QFont>().italic()) << "a millisecond value is another value";
+}
+
 struct sort_case {
   const char* what;
   peer::result data;
@@ -230,9 +278,18 @@ TEST(tab_data_model, sorts_stably_by_a_total_order_and_descending_is_the_exact_r
        {{{"k", peer::d_string}},
         {{1, {peer::text("\xEF\xBD\x9E")}}, {2, {peer::text("\xF0\x9F\x98\x80")}}, {3, {peer::text("b")}}, {4, {peer::text("B")}}, {5, {peer::text("")}}}},
        "5|4|3|2|1"},
-      {"dates, an invalid one first",
-       {{{"k", peer::d_date}}, {{1, {peer::date(2024, 1, 1)}}, {2, {peer::date(0, 1, 1)}}, {3, {peer::date(1999, 12, 31)}}}},
+      {"dates, year 0 and the zero date first",
+       {{{"k", peer::d_date}},
+        {{1, {peer::date(2024, 1, 1)}}, {2, {peer::date(0, 1, 1)}}, {3, {peer::date(1999, 12, 31)}}, {4, {peer::date(0, 0, 0)}}}},
+       "4|2|3|1"},
+      {"times by every digit",
+       {{{"k", peer::d_time}},
+        {{1, {peer::time(23, 59, 59, 999999999)}}, {2, {peer::time(23, 59, 59, 999000000)}}, {3, {peer::time(23, 59, 59, 999000001)}}}},
        "2|3|1"},
+      {"datetimes by every digit",
+       {{{"k", peer::d_datetime}},
+        {{1, {peer::datetime(2019, 4, 23, 0, 0, 0, 1)}}, {2, {peer::datetime(2019, 4, 23, 0, 0, 0, 0)}}, {3, {peer::datetime(0, 0, 0, 0, 0, 0, 0)}}}},
+       "3|2|1"},
   };
   for (const auto& k : cases) {
     server srv;

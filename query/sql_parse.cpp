@@ -3,9 +3,12 @@
 #include <cstring>
 
 #include "adt/text.h"
+#include "grammar/ebnf_kind.h"
+#include "grammar/grammar_node.h"
 #include "grammar/matcher.h"
 #include "grammar/sql_library.h"
 #include "grammar/sql_rules.h"
+#include "query/sql_build.h"
 
 using kk::u64;
 using kk::adt::text_view;
@@ -50,6 +53,59 @@ parse_node* first_table_name_node(const parse_node* tree) {
     if (parse_node* below = first_table_name_node(c)) return below;
   }
   return nullptr;
+}
+
+namespace {
+
+// The end of one match of a rule of the SQL grammar at p (at most end - p bytes), or null.
+const char* rule_match_end(const kk::sql_library* lib, kk::u16 rule, const char* p, const char* end) {
+  const kk::grammar::grammar_node* node = lib->rules->slots[kk::grammar::rule_ref_base + rule].rule;
+  if (!node) return nullptr;
+  kk::grammar::parse_farthest = nullptr;
+  u64 left = u64(end - p);
+  parse_node* t = kk::grammar::grammar_match(node, p, &left, lib->rules);
+  const char* e = t ? kk::grammar::node_end(t) : nullptr;
+  kk::grammar::grammar_free_tree(t);
+  return e;
+}
+
+}  // namespace
+
+bool sql_ends_in_line_comment(text_view text) {
+  namespace sql = kk::grammar::sql;
+  const kk::sql_library* lib = kk::sql_library_instance();
+  if (!lib || !lib->rules || !text.data) return false;
+  const char* p = text.data;
+  const char* const end = p + text.size;
+  // Walks the text token by token where a token could hold "#" or "//" without starting
+  // a comment (a string, a character, a bracketed name), byte by byte elsewhere.
+  while (p < end) {
+    const char c = *p;
+    const char next = p + 1 < end ? p[1] : '\0';
+    kk::u16 rule = sql::rule_count;
+    if (c == '#' || (c == '/' && (next == '/' || next == '*')))
+      rule = sql::rule_comment;
+    else if (c == '"' || c == '@')
+      rule = sql::rule_string;
+    else if (c == '\'')
+      rule = sql::rule_character;
+    else if (c == '[')
+      rule = sql::rule_field_or_table_string;
+    const char* e = rule == sql::rule_count ? nullptr : rule_match_end(lib, rule, p, end);
+    if (!e || e == p) {
+      ++p;
+      continue;
+    }
+    // A line comment runs to its line break, or to the end of the text.
+    const bool line_comment = rule == sql::rule_comment && (c == '#' || next == '/');
+    if (line_comment && e == end && end[-1] != '\n') return true;
+    p = e;
+  }
+  return false;
+}
+
+void sql_close_line_comment(string& text) {
+  if (sql_ends_in_line_comment(text.view())) query_detail::append(text, "\n");
 }
 
 namespace {

@@ -22,6 +22,14 @@ kk::u64 sql_parse_statement(const kk::sql_library* lib, const char* text, const 
 kk::u64 sql_split_script(const kk::sql_library* lib, const char* text, const kk::u64* len,
                          kk::adt::vector<kk::grammar::parse_node*>* out);
 
+// The text ends inside a line comment ("#" or "//" up to the end, with no line break after
+// it), as the grammar reads its comments, strings, characters and bracketed names: text
+// appended to it would be part of the comment. False before the grammar is built.
+bool sql_ends_in_line_comment(kk::adt::text_view text);
+// Ends the text with a line break when it ends inside a line comment, so that what a
+// statement builder appends after a user's text stays outside the comment.
+void sql_close_line_comment(kk::adt::string::string& text);
+
 // The first table_name node below tree (depth first, children in order), or null.
 kk::grammar::parse_node* first_table_name_node(const kk::grammar::parse_node* tree);
 

@@ -104,18 +104,26 @@ bool download(db_ctx* ctx, const string& sql, const string& path, bool replace, 
 
 }  // namespace
 
-bool sql_export(db_ctx* ctx, const string& query, const string& path, bool csv, const string& separator,
-                bool replace, bool client) {
+string export_statement(const string& query, const string& path, bool csv, const string& separator, bool replace,
+                        bool client) {
   string sql = query;
+  // A query that ends in a line comment would take the export clause into the comment.
+  sql_close_line_comment(sql);
   append(sql, csv ? " export as csv split by " : " export as csvs split by ");
   append(sql, quote_text(separator.view()));
   if (client) {
     append(sql, " as raw;");
-    return download(ctx, sql, path, replace, false);
+  } else {
+    append_path(sql, path, replace);
+    append(sql, ";");
   }
-  append_path(sql, path, replace);
-  append(sql, ";");
-  return run(ctx, sql);
+  return sql;
+}
+
+bool sql_export(db_ctx* ctx, const string& query, const string& path, bool csv, const string& separator,
+                bool replace, bool client) {
+  const string sql = export_statement(query, path, csv, separator, replace, client);
+  return client ? download(ctx, sql, path, replace, false) : run(ctx, sql);
 }
 
 bool sql_export_table(db_ctx* ctx, const string& table, const string& path, bool csv, const string& separator,

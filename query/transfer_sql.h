@@ -13,8 +13,12 @@ class db_ctx;
 // The n bytes at p as \xNN text (lowercase digits) into out, which has room for 4 * n bytes.
 void hex_escape(char* out, const char* p, kk::u64 n) noexcept;
 
-// query " export as csv|csvs split by " SEP, then " as raw;" or " path[+]=" PATH ";".
+// query " export as csv|csvs split by " SEP, then " as raw;" or " path[+]=" PATH ";"; a query
+// that ends inside a line comment gets a line break first.
 // Client mode writes the reply rows' bytes back to back to the local file.
+kk::adt::string::string export_statement(const kk::adt::string::string& query, const kk::adt::string::string& path,
+                                         bool csv, const kk::adt::string::string& separator, bool replace, bool client);
+// Runs export_statement.
 bool sql_export(db_ctx* ctx, const kk::adt::string::string& query, const kk::adt::string::string& path, bool csv,
                 const kk::adt::string::string& separator, bool replace, bool client);
 // sql_export of "select * from " T.

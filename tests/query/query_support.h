@@ -14,6 +14,7 @@
 #include "grammar/library_startup.h"
 #include "grammar/matcher.h"
 #include "grammar/sql_library.h"
+#include "grammar/sql_rules.h"
 #include "tests/peer/test_peer.h"
 
 namespace query_test {
@@ -72,6 +73,19 @@ inline bool parses_whole(std::string_view text) {
   const bool whole = t && kk::u64(kk::grammar::node_end(t) - text.data()) == text.size();
   kk::grammar::grammar_free_tree(t);
   return whole;
+}
+
+// True when the grammar parses the whole text as one statement and its tree holds a node
+// of the rule (a clause really parsed, not swallowed by a comment).
+inline bool parses_with(std::string_view text, kk::u16 rule_id) {
+  const kk::sql_library* lib = kk::sql_library_instance();
+  kk::grammar::parse_farthest = nullptr;
+  kk::u64 left = text.size();
+  kk::grammar::parse_node* t = kk::grammar::grammar_match(lib->root, text.data(), &left, lib->rules);
+  const bool whole = t && kk::u64(kk::grammar::node_end(t) - text.data()) == text.size();
+  const bool has = whole && kk::grammar::tree_contains_id(&rule_id, t);
+  kk::grammar::grammar_free_tree(t);
+  return has;
 }
 
 }  // namespace query_test

@@ -46,6 +46,18 @@ TEST(transfer_builders, server_mode_texts) {
       {"export query, csvs",
        [](db_ctx* c) { return sql_export(c, str("select a from [my t] where a > 1"), str("x.csv"), false, str(";"), false, false); },
        "select a from [my t] where a > 1 export as csvs split by \";\" path=\"x.csv\";"},
+      {"export query ending in a line comment",
+       [](db_ctx* c) { return sql_export(c, str("select a from t where a == 1 # first"), str("x.csv"), true, str(","), false, false); },
+       "select a from t where a == 1 # first\n export as csv split by \",\" path=\"x.csv\";"},
+      {"export query ending in a // comment, client",
+       [](db_ctx* c) { return sql_export(c, str("select a from t order by a desc // newest"), str("x.csv"), true, str(","), false, true); },
+       "select a from t order by a desc // newest\n export as csv split by \",\" as raw;"},
+      {"export query ending after its comment's line",
+       [](db_ctx* c) { return sql_export(c, str("select a from t # all\n"), str("x.csv"), true, str(","), false, false); },
+       "select a from t # all\n export as csv split by \",\" path=\"x.csv\";"},
+      {"export query with a # in a string",
+       [](db_ctx* c) { return sql_export(c, str("select a from t where s == \"# x\""), str("x.csv"), true, str(","), false, false); },
+       "select a from t where s == \"# x\" export as csv split by \",\" path=\"x.csv\";"},
       {"save sql", [](db_ctx* c) { return sql_save_table(c, str("t"), str("/p"), false, false, false); },
        "save t as sql path=\"/p\";"},
       {"save bin, replace", [](db_ctx* c) { return sql_save_table(c, str("t"), str("/p"), true, true, false); },
@@ -77,6 +89,9 @@ TEST(transfer_builders, server_mode_texts) {
     ASSERT_EQ(sent.size(), 1u) << k.what;
     EXPECT_EQ(sent[0], k.expected) << k.what;
     EXPECT_TRUE(parses_whole(sent[0])) << k.what << ": " << sent[0];
+    if (sent[0].find(" export as ") != std::string::npos) {
+      EXPECT_TRUE(parses_with(sent[0], kk::grammar::sql::id_export)) << k.what << ": the export clause is no clause";
+    }
   }
 }
 

@@ -188,6 +188,12 @@ bool cell_search::replace(const search_options& o)
     ranges_.clear();
     m->find_all(text, ranges_);
     if (ranges_.empty()) return false;  // a cell without a match is left alone
+    if (grid_.read_only(c)) {
+        ruv::information(parent_, tr("replace result"),
+                         tr("the string '%1' is in a cell that can not be edited here, nothing was replaced.")
+                             .arg(QString::fromStdString(o.target)));
+        return false;
+    }
     ranges_.resize(1);
     return grid_.store_text(r, c, replace_ranges(text, ranges_, o.replacement));
 }
@@ -197,16 +203,24 @@ int cell_search::replace_all(const search_options& o)
     if (o.target.empty()) return 0;
     const std::unique_ptr<text_matcher> m = make_matcher_(o);
     bool matched = false;
-    int stored = 0;
+    int stored = 0, locked = 0;
     for (const auto& [r, c] : scope_cells(o.scope)) {
         const std::string text = grid_.cell_text(r, c);
         ranges_.clear();
         m->find_all(text, ranges_);
         if (ranges_.empty()) continue;
         matched = true;
+        if (grid_.read_only(c)) {
+            ++locked;
+            continue;
+        }
         if (grid_.store_text(r, c, replace_ranges(text, ranges_, o.replacement))) ++stored;
     }
-    if (matched)
+    if (stored == 0 && locked > 0)
+        ruv::information(parent_, tr("replace result"),
+                         tr("the string '%1' is only in cells that can not be edited here, nothing was replaced.")
+                             .arg(QString::fromStdString(o.target)));
+    else if (matched)
         ruv::information(parent_, tr("replace result"),
                          tr("the string '%1' %2 times replaced.").arg(QString::fromStdString(o.target)).arg(stored));
     else

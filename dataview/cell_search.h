@@ -44,6 +44,9 @@ public:
     virtual bool found(int row, int column) const = 0;
     // Repaints the found marks: one refresh of the cells' backgrounds.
     virtual void refresh_found() = 0;
+    // The model does not let the user edit the column's cells (a read-only result): the
+    // search never stores into them.
+    virtual bool read_only(int column) const = 0;
     // Converts a text into the column's value and stores it as an edit; false when the
     // text is no value of the column or the model refuses it (nothing stored then).
     virtual bool store_text(int row, int column, std::string_view text) = 0;
@@ -72,9 +75,11 @@ public:
     // Marks every matching cell of the scope, makes the first current; returns the count of
     // matching cells. Reports it unless notinfo.
     int search_all(const search_options& o, bool notinfo);
-    // Replaces the first match of the current cell; false when nothing was stored.
+    // Replaces the first match of the current cell; false when nothing was stored. A cell
+    // the user may not edit is left as it is, and the user is told why.
     bool replace(const search_options& o);
-    // Replaces every match in every cell of the scope; the count of cells stored.
+    // Replaces every match in every cell of the scope that the user may edit; the count of
+    // cells stored. When every matching cell is one the user may not edit, the box says so.
     int replace_all(const search_options& o);
     void clear_marks();
     // The target text changed: marks cleared, wrap state reset, a silent Find All.

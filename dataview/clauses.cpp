@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "dataview/sql_quote.h"
+#include "query/tab_data_model.h"
 
 namespace dataview {
 
@@ -13,32 +14,45 @@ namespace {
 bool is_calendar_type(std::string_view t) { return t == "date" || t == "time" || t == "datetime"; }
 bool is_real_type(std::string_view t) { return t == "float" || t == "double"; }
 
-// A number's value in plain decimal (floating-point values with enough digits to read back).
+// An integer's value in plain decimal.
 std::string plain_decimal(std::string_view type_name, const QVariant& value)
 {
     QByteArray digits;
-    if (type_name == "double") digits = QByteArray::number(value.toDouble(), 'g', 17);
-    else if (type_name == "float") digits = QByteArray::number(static_cast<double>(value.toFloat()), 'g', 9);
-    else if (!type_name.empty() && type_name[0] == 'u') digits = QByteArray::number(value.toULongLong());
+    if (!type_name.empty() && type_name[0] == 'u') digits = QByteArray::number(value.toULongLong());
     else digits = QByteArray::number(value.toLongLong());
     return digits.toStdString();
+}
+
+// The write-back's literal of the value: exactly the value, whatever the grid shows.
+bool exact_literal(std::string_view type_name, const QVariant& value, std::string& out)
+{
+    kk::adt::string::string lit;
+    if (!sql_value_literal(value, kk::adt::text_view{type_name.data(), type_name.size()}, lit)) return false;
+    out.assign(lit.data ? lit.data : "", lit.size);
+    return true;
 }
 
 }  // namespace
 
 literal value_literal(std::string_view cell_text, std::string_view type_name, const QVariant& value)
 {
+    std::string exact;
+    if (is_real_type(type_name) && value.isValid()) {
+        const double d = type_name == "float" ? static_cast<double>(value.toFloat()) : value.toDouble();
+        if (std::isnan(d)) return {{}, literal_problem::not_a_number};
+        if (std::isinf(d)) return {{}, literal_problem::infinite};
+        // The shown text has a fixed number of decimals: the value's own shortest text.
+        if (exact_literal(type_name, value, exact)) return {exact};
+    }
+    // A date or time by its calendar texts with every digit it holds (the grid shows
+    // milliseconds), the zero date included.
+    if (is_calendar_type(type_name) && value.isValid() && exact_literal(type_name, value, exact)) return {exact};
     if (type_name == "string" || is_calendar_type(type_name)) {
         std::string quoted = type_name == "string" ? quoted_text(cell_text)
                                                    : "\"" + std::string(cell_text) + "\"";
         // A character the grammar's string literal cannot carry as it stands still fits escaped.
         if (!is_sql_constant(quoted)) quoted = hex_text_literal(cell_text);
         return {quoted};
-    }
-    if (is_real_type(type_name) && value.isValid()) {
-        const double d = type_name == "float" ? static_cast<double>(value.toFloat()) : value.toDouble();
-        if (std::isnan(d)) return {{}, literal_problem::not_a_number};
-        if (std::isinf(d)) return {{}, literal_problem::infinite};
     }
     if (is_sql_constant(cell_text) || !value.isValid()) return {std::string(cell_text)};
     return {plain_decimal(type_name, value)};

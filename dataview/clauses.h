@@ -40,11 +40,15 @@ struct literal {
     literal_problem problem = literal_problem::none;
 };
 
-// The literal of a value for a column type: strings quoted (quote_text), dates, times and
-// datetimes in double quotes, numbers as shown. Where the shown text is no constant of the
-// grammar (a grouped binary u08 text), a number is written in plain decimal and a string in
-// the hexadecimal escape form; a NaN or infinite value has no literal (problem set).
-// `value` may be invalid: then the text alone decides (the fixed operands of the ranges).
+// The literal of a value for a column type, a text that reads back as exactly the value:
+// strings quoted (quote_text), integers as shown (in the display mode); floating-point
+// numbers and dates, times and datetimes by the write-back's literal of the value
+// (sql_value_literal: the shortest float-shaped text, "f" for a float; the calendar texts
+// with every digit the value holds, the zero date included). Where the shown text of an
+// integer is no constant of the grammar (a grouped binary u08 text), it is written in plain
+// decimal, and a string in the hexadecimal escape form; a NaN or infinite value has no
+// literal (problem set). `value` may be invalid: then the text alone decides (the fixed
+// operands of the ranges), a date or time text between double quotes.
 literal value_literal(std::string_view cell_text, std::string_view type_name, const QVariant& value);
 
 // What a builder reads of the current cell.

@@ -7,7 +7,10 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QSignalBlocker>
+#include <QLineEdit>
+#include <algorithm>
 #include <initializer_list>
+#include <limits>
 #include <set>
 
 #include "app/seams/seams.h"
@@ -167,6 +170,9 @@ data_view::data_view(const kk::adt::string::string& table, db_ctx* ctx, QWidget*
         const QSignalBlocker block(cb);
         cb->setInsertPolicy(QComboBox::InsertAtTop);
         cb->setCurrentText(QString());
+        // A filter or post text is as long as a statement may be: never cut at the line
+        // edit's default limit.
+        cb->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
     }
 
     // The dialog belongs to this view and is deleted with it (it searches this view's grid).
@@ -214,10 +220,11 @@ dataview::view_query data_view::current_query() const
 bool data_view::may_reload()
 {
     if (!pending_ || !loaded_) return true;
+    // Enter and Escape keep the edits.
     if (ruv::question(
             this, tr("reload table"),
             tr("the edits of table '%1' are not applied yet. reload and drop them?").arg(form_->table_le->text()),
-            QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes)
         return true;
     restore_inputs(loaded_query_, loaded_immediate_);
     return false;
@@ -299,7 +306,18 @@ void data_view::apply(bool)
     });
 }
 
-void data_view::cancel(bool) { emit rejected(); }
+void data_view::cancel(bool)
+{
+    slot_guard("cancel", [&] {
+        // Edits not applied yet go only when the user says so; Enter and Escape keep them.
+        if (pending_ && ruv::question(this, tr("cancel edits"),
+                                      tr("the edits of table '%1' are not applied yet. close and drop them?")
+                                          .arg(form_->table_le->text()),
+                                      QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+            return;
+        emit rejected();
+    });
+}
 void data_view::post_changed(const QString&) { update_tab(); }
 void data_view::filter_changed(const QString&) { update_tab(); }
 void data_view::field_changed() { update_tab(); }
@@ -509,8 +527,22 @@ void data_view::build_filter(filter_kind kind)
         else if (filter_modes_[2]->isChecked())
             mode = dataview::filter_merge::or_;
         const std::string text = dataview::merge_filter(kind, form_->filter_cb->currentText().toStdString(), c.text, mode);
+        if (!fits(text, false)) return;
         form_->filter_cb->setCurrentText(QString::fromStdString(text));
     });
+}
+
+bool data_view::fits(const std::string& text, bool post)
+{
+    dataview::view_query q = current_query();
+    (post ? q.post : q.filter).clear();
+    const size_t room = std::min(dataview::input_room(q), input_limit_);
+    if (text.size() <= room) return true;
+    ruv::information(this, post ? tr("post operate") : tr("filter"),
+                     tr("the text would be %1 bytes long, longer than the %2 bytes a statement can hold. it is left as it is.")
+                         .arg(qulonglong(text.size()))
+                         .arg(qulonglong(room)));
+    return false;
 }
 
 void data_view::build_post(post_kind kind)
@@ -526,6 +558,7 @@ void data_view::build_post(post_kind kind)
         else if (post_modes_[1]->isChecked())
             mode = dataview::post_merge::append;
         const std::string text = dataview::merge_post(form_->post_cb->currentText().toStdString(), c.text, mode);
+        if (!fits(text, true)) return;
         form_->post_cb->setCurrentText(QString::fromStdString(text));
     });
 }

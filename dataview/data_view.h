@@ -57,6 +57,9 @@ public:
     QAction* append_filter_action() const { return append_filter_; }
     // The context menu as contextMenuEvent builds it; null when the model has no rows.
     QMenu* build_context_menu();
+    // A lower bound for the bytes a built filter or post text may have (tests; by default
+    // only what a statement can hold bounds it).
+    void set_input_limit(size_t bytes) { input_limit_ = bytes; }
 
 signals:
     void accepted();
@@ -152,6 +155,8 @@ protected:
 private:
     void build_filter(dataview::filter_kind kind);
     void build_post(dataview::post_kind kind);
+    // A built filter (post) text fits in a statement; else the user is told, and false.
+    bool fits(const std::string& text, bool post);
     // Reads the current cell; false when there is none.
     bool current_cell(dataview::cell_input& out) const;
     // With edits pending, asks before a reload drops them; on No the inputs go back to
@@ -176,6 +181,7 @@ private:
     tab_data_model* model_ = nullptr;
 
     export_chooser choose_export_;
+    size_t input_limit_ = static_cast<size_t>(-1);
     bool pending_ = false;          // the model reports edits not yet applied
     bool refusal_said_ = false;     // the model refused an edit and the user was told
     bool loaded_ = false;           // a statement was loaded (loaded_query_ holds its inputs)

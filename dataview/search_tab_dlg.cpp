@@ -53,10 +53,15 @@ public:
         // Only the backgrounds change: one ranged refresh, never the edit path.
         emit m->dataChanged(m->index(0, 0), m->index(m->rowCount() - 1, m->columnCount() - 1), {Qt::BackgroundRole});
     }
+    bool read_only(int column) const override
+    {
+        tab_data_model* m = model();
+        return !m || m->is_column_flag(column);
+    }
     bool store_text(int row, int column, std::string_view text) override
     {
         tab_data_model* m = model();
-        if (!m) return false;
+        if (!m || m->is_column_flag(column)) return false;
         const QVariant v = m->value_from_text(kk::adt::text_view{text.data(), text.size()}, column);
         if (!v.isValid()) return false;
         return m->set_cell_data(row, column, v, Qt::EditRole);

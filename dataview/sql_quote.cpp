@@ -1,6 +1,10 @@
 #include "dataview/sql_quote.h"
 
+#include <vector>
+
 #include "adt/text.h"
+#include "grammar/ebnf_kind.h"
+#include "grammar/grammar_node.h"
 #include "grammar/matcher.h"
 #include "grammar/sql_library.h"
 #include "grammar/sql_rules.h"
@@ -21,7 +25,7 @@ bool is_sql_constant(std::string_view text)
     using namespace kk::grammar;
     const kk::sql_library* lib = kk::sql_library_instance();
     if (text.empty() || !lib || !lib->rules) return false;
-    const grammar_node* rule = lib->rules->slots[1024 + sql::rule_constant].rule;
+    const grammar_node* rule = lib->rules->slots[rule_ref_base + sql::rule_constant].rule;
     if (!rule) return false;
     parse_farthest = nullptr;
     kk::u64 remaining = text.size();
@@ -29,6 +33,48 @@ bool is_sql_constant(std::string_view text)
     const bool whole = tree && node_end(tree) == text.data() + text.size();
     grammar_free_tree(tree);
     return whole;
+}
+
+bool ends_in_line_comment(std::string_view text)
+{
+    return sql_ends_in_line_comment(kk::adt::text_view{text.data(), text.size()});
+}
+
+condition_span where_condition(std::string_view filter)
+{
+    using namespace kk::grammar;
+    condition_span span;
+    const kk::sql_library* lib = kk::sql_library_instance();
+    if (filter.empty() || !lib || !lib->rules) return span;
+    const char* const begin = filter.data();
+    const char* const end = begin + filter.size();
+    // The blanks and comments before the condition.
+    const char* p = begin;
+    if (const grammar_node* igs = lib->rules->slots[rule_ref_base + sql::rule_igs].rule) {
+        parse_farthest = nullptr;
+        kk::u64 left = filter.size();
+        parse_node* t = grammar_match(igs, p, &left, lib->rules);
+        if (t) p = node_end(t);
+        grammar_free_tree(t);
+    }
+    span.start = span.end = static_cast<size_t>(p - begin);
+    const grammar_node* cond = lib->rules->slots[rule_ref_base + sql::rule_where_cond].rule;
+    if (!cond || p == end) return span;
+    parse_farthest = nullptr;
+    kk::u64 left = static_cast<kk::u64>(end - p);
+    parse_node* tree = grammar_match(cond, p, &left, lib->rules);
+    if (!tree) return span;
+    span.end = static_cast<size_t>(node_end(tree) - begin);
+    // The condition's own "||" chain: the "&&" chains directly in it, not those inside
+    // parentheses (which sit in a nested condition of a chain).
+    std::vector<parse_node*> ors, ands;
+    collect_nodes_if(tree, [](kk::u16 id) { return id == sql::id_where_or_expr; }, ors);
+    if (!ors.empty())
+        for (kk::u64 i = 0; i < child_count(ors.front()); ++i)
+            collect_nodes_if(child_at(ors.front(), i), [](kk::u16 id) { return id == sql::id_where_and_expr; }, ands);
+    span.top_level_or = ands.size() >= 2;
+    grammar_free_tree(tree);
+    return span;
 }
 
 std::string hex_text_literal(std::string_view text)

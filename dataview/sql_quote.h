@@ -14,6 +14,17 @@ std::string quoted_text(std::string_view text);
 // SQL grammar. False before the grammar is built.
 bool is_sql_constant(std::string_view text);
 
+// The text ends inside a line comment, as the grammar reads it (sql_ends_in_line_comment).
+bool ends_in_line_comment(std::string_view text);
+
+// Where the where condition at the start of a filter lies (after leading blanks and
+// comments), by the program's grammar, and whether it holds a top-level "||".
+struct condition_span {
+    size_t start = 0, end = 0;  // byte offsets; end == start when no condition starts there
+    bool top_level_or = false;  // two or more "&&" chains joined by "||" outside parentheses
+};
+condition_span where_condition(std::string_view filter);
+
 // A string literal that always parses: each byte as \x and two hex digits, in double quotes.
 std::string hex_text_literal(std::string_view text);
 

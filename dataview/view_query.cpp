@@ -1,11 +1,22 @@
 #include "dataview/view_query.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "adt/string.h"
 #include "dataview/sql_quote.h"
 
 namespace dataview {
+
+namespace {
+
+// A user's text that ends inside a line comment ends the line before anything follows it.
+void close_line_comment(std::string& text, std::string_view users)
+{
+    if (ends_in_line_comment(users)) text += '\n';
+}
+
+}  // namespace
 
 bool filter_is_empty(std::string_view filter)
 {
@@ -14,88 +25,26 @@ bool filter_is_empty(std::string_view filter)
     return v.size == 0;
 }
 
-filter_shape shape_of_filter(std::string_view f)
+size_t input_room(const view_query& q)
 {
-    filter_shape s;
-    long depth = 0;
-    const size_t n = f.size();
-    size_t i = 0;
-    // Skips a quoted run that started at i (the opening byte) up to its closing byte; false
-    // when the text ends first. Backslashes escape the next byte where the grammar has escapes.
-    auto skip_quoted = [&](char close, bool escapes) {
-        for (++i; i < n; ++i) {
-            if (escapes && f[i] == '\\') {
-                ++i;
-                continue;
-            }
-            if (f[i] == close) return true;
-        }
-        return false;
-    };
-    while (i < n) {
-        const char c = f[i];
-        const char next = i + 1 < n ? f[i + 1] : '\0';
-        if (c == '"' || c == '\'' || c == '[') {
-            if (!skip_quoted(c == '[' ? ']' : c, true)) {
-                s.balanced = false;
-                return s;
-            }
-            ++i;
-        } else if (c == '@' && next == '"') {
-            ++i;
-            if (!skip_quoted('"', false)) {
-                s.balanced = false;
-                return s;
-            }
-            ++i;
-        } else if (c == '#' || (c == '/' && next == '/')) {
-            while (i < n && f[i] != '\n') ++i;
-            if (i == n) s.ends_in_line_comment = true;
-        } else if (c == '/' && next == '*') {
-            long nest = 1;  // block comments nest
-            i += 2;
-            while (i < n && nest > 0) {
-                if (f[i] == '/' && i + 1 < n && f[i + 1] == '*') {
-                    ++nest;
-                    i += 2;
-                } else if (f[i] == '*' && i + 1 < n && f[i + 1] == '/') {
-                    --nest;
-                    i += 2;
-                } else {
-                    ++i;
-                }
-            }
-            if (nest > 0) {
-                s.balanced = false;
-                return s;
-            }
-        } else if (c == '(') {
-            ++depth;
-            ++i;
-        } else if (c == ')') {
-            if (--depth < 0) s.balanced = false;
-            ++i;
-        } else if (c == '|' && next == '|') {
-            if (depth == 0) s.top_level_or = true;
-            i += 2;
-        } else {
-            ++i;
-        }
-    }
-    if (depth != 0) s.balanced = false;
-    return s;
+    constexpr size_t statement_max = 2147483647;          // the 32-bit length of a statement
+    constexpr size_t text_max = (size_t(1) << 30) - 64;   // a QString's units
+    // Room for " && ", the parentheses, a line break and the blank before a post text.
+    const size_t rest = query_text(q).size() + 8;
+    return std::min(text_max, rest < statement_max ? statement_max - rest : 0);
 }
 
 std::string limited_filter(std::string_view filter)
 {
-    const filter_shape s = shape_of_filter(filter);
-    if (!s.top_level_or || !s.balanced) return std::string(filter);
+    const condition_span c = where_condition(filter);
+    if (!c.top_level_or) return std::string(filter);
     std::string out;
-    out.reserve(filter.size() + 3);
+    out.reserve(filter.size() + 2);
+    out.append(filter.substr(0, c.start));
     out += '(';
-    out += filter;
-    if (s.ends_in_line_comment) out += '\n';
+    out.append(filter.substr(c.start, c.end - c.start));
     out += ')';
+    out.append(filter.substr(c.end));
     return out;
 }
 
@@ -117,14 +66,17 @@ std::string query_text(const view_query& q, bool semicolon)
         if (has_filter) {
             text += " && ";
             text += limited_filter(q.filter);
+            close_line_comment(text, q.filter);
         }
     } else if (has_filter) {
         text += " where ";
         text += q.filter;
+        close_line_comment(text, q.filter);
     }
     if (!q.post.empty()) {
         text += ' ';
         text += q.post;
+        close_line_comment(text, q.post);
     }
     if (semicolon) text += ';';
     return text;

@@ -18,23 +18,24 @@ struct view_query {
     std::string post;  // as typed: not trimmed
 };
 
-// The statement, with the final ";" or without it (the export appends its own clause).
+// The statement, with the final ";" or without it (the export appends its own clause). A
+// filter or post text that ends inside a line comment gets a line break after it, so that
+// nothing assembled after it is taken into the comment.
 std::string query_text(const view_query& q, bool semicolon = true);
+
+// The most bytes the empty filter or post text of q may take so that the statement still
+// fits: the library sends a statement with a 32-bit length, and the combo boxes hold a
+// text of at most 2^30 - 64 UTF-16 units.
+size_t input_room(const view_query& q);
 
 // Nothing is left after cutting leading and trailing blanks, then tabs.
 bool filter_is_empty(std::string_view filter);
 
-// How a filter stands in the where part after " where first k && ".
-struct filter_shape {
-    bool top_level_or = false;       // a "||" outside parentheses, literals, names and comments
-    bool balanced = true;            // parentheses, literals, names and block comments all closed
-    bool ends_in_line_comment = false;
-};
-filter_shape shape_of_filter(std::string_view filter);
-
-// The filter as it follows " && ": in parentheses when it holds a top-level "||" (else the
-// limit would bind only its first branch); a filter ending in a line comment gets its closing
-// parenthesis on a new line. Any other filter, and one that is not balanced, stays as typed.
+// The filter as it follows " where first k && ": when the where condition it begins with
+// holds a top-level "||" (read by the program's grammar), the condition goes in parentheses,
+// else the limit would bind only its first branch; anything after the condition (a
+// comment, text the grammar does not take) stays as typed. A filter that is no condition
+// stays as typed.
 std::string limited_filter(std::string_view filter);
 
 }  // namespace dataview

@@ -1292,6 +1292,18 @@ selection-background-color: rgb(163, 163, 163);</translation>
         <source>the value of this cell is infinite: no comparison can be built from it.</source>
         <translation>La valeur de cette cellule est infinie&#xa0;: aucune comparaison ne peut en être tirée.</translation>
     </message>
+    <message>
+        <source>cancel edits</source>
+        <translation>Annuler les modifications</translation>
+    </message>
+    <message>
+        <source>the edits of table &apos;%1&apos; are not applied yet. close and drop them?</source>
+        <translation>Les modifications de la table «&#xa0;%1&#xa0;» ne sont pas encore appliquées. Fermer et les abandonner&#xa0;?</translation>
+    </message>
+    <message>
+        <source>the text would be %1 bytes long, longer than the %2 bytes a statement can hold. it is left as it is.</source>
+        <translation>Le texte ferait %1 octets, plus que les %2 octets qu&apos;une instruction peut contenir. Il reste tel quel.</translation>
+    </message>
 </context>
 <context>
     <name>db_ctx</name>
@@ -1933,6 +1945,14 @@ selection-background-color: rgb(163, 163, 163);</translation>
     <message>
         <source>find text in current table</source>
         <translation>Rechercher du texte dans la table courante</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; is in a cell that can not be edited here, nothing was replaced.</source>
+        <translation>La chaîne «&#xa0;%1&#xa0;» est dans une cellule non modifiable ici, rien n&apos;a été remplacé.</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; is only in cells that can not be edited here, nothing was replaced.</source>
+        <translation>La chaîne «&#xa0;%1&#xa0;» n&apos;est que dans des cellules non modifiables ici, rien n&apos;a été remplacé.</translation>
     </message>
 </context>
 <context>

@@ -1292,6 +1292,18 @@ selection-background-color: rgb(163, 163, 163);</translation>
         <source>the value of this cell is infinite: no comparison can be built from it.</source>
         <translation>このセルの値は無限大のため、比較条件を作成できません。</translation>
     </message>
+    <message>
+        <source>cancel edits</source>
+        <translation>編集の取り消し</translation>
+    </message>
+    <message>
+        <source>the edits of table &apos;%1&apos; are not applied yet. close and drop them?</source>
+        <translation>テーブル「%1」の編集はまだ適用されていません。閉じて編集を破棄しますか？</translation>
+    </message>
+    <message>
+        <source>the text would be %1 bytes long, longer than the %2 bytes a statement can hold. it is left as it is.</source>
+        <translation>テキストは %1 バイトになり、文が保持できる %2 バイトを超えます。テキストはそのままです。</translation>
+    </message>
 </context>
 <context>
     <name>db_ctx</name>
@@ -1933,6 +1945,14 @@ selection-background-color: rgb(163, 163, 163);</translation>
     <message>
         <source>find text in current table</source>
         <translation>現在のテーブル内のテキストを検索</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; is in a cell that can not be edited here, nothing was replaced.</source>
+        <translation>文字列「%1」はここでは編集できないセルにあるため、何も置換されませんでした。</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; is only in cells that can not be edited here, nothing was replaced.</source>
+        <translation>文字列「%1」はここでは編集できないセルにしかないため、何も置換されませんでした。</translation>
     </message>
 </context>
 <context>

@@ -1292,6 +1292,18 @@ selection-background-color: rgb(163, 163, 163);</translation>
         <source>the value of this cell is infinite: no comparison can be built from it.</source>
         <translation>此单元格的值为无穷大：无法据此构建比较条件。</translation>
     </message>
+    <message>
+        <source>cancel edits</source>
+        <translation>取消编辑</translation>
+    </message>
+    <message>
+        <source>the edits of table &apos;%1&apos; are not applied yet. close and drop them?</source>
+        <translation>表“%1”的编辑尚未应用。关闭并放弃这些编辑吗？</translation>
+    </message>
+    <message>
+        <source>the text would be %1 bytes long, longer than the %2 bytes a statement can hold. it is left as it is.</source>
+        <translation>文本将有 %1 字节，超过语句所能容纳的 %2 字节。文本保持不变。</translation>
+    </message>
 </context>
 <context>
     <name>db_ctx</name>
@@ -1933,6 +1945,14 @@ selection-background-color: rgb(163, 163, 163);</translation>
     <message>
         <source>find text in current table</source>
         <translation>在当前表中查找文本</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; is in a cell that can not be edited here, nothing was replaced.</source>
+        <translation>字符串“%1”所在的单元格在此处不能编辑，未作任何替换。</translation>
+    </message>
+    <message>
+        <source>the string &apos;%1&apos; is only in cells that can not be edited here, nothing was replaced.</source>
+        <translation>字符串“%1”只出现在此处不能编辑的单元格中，未作任何替换。</translation>
     </message>
 </context>
 <context>

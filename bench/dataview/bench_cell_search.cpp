@@ -51,6 +51,7 @@ struct memory_grid final : dataview::search_grid {
     void set_found(int r, int c, bool on) override { marks[r * cols + c] = on; }
     bool found(int r, int c) const override { return marks[r * cols + c]; }
     void refresh_found() override {}
+    bool read_only(int) const override { return false; }
     bool store_text(int, int, std::string_view) override { return false; }
 };
 

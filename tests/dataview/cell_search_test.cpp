@@ -57,6 +57,8 @@ struct fake_grid final : search_grid {
         else marks.erase({r, c});
     }
     bool found(int r, int c) const override { return marks.count({r, c}) > 0; }
+    std::set<int> locked;  // read-only columns
+    bool read_only(int c) const override { return locked.count(c) > 0; }
     void refresh_found() override { ++refreshes; }
     bool store_text(int r, int c, std::string_view text) override
     {
@@ -248,6 +250,41 @@ TEST_F(cell_search_test, replace_all_counts_the_cells_stored)
     EXPECT_EQ(s.replace_all(opts("none", search_scope::none, "7")), 0);
     EXPECT_EQ(prompt.last_text(), "the string 'none' not found.");
     EXPECT_EQ(prompt.boxes.back().title, "replace result");
+}
+
+TEST_F(cell_search_test, cells_the_user_may_not_edit_are_never_replaced)
+{
+    struct row {
+        const char* label;
+        std::set<int> locked;
+        int stored;
+        std::vector<std::string> stores;
+        const char* text;
+    };
+    // Matches of "ab": (0,0), (0,2), (1,1), (2,2).
+    const row rows[] = {
+        {"every column locked", {0, 1, 2}, 0, {}, "the string 'ab' is only in cells that can not be edited here, nothing was replaced."},
+        {"column 2 locked", {2}, 2, {"0,0=Z", "1,1=Z"}, "the string 'ab' 2 times replaced."},
+        {"columns 0 and 1 locked", {0, 1}, 2, {"0,2=ZZ", "2,2=Z"}, "the string 'ab' 2 times replaced."},
+        {"no column locked", {}, 4, {"0,0=Z", "0,2=ZZ", "1,1=Z", "2,2=Z"}, "the string 'ab' 4 times replaced."},
+    };
+    for (const row& r : rows) {
+        fake_grid g = grid_3x3();
+        g.locked = r.locked;
+        cell_search s(g, make_plain);
+        EXPECT_EQ(s.replace_all(opts("ab", search_scope::none, "Z")), r.stored) << r.label;
+        EXPECT_EQ(g.stores, r.stores) << r.label;
+        EXPECT_EQ(prompt.last_text().toStdString(), r.text) << r.label;
+    }
+    fake_grid g = grid_3x3();
+    g.locked = {0};
+    g.set_current(0, 0);
+    cell_search s(g, make_plain);
+    prompt.boxes.clear();
+    EXPECT_FALSE(s.replace(opts("ab", search_scope::none, "Z")));
+    EXPECT_TRUE(g.stores.empty());
+    ASSERT_EQ(prompt.boxes.size(), size_t(1));
+    EXPECT_EQ(prompt.last_text().toStdString(), "the string 'ab' is in a cell that can not be edited here, nothing was replaced.");
 }
 
 TEST(replace_ranges, replaces_each_range)

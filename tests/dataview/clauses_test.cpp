@@ -15,6 +15,7 @@
 #include "cells/item_dlgt.h"
 #include "dataview/clauses.h"
 #include "dataview/view_query.h"
+#include "query/calendar_value.h"
 #include "tests/dataview/whole_parse.h"
 
 namespace dataview {
@@ -125,7 +126,20 @@ TEST(value_literal, literal_of_cell_texts_the_grammar_does_not_take)
          "18446744073709551615", literal_problem::none},
         {"i64 minimum", "-9223372036854775808 x", "i64", qlonglong(std::numeric_limits<qlonglong>::min()),
          "-9223372036854775808", literal_problem::none},
-        {"double as shown", "1.50000000000000000", "double", 1.5, "1.50000000000000000", literal_problem::none},
+        {"double by its value, not its 17 decimals", "1.50000000000000000", "double", 1.5, "1.5", literal_problem::none},
+        {"float beyond its 9 decimals", "0.001234568", "float", QVariant(0.00123456789f), "0.0012345678f",
+         literal_problem::none},
+        {"tiny float", "0.000000000", "float", QVariant(1e-10f), "1e-10f", literal_problem::none},
+        {"float subnormal", "0.000000000", "float", QVariant(1.4e-45f), "1e-45f", literal_problem::none},
+        {"double subnormal", "0.00000000000000000", "double", 4.9e-324, "5e-324", literal_problem::none},
+        {"negative zero stays a float", "-0.00000000000000000", "double", -0.0, "-0.0", literal_problem::none},
+        {"whole double stays a float", "2.00000000000000000", "double", 2.0, "2.0", literal_problem::none},
+        {"double max", "", "double", 1.7976931348623157e308, "1.7976931348623157e+308", literal_problem::none},
+        {"zero date", "0000-00-00", "date", calendar_variant(calendar_kind::date, {0, 0, 0}), "\"0000-00-00\"",
+         literal_problem::none},
+        {"time finer than the grid", "23:59:59.999", "time",
+         calendar_variant(calendar_kind::time, {0, 0, 0, 23, 59, 59, 999999999}), "\"23:59:59.999999999\"",
+         literal_problem::none},
         {"double nan", "nan", "double", nan, "", literal_problem::not_a_number},
         {"double inf", "inf", "double", inf, "", literal_problem::infinite},
         {"double -inf", "-inf", "double", -inf, "", literal_problem::infinite},
@@ -137,7 +151,10 @@ TEST(value_literal, literal_of_cell_texts_the_grammar_does_not_take)
          literal_problem::none},
         {"string in the grammar's characters", "\xe4\xb8\xad", "string", QString(), "\"\xe4\xb8\xad\"",
          literal_problem::none},
-        {"time", "18:00:00.000", "time", QTime(18, 0), "\"18:00:00.000\"", literal_problem::none},
+        {"time by the value library's text", "18:00:00.000", "time", QTime(18, 0), "\"18:00:00\"", literal_problem::none},
+        {"datetime", "2019-04-23 10:11:12.500", "datetime", QDateTime(QDate(2019, 4, 23), QTime(10, 11, 12, 500)),
+         "\"2019-04-23 10:11:12.5\"", literal_problem::none},
+        {"fixed operand on a date", "1", "date", QVariant(), "\"1\"", literal_problem::none},
         {"fixed operand on a number", "3", "double", QVariant(), "3", literal_problem::none},
     };
     for (const auto& r : rows) {
@@ -232,10 +249,15 @@ std::vector<typed_column> every_column_type()
                      QString("line\nbreak"), QString("tab\there"), QString::fromUtf8("\xe4\xb8\xad\xe6\x96\x87"),
                      QString::fromUtf8("\xf0\x9f\x98\x80"), QString::fromUtf8("\xf3\xa0\x81\xa1"), QString("]"),
                      QString("x || y"), QString("/*")}});
-    cols.push_back({"date", std::make_unique<date_item_dlgt>(), {QDate(2019, 4, 23), QDate(1, 1, 1), QDate()}});
-    cols.push_back({"time", std::make_unique<time_item_dlgt>(), {QTime(18, 0), QTime(23, 59, 59, 999), QTime()}});
+    cols.push_back({"date", std::make_unique<date_item_dlgt>(),
+                    {QDate(2019, 4, 23), QDate(1, 1, 1), QDate(), calendar_variant(calendar_kind::date, {0, 0, 0}),
+                     calendar_variant(calendar_kind::date, {0, 2, 29})}});
+    cols.push_back({"time", std::make_unique<time_item_dlgt>(),
+                    {QTime(18, 0), QTime(23, 59, 59, 999), QTime(),
+                     calendar_variant(calendar_kind::time, {0, 0, 0, 23, 59, 59, 999999999})}});
     cols.push_back({"datetime", std::make_unique<datetime_item_dlgt>(),
-                    {QDateTime(QDate(2019, 4, 23), QTime(10, 11, 12)), QDateTime()}});
+                    {QDateTime(QDate(2019, 4, 23), QTime(10, 11, 12)), QDateTime(),
+                     calendar_variant(calendar_kind::datetime, {0, 0, 0, 0, 0, 0, 0})}});
     return cols;
 }
 

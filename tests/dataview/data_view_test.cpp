@@ -12,9 +12,14 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableView>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
+#include <deque>
 #include <limits>
 
 #include "client/ruv_sql_lib_mem.h"
@@ -391,6 +396,335 @@ private slots:
             dlg->findChild<QLineEdit*>("target_le")->setText(r.target);
             QCOMPARE(dlg->search().search_all(dlg->options(), true), r.want);
         }
+    }
+
+    // --- unapplied edits are never dropped without the user saying so ------------------------
+
+    void cancel_with_unapplied_edits_asks_and_keeps_them_by_default()
+    {
+        auto v = open_t();
+        QSignalSpy rejected(v.get(), &data_view::rejected);
+        v->form()->cancel_btn->click();  // nothing pending: no question
+        QCOMPARE(rejected.count(), 1);
+        QVERIFY(prompt->boxes.empty());
+
+        QVERIFY(v->model()->setData(v->model()->index(0, 1), QString("uno"), Qt::EditRole));
+        struct answer {
+            const char* label;
+            std::deque<QMessageBox::StandardButton> scripted;  // empty: the default button
+            bool closes;
+        };
+        const answer answers[] = {{"default", {}, false}, {"no", {QMessageBox::No}, false}, {"yes", {QMessageBox::Yes}, true}};
+        for (const answer& a : answers) {
+            prompt->boxes.clear();
+            prompt->answers = a.scripted;
+            rejected.clear();
+            v->form()->cancel_btn->click();
+            QCOMPARE(prompt->boxes.size(), size_t(1));
+            QCOMPARE(prompt->boxes[0].buttons, QMessageBox::Yes | QMessageBox::No);
+            QVERIFY2(prompt->boxes[0].text.contains("not applied"), a.label);
+            QCOMPARE(rejected.count(), a.closes ? 1 : 0);
+            QCOMPARE(cell(*v, 0, 1), QString("uno"));
+            QVERIFY(v->has_pending_edits());
+        }
+        QCOMPARE(db.table("t")->rows[0].values[1].s, std::string("one"));
+    }
+
+    void the_reload_question_keeps_the_edits_by_default()
+    {
+        auto v = open_t();
+        QVERIFY(v->model()->setData(v->model()->index(0, 1), QString("uno"), Qt::EditRole));
+        sent();
+        v->form()->filter_cb->setCurrentText("a == 1");  // no answer scripted: the default button
+        QCOMPARE(prompt->boxes.size(), size_t(1));
+        QCOMPARE(sent(), QStringList());
+        QCOMPARE(v->form()->filter_cb->currentText(), QString());
+        QCOMPARE(cell(*v, 0, 1), QString("uno"));
+        QVERIFY(v->form()->apply_btn->isEnabled());
+    }
+
+    // --- the cell search writes only where the user may edit ----------------------------------
+
+    void replace_never_writes_into_a_read_only_result()
+    {
+        QVERIFY(db.create_table("r", {{"a", ftype::i32, ""}, {"s", ftype::str, ""}, {"b", ftype::str, ""}}));
+        db.insert("r", {value::sint(ftype::i32, 1), value::text("one"), value::text("keep")});
+        db.insert("r", {value::sint(ftype::i32, 2), value::text("two"), value::text("keep")});
+        for (bool immediate : {false, true}) {
+            auto v = std::make_unique<data_view>(bytes("r"), ctx.get());
+            v->form()->fd_wt->list()->item(2)->setCheckState(Qt::Unchecked);
+            v->form()->post_cb->setCurrentText("rename s b");
+            QCOMPARE(v->model()->headerData(1, Qt::Horizontal).toString(), QString("b"));
+            QVERIFY(!v->form()->add_btn->isEnabled());
+            v->form()->im_cb->setChecked(immediate);
+            search_tab_dlg* dlg = v->search_dialog();
+            dlg->findChild<QLineEdit*>("target_le")->setText("o");
+            dlg->findChild<QLineEdit*>("rep_le")->setText("X");
+            prompt->boxes.clear();
+            sent();
+            dlg->replace_all(false);
+            QCOMPARE(prompt->last_text(), QString("the string 'o' is only in cells that can not be edited here, nothing was replaced."));
+            v->form()->dv->setCurrentIndex(v->model()->index(0, 1));
+            dlg->replace(false);
+            QCOMPARE(prompt->boxes.size(), size_t(2));
+            QVERIFY(prompt->last_text().contains("can not be edited"));
+            QCOMPARE(cell(*v, 0, 1), QString("one"));
+            QVERIFY(!v->form()->apply_btn->isEnabled());
+            QVERIFY(!v->has_pending_edits());
+            v->apply(false);
+            const QStringList s = sent();
+            for (const QString& st : s) QVERIFY2(!st.startsWith("update") && !st.startsWith("atom_exec"), qPrintable(st));
+            QCOMPARE(db.table("r")->rows[0].values[2].s, std::string("keep"));
+            QCOMPARE(db.table("r")->rows[0].values[1].s, std::string("one"));
+        }
+    }
+
+    // --- a user's line comment never swallows what follows it -------------------------------
+
+    void a_trailing_line_comment_keeps_post_text_and_export()
+    {
+        auto v = open_t();
+        sent();
+        v->form()->filter_cb->setCurrentText("a >= 2 # not the first");
+        v->form()->post_cb->setCurrentText("order by a desc // newest first");
+        QCOMPARE(sent().last(),
+                 QString("select a, s, d from t where first 1000 && a >= 2 # not the first\n order by a desc // newest first\n;"));
+        QCOMPARE(v->model()->rowCount(), 2);
+        QCOMPARE(cell(*v, 0, 0), QString("3"));  // the post text ran
+
+        QTemporaryDir dir;
+        const std::string local = QDir(dir.path()).filePath("view.csv").toStdString();
+        for (bool client : {false, true}) {
+            v->set_export_chooser([&](QWidget*, const QString&, const QString&) {
+                data_view::export_choice c;
+                c.accepted = true;
+                c.path = client ? local : "out.csv";
+                c.separator = ",";
+                c.client = client;
+                return c;
+            });
+            v->form()->export_btn->click();
+            QVERIFY2(prompt->last_text().endsWith("is successful!"), qPrintable(prompt->last_text()));
+            const QString st = sent().last();
+            QVERIFY2(st.contains("// newest first\n export as csv split by \",\""), qPrintable(st));
+            std::string out;
+            if (client) {
+                QFile f(QString::fromStdString(local));
+                QVERIFY(f.open(QIODevice::ReadOnly));
+                out = f.readAll().toStdString();
+            } else {
+                QVERIFY(db.file("out.csv"));
+                out = *db.file("out.csv");
+            }
+            QVERIFY2(out.find("3,three") < out.find("2,two") && out.find("one") == std::string::npos, out.c_str());
+        }
+    }
+
+    // --- the limit binds every branch of a filter's top-level "||" ---------------------------
+
+    void the_limit_binds_every_branch_after_any_string_form()
+    {
+        QVERIFY(db.create_table("o", {{"s", ftype::str, ""}, {"b", ftype::i32, ""}}));
+        for (int i = 0; i < 5; ++i) db.insert("o", {value::text(i == 0 ? "(\")" : "x"), value::sint(ftype::i32, 1)});
+        auto v = std::make_unique<data_view>(bytes("o"), ctx.get());
+        v->form()->limit_sb->setValue(2);
+        const char* filters[] = {"s == @\"(\")\" || b == 1", "s == \"(\\\")\" || b == 1", "b == 39 && s == \"'\" || b == 1",
+                                 "s == @\"x(\"||\")x\" || b == 1"};
+        for (const char* f : filters) {
+            sent();
+            v->form()->filter_cb->setCurrentText(f);
+            QCOMPARE(sent().last(), QString("select s, b from o where first 2 && (%1);").arg(f));
+            QCOMPARE(v->model()->rowCount(), 2);
+        }
+    }
+
+    // --- long filters are taken whole, and a merge too long for a statement is refused -------
+
+    void long_filters_are_never_cut()
+    {
+        auto v = open_t();
+        QString filter = "a >= 1";
+        while (filter.size() <= 40000) filter += " && a >= 1";
+        sent();
+        v->form()->filter_cb->setCurrentText(filter);
+        QCOMPARE(v->form()->filter_cb->currentText().size(), filter.size());
+        QCOMPARE(v->model()->rowCount(), 3);
+        v->form()->dv->setCurrentIndex(v->model()->index(1, 0));  // a = 2
+        v->app_filter(false);
+        QCOMPARE(v->form()->filter_cb->currentText(), filter + " && a==2");
+        QCOMPARE(sent().last(), QString("select a, s, d from t where first 1000 && %1 && a==2;").arg(filter));
+        QCOMPARE(v->model()->rowCount(), 1);
+
+        QString post = "order by a asc";
+        while (post.size() <= 40000) post += " first 3";
+        v->form()->post_cb->setCurrentText(post);
+        QCOMPARE(v->form()->post_cb->currentText().size(), post.size());
+
+        // A merged text longer than a statement can hold changes nothing, and says so.
+        v->set_input_limit(size_t(filter.size()) + 5);
+        v->form()->dv->setCurrentIndex(v->model()->index(0, 0));
+        sent();
+        prompt->boxes.clear();
+        v->app_filter(false);
+        QCOMPARE(prompt->boxes.size(), size_t(1));
+        QVERIFY(prompt->last_text().contains("longer than"));
+        QCOMPARE(v->form()->filter_cb->currentText(), filter + " && a==2");
+        v->set_input_limit(size_t(post.size()) + 3);
+        v->post_fst(false);
+        QCOMPARE(prompt->boxes.size(), size_t(2));
+        QCOMPARE(v->form()->post_cb->currentText(), post);
+        QCOMPARE(sent(), QStringList());
+    }
+
+    // --- found cells show yellow; cleared marks are repainted --------------------------------
+
+    void found_cells_are_painted_yellow_and_cleared_marks_repainted()
+    {
+        auto v = open_t();
+        v->resize(1037, 413);
+        v->show();
+        QVERIFY(QTest::qWaitForWindowExposed(v.get()));
+        QTableView* dv = v->form()->dv;
+        // An edited cell that the search will also find: the hit's yellow wins over the green.
+        QVERIFY(v->model()->setData(v->model()->index(2, 1), QString("three!"), Qt::EditRole));
+        search_tab_dlg* dlg = v->search_dialog();
+        dlg->findChild<QLineEdit*>("target_le")->setText("t");  // two (current), three!
+        QCOMPARE(dv->currentIndex(), v->model()->index(1, 1));
+        auto pixel = [&](int row, int column) {
+            qApp->processEvents();
+            const QRect r = dv->visualRect(v->model()->index(row, column));
+            return dv->viewport()->grab().toImage().pixelColor(r.topLeft() + QPoint(3, 3));
+        };
+        QCOMPARE(v->model()->data(v->model()->index(2, 1), Qt::BackgroundRole), QVariant(QColor(Qt::yellow)));
+        QCOMPARE(pixel(2, 1), QColor(Qt::yellow));
+        const QColor plain = pixel(0, 0);
+        QVERIFY(plain != QColor(Qt::yellow));
+        dlg->findChild<QLineEdit*>("target_le")->setText("one");  // marks only row 0 now
+        dv->setCurrentIndex(v->model()->index(2, 2));             // the current cell shows selected
+        QCOMPARE(pixel(0, 1), QColor(Qt::yellow));
+        QCOMPARE(pixel(2, 1), QColor(Qt::darkGreen));
+        dlg->reject();  // clears every mark
+        QCOMPARE(pixel(0, 1), plain);
+        QCOMPARE(pixel(2, 1), QColor(Qt::darkGreen));
+        dv->setCurrentIndex(v->model()->index(2, 2));
+        QCOMPARE(pixel(1, 1), plain);
+    }
+
+    // --- "filter ==" on a cell finds that cell's row: every type, its extreme values --------
+
+    void an_equality_from_any_cell_finds_its_row()
+    {
+        const float fmax = std::numeric_limits<float>::max(), fsub = std::numeric_limits<float>::denorm_min();
+        const double dmax = std::numeric_limits<double>::max(), dsub = std::numeric_limits<double>::denorm_min();
+        struct column {
+            ftype type;
+            std::vector<value> values;
+        };
+        const column columns[] = {
+            {ftype::u08, {value::uint(ftype::u08, 0), value::uint(ftype::u08, 255), value::uint(ftype::u08, 1)}},
+            {ftype::i08, {value::sint(ftype::i08, -128), value::sint(ftype::i08, 127), value::sint(ftype::i08, 0)}},
+            {ftype::u16, {value::uint(ftype::u16, 0), value::uint(ftype::u16, 65535)}},
+            {ftype::i16, {value::sint(ftype::i16, -32768), value::sint(ftype::i16, 32767)}},
+            {ftype::u32, {value::uint(ftype::u32, 0), value::uint(ftype::u32, 4294967295u)}},
+            {ftype::i32, {value::sint(ftype::i32, INT32_MIN), value::sint(ftype::i32, INT32_MAX)}},
+            {ftype::u64, {value::uint(ftype::u64, 0), value::uint(ftype::u64, UINT64_MAX)}},
+            {ftype::i64, {value::sint(ftype::i64, INT64_MIN), value::sint(ftype::i64, INT64_MAX), value::sint(ftype::i64, -1)}},
+            {ftype::f32,
+             {value::real(ftype::f32, 0.0), value::real(ftype::f32, -0.0), value::real(ftype::f32, fmax),
+              value::real(ftype::f32, -fmax), value::real(ftype::f32, fsub), value::real(ftype::f32, 0.00123456789f),
+              value::real(ftype::f32, 1e-10f), value::real(ftype::f32, 0.1f), value::real(ftype::f32, 16777216.0f)}},
+            {ftype::f64,
+             {value::real(ftype::f64, 0.0), value::real(ftype::f64, -0.0), value::real(ftype::f64, dmax),
+              value::real(ftype::f64, -dmax), value::real(ftype::f64, dsub), value::real(ftype::f64, 0.00123456789),
+              value::real(ftype::f64, 0.1), value::real(ftype::f64, 1e18), value::real(ftype::f64, 123456789012.0)}},
+            {ftype::str,
+             {value::text(""), value::text("it's"), value::text("a\"b"), value::text("back\\slash"), value::text("line\nbreak"),
+              value::text("# x"), value::text("x || y"), value::text("\xe4\xb8\xad")}},
+            {ftype::date,
+             {value::date(0, 0, 0), value::date(0, 2, 29), value::date(1, 1, 1), value::date(2024, 2, 29), value::date(9999, 12, 31)}},
+            {ftype::time,
+             {value::time(0, 0, 0, 0), value::time(23, 59, 59, 999999999), value::time(23, 59, 59, 999000000),
+              value::time(12, 0, 0, 1)}},
+            {ftype::datetime,
+             {value::datetime(0, 0, 0, 0, 0, 0, 0), value::datetime(2019, 4, 23, 10, 11, 12, 123456789),
+              value::datetime(2019, 4, 23, 10, 11, 12, 123000000), value::datetime(9999, 12, 31, 23, 59, 59, 999999999)}},
+        };
+        for (const column& col : columns) {
+            db.clear();
+            QVERIFY(db.create_table("p", {{"v", col.type, ""}}));
+            std::vector<uint64_t> ids;
+            for (const value& x : col.values) ids.push_back(db.insert("p", {x}));
+            auto v = std::make_unique<data_view>(bytes("p"), ctx.get());
+            QCOMPARE(v->model()->rowCount(), int(col.values.size()));
+            for (size_t r = 0; r < col.values.size(); ++r) {
+                v->form()->filter_cb->setCurrentText(QString());
+                // The grid holds the server's order: row r is the r-th value.
+                v->form()->dv->setCurrentIndex(v->model()->index(int(r), 0));
+                v->ftr_eq(false);
+                const QString filter = v->form()->filter_cb->currentText();
+                const std::string what = std::string(peer::type_name(col.type)) + " " + col.values[r].str() + ": " +
+                                         filter.toStdString();
+                QVERIFY2(filter.startsWith("v == "), what.c_str());
+                bool own = false;
+                for (int k = 0; k < v->model()->rowCount(); ++k) {
+                    const uint64_t id = v->model()->row_id(k);
+                    own = own || id == ids[r];
+                    const size_t at = size_t(std::find(ids.begin(), ids.end(), id) - ids.begin());
+                    QVERIFY2(at < ids.size() && col.values[at] == col.values[r], (what + ", also " + col.values[at].str()).c_str());
+                }
+                QVERIFY2(own, (what + " misses its row").c_str());
+            }
+        }
+        // NaN compares equal to nothing: no comparison is built, and the user is told.
+        db.clear();
+        QVERIFY(db.create_table("p", {{"v", ftype::f32, ""}}));
+        db.insert("p", {value::real(ftype::f32, std::numeric_limits<double>::quiet_NaN())});
+        auto v = std::make_unique<data_view>(bytes("p"), ctx.get());
+        v->form()->dv->setCurrentIndex(v->model()->index(0, 0));
+        prompt->boxes.clear();
+        v->ftr_eq(false);
+        QCOMPARE(v->form()->filter_cb->currentText(), QString());
+        QCOMPARE(prompt->boxes.size(), size_t(1));
+    }
+
+    // --- a server that reports bracketed names ---------------------------------------------
+
+    void fields_are_named_alike_whether_the_server_brackets_them_or_not()
+    {
+        QVERIFY(db.create_table("n", {{"a b", ftype::i32, ""}, {"c", ftype::str, ""}}));
+        db.insert("n", {value::sint(ftype::i32, 7), value::text("x")});
+        db.insert("n", {value::sint(ftype::i32, 8), value::text("y")});
+        QStringList first;
+        for (bool bracketed : {false, true}) {
+            db.set_bracketed_names(bracketed);
+            auto v = std::make_unique<data_view>(bytes("n"), ctx.get());
+            QCOMPARE(v->model()->headerData(0, Qt::Horizontal).toString(), QString("a b"));
+            QTableView* dv = v->form()->dv;
+            sent();
+            dv->setCurrentIndex(v->model()->index(0, 0));
+            v->ftr_eq(false);
+            QCOMPARE(v->model()->rowCount(), 1);
+            dv->setCurrentIndex(v->model()->index(0, 0));
+            v->post_dsc(false);
+            QVERIFY(v->model()->setData(v->model()->index(0, 0), 70, Qt::EditRole));
+            QCOMPARE(v->form()->filter_cb->currentText(), QString("[a b] == 7"));
+            QCOMPARE(v->form()->post_cb->currentText(), QString("order by [a b] desc"));
+            v->apply(false);
+            QCOMPARE(db.table("n")->rows[0].values[0].i, int64_t(70));
+            v->form()->filter_cb->setCurrentText(QString());
+            v->form()->im_cb->setChecked(true);
+            QCOMPARE(cell(*v, 0, 0), QString("70"));
+            QVERIFY(v->model()->setData(v->model()->index(0, 0), 7, Qt::EditRole));
+            const QStringList s = sent();
+            QCOMPARE(db.table("n")->rows[0].values[0].i, int64_t(7));
+            for (const QString& st : s) QVERIFY2(!st.contains("\\x5b"), qPrintable(st));
+            QVERIFY2(s.last().startsWith("update n set [a b] = 7 where __id == "), qPrintable(s.join(" | ")));
+            QVERIFY2(s.filter("atom_exec  update n set [a b] = 70 where __id == ").size() == 1, qPrintable(s.join(" | ")));
+            if (!bracketed) first = s;
+            else QCOMPARE(s, first);
+            v->form()->im_cb->setChecked(false);
+        }
+        db.set_bracketed_names(false);
     }
 
     void find_and_replace_actions_show_the_dialog()

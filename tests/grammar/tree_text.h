@@ -7,51 +7,78 @@
 
 namespace kk::grammar::test {
 
+// Each text is written into one string as the tree is walked: building it from the
+// children's own strings copied each level's text into its parent, quadratic in the depth.
+
 // kind, and its children in parentheses: "1(19 2(3(11)))".
-inline std::string shape(const grammar_node* n) {
-  if (!n) return "null";
-  std::string s = std::to_string(n->kind);
+inline void shape_into(std::string& s, const grammar_node* n) {
+  if (!n) {
+    s += "null";
+    return;
+  }
+  s += std::to_string(n->kind);
   if (n->children.head) {
     s += "(";
     for (auto* e = n->children.head; e; e = e->next) {
       if (e != n->children.head) s += " ";
-      s += shape(e->value);
+      shape_into(s, e->value);
     }
     s += ")";
   }
+}
+inline std::string shape(const grammar_node* n) {
+  std::string s;
+  shape_into(s, n);
   return s;
 }
 
 inline std::string text_of(const grammar_node* n) { return std::string(n->start, n->end); }
 
 // id@offset+length and the children in brackets: "44@0+5[78@0+0 ...]".
-inline std::string shape(const parse_node* n, const char* base) {
-  if (!n) return "null";
-  std::string s = std::to_string(n->id) + "@" + std::to_string(n->start - base) + "+" +
-                  std::to_string(n->length);
+inline void shape_into(std::string& s, const parse_node* n, const char* base) {
+  if (!n) {
+    s += "null";
+    return;
+  }
+  s += std::to_string(n->id);
+  s += "@";
+  s += std::to_string(n->start - base);
+  s += "+";
+  s += std::to_string(n->length);
   if (child_count(n)) {
     s += "[";
     for (u64 i = 0; i < child_count(n); ++i) {
       if (i) s += " ";
-      s += shape(child_at(n, i), base);
+      shape_into(s, child_at(n, i), base);
     }
     s += "]";
   }
+}
+inline std::string shape(const parse_node* n, const char* base) {
+  std::string s;
+  shape_into(s, n, base);
   return s;
 }
 
 // Only the ids: "44[78 45[...]]".
-inline std::string ids(const parse_node* n) {
-  if (!n) return "null";
-  std::string s = std::to_string(n->id);
+inline void ids_into(std::string& s, const parse_node* n) {
+  if (!n) {
+    s += "null";
+    return;
+  }
+  s += std::to_string(n->id);
   if (child_count(n)) {
     s += "[";
     for (u64 i = 0; i < child_count(n); ++i) {
       if (i) s += " ";
-      s += ids(child_at(n, i));
+      ids_into(s, child_at(n, i));
     }
     s += "]";
   }
+}
+inline std::string ids(const parse_node* n) {
+  std::string s;
+  ids_into(s, n);
   return s;
 }
 

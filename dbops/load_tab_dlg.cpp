@@ -73,8 +73,8 @@ void load_tab_dlg::c_clicked(bool checked) {
 void load_tab_dlg::s_clicked(bool checked) {
   slot_guard("s_clicked", [&] {
     if (client_warning && !checked) {
-      if (ruv::warning(this, tr("client mode information"), client_warning_text(), QMessageBox::Yes | QMessageBox::No) !=
-          QMessageBox::Yes) {
+      if (ruv::warning(this, tr("client mode information"), client_warning_text(), QMessageBox::Yes | QMessageBox::No,
+                       QMessageBox::No) != QMessageBox::Yes) {
         ui->c_path_le->setEnabled(false);
         ui->c_gb->setChecked(false);
         ui->s_gb->setChecked(true);

@@ -11,9 +11,10 @@
 
 namespace {
 
+// The question before a change that cannot be undone: a warning whose default (Enter) and
+// Escape keep the data.
 bool asked(QWidget* parent, const QString& title, const QString& text) {
-  return ruv::information(parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton) ==
-         QMessageBox::Yes;
+  return ruv::warning(parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 table_op_result told(QWidget* parent, bool ok, const QString& title, const QString& text) {

@@ -6,10 +6,15 @@
 #include "app/seams/seams.h"
 
 namespace {
+// The mode warnings default to No: Enter and Escape keep the mode that was chosen.
+bool yes_to(QWidget* dlg, const QString& title, const QString& text) {
+  return ruv::warning(dlg, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
 // True when client mode may be entered: no warning left, or the user said Yes.
 bool client_allowed(QWidget* dlg, bool& warning, const QString& title, const QString& text) {
   if (!warning) return true;
-  if (ruv::warning(dlg, title, text, QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) return false;
+  if (!yes_to(dlg, title, text)) return false;
   warning = false;
   return true;
 }
@@ -36,7 +41,7 @@ void server_box_clicked(QWidget* dlg, QGroupBox* server, QGroupBox* client, bool
 void replace_box_changed(QWidget* dlg, QCheckBox* replace, bool& warning, int state, const QString& title,
                          const QString& text) {
   if (!warning || state != Qt::Checked) return;
-  if (ruv::warning(dlg, title, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
+  if (yes_to(dlg, title, text))
     warning = false;
   else
     replace->setCheckState(Qt::Unchecked);

@@ -30,7 +30,7 @@ class table_ops_test : public QObject {
 
 void table_ops_test::destructive_operations_data() {
   QTest::addColumn<int>("op");  // 0 drop, 1 truncate, 2 delete field
-  QTest::addColumn<int>("answer");
+  QTest::addColumn<int>("answer");  // -1: none scripted, the box's default button (Enter) answers
   QTest::addColumn<bool>("server_ok");
   QTest::addColumn<QStringList>("sent");
   QTest::addColumn<QStringList>("boxes");  // title | text
@@ -51,6 +51,11 @@ void table_ops_test::destructive_operations_data() {
                            << table_op_result::declined;
   QTest::newRow("drop closed") << 0 << int(QMessageBox::NoButton) << true << QStringList{} << QStringList{drop_q}
                                << table_op_result::declined;
+  QTest::newRow("drop enter") << 0 << -1 << true << QStringList{} << QStringList{drop_q} << table_op_result::declined;
+  QTest::newRow("truncate enter") << 1 << -1 << true << QStringList{} << QStringList{trunc_q}
+                                  << table_op_result::declined;
+  QTest::newRow("delete enter") << 2 << -1 << true << QStringList{} << QStringList{del_q}
+                                << table_op_result::declined;
   QTest::newRow("truncate yes ok")
       << 1 << int(QMessageBox::Yes) << true << QStringList{"truncate table [my t];"}
       << QStringList{trunc_q, "truncate table result | truncate table 'my t' from database is successful!"}
@@ -82,7 +87,7 @@ void table_ops_test::destructive_operations() {
   QVERIFY(srv.connected);
   db_ctx ctx(kk::adt::string_from_cstr("ruv_mdb"), nullptr);
   ruv::test::scripted_prompt prompt;
-  prompt.answers = {QMessageBox::StandardButton(answer)};
+  if (answer >= 0) prompt.answers = {QMessageBox::StandardButton(answer)};
   server_ok ? srv.ok() : srv.fail();
   QWidget parent;
   table_op_result got = op == 0   ? drop_table(&ctx, &parent, "my t")
@@ -94,6 +99,9 @@ void table_ops_test::destructive_operations() {
   for (const auto& b : prompt.boxes) shown << b.title + " | " + b.text;
   QCOMPARE(shown, boxes);
   QCOMPARE(prompt.boxes[0].buttons, QMessageBox::Yes | QMessageBox::No);
+  // Enter and Escape keep the data; the box warns.
+  QCOMPARE(prompt.boxes[0].default_button, QMessageBox::No);
+  QCOMPARE(prompt.boxes[0].icon, QMessageBox::Warning);
   if (prompt.boxes.size() > 1) QCOMPARE(prompt.boxes[1].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
 }
 

@@ -102,7 +102,8 @@ void transfer_dialogs_test::import_path_follows_group_and_empty_path_is_refused(
   QCOMPARE(prompt.boxes[0].title, QStringLiteral("import path information"));
   QCOMPARE(prompt.boxes[0].text, QStringLiteral("the input path is empty."));
 
-  toggle(child<QGroupBox>(&dlg, "c_gb"));  // answered Yes
+  prompt.answers = {QMessageBox::Yes};
+  toggle(child<QGroupBox>(&dlg, "c_gb"));
   QVERIFY(dlg.is_client());
   QVERIFY(!child<QGroupBox>(&dlg, "s_gb")->isChecked());
   QCOMPARE(text(dlg.path()), QStringLiteral("t_1.csv"));
@@ -135,6 +136,7 @@ void transfer_dialogs_test::client_warning_no_keeps_server_yes_asks_once() {
   QCOMPARE(prompt.boxes[1].title, client_title);
   QCOMPARE(prompt.boxes[1].icon, QMessageBox::Warning);
   QCOMPARE(prompt.boxes[1].buttons, QMessageBox::Yes | QMessageBox::No);
+  QCOMPARE(prompt.boxes[1].default_button, QMessageBox::No);
 
   prompt.answers = {QMessageBox::Yes};
   toggle(c);
@@ -316,6 +318,11 @@ void transfer_dialogs_test::save_replace_warning_once() {
   ruv::test::scripted_prompt prompt;
   save_tab_dlg dlg;
   auto* rep = child<QCheckBox>(&dlg, "rep_cb");
+  rep->click();  // Enter on the warning: its default keeps the file
+  QVERIFY(!dlg.is_replace());
+  QCOMPARE(prompt.boxes.back().default_button, QMessageBox::No);
+  QCOMPARE(prompt.boxes.back().icon, QMessageBox::Warning);
+  prompt.boxes.clear();
   prompt.answers = {QMessageBox::No};
   rep->click();
   QVERIFY(!dlg.is_replace());

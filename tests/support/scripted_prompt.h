@@ -16,6 +16,8 @@ struct shown_box {
   QString title;
   QString text;
   QMessageBox::StandardButtons buttons;
+  QMessageBox::StandardButton default_button;  // what Enter presses (NoButton: Qt picks one)
+  QWidget* parent;                             // the window the box opens over
 };
 
 struct shown_chooser {
@@ -36,10 +38,10 @@ class scripted_prompt final : public prompt {
                                                     // button, else the first of Ok/Yes
   std::deque<QStringList> files;                     // next chooser answers; empty: cancelled
 
-  QMessageBox::StandardButton message(QWidget*, QMessageBox::Icon icon, const QString& title, const QString& text,
-                                      QMessageBox::StandardButtons buttons,
+  QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                                      const QString& text, QMessageBox::StandardButtons buttons,
                                       QMessageBox::StandardButton def) override {
-    boxes.push_back({icon, title, text, buttons});
+    boxes.push_back({icon, title, text, buttons, def, parent});
     if (!answers.empty()) {
       auto a = answers.front();
       answers.pop_front();

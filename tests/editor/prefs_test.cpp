@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFile>
 #include <QFontComboBox>
 #include <QListWidget>
 #include <QPushButton>
@@ -73,7 +74,7 @@ void click_row(sys_pre_dlg& dlg, int row) {
 
 // Edits through every live road: a class's colour, styles, size and font, the theme, a factor.
 void edit_everything(sys_pre_dlg& dlg) {
-  color_wt::set_chooser([] { return QColor(1, 2, 3); });
+  color_wt::set_chooser([](const QColor&) { return QColor(1, 2, 3); });
   click_row(dlg, 9);
   QTest::mouseClick(child<color_wt>(&dlg, "cwt"), Qt::LeftButton);
   child<QCheckBox>(&dlg, "bold_cb")->click();
@@ -103,6 +104,7 @@ class prefs_test : public QObject {
   void clicking_rows_changes_nothing();
   void colour_goes_live_into_the_class_of_the_row();
   void cancelled_colour_chooser_changes_nothing();
+  void swatch_shows_the_class_colour_under_every_style_sheet();
   void reset_writes_only_the_chosen_theme();
   void factors_are_never_below_a_tenth();
   void apply_stores_the_options();
@@ -146,7 +148,7 @@ void prefs_test::clicking_rows_changes_nothing() {
 
 void prefs_test::colour_goes_live_into_the_class_of_the_row() {
   sys_pre_dlg dlg;  // theme 1 is current
-  color_wt::set_chooser([] { return QColor(200, 100, 50, 255); });
+  color_wt::set_chooser([](const QColor&) { return QColor(200, 100, 50, 255); });
   // Row 1 is "default keyword", the set's record 8; row 7 is "field name", record 2.
   for (auto [row, cls] : {std::pair{1, tf_default_keyword}, std::pair{7, tf_field_name}, std::pair{9, tf_comment}}) {
     click_row(dlg, row);
@@ -164,13 +166,49 @@ void prefs_test::cancelled_colour_chooser_changes_nothing() {
   const QByteArray before = block_bytes(sys_config);
   sys_pre_dlg dlg;
   click_row(dlg, 9);
-  color_wt::set_chooser([] { return QColor(); });
+  color_wt::set_chooser([](const QColor&) { return QColor(); });
   auto* swatch = child<color_wt>(&dlg, "cwt");
   const QColor shown = swatch->color();
   QTest::mouseClick(swatch, Qt::LeftButton);
   color_wt::set_chooser({});
   QCOMPARE(swatch->color(), shown);
   QCOMPARE(block_bytes(sys_config), before);
+}
+
+void prefs_test::swatch_shows_the_class_colour_under_every_style_sheet() {
+  // Each class of the current theme its own colour.
+  for (kk::u32 c = 0; c < text_format_set::count; ++c) {
+    text_format& f = sys_config.text_formats[1][c];
+    f.red = 20 * c + 10;
+    f.green = 200 - 15 * c;
+    f.blue = 90 + 7 * c;
+  }
+  const QString before = qApp->styleSheet();
+  for (const char* sheet : {":/qss/ruv_white.qss", ":/qss/ruv_black.qss", ":/qss/ruv.qss", ""}) {
+    QFile f(QString::fromLatin1(sheet));
+    qApp->setStyleSheet(*sheet && f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString());
+    QVERIFY2(!*sheet || !qApp->styleSheet().isEmpty(), sheet);
+    sys_pre_dlg dlg;
+    dlg.show();
+    auto* swatch = child<color_wt>(&dlg, "cwt");
+    // Row 6 is "table name", row 9 "comment".
+    for (auto [row, cls] : {std::pair{6, tf_table_name}, std::pair{9, tf_comment}}) {
+      click_row(dlg, row);
+      const text_format& t = sys_config.text_formats[1][cls];
+      const QColor want(int(t.red), int(t.green), int(t.blue));
+      const QImage shot = swatch->grab().toImage();
+      QCOMPARE(QColor(shot.pixel(shot.rect().center())), want);
+      QColor started;
+      color_wt::set_chooser([&](const QColor& start) {
+        started = start;
+        return QColor();
+      });
+      QTest::mouseClick(swatch, Qt::LeftButton);
+      color_wt::set_chooser({});
+      QCOMPARE(started, want);  // the chooser opens at the class's colour
+    }
+  }
+  qApp->setStyleSheet(before);
 }
 
 void prefs_test::reset_writes_only_the_chosen_theme() {
@@ -311,7 +349,7 @@ void prefs_test::preview_follows_live_edits_and_cancel() {
   QVERIFY(ed->text().startsWith("//test code\nselect id, sin(val) from tab where id < 10"));
   const QColor red(255, 0, 0);
   QCOMPARE(pixels_of(dlg, red), 0);
-  color_wt::set_chooser([&] { return red; });
+  color_wt::set_chooser([&](const QColor&) { return red; });
   click_row(dlg, 9);  // comment
   QTest::mouseClick(child<color_wt>(&dlg, "cwt"), Qt::LeftButton);
   color_wt::set_chooser({});

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 
 #include "adt/string.h"
+#include "app/form_fit.h"
 #include "app/login_rules.h"
 #include "app/main_window.h"
 #include "app/seams/seams.h"
@@ -24,6 +25,7 @@ login_dlg::login_dlg(QWidget* parent) : QDialog(parent), ui(new Ui::login_dlg) {
   ui->le_port->setText(QString::number(sys_config.port));
   ui->le_user->setFocus(Qt::TabFocusReason);
   ui->le_user->setFocusPolicy(Qt::StrongFocus);
+  fit_texts(this);
 }
 
 login_dlg::~login_dlg() { delete ui; }
@@ -32,6 +34,7 @@ void login_dlg::ipChanged(const QString& text) {
   slot_guard("ipChanged", [&] {
     ui->lbl_ipinfo->clear();
     if (!ip_valid(text)) ui->lbl_ipinfo->setText(tr("invalid ip"));
+    fit_text(ui->lbl_ipinfo);
   });
 }
 
@@ -39,6 +42,7 @@ void login_dlg::portChanged(const QString& text) {
   slot_guard("portChanged", [&] {
     ui->lbl_portinfo->clear();
     if (port_value(text) == 0) ui->lbl_portinfo->setText(tr("invalid port"));
+    fit_text(ui->lbl_portinfo);
   });
 }
 
@@ -57,8 +61,10 @@ void login_dlg::try_login() {
   ui->lbl_portinfo->clear();
   const kk::u16 port = port_value(ui->le_port->text());
   if (port == 0) ui->lbl_portinfo->setText(tr("invalid port"));
+  fit_text(ui->lbl_portinfo);
   if (!ip_valid(ui->le_ip->text())) {
     ui->lbl_ipinfo->setText(tr("invalid ip"));
+    fit_text(ui->lbl_ipinfo);
     return;
   }
   if (port == 0) return;

@@ -11,6 +11,7 @@
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 
 #include "app/about_dlg.h"
 #include "app/main_window.h"
@@ -53,6 +54,42 @@ class about_main_test : public QObject {
     QCOMPARE(text->toPlainText(), QString::fromUtf8("<b>MIT</b> &amp; \xc3\xa9t\xc3\xa9\n"));
     QCOMPARE(w->windowTitle(), QString("ruv mdb client license"));
     QCOMPARE(w->size(), QSize(800, 600));
+  }
+
+  void licence_text_is_found_in_the_working_folder_then_the_installed_doc_folder() {
+    const QStringList places = licence_places();
+    QCOMPARE(places.value(0), QDir::current().absoluteFilePath("licenses.txt"));
+    // The installation the program runs from: <prefix>/share/doc/ruv_mdb beside <prefix>/bin.
+    QCOMPARE(places.value(1),
+             QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/doc/ruv_mdb/licenses.txt"));
+
+    fs::create_directories("inst/share/doc/ruv_mdb");
+    std::ofstream("inst/share/doc/ruv_mdb/licenses.txt") << "installed text\n";
+    const QStringList from_install = {QDir::current().absoluteFilePath("licenses.txt"),
+                                      QDir::current().absoluteFilePath("inst/share/doc/ruv_mdb/licenses.txt")};
+    std::unique_ptr<QDialog> installed(make_license_window(from_install));
+    QCOMPARE(installed->findChild<QTextEdit*>()->toPlainText(), QString("installed text\n"));
+    QCOMPARE(installed->windowTitle(), QString("ruv mdb client license"));
+    std::ofstream("licenses.txt") << "working folder text\n";
+    std::unique_ptr<QDialog> local(make_license_window(from_install));
+    QCOMPARE(local->findChild<QTextEdit*>()->toPlainText(), QString("working folder text\n"));
+  }
+
+  void shipped_licence_text_names_what_the_program_links_and_installs() {
+    QFile f(QStringLiteral(RUV_SOURCE_DIR "/app/licenses.txt"));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(f.readAll());
+    for (const char* part : {"Qt 5", "GNU LESSER GENERAL PUBLIC LICENSE", "PCRE2", "University of Cambridge",
+                             "Noto Sans Symbols 2", "SIL OPEN FONT LICENSE", "ruv mdb client"})
+      QVERIFY2(text.contains(QString::fromUtf8(part), Qt::CaseInsensitive), part);
+  }
+
+  void a_licence_place_that_is_no_file_is_passed_over() {
+    QVERIFY(::mkfifo("fifo", 0600) == 0);
+    fs::create_directories("dir");
+    std::ofstream("real.txt") << "text\n";
+    std::unique_ptr<QDialog> w(make_license_window({"fifo", "dir", "real.txt"}));
+    QCOMPARE(w->findChild<QTextEdit*>()->toPlainText(), QString("text\n"));
   }
 
   void without_licence_file_the_window_is_empty() {

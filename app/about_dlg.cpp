@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "app/form_fit.h"
-#include "app/seams/slot_guard.h"
+#include "ui_base/slot_guard.h"
 #include "ui_about_dlg.h"
 
 about_dlg::about_dlg(QWidget* parent) : QDialog(parent), ui(new Ui::about_dlg) {

@@ -6,9 +6,9 @@
 #include "app/form_fit.h"
 #include "app/login_rules.h"
 #include "app/main_window.h"
-#include "app/seams/seams.h"
-#include "app/seams/slot_guard.h"
-#include "app/sys_config.h"
+#include "ui_base/seams.h"
+#include "ui_base/slot_guard.h"
+#include "ui_base/sys_config.h"
 #include "client/ruv_sql_lib_mem.h"
 #include "ui_login_dlg.h"
 

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <cstring>
 
-#include "app/sys_config.h"
+#include "ui_base/sys_config.h"
 
 bool ip_valid(const QString& text) {
   // [0-9], not \d: \d would take the digits of other scripts.

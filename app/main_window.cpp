@@ -7,13 +7,13 @@
 #include <QTabBar>
 #include <utility>
 
-#include "app/seams/seams.h"
-#include "app/seams/slot_guard.h"
+#include "ui_base/seams.h"
+#include "ui_base/slot_guard.h"
 #include "app/startup.h"
-#include "app/sys_config.h"
+#include "ui_base/sys_config.h"
 #include "app/update_check.h"
 #include "editor/editor.h"
-#include "editor/sql_script_editor.h"
+#include "script_tab/sql_script_editor.h"
 #include "query/db_ctx.h"
 #include "query/local_file.h"
 #include "ui_main_window.h"

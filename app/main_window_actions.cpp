@@ -5,9 +5,9 @@
 
 #include "app/about_dlg.h"
 #include "app/main_window.h"
-#include "app/seams/dialogs.h"
-#include "app/seams/slot_guard.h"
-#include "app/sys_config.h"
+#include "ui_base/dialogs.h"
+#include "ui_base/slot_guard.h"
+#include "ui_base/sys_config.h"
 #include "ui_main_window.h"
 
 // One builder action: its member, text, shortcut text, icon, whether it starts enabled, and

@@ -6,21 +6,21 @@
 #include <utility>
 
 #include "app/main_window.h"
-#include "app/seams/dialogs.h"
-#include "app/seams/seams.h"
-#include "app/seams/slot_guard.h"
+#include "ui_base/dialogs.h"
+#include "ui_base/seams.h"
+#include "ui_base/slot_guard.h"
 #include "dataview/data_view.h"
 #include "dataview/search_tab_dlg.h"  // data_view.h holds a QPointer to it
 #include "dbops/col_info.h"
 #include "dbops/db_tree.h"
-#include "dbops/import_csv_dlg.h"
+#include "transfer_dlg/import_csv_dlg.h"
 #include "dbops/load_tab_dlg.h"
 #include "dbops/reconnect.h"
 #include "dbops/save_tab_dlg.h"
 #include "dbops/script_run.h"
 #include "dbops/table_ops.h"
 #include "dbops/transfers.h"
-#include "dbops/utf8.h"
+#include "ui_base/utf8.h"
 #include "query/db_ctx.h"
 #include "ui_main_window.h"
 

@@ -11,13 +11,13 @@
 
 #include "app/main_window.h"
 #include "app/script_paths.h"
-#include "app/seams/seams.h"
-#include "app/seams/slot_guard.h"
-#include "app/sys_config.h"
+#include "ui_base/seams.h"
+#include "ui_base/slot_guard.h"
+#include "ui_base/sys_config.h"
 #include "dataview/data_view.h"
 #include "dataview/search_tab_dlg.h"  // data_view.h holds a QPointer to it
 #include "editor/editor.h"
-#include "editor/sql_script_editor.h"
+#include "script_tab/sql_script_editor.h"
 #include "editor/text_doc.h"
 #include "query/local_file.h"
 #include "ui_main_window.h"

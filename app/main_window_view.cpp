@@ -9,13 +9,13 @@
 #include <QToolBar>
 
 #include "app/main_window.h"
-#include "app/seams/dialogs.h"
-#include "app/seams/seams.h"
-#include "app/seams/slot_guard.h"
+#include "ui_base/dialogs.h"
+#include "ui_base/seams.h"
+#include "ui_base/slot_guard.h"
 #include "app/startup.h"
-#include "app/sys_config.h"
+#include "ui_base/sys_config.h"
 #include "editor/editor.h"
-#include "editor/sql_script_editor.h"
+#include "script_tab/sql_script_editor.h"
 #include "editor/sys_pre_dlg.h"
 #include "ui_main_window.h"
 

@@ -12,8 +12,8 @@
 #include <cstdio>
 
 #include "app/login_dlg.h"
-#include "app/seams/slot_guard.h"
-#include "app/sys_config.h"
+#include "ui_base/slot_guard.h"
+#include "ui_base/sys_config.h"
 
 const char* program_path = nullptr;
 std::function<void(login_dlg&)> before_login;

@@ -3,7 +3,7 @@
 #include <string>
 #include <type_traits>
 
-#include "app/seams/slot_guard.h"
+#include "ui_base/slot_guard.h"
 #include "cells/editor_look.h"
 #include "cells/int_text.h"
 

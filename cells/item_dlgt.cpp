@@ -9,7 +9,7 @@
 #include <limits>
 #include <type_traits>
 
-#include "app/seams/slot_guard.h"
+#include "ui_base/slot_guard.h"
 #include "cells/cell_text.h"
 #include "cells/editor_look.h"
 #include "cells/int_spin_box.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/seams/slot_guard.h"
+#include "ui_base/slot_guard.h"
 #include "cells/editor_look.h"
 #include "cells/real_text.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/seams/seams.h"
+#include "ui_base/seams.h"
 
 namespace dataview {
 

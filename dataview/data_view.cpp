@@ -13,12 +13,12 @@
 #include <limits>
 #include <set>
 
-#include "app/seams/seams.h"
-#include "app/seams/slot_guard.h"
+#include "ui_base/seams.h"
+#include "ui_base/slot_guard.h"
 #include "cells/item_dlgt.h"
 #include "dataview/search_tab_dlg.h"
-#include "dbops/import_csv_dlg.h"
-#include "dbops/utf8.h"
+#include "transfer_dlg/import_csv_dlg.h"
+#include "ui_base/utf8.h"
 #include "query/db_ctx.h"
 #include "query/schema_sql.h"
 #include "query/tab_data_model.h"

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "app/seams/slot_guard.h"
+#include "ui_base/slot_guard.h"
 
 namespace {
 constexpr int picker_width = 500;

@@ -3,9 +3,9 @@
 #include <QCloseEvent>
 #include <QTableView>
 
-#include "app/seams/slot_guard.h"
+#include "ui_base/slot_guard.h"
 #include "dataview/doc_matcher.h"
-#include "dbops/utf8.h"
+#include "ui_base/utf8.h"
 #include "query/tab_data_model.h"
 #include "ui_search_tab_dlg.h"
 

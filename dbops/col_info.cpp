@@ -3,9 +3,9 @@
 #include <QComboBox>
 #include <QTableWidgetItem>
 
-#include "app/seams/seams.h"
-#include "app/seams/slot_guard.h"
-#include "dbops/utf8.h"
+#include "ui_base/seams.h"
+#include "ui_base/slot_guard.h"
+#include "ui_base/utf8.h"
 #include "query/schema_sql.h"
 #include "ui_col_info.h"
 

@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "client/ruv_sql_lib_mem.h"
-#include "dbops/utf8.h"
+#include "ui_base/utf8.h"
 #include "query/db_ctx.h"
 #include "query/sql_parse.h"
 

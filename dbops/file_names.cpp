@@ -2,7 +2,7 @@
 
 #include <QLocale>
 
-#include "app/seams/seams.h"
+#include "ui_base/seams.h"
 
 QString transfer_stamp() { return QLocale::c().toString(ruv::clocks().now(), QStringLiteral("yy-MM-dd_HH_mm_ss")); }
 

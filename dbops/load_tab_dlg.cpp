@@ -1,9 +1,9 @@
 #include "dbops/load_tab_dlg.h"
 
-#include "app/seams/seams.h"
-#include "app/seams/slot_guard.h"
-#include "dbops/transfer_modes.h"
-#include "dbops/utf8.h"
+#include "ui_base/seams.h"
+#include "ui_base/slot_guard.h"
+#include "transfer_dlg/transfer_modes.h"
+#include "ui_base/utf8.h"
 #include "ui_load_tab_dlg.h"
 
 load_tab_dlg::load_tab_dlg(QWidget* parent) : QDialog(parent), ui(new Ui::load_tab_dlg) {

@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 
-#include "app/seams/seams.h"
+#include "ui_base/seams.h"
 #include "client/ruv_sql_lib_mem.h"
 
 bool reconnect_server(QWidget* parent, const QString& host, quint16 port, const QString& user,

@@ -1,9 +1,9 @@
 #include "dbops/save_tab_dlg.h"
 
-#include "app/seams/seams.h"
-#include "app/seams/slot_guard.h"
-#include "dbops/transfer_modes.h"
-#include "dbops/utf8.h"
+#include "ui_base/seams.h"
+#include "ui_base/slot_guard.h"
+#include "transfer_dlg/transfer_modes.h"
+#include "ui_base/utf8.h"
 #include "ui_save_tab_dlg.h"
 
 save_tab_dlg::save_tab_dlg(QWidget* parent) : QDialog(parent), ui(new Ui::save_tab_dlg) {

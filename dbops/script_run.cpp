@@ -4,8 +4,8 @@
 #include <QStringList>
 #include <cstring>
 
-#include "app/seams/seams.h"
-#include "dbops/utf8.h"
+#include "ui_base/seams.h"
+#include "ui_base/utf8.h"
 #include "dbops/window_texts.h"
 #include "editor/sql_printer.h"
 #include "grammar/parse_node.h"

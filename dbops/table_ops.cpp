@@ -3,9 +3,9 @@
 #include <QCoreApplication>
 #include <QTabWidget>
 
-#include "app/seams/seams.h"
+#include "ui_base/seams.h"
 #include "dbops/db_tree.h"
-#include "dbops/utf8.h"
+#include "ui_base/utf8.h"
 #include "dbops/window_texts.h"
 #include "query/schema_sql.h"
 

@@ -2,12 +2,12 @@
 
 #include <QCoreApplication>
 
-#include "app/seams/seams.h"
+#include "ui_base/seams.h"
 #include "dbops/file_names.h"
-#include "dbops/import_csv_dlg.h"
+#include "transfer_dlg/import_csv_dlg.h"
 #include "dbops/load_tab_dlg.h"
 #include "dbops/save_tab_dlg.h"
-#include "dbops/utf8.h"
+#include "ui_base/utf8.h"
 #include "dbops/window_texts.h"
 #include "query/transfer_sql.h"
 

@@ -5,7 +5,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 
-#include "app/seams/slot_guard.h"
+#include "ui_base/slot_guard.h"
 
 namespace ruv {
 

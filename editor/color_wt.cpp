@@ -3,7 +3,7 @@
 #include <QColorDialog>
 #include <QPainter>
 
-#include "app/seams/slot_guard.h"
+#include "ui_base/slot_guard.h"
 
 namespace {
 color_wt::chooser& current_chooser() {

@@ -19,8 +19,8 @@
 #include <unordered_map>
 
 #include "adt/text.h"
-#include "app/seams/slot_guard.h"
-#include "app/sys_config.h"
+#include "ui_base/slot_guard.h"
+#include "ui_base/sys_config.h"
 #include "editor/doc_search.h"
 #include "editor/sql_highlight.h"
 #include "editor/sql_printer.h"

@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "app/seams/slot_guard.h"
-#include "app/sys_config.h"
+#include "ui_base/slot_guard.h"
+#include "ui_base/sys_config.h"
 
 namespace ruv {
 

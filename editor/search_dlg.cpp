@@ -2,8 +2,8 @@
 
 #include <QCloseEvent>
 
-#include "app/seams/seams.h"
-#include "app/seams/slot_guard.h"
+#include "ui_base/seams.h"
+#include "ui_base/slot_guard.h"
 #include "editor/doc_search.h"
 #include "editor/editor.h"
 #include "ui_search_dlg.h"

@@ -4,7 +4,7 @@
 #include <QColor>
 #include <QFont>
 
-#include "app/sys_config.h"
+#include "ui_base/sys_config.h"
 #include "editor/char_style.h"
 #include "editor/sql_highlight.h"
 

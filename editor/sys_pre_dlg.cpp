@@ -5,7 +5,7 @@
 #include <cstring>
 #include <type_traits>
 
-#include "app/seams/slot_guard.h"
+#include "ui_base/slot_guard.h"
 #include "ui_sys_pre_dlg.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <QDialog>
 #include <QFont>
 
-#include "app/sys_config.h"
+#include "ui_base/sys_config.h"
 
 class QListWidgetItem;
 

@@ -23,7 +23,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/sys_config.h"
+#include "ui_base/sys_config.h"
 
 namespace {
 

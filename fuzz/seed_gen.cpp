@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/sys_config.h"
+#include "ui_base/sys_config.h"
 #include "tests/peer/demo_result.h"
 #include "tests/peer/peer_wire.h"
 #include "tests/peer/wire_fixtures.h"

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <utility>
 
-#include "app/seams/seams.h"
+#include "ui_base/seams.h"
 #include "value/number_text.h"
 
 using kk::adt::string::string;

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <type_traits>
 
-#include "app/seams/slot_guard.h"
+#include "ui_base/slot_guard.h"
 #include "cells/item_dlgt.h"
 #include "grammar/sql_library.h"
 #include "query/calendar_value.h"

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "app/seams/slot_guard.h"
+#include "ui_base/slot_guard.h"
 #include "cells/item_dlgt.h"
 #include "query/db_ctx.h"
 #include "query/sql_build.h"

@@ -20,7 +20,7 @@ if(NOT MODE MATCHES "^(scan|update)$")
   message(FATAL_ERROR "scan.cmake: MODE is scan or update, not '${MODE}'")
 endif()
 
-set(folders app cells query editor dataview dbops)
+set(folders ui_base transfer_dlg cells query editor dataview dbops script_tab app)
 set(languages zh fr ja)
 set(stage ${WORK_DIR}/src)
 

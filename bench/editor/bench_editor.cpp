@@ -14,7 +14,7 @@
 #include <QPlainTextEdit>
 #include <QSyntaxHighlighter>
 
-#include "app/sys_config.h"
+#include "ui_base/sys_config.h"
 #include "bench/grammar/script_gen.h"
 #include "editor/editor.h"
 

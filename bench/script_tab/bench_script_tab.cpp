@@ -9,7 +9,7 @@
 #include "client/ruv_sql_lib_mem.h"
 #include "editor/auto_list.h"
 #include "editor/sql_completion.h"
-#include "editor/sql_script_editor.h"
+#include "script_tab/sql_script_editor.h"
 #include "grammar/library_startup.h"
 #include "query/db_ctx.h"
 #include "tests/peer/catalogue.h"

@@ -15,7 +15,7 @@
 
 #include "app/about_dlg.h"
 #include "app/main_window.h"
-#include "app/sys_config.h"
+#include "ui_base/sys_config.h"
 #include "ui_about_dlg.h"
 #include "ui_main_window.h"
 

@@ -26,11 +26,11 @@
 
 #include "app/about_dlg.h"
 #include "app/login_dlg.h"
-#include "app/sys_config.h"
+#include "ui_base/sys_config.h"
 #include "dataview/data_view.h"
 #include "dataview/search_tab_dlg.h"
 #include "dbops/col_info.h"
-#include "dbops/import_csv_dlg.h"
+#include "transfer_dlg/import_csv_dlg.h"
 #include "dbops/load_tab_dlg.h"
 #include "dbops/save_tab_dlg.h"
 #include "editor/sys_pre_dlg.h"

@@ -9,7 +9,7 @@
 
 #include "app/login_dlg.h"
 #include "app/main_window.h"
-#include "app/sys_config.h"
+#include "ui_base/sys_config.h"
 #include "client/ruv_sql_lib_mem.h"
 #include "tests/peer/test_peer.h"
 #include "tests/support/scripted_prompt.h"

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/sys_config.h"
+#include "ui_base/sys_config.h"
 
 namespace {
 

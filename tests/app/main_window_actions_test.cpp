@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "app/main_window.h"
-#include "app/sys_config.h"
+#include "ui_base/sys_config.h"
 #include "ui_main_window.h"
 
 namespace {

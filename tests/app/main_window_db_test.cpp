@@ -30,11 +30,11 @@
 #include <cstdio>
 
 #include "app/main_window.h"
-#include "app/sys_config.h"
+#include "ui_base/sys_config.h"
 #include "dataview/data_view.h"
 #include "dataview/search_tab_dlg.h"
 #include "dbops/col_info.h"
-#include "editor/sql_script_editor.h"
+#include "script_tab/sql_script_editor.h"
 #include "grammar/library_startup.h"
 #include "query/tab_data_model.h"
 #include "tests/dbops/dbops_support.h"

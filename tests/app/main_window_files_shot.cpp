@@ -16,7 +16,7 @@
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "editor/editor.h"
-#include "editor/sql_script_editor.h"
+#include "script_tab/sql_script_editor.h"
 #include "grammar/library_startup.h"
 #include "tests/support/scripted_prompt.h"
 #include "ui_login_dlg.h"

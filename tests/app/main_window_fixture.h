@@ -10,9 +10,9 @@
 #include <memory>
 
 #include "app/main_window.h"
-#include "app/sys_config.h"
+#include "ui_base/sys_config.h"
 #include "editor/editor.h"
-#include "editor/sql_script_editor.h"
+#include "script_tab/sql_script_editor.h"
 #include "ui_main_window.h"
 
 namespace mw_test {

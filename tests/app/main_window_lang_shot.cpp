@@ -13,16 +13,16 @@
 #include <QTreeWidget>
 
 #include "app/main_window.h"
-#include "dbops/import_csv_dlg.h"
+#include "transfer_dlg/import_csv_dlg.h"
 #include "dbops/load_tab_dlg.h"
 #include "dbops/save_tab_dlg.h"
 #include "dbops/transfers.h"
 #include "editor/sys_pre_dlg.h"
 #include "app/startup.h"
-#include "app/sys_config.h"
+#include "ui_base/sys_config.h"
 #include "client/ruv_sql_lib_mem.h"
 #include "editor/editor.h"
-#include "editor/sql_script_editor.h"
+#include "script_tab/sql_script_editor.h"
 #include "grammar/library_startup.h"
 #include "tests/support/scripted_prompt.h"
 

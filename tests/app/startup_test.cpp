@@ -18,7 +18,7 @@
 #include <string>
 
 #include "app/login_dlg.h"
-#include "app/sys_config.h"
+#include "ui_base/sys_config.h"
 #include "client/ruv_sql_lib_mem.h"
 #include "tests/peer/test_peer.h"
 #include "ui_login_dlg.h"

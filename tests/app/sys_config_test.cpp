@@ -1,5 +1,5 @@
 // The configuration file: its exact bytes, the round trip, and loading short and damaged files.
-#include "app/sys_config.h"
+#include "ui_base/sys_config.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>

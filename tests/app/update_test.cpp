@@ -8,7 +8,7 @@
 
 #include "app/main_window.h"
 #include "app/startup.h"
-#include "app/sys_config.h"
+#include "ui_base/sys_config.h"
 #include "app/update_check.h"
 #include "tests/app/fake_update_server.h"
 #include "tests/support/scripted_prompt.h"

@@ -9,7 +9,7 @@
 #include "adt/list.h"
 #include "adt/string.h"
 #include "client/ruv_sql_lib_mem.h"
-#include "dbops/utf8.h"
+#include "ui_base/utf8.h"
 #include "tests/peer/peer_wire.h"
 #include "tests/peer/test_peer.h"
 

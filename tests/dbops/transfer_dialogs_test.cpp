@@ -9,10 +9,10 @@
 #include <QtTest>
 
 #include "dbops/file_names.h"
-#include "dbops/import_csv_dlg.h"
+#include "transfer_dlg/import_csv_dlg.h"
 #include "dbops/load_tab_dlg.h"
 #include "dbops/save_tab_dlg.h"
-#include "dbops/utf8.h"
+#include "ui_base/utf8.h"
 #include "tests/support/scripted_prompt.h"
 #include "tests/support/child.h"
 

@@ -10,7 +10,7 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "dbops/import_csv_dlg.h"
+#include "transfer_dlg/import_csv_dlg.h"
 #include "dbops/load_tab_dlg.h"
 #include "dbops/save_tab_dlg.h"
 #include "dbops/transfers.h"

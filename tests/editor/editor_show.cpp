@@ -9,7 +9,7 @@
 
 #include <vector>
 
-#include "app/sys_config.h"
+#include "ui_base/sys_config.h"
 #include "editor/doc_search.h"
 #include "editor/editor.h"
 

@@ -13,7 +13,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/sys_config.h"
+#include "ui_base/sys_config.h"
 #include "editor/editor.h"
 
 using namespace ruv;

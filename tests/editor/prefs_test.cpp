@@ -14,7 +14,7 @@
 #include <cstring>
 #include <functional>
 
-#include "app/sys_config.h"
+#include "ui_base/sys_config.h"
 #include "editor/color_wt.h"
 #include "editor/editor.h"
 #include "grammar/library_startup.h"

@@ -8,7 +8,7 @@
 #include "query/db_ctx.h"
 #include "editor/editor.h"
 #include "editor/scroll_area.h"
-#include "editor/sql_script_editor.h"
+#include "script_tab/sql_script_editor.h"
 #include "tests/support/scripted_prompt.h"
 
 int main(int argc, char** argv) {

@@ -6,7 +6,7 @@
 #include <QtTest>
 #include <cmath>
 
-#include "app/sys_config.h"
+#include "ui_base/sys_config.h"
 #include "editor/linenumber_wt.h"
 #include "editor/scroll_area.h"
 

@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/seams/dialogs.h"
+#include "ui_base/dialogs.h"
 
 namespace ruv::test {
 

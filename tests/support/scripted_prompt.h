@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/seams/seams.h"
+#include "ui_base/seams.h"
 
 namespace ruv::test {
 

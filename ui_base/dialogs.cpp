@@ -1,4 +1,4 @@
-#include "app/seams/dialogs.h"
+#include "ui_base/dialogs.h"
 
 namespace ruv {
 namespace {

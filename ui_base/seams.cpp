@@ -1,4 +1,4 @@
-#include "app/seams/seams.h"
+#include "ui_base/seams.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -1,9 +1,9 @@
-#include "dbops/transfer_modes.h"
+#include "transfer_dlg/transfer_modes.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 
-#include "app/seams/seams.h"
+#include "ui_base/seams.h"
 
 namespace {
 // The mode warnings default to No: Enter and Escape keep the mode that was chosen.

@@ -1,9 +1,9 @@
-#include "dbops/import_csv_dlg.h"
+#include "transfer_dlg/import_csv_dlg.h"
 
-#include "app/seams/seams.h"
-#include "app/seams/slot_guard.h"
-#include "dbops/transfer_modes.h"
-#include "dbops/utf8.h"
+#include "ui_base/seams.h"
+#include "ui_base/slot_guard.h"
+#include "transfer_dlg/transfer_modes.h"
+#include "ui_base/utf8.h"
 #include "ui_import_csv_dlg.h"
 
 import_csv_dlg::import_csv_dlg(QWidget* parent) : QDialog(parent), ui(new Ui::import_csv_dlg) {

@@ -1,4 +1,4 @@
-#include "app/sys_config.h"
+#include "ui_base/sys_config.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

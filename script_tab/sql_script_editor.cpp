@@ -1,4 +1,4 @@
-#include "editor/sql_script_editor.h"
+#include "script_tab/sql_script_editor.h"
 
 #include "dataview/search_tab_dlg.h"
 
@@ -14,15 +14,15 @@
 #include <QTableView>
 #include <QWheelEvent>
 
-#include "app/seams/seams.h"
-#include "app/seams/slot_guard.h"
-#include "app/sys_config.h"
+#include "ui_base/seams.h"
+#include "ui_base/slot_guard.h"
+#include "ui_base/sys_config.h"
 #include "cells/item_dlgt.h"
-#include "dbops/import_csv_dlg.h"
+#include "transfer_dlg/import_csv_dlg.h"
 #include "editor/auto_list.h"
 #include "editor/editor.h"
 #include "editor/linenumber_wt.h"
-#include "editor/script_split.h"
+#include "script_tab/script_split.h"
 #include "editor/scroll_area.h"
 #include "editor/search_dlg.h"
 #include "editor/sql_completion.h"

@@ -1,4 +1,4 @@
-#include "editor/script_split.h"
+#include "script_tab/script_split.h"
 
 #include "editor/sql_printer.h"
 #include "grammar/parse_node.h"

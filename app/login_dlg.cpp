@@ -12,6 +12,11 @@
 #include "client/ruv_sql_lib_mem.h"
 #include "ui_login_dlg.h"
 
+namespace {
+// How long the second connection, after a failed login, may take to tell why.
+constexpr int probe_timeout_ms = 3000;
+}  // namespace
+
 login_dlg::login_dlg(QWidget* parent) : QDialog(parent), ui(new Ui::login_dlg) {
   ui->setupUi(this);
   setWindowFlags(windowFlags() | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
@@ -78,7 +83,17 @@ void login_dlg::try_login() {
     connected = connect_to_server(ip.constData(), port, user.constData(), password.constData());
   }
   if (!connected) {
-    ruv::information(this, tr("info"), tr("invalid user or password"));
+    // The library says only that it failed: a second connection tells a server that cannot
+    // be reached from a refused login.
+    QString reason;
+    {
+      ruv::wait_cursor busy;
+      reason = connect_failure(ip, port, probe_timeout_ms);
+    }
+    const QString text = reason.isEmpty() ? tr("invalid user or password")
+                                          : tr("cannot connect to %1:%2: %3")
+                                                .arg(QString::fromUtf8(ip), QString::number(port), reason);
+    ruv::information(this, tr("info"), text);
     return;
   }
   accept();

@@ -89,29 +89,43 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  // Only modified scripts are written; the window stays open over one that could not be,
-  // unless the user gives its changes up.
+  // Every question comes before anything is written: a window that stays open has written
+  // nothing. Only modified scripts are written; the window stays open over one that could
+  // not be, unless the user gives its changes up.
   bool close = true;
   slot_guard("closeEvent", [&] {
-    const QStringList failures = save_modified_scripts();
-    if (!failures.isEmpty())
-      close = ruv::warning(this, tr("save failed"),
-                           tr("these script files could not be saved:\n%1\nclose anyway and lose their changes?")
-                               .arg(failures.join(QLatin1Char('\n'))),
-                           QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Discard;
-    // Edits of a data tab live only in the tab until they are applied.
-    const QStringList unapplied = close ? unapplied_tabs() : QStringList();
-    if (!unapplied.isEmpty())
-      close = ruv::warning(this, tr("edits not applied"),
-                           tr("these tabs have edits not applied to the server:\n%1\nclose anyway and lose them?")
-                               .arg(unapplied.join(QLatin1Char('\n'))),
-                           QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Discard;
+    close = give_up_unapplied();
+    if (!close) return;
+    QList<ruv::sql_script_editor*> given_up;
+    const QStringList blocked = unwritable_scripts(&given_up);
+    if (!blocked.isEmpty()) close = give_up_scripts(blocked);
+    if (!close) return;
+    // A write can still fail (a full disk): then the user is asked again.
+    const QStringList failures = save_modified_scripts(given_up);
+    if (!failures.isEmpty()) close = give_up_scripts(failures);
   });
   if (!close) {
     event->ignore();
     return;
   }
   QMainWindow::closeEvent(event);
+}
+
+bool MainWindow::give_up_unapplied() {
+  // Edits of a data tab live only in the tab until they are applied.
+  const QStringList unapplied = unapplied_tabs();
+  if (unapplied.isEmpty()) return true;
+  return ruv::warning(this, tr("edits not applied"),
+                      tr("these tabs have edits not applied to the server:\n%1\nclose anyway and lose them?")
+                          .arg(unapplied.join(QLatin1Char('\n'))),
+                      QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Discard;
+}
+
+bool MainWindow::give_up_scripts(const QStringList& failures) {
+  return ruv::warning(this, tr("save failed"),
+                      tr("these script files could not be saved:\n%1\nclose anyway and lose their changes?")
+                          .arg(failures.join(QLatin1Char('\n'))),
+                      QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Discard;
 }
 
 int MainWindow::tab_strip_height() const {
@@ -160,10 +174,7 @@ void MainWindow::apply_icon_size() {
 void MainWindow::update(bool) {
   slot_guard("update", [&] {
     update_request req;
-    {
-      const kk::adt::string::string self = read_file(program_path);
-      req.crc = crc32_of(self.data, self.size);
-    }
+    req.crc = program_file_crc();
     update_reply reply;
     kk::u32 checked = 0;
     {

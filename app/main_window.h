@@ -196,8 +196,15 @@ class MainWindow : public QMainWindow {
   // Writes a script tab to its file; on failure "path: reason" joins `failures` and the tab
   // stays modified.
   bool write_script(ruv::sql_script_editor* s, QStringList* failures);
-  // Writes every modified script; the failures.
-  QStringList save_modified_scripts();
+  // Writes every modified script but those in `skip`; the failures.
+  QStringList save_modified_scripts(const QList<ruv::sql_script_editor*>& skip = {});
+  // The modified scripts whose files cannot be written now, as "path: reason", found without
+  // writing anything (the tabs join `which`).
+  QStringList unwritable_scripts(QList<ruv::sql_script_editor*>* which = nullptr) const;
+  // The questions before the window goes: true when there is nothing to lose or the user
+  // gives it up (Cancel, the default, keeps the window).
+  bool give_up_unapplied();
+  bool give_up_scripts(const QStringList& failures);
   void report_save_failures(const QStringList& failures);
   // Removes the script tab at index with its map and open-files entries, deletes it.
   void close_script_at(int index);

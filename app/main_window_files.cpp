@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QTabBar>
 
 #include "app/main_window.h"
@@ -137,13 +138,38 @@ bool MainWindow::write_script(ruv::sql_script_editor* s, QStringList* failures) 
   return ok;
 }
 
-QStringList MainWindow::save_modified_scripts() {
+QStringList MainWindow::save_modified_scripts(const QList<ruv::sql_script_editor*>& skip) {
   QStringList failures;
   for (int i = 0; i < ui->tabWidget->count(); ++i) {
     auto* s = qobject_cast<ruv::sql_script_editor*>(ui->tabWidget->widget(i));
-    if (s && s->editor_widget()->is_modified()) write_script(s, &failures);
+    if (s && s->editor_widget()->is_modified() && !skip.contains(s)) write_script(s, &failures);
   }
   return failures;
+}
+
+QStringList MainWindow::unwritable_scripts(QList<ruv::sql_script_editor*>* which) const {
+  QStringList out;
+  for (int i = 0; i < ui->tabWidget->count(); ++i) {
+    auto* s = qobject_cast<ruv::sql_script_editor*>(ui->tabWidget->widget(i));
+    if (!s || !s->editor_widget()->is_modified()) continue;
+    const QString path = qstr(path_of(s));
+    // The file a save would write, opened and given up: its temporary file beside the
+    // target is removed again and the target is never touched.
+    QString error;
+    if (path.isEmpty()) {
+      error = tr("the tab has no file");
+    } else {
+      QSaveFile probe(path);
+      if (probe.open(QIODevice::WriteOnly))
+        probe.cancelWriting();
+      else
+        error = probe.errorString();
+    }
+    if (error.isEmpty()) continue;
+    out << QStringLiteral("%1: %2").arg(path, error);
+    if (which) which->append(s);
+  }
+  return out;
 }
 
 void MainWindow::report_save_failures(const QStringList& failures) {
@@ -201,9 +227,16 @@ void MainWindow::new_file(bool) {
     const QString path =
         ruv::prompts().save_file_name(this, tr("set sql file's location"), script_file_name(), tr(sql_filter));
     if (path.isEmpty() || show_if_open(path)) return;
-    // An existing file is left as it is until the tab is saved; a missing one is created now.
+    // An existing file is left as it is until the tab is saved; a missing one is created now
+    // (a listed path without a file would never open again at a start).
     QFile f(path);
-    if (!f.exists() && f.open(QIODevice::WriteOnly | QIODevice::NewOnly)) f.close();
+    if (!f.exists()) {
+      if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        ruv::warning(this, tr("open failed"), tr("the file \"%1\" could not be created: %2").arg(path, f.errorString()));
+        return;
+      }
+      f.close();
+    }
     open_listed(path, {});
   });
 }
@@ -227,10 +260,16 @@ void MainWindow::open_recent(bool) {
     if (path.isEmpty() || show_if_open(path)) return;
     kk::adt::string::string text;
     if (!local_file_exists(QFile::encodeName(path).constData())) {
-      // Created on disk when the tab is first saved.
       if (ruv::information(this, tr("file not exists"), tr("the file is not exists do your want to create new file?"),
                            QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
+      // Created now, empty: a path whose file is missing would never open again at a start.
+      QFile f(path);
+      if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        ruv::warning(this, tr("open failed"), tr("the file \"%1\" could not be created: %2").arg(path, f.errorString()));
+        return;
+      }
+      f.close();
     } else if (!read_or_say(path, text)) {
       return;
     }
@@ -347,7 +386,7 @@ void MainWindow::close_tab(int index) {
     // A data tab's edits not applied yet go only when the user says so.
     auto* view = qobject_cast<data_view*>(page);
     if (view && view->has_pending_edits() &&
-        ruv::question(this, tr("edits not applied"),
+        ruv::warning(this, tr("edits not applied"),
                       tr("the tab '%1' has edits not applied to the server, close it and lose them?")
                           .arg(ui->tabWidget->tabText(index)),
                       QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)

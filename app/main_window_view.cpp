@@ -106,9 +106,13 @@ void MainWindow::switch_language(kk::u32 code, const QString& question) {
 }
 
 void MainWindow::restart() {
-  // The new instance reopens the scripts from their files and reads the language from the
-  // configuration: both are written first, and this one ends only when the new one started.
-  const QStringList failures = save_modified_scripts();
+  // A restart closes this window: the same questions as closing it, all before anything is
+  // written. The new instance reopens the scripts from their files and reads the language
+  // from the configuration: both are written first, and this one ends only when the new one
+  // started.
+  if (!give_up_unapplied()) return;
+  QStringList failures = unwritable_scripts();
+  if (failures.isEmpty()) failures = save_modified_scripts();
   if (!failures.isEmpty()) {
     ruv::warning(this, tr("restart failed"),
                  tr("the application is not restarted, these script files could not be saved:\n%1")
@@ -120,9 +124,7 @@ void MainWindow::restart() {
                  tr("the application is not restarted, the configuration file \"config\" could not be written!"));
     return;
   }
-  QString program = QCoreApplication::applicationFilePath();
-  if (program.isEmpty() && program_path) program = QString::fromLocal8Bit(program_path);
-  if (!ruv::launchers().start_detached(program, {})) {
+  if (!ruv::launchers().start_detached(program_file(), {})) {
     ruv::warning(this, tr("restart failed"),
                  tr("the application could not be started again, the new language applies at the next start!"));
     return;

@@ -12,6 +12,7 @@
 #include <cstdio>
 
 #include "app/login_dlg.h"
+#include "app/update_check.h"
 #include "ui_base/slot_guard.h"
 #include "ui_base/sys_config.h"
 
@@ -38,6 +39,17 @@ class guarded_application : public QApplication {
 };
 
 }  // namespace
+
+QString program_file() {
+  QString path = QCoreApplication::applicationFilePath();
+  if (path.isEmpty() && program_path) path = QString::fromLocal8Bit(program_path);
+  return path;
+}
+
+kk::u32 program_file_crc() {
+  static const kk::u32 crc = file_crc32(QFile::encodeName(program_file()).constData());
+  return crc;
+}
 
 const language_files* language_row(kk::u32 language) {
   return language < std::size(languages) ? &languages[language] : nullptr;

@@ -9,8 +9,15 @@ class QApplication;
 class QTranslator;
 class login_dlg;
 
-// argv[0] of the running program (the language restart and the update check use it).
+// argv[0] of the running program.
 extern const char* program_path;
+// The running program's own file: QCoreApplication::applicationFilePath() (argv[0] is only
+// the name typed when the program was started through PATH or a desktop entry), argv[0]
+// when that is empty. The language restart starts it; the update check sums it.
+QString program_file();
+// CRC-32 of program_file()'s bytes (0 when it cannot be read), read once: the update check
+// names the running program by it.
+kk::u32 program_file_crc();
 
 // The catalogues and the C locale of one configured language; null for an unknown language.
 struct language_files {

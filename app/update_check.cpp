@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "platform/socket.h"
+#include "query/local_file.h"
 
 #ifndef RUV_UPDATE_HOST
 #define RUV_UPDATE_HOST "update.ruv-mdb.invalid"
@@ -88,6 +89,11 @@ u32 crc32_of(const void* data, std::size_t n) {
   u32 c = 0xFFFFFFFFu;
   for (std::size_t i = 0; i < n; ++i) c = crc_table[(c ^ p[i]) & 0xFF] ^ (c >> 8);
   return ~c;
+}
+
+kk::u32 file_crc32(const char* path) {
+  const kk::adt::string::string bytes = read_file(path);
+  return crc32_of(bytes.data, bytes.size);
 }
 
 int tcp_connect_timeout(const char* ip, const kk::u16* port, u32 seconds) {

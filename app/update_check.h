@@ -34,6 +34,9 @@ update_endpoint& update_server();
 // CRC-32 of zlib and ZIP (reflected 0xEDB88320, initial and final complement).
 kk::u32 crc32_of(const void* data, std::size_t n);
 
+// CRC-32 of a file's bytes; that of no bytes (0) when it cannot be read.
+kk::u32 file_crc32(const char* path);
+
 // An IPv4 stream socket connected to ip:*port within `seconds`, blocking afterwards; -1 when
 // the address is not dotted IPv4 or the connection failed or timed out.
 int tcp_connect_timeout(const char* ip, const kk::u16* port, kk::u32 seconds);

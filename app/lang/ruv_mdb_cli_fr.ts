@@ -785,6 +785,22 @@ Fermer quand même et les perdre&#xa0;?</translation>
         <source>the file &quot;%1&quot; is larger than the editor holds (2 GiB)!</source>
         <translation>Le fichier «&#xa0;%1&#xa0;» dépasse la taille que l’éditeur peut contenir (2&#xa0;Gio)&#xa0;!</translation>
     </message>
+    <message>
+        <source>the file &quot;%1&quot; could not be created: %2</source>
+        <translation>Le fichier «&#xa0;%1&#xa0;» n’a pas pu être créé&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is a folder</source>
+        <translation>«&#xa0;%1&#xa0;» est un dossier</translation>
+    </message>
+    <message>
+        <source>the file &apos;%1&apos; already exists and the replace mode is off</source>
+        <translation>Le fichier «&#xa0;%1&#xa0;» existe déjà et le mode écrasement n’est pas coché</translation>
+    </message>
+    <message>
+        <source>no file can be written at &apos;%1&apos;: %2</source>
+        <translation>Aucun fichier ne peut être écrit à «&#xa0;%1&#xa0;»&#xa0;: %2</translation>
+    </message>
 </context>
 <context>
     <name>about_dlg</name>
@@ -1571,6 +1587,10 @@ selection-background-color: rgb(163, 163, 163);</translation>
     <message>
         <source>invalid user or password</source>
         <translation>Utilisateur ou mot de passe invalide</translation>
+    </message>
+    <message>
+        <source>cannot connect to %1:%2: %3</source>
+        <translation>Connexion impossible à %1:%2&#xa0;: %3</translation>
     </message>
 </context>
 <context>

@@ -785,6 +785,22 @@ close anyway and lose them?</source>
         <source>the file &quot;%1&quot; is larger than the editor holds (2 GiB)!</source>
         <translation>ファイル「%1」はエディタで扱える大きさ（2 GiB）を超えています！</translation>
     </message>
+    <message>
+        <source>the file &quot;%1&quot; could not be created: %2</source>
+        <translation>ファイル「%1」を作成できませんでした：%2</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is a folder</source>
+        <translation>「%1」はフォルダーです</translation>
+    </message>
+    <message>
+        <source>the file &apos;%1&apos; already exists and the replace mode is off</source>
+        <translation>ファイル「%1」は既に存在し、上書きモードがオフです</translation>
+    </message>
+    <message>
+        <source>no file can be written at &apos;%1&apos;: %2</source>
+        <translation>「%1」にファイルを書き込めません：%2</translation>
+    </message>
 </context>
 <context>
     <name>about_dlg</name>
@@ -1571,6 +1587,10 @@ selection-background-color: rgb(163, 163, 163);</translation>
     <message>
         <source>invalid user or password</source>
         <translation>ユーザー名またはパスワードが無効です</translation>
+    </message>
+    <message>
+        <source>cannot connect to %1:%2: %3</source>
+        <translation>%1:%2 に接続できません：%3</translation>
     </message>
 </context>
 <context>

@@ -785,6 +785,22 @@ close anyway and lose them?</source>
         <source>the file &quot;%1&quot; is larger than the editor holds (2 GiB)!</source>
         <translation>文件“%1”超出编辑器可容纳的大小（2 GiB）！</translation>
     </message>
+    <message>
+        <source>the file &quot;%1&quot; could not be created: %2</source>
+        <translation>无法创建文件“%1”：%2</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is a folder</source>
+        <translation>“%1”是一个文件夹</translation>
+    </message>
+    <message>
+        <source>the file &apos;%1&apos; already exists and the replace mode is off</source>
+        <translation>文件“%1”已存在，且未开启覆盖模式</translation>
+    </message>
+    <message>
+        <source>no file can be written at &apos;%1&apos;: %2</source>
+        <translation>无法在“%1”写入文件：%2</translation>
+    </message>
 </context>
 <context>
     <name>about_dlg</name>
@@ -1571,6 +1587,10 @@ selection-background-color: rgb(163, 163, 163);</translation>
     <message>
         <source>invalid user or password</source>
         <translation>用户名或密码无效</translation>
+    </message>
+    <message>
+        <source>cannot connect to %1:%2: %3</source>
+        <translation>无法连接到 %1:%2：%3</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+#include <cerrno>
 #include <cstring>
 #include <memory>
 
@@ -113,6 +114,7 @@ class login_dlg_test : public QObject {
     QCOMPARE(prompt.boxes[0].title, QString("info"));
     QCOMPARE(prompt.boxes[0].text, QString("invalid user or password"));
     QCOMPARE(prompt.boxes[0].icon, QMessageBox::Information);
+    QCOMPARE(prompt.boxes[0].parent, static_cast<QWidget*>(d.get()));  // over the dialog
     QVERIFY(d->isVisible());
     QCOMPARE(d->result(), 0);
     QVERIFY(d->main_window() == nullptr);
@@ -120,7 +122,8 @@ class login_dlg_test : public QObject {
     QCOMPARE(QString(sys_config.user), QString("carol"));  // nothing stored
   }
 
-  void no_server_says_so() {
+  void no_server_says_it_cannot_connect() {
+    // Nothing listens on the port: the connection itself fails, which is no refused login.
     kk::u16 port;
     {
       peer::test_peer gone;
@@ -131,8 +134,12 @@ class login_dlg_test : public QObject {
     d->show();
     QTest::mouseClick(d->form()->pb_login, Qt::LeftButton);
     QCOMPARE(prompt.boxes.size(), size_t(1));
-    QCOMPARE(prompt.last_text(), QString("invalid user or password"));
+    QCOMPARE(prompt.last_text(), QString("cannot connect to 127.0.0.1:%1: %2")
+                                     .arg(port)
+                                     .arg(QString::fromLocal8Bit(std::strerror(ECONNREFUSED))));
+    QCOMPARE(prompt.boxes[0].parent, static_cast<QWidget*>(d.get()));
     QVERIFY(d->isVisible());
+    QVERIFY(d->main_window() == nullptr);
   }
 
   void bad_address_or_port_never_connects() {

@@ -21,6 +21,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -34,6 +35,7 @@
 #include "dataview/data_view.h"
 #include "dataview/search_tab_dlg.h"
 #include "dbops/col_info.h"
+#include "editor/editor.h"
 #include "script_tab/sql_script_editor.h"
 #include "grammar/library_startup.h"
 #include "query/tab_data_model.h"
@@ -182,6 +184,8 @@ class main_window_db_test : public QObject {
   void refresh_closes_pages_of_vanished_tables();
   void data_view_with_unapplied_edits_outlives_its_table();
   void closing_over_unapplied_edits_asks_first();
+  void unapplied_edits_are_asked_about_before_anything_is_written_data();
+  void unapplied_edits_are_asked_about_before_anything_is_written();
   void destructive_operations_data();
   void destructive_operations();
   void field_editor_pages_open_once_and_close_by_sender();
@@ -439,6 +443,68 @@ void main_window_db_test::closing_over_unapplied_edits_asks_first() {
   QVERIFY(f.titles().isEmpty());
   QCOMPARE(f.sent(), (QStringList{"atom_exec  update t set s = \"uno\" where __id == 1; commit;",
                                    "select id, s from t where first 1000;"}));
+}
+
+void main_window_db_test::unapplied_edits_are_asked_about_before_anything_is_written_data() {
+  QTest::addColumn<QString>("how");  // how the window goes: "quit" or a language restart
+  QTest::newRow("quit") << QStringLiteral("quit_act");
+  QTest::newRow("language restart") << QStringLiteral("fr_act");
+}
+
+void main_window_db_test::unapplied_edits_are_asked_about_before_anything_is_written() {
+  QFETCH(QString, how);
+  const bool restart = how != "quit_act";
+  QTemporaryDir dir;
+  const QString old_dir = QDir::currentPath();
+  QDir::setCurrent(dir.path());
+  fixture f;
+  ruv::test::recording_launcher launcher;
+  QVERIFY(f.db.create_table("t", {{"id", ftype::i32, "false"}, {"s", ftype::str, "false"}}));
+  QVERIFY(f.db.insert("t", {peer::value::sint(ftype::i32, 1), peer::value::text("one")}));
+  f.open();
+  f.w->show();
+  const QString script = dir.filePath("a.sql");
+  write_local(script, "old");
+  f.prompt.files.push_back({script});
+  f.trigger("open_file_act");
+  QTest::keyClicks(qobject_cast<ruv::sql_script_editor*>(f.tabs()->currentWidget())->editor_widget(), "new ");
+  f.select({"t"});
+  f.trigger("view_data_act");
+  auto* view = qobject_cast<data_view*>(f.tabs()->currentWidget());
+  QVERIFY(view);
+  QVERIFY(view->model()->setData(view->model()->index(0, 1), QString("uno"), Qt::EditRole));
+  f.since_now();
+
+  // Kept (Enter: Cancel is the default): the window stays, nothing is written or started.
+  if (restart) f.prompt.answers = {QMessageBox::Yes};  // "restart now?"
+  f.trigger(how.toLatin1().constData());
+  const ruv::test::shown_box asked = f.prompt.boxes.back();
+  QCOMPARE(asked.title, QString("edits not applied"));
+  QCOMPARE(asked.text,
+           QString("these tabs have edits not applied to the server:\ndata of table: t\nclose anyway and lose them?"));
+  QCOMPARE(asked.buttons, QMessageBox::Discard | QMessageBox::Cancel);
+  QCOMPARE(asked.default_button, QMessageBox::Cancel);
+  QCOMPARE(asked.icon, QMessageBox::Warning);
+  QVERIFY(f.w->isVisible());
+  QCOMPARE(read_local(script), QByteArray("old"));
+  QVERIFY(!QFile::exists(dir.filePath("config")));
+  QVERIFY(launcher.started.isEmpty());
+  QVERIFY(launcher.exits.isEmpty());
+  QVERIFY(view->has_pending_edits());
+
+  // Given up: the script is written and the window goes.
+  f.prompt.answers = restart ? std::deque{QMessageBox::Yes, QMessageBox::Discard} : std::deque{QMessageBox::Discard};
+  f.trigger(how.toLatin1().constData());
+  QCOMPARE(read_local(script), QByteArray("new old"));
+  if (restart) {
+    QCOMPARE(launcher.started.size(), 1);
+    QCOMPARE(launcher.exits, QList<int>{0});
+    QVERIFY(QFile::exists(dir.filePath("config")));
+  } else {
+    QVERIFY(!f.w->isVisible());
+  }
+  f.w.reset();
+  QDir::setCurrent(old_dir);
 }
 
 void main_window_db_test::destructive_operations_data() {
@@ -843,8 +909,9 @@ const std::vector<transfer_case>& transfer_cases() {
        [](fixture& f, QDialog& d, const QString& local) { f.go_client(d, local); },
        [](fixture&, const QString& local) { write_local(local, "old"); },
        "import_csv_dlg | export table: a/b to csv/csvs file | a_b_" + stamp + ".csv",
-       {"select * from [a/b] export as csv split by \",\" as raw;"},
-       {"export table result | export table 'a/b' to file '%L' is failed!"},
+       {},  // refused here, before anything is sent, and the box says why
+       {"export table result | export table 'a/b' to file '%L' is failed!\nthe file '%L' already exists and the "
+        "replace mode is off"},
        0,
        [](fixture&, const QString& local) { QCOMPARE(read_local(local), QByteArray("old")); }},
       {"export, client, file replaced",
@@ -909,8 +976,9 @@ const std::vector<transfer_case>& transfer_cases() {
        [](fixture& f, QDialog& d, const QString& local) { f.go_client(d, local); },
        [](fixture&, const QString& local) { write_local(local, "old"); },
        "save_tab_dlg | save table 'a/b' to file | a_b_" + stamp + ".bin",
-       {"save [a/b] as bin as raw;"},
-       {"save table result | save table 'a/b' to file '%L' is failed!"},
+       {},
+       {"save table result | save table 'a/b' to file '%L' is failed!\nthe file '%L' already exists and the replace "
+        "mode is off"},
        1,
        [](fixture&, const QString& local) { QCOMPARE(read_local(local), QByteArray("old")); }},
       {"load, bin, server",

@@ -26,13 +26,13 @@ QString unwritable(const work_dir& d, const char* name) {
   return d.path("plain/") + name;
 }
 
-// Opens a missing path through the recent-files submenu, answering Yes to its creation.
-void open_missing(MainWindow& w, ruv::test::scripted_prompt& p, const QString& path) {
-  QAction recent;
-  recent.setData(path);
-  QObject::connect(&recent, &QAction::triggered, &w, &MainWindow::open_recent);
-  p.answers.push_back(QMessageBox::Yes);
-  recent.trigger();
+// Opens path (made empty) through "open file(&o)", then puts a folder in the file's place:
+// the tab's saves fail from then on, also for root.
+void open_then_block(MainWindow& w, ruv::test::scripted_prompt& p, const QString& path) {
+  write_file(path, "");
+  open_through_chooser(w, p, path);
+  QFile::remove(path);
+  QDir().mkdir(path);
 }
 
 }  // namespace
@@ -207,19 +207,57 @@ class main_window_files_test : public QObject {
     p.answers.push_back(QMessageBox::Yes);
     recent[1]->trigger();
     QCOMPARE(tab_texts(*w), QStringList({"R&&D.sql", "missing.sql"}));
-    QVERIFY(!QFile::exists(d.path("missing.sql")));
+    // Created at once, empty: left untouched, the tab reopens at the next start.
+    QCOMPARE(file_bytes(d.path("missing.sql")), QByteArray());
     QCOMPARE(entries(sys_config.recent_files), QStringList({d.path("missing.sql"), d.path("R&D.sql")}));
     type(*w, "select 4;");
     action(w.get(), "save_file_act")->trigger();
     QCOMPARE(file_bytes(d.path("missing.sql")), QByteArray("select 4;"));
   }
 
+  void a_created_file_that_cannot_be_made_is_reported() {
+    // Through the recent files and through "new file(&n)": no tab, no list entry, a box why.
+    work_dir d;
+    ruv::test::scripted_prompt p;
+    const QString bad = unwritable(d, "x.sql");
+    set_entries(sys_config.recent_files, {bad});
+    auto w = window();
+    p.answers.push_back(QMessageBox::Yes);
+    w->findChild<QMenu*>("recent_menu")->actions().at(0)->trigger();
+    p.files.push_back({bad});
+    action(w.get(), "new_file_act")->trigger();
+    QCOMPARE(tabs(*w)->count(), 0);
+    QCOMPARE(entries(sys_config.open_files), QStringList());
+    QCOMPARE(entries(sys_config.recent_files), QStringList({bad}));
+    QCOMPARE(p.boxes.size(), std::size_t(3));
+    for (std::size_t i : {std::size_t(1), std::size_t(2)}) {
+      QCOMPARE(p.boxes[i].title, QString("open failed"));
+      QVERIFY2(p.boxes[i].text.startsWith(QString("the file \"%1\" could not be created: ").arg(bad)),
+               qPrintable(p.boxes[i].text));
+      QCOMPARE(p.boxes[i].icon, QMessageBox::Warning);
+    }
+  }
+
+  void a_created_file_reopens_at_the_next_start() {
+    work_dir d;
+    ruv::test::scripted_prompt p;
+    set_entries(sys_config.recent_files, {d.path("new.sql")});
+    {
+      auto w = window();
+      p.answers.push_back(QMessageBox::Yes);
+      w->findChild<QMenu*>("recent_menu")->actions().at(0)->trigger();
+      w->close();  // untouched
+    }
+    auto w = window();
+    QCOMPARE(tab_texts(*w), QStringList({"new.sql"}));
+  }
+
   void a_failed_save_keeps_the_tab_and_its_changes() {
     work_dir d;
     ruv::test::scripted_prompt p;
     auto w = window();
-    const QString bad = unwritable(d, "a.sql");
-    open_missing(*w, p, bad);
+    const QString bad = d.path("a.sql");
+    open_then_block(*w, p, bad);
     type(*w, "select 1;");
     QVERIFY(action(w.get(), "save_file_act")->isEnabled());
     QVERIFY(action(w.get(), "save_all_act")->isEnabled());
@@ -250,6 +288,31 @@ class main_window_files_test : public QObject {
     p.answers.push_back(QMessageBox::Discard);
     w->close();
     QVERIFY(!w->isVisible());
+  }
+
+  void closing_asks_before_it_writes() {
+    work_dir d;
+    ruv::test::scripted_prompt p;
+    write_file(d.path("a.sql"), "old a");
+    auto w = window();
+    open_through_chooser(*w, p, d.path("a.sql"));
+    type(*w, "select 1;");
+    open_then_block(*w, p, d.path("b.sql"));
+    type(*w, "select 2;");
+    w->show();
+    // Enter on the question keeps the window, and then nothing was written.
+    QVERIFY(!w->close());
+    QVERIFY(w->isVisible());
+    QCOMPARE(p.boxes.back().title, QString("save failed"));
+    QCOMPARE(p.boxes.back().default_button, QMessageBox::Cancel);
+    QCOMPARE(p.boxes.back().icon, QMessageBox::Warning);
+    QCOMPARE(file_bytes(d.path("a.sql")), QByteArray("old a"));
+    QVERIFY(script_at(*w, 0)->editor_widget()->is_modified());
+    QCOMPARE(QDir(d.path("")).entryList(QDir::Files | QDir::Hidden), QStringList({"a.sql"}));  // no temporary file left
+    // Given up: the others are written, and the window closes.
+    p.answers.push_back(QMessageBox::Discard);
+    QVERIFY(w->close());
+    QCOMPARE(file_bytes(d.path("a.sql")), QByteArray("select 1;old a"));
   }
 
   void save_and_save_all_follow_the_modified_state() {

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
+#include <cerrno>
+#include <cstring>
 
 #include "transfer_dlg/import_csv_dlg.h"
 #include "dbops/load_tab_dlg.h"
@@ -70,6 +72,8 @@ class transfers_test : public QObject {
   void load_sql_format_without_name_and_empty_path();
   void backup_client_into_existing_file_data();
   void backup_client_into_existing_file();
+  void client_refusals_say_why_data();
+  void client_refusals_say_why();
   void restore_client_sends_the_file();
 };
 
@@ -154,9 +158,10 @@ void transfers_test::backup_client_into_existing_file_data() {
   QTest::addColumn<bool>("replace");
   QTest::addColumn<QByteArray>("file");
   QTest::addColumn<QString>("outcome");
-  QTest::newRow("new file") << false << false << QByteArray("ABC") << "successful";
-  QTest::newRow("existing, kept") << true << false << QByteArray("old") << "failed";
-  QTest::newRow("existing, replaced") << true << true << QByteArray("ABC") << "successful";
+  QTest::addColumn<bool>("sent");  // refused here: nothing goes to the server
+  QTest::newRow("new file") << false << false << QByteArray("ABC") << "successful" << true;
+  QTest::newRow("existing, kept") << true << false << QByteArray("old") << "failed" << false;
+  QTest::newRow("existing, replaced") << true << true << QByteArray("ABC") << "successful" << true;
 }
 
 void transfers_test::backup_client_into_existing_file() {
@@ -164,6 +169,7 @@ void transfers_test::backup_client_into_existing_file() {
   QFETCH(bool, replace);
   QFETCH(QByteArray, file);
   QFETCH(QString, outcome);
+  QFETCH(bool, sent);
   fixture f;
   QTemporaryDir dir;
   const QString path = dir.filePath("db.rbk");
@@ -177,9 +183,56 @@ void transfers_test::backup_client_into_existing_file() {
   if (replace) f.replace(&dlg);
   f.srv.rows({{"4142"}, {"43"}}, {"raw"});
   QCOMPARE(run_backup(&f.ctx, &f.parent, dlg), outcome == "successful");
-  QCOMPARE(f.srv.statements(), QStringList{"backup as bin as raw;"});
-  QCOMPARE(f.box(), "backup result(Client) | backup database to file '" + path + "' is " + outcome + "!");
+  QCOMPARE(f.srv.statements(), sent ? QStringList{"backup as bin as raw;"} : QStringList{});
+  QString box = "backup result(Client) | backup database to file '" + path + "' is " + outcome + "!";
+  if (!sent) box += "\nthe file '" + path + "' already exists and the replace mode is off";
+  QCOMPARE(f.box(), box);
   QCOMPARE(read(path), file);
+}
+
+void transfers_test::client_refusals_say_why_data() {
+  QTest::addColumn<int>("op");  // 0 export, 1 save table, 2 backup
+  QTest::addColumn<QString>("target");  // under the temporary folder
+  QTest::addColumn<QString>("why");     // %1 the path
+  for (int op : {0, 1, 2}) {
+    const QByteArray name = QByteArray::number(op);
+    QTest::newRow(name + " existing, replace off")
+        << op << "old.csv" << "the file '%1' already exists and the replace mode is off";
+    QTest::newRow(name + " a folder") << op << "sub" << "'%1' is a folder";
+    QTest::newRow(name + " no such folder")
+        << op << "none/x.csv" << QString("no file can be written at '%1': ") + std::strerror(ENOENT);
+  }
+}
+
+void transfers_test::client_refusals_say_why() {
+  QFETCH(int, op);
+  QFETCH(QString, target);
+  QFETCH(QString, why);
+  fixture f;
+  QTemporaryDir dir;
+  write(dir.filePath("old.csv"), "old");
+  QDir(dir.path()).mkdir("sub");
+  const QString path = dir.filePath(target);
+  bool ok = true;
+  if (op == 0) {
+    import_csv_dlg dlg;
+    prepare_export(dlg, "t");
+    f.go_client(&dlg, path);
+    ok = run_export(&f.ctx, &f.parent, "t", dlg);
+  } else {
+    save_tab_dlg dlg;
+    op == 1 ? prepare_save(dlg, "t") : prepare_backup(dlg);
+    f.go_client(&dlg, path);
+    ok = op == 1 ? run_save(&f.ctx, &f.parent, "t", dlg) : run_backup(&f.ctx, &f.parent, dlg);
+  }
+  QVERIFY(!ok);
+  QCOMPARE(f.srv.statements(), QStringList{});  // refused before anything was sent
+  const QStringList lines = f.prompt.last_text().split('\n');
+  QCOMPARE(lines.size(), 2);
+  QVERIFY2(lines[0].endsWith(" is failed!"), qPrintable(lines[0]));
+  QCOMPARE(lines[1], why.arg(path));
+  QCOMPARE(read(dir.filePath("old.csv")), QByteArray("old"));
+  QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.csv"});  // no probe left behind
 }
 
 void transfers_test::restore_client_sends_the_file() {

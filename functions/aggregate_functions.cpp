@@ -1,5 +1,6 @@
 #include "functions/aggregate_functions.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdio>
 #include <cstring>
@@ -321,6 +322,96 @@ bool column_and_count(const column_list* args, const char* name, u32& k) {
   return true;
 }
 
+// ------------------------------------------------------------------ k smallest, k largest
+
+// In the merge sort's order equal values come out by descending position: a merge takes
+// the right run's item on a tie, and a right run lies after its left run. Over values that
+// compare as a strict weak order that is the total order (value, position descending), so
+// min_k's rows, the first m of it, and max_k's, its last m read backwards, are found by
+// selection without ordering the other rows. The values compare so when every cell has the
+// first cell's header, that header is one of the fourteen kinds, and no float is NaN; other
+// columns (mixed kinds or widths, nulls, NaNs) go through the whole merge sort, whose order
+// over them has no shorter description.
+
+template <class K, class P>
+struct ranked_item {
+  K key;
+  P pos;
+};
+
+// A heap of m items pays off while m is this small a share of the column; beyond it all the
+// column's items are partitioned around the m-th instead.
+constexpr u64 heap_share = 16;
+
+// Positions of the first m rows of the result in its order; false, leaving `out` unread,
+// when a cell breaks the strict weak order. Items are as narrow as the keys and positions
+// allow (8 bytes for 32-bit keys of fewer than 2^32 rows), as the merge sort's are.
+template <bool largest, class P, class KeyOf, class Less>
+bool first_ranked(const column& c, u64 m, KeyOf key_of, Less less, std::vector<u64>& out) {
+  using K = decltype(key_of(c.values[0]));
+  using item = ranked_item<K, P>;
+  static_assert(std::is_trivially_default_constructible_v<item>);
+  const auto before = [&less](const item& x, const item& y) {
+    if constexpr (largest) return less(y.key, x.key) || (!less(x.key, y.key) && x.pos < y.pos);
+    else return less(x.key, y.key) || (!less(y.key, x.key) && x.pos > y.pos);
+  };
+  const u64 n = c.values.size;
+  const val* v = c.values.data;
+  const u8 type = v[0].type, size = v[0].size, sign = v[0].sign;
+  const auto read = [&](u64 i, item& x) {
+    if (v[i].type != type || v[i].size != size || v[i].sign != sign) return false;
+    x = {key_of(v[i]), P(i)};
+    if constexpr (std::is_floating_point_v<K>) return x.key == x.key;
+    else return true;
+  };
+  const u64 held = m <= n / heap_share ? m : n;
+  const std::unique_ptr<item[]> block = std::make_unique_for_overwrite<item[]>(held);
+  item* const items = block.get();
+  for (u64 i = 0; i < held; ++i)
+    if (!read(i, items[i])) return false;
+  if (held == m) {
+    // The best m so far, the last of them in the order on top.
+    std::make_heap(items, items + m, before);
+    for (u64 i = m; i < n; ++i) {
+      item x;
+      if (!read(i, x)) return false;
+      if (!before(x, items[0])) continue;
+      std::pop_heap(items, items + m, before);
+      items[m - 1] = x;
+      std::push_heap(items, items + m, before);
+    }
+    std::sort_heap(items, items + m, before);
+  } else {
+    std::nth_element(items, items + m, items + n, before);
+    std::sort(items, items + m, before);
+  }
+  out.resize(m);
+  for (u64 i = 0; i < m; ++i) out[i] = u64(items[i].pos);
+  return true;
+}
+
+template <bool largest>
+bool select_ranked(const column& c, u64 m, std::vector<u64>& out) {
+  const u8 k = val_kind_index(c.values[0]);
+  const auto go = [&](auto key_of, auto less) {
+    if (c.values.size <= 0xFFFFFFFFu) return first_ranked<largest, u32>(c, m, key_of, less, out);
+    return first_ranked<largest, u64>(c, m, key_of, less, out);
+  };
+  const auto plain_less = [](auto x, auto y) { return x < y; };
+  bool ok = false;
+  if (with_number_type(k, [&](auto zero) {
+        // Keys of 1, 2 and 4 byte integers fit in 32 bits, which order them alike.
+        using T = decltype(zero);
+        using key = std::conditional_t<std::is_floating_point_v<T> || sizeof(T) == 8, T,
+                                       std::conditional_t<std::is_signed_v<T>, i32, u32>>;
+        ok = go([](const val& x) { return key(load<T>(x)); }, plain_less);
+      }))
+    return ok;
+  if (k < kind_count)
+    return go([](const val& x) { return &x; }, [](const val* x, const val* y) { return val_less(*x, *y); });
+  return false;
+}
+
 template <bool largest>
 bool k_extremes(column* result, const column_list* args, const char* name) {
   u32 k;
@@ -330,6 +421,11 @@ bool k_extremes(column* result, const column_list* args, const char* name) {
   const u64 m = k < n ? k : n;
   if (m == 0) {
     column_resize(*result, 0);
+    return true;
+  }
+  std::vector<u64> ranked;
+  if (select_ranked<largest>(a, m, ranked)) {
+    select_into(*result, a, [&ranked](u64 i) { return ranked[i]; }, m);
     return true;
   }
   with_sorted_positions(a, [&](auto position) {

@@ -1,4 +1,5 @@
-// The bottom-up merge sort of sort, min_k and max_k, and its tie order.
+// The bottom-up merge sort of sort (and of min_k and max_k where the values do not compare
+// as a strict weak order), and its tie order.
 //
 // Runs of width 1, 2, 4, ... are merged pairwise from the left, a last run without a
 // partner copied as it is. A merge takes the left run's item only when it is strictly

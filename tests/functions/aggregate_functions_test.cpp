@@ -1,6 +1,7 @@
 #include <malloc.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -135,6 +136,56 @@ TEST(sort_function, matches_the_plain_merge_on_random_columns) {
     }
     const column r = run("sort", {col(v, 0)});
     EXPECT_EQ(ids_of(r), reference_order(v)) << "round " << round;
+  }
+}
+
+// min_k and max_k select their rows without ordering the whole column: they must give the
+// rows of the specified merge (its first m, or its last m from the last backwards) in its
+// order, ties included, for every kind, both by a heap of m rows (m a small share of the
+// column) and by a partition of all rows, and for columns whose values do not compare as a
+// strict weak order (NaNs, nulls, mixed widths), which take the merge itself.
+TEST(k_extremes, match_the_plain_merge_on_random_columns_with_ties) {
+  std::mt19937 rng(2718);
+  for (int round = 0; round < 510; ++round) {
+    const int shape = round % 17;
+    const u64 n = 1 + rng() % (round % 3 == 0 ? 2500 : 80);
+    std::vector<val> v;
+    for (u64 i = 0; i < n; ++i) {
+      const int x = int(rng() % 5) - 2;  // five values: ties everywhere
+      const u8 b = u8(x + 2);
+      const bool far = rng() % 4 == 0;  // the type's extremes
+      switch (shape) {
+        case 0: v.push_back(vi08(int8_t(far ? (x < 0 ? -128 : 127) : x))); break;
+        case 1: v.push_back(vu08(uint8_t(far ? 255 : b))); break;
+        case 2: v.push_back(vi16(int16_t(far ? (x < 0 ? -32768 : 32767) : x))); break;
+        case 3: v.push_back(vu16(uint16_t(far ? 65535 : b))); break;
+        case 4: v.push_back(vi32(far ? (x < 0 ? INT32_MIN : INT32_MAX) : x)); break;
+        case 5: v.push_back(vu32(far ? ~0u : b)); break;
+        case 6: v.push_back(vi64(far ? (x < 0 ? INT64_MIN : INT64_MAX) : x)); break;
+        case 7: v.push_back(vu64(far ? ~0ull - b : b)); break;
+        case 8: v.push_back(vflt(x == 0 && far ? -0.0f : far ? float(x) * 3e38f : float(x) / 4)); break;
+        case 9: v.push_back(vdbl(x == 0 && far ? -0.0 : far ? x * 1e300 : x * 0.5)); break;
+        case 10: v.push_back(vtxt(std::string(size_t(b % 3), char(far ? '\xE9' : 'a' + b % 2)))); break;
+        case 11: v.push_back(vdate(uint16_t(far ? 9999 : 2024), uint8_t(1 + b % 2), uint8_t(1 + b % 3))); break;
+        case 12: v.push_back(vtime(uint8_t(far ? 23 : 12), uint8_t(b % 2), 0, far ? 999999999u : b % 3)); break;
+        case 13: v.push_back(vdt(2024, 2, uint8_t(28 + b % 2), uint8_t(b % 2), 0, 0, far ? b : 0)); break;
+        case 14: v.push_back(vdbl(far ? std::nan("") : x * 0.5)); break;
+        case 15: v.push_back(far ? vnull() : vi32(x)); break;
+        default: v.push_back(i % 3 ? vi64(x) : vi08(int8_t(x))); break;
+      }
+    }
+    const std::vector<u64> order = reference_order(v);
+    for (u64 k : {u64(1), u64(2), n / 40, n / 2, u64(rng() % (n + 2)), n, n + 7}) {
+      const u64 m = std::min(k, n);
+      std::vector<u64> smallest(order.begin(), order.begin() + i64(m));
+      std::vector<u64> largest(order.rbegin(), order.rbegin() + i64(m));
+      for (const char* name : {"min_k", "max_k"}) {
+        const column r = run(name, {col(v, 0), col({vu32(u32(k))})});
+        const std::vector<u64>& want = name[1] == 'i' ? smallest : largest;
+        ASSERT_EQ(ids_of(r), want) << name << " k " << k << " of " << n << ", round " << round;
+        for (u64 i = 0; i < m; ++i) ASSERT_TRUE(same(r.values[i], v[want[i]])) << name << " " << i;
+      }
+    }
   }
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <stdexcept>
 
 #include "tests/peer/cat_parse.h"
 
@@ -15,12 +16,55 @@ using sql::literal;
 
 constexpr const char* id_field = "__id";
 
-// A result under construction: typed columns and rows that keep their row ids.
+// A result under construction: columns that read a table's fields (or its row ids) at the
+// rows picked, in result order. Nothing is copied until the reply is written.
 struct work_set {
+  const table_store* t = nullptr;
+  std::shared_ptr<const table_store> own;  // the table of an answer that no stored table holds
   std::vector<std::string> names;
   std::vector<ftype> types;
-  std::vector<row_data> rows;
+  std::vector<int> src;      // per column: the field read, -1 for the row id
+  std::vector<size_t> rows;  // positions in t, in result order
+
+  value at(size_t pos, size_t c) const {
+    return src[c] < 0 ? value::uint(ftype::u64, t->ids[pos]) : t->cols[static_cast<size_t>(src[c])].get(pos);
+  }
+  int compare(size_t c, size_t x, size_t y) const {
+    if (src[c] >= 0) return t->cols[static_cast<size_t>(src[c])].compare(x, y);
+    return t->ids[x] < t->ids[y] ? -1 : (t->ids[x] > t->ids[y] ? 1 : 0);
+  }
 };
+
+// A work set over a table of its own: every field, every row.
+work_set whole(table_store t) {
+  work_set w;
+  auto own = std::make_shared<const table_store>(std::move(t));
+  for (size_t f = 0; f < own->fields.size(); ++f) {
+    w.names.push_back(own->fields[f].name);
+    w.types.push_back(own->fields[f].type);
+    w.src.push_back(static_cast<int>(f));
+  }
+  w.rows.resize(own->rows());
+  for (size_t i = 0; i < w.rows.size(); ++i) w.rows[i] = i;
+  w.t = own.get();
+  w.own = std::move(own);
+  return w;
+}
+
+// A table of string fields for an answer, rows added by add_text_row with ids 1, 2, ...
+table_store text_table(const std::vector<std::string>& names) {
+  table_store t;
+  for (const std::string& n : names) {
+    t.fields.push_back({n, ftype::str, ""});
+    t.cols.emplace_back(ftype::str);
+  }
+  return t;
+}
+
+void add_text_row(table_store& t, const std::vector<std::string>& cells) {
+  t.ids.push_back(t.ids.size() + 1);
+  for (size_t c = 0; c < cells.size(); ++c) t.cols[c].push(value::text(cells[c]));
+}
 
 int column_of(const work_set& w, const std::string& name) {
   for (size_t i = 0; i < w.names.size(); ++i)
@@ -28,7 +72,7 @@ int column_of(const work_set& w, const std::string& name) {
   return -1;
 }
 
-int field_of(const table_data& t, const std::string& name) {
+int field_of(const table_store& t, const std::string& name) {
   for (size_t i = 0; i < t.fields.size(); ++i)
     if (t.fields[i].name == name) return static_cast<int>(i);
   return -1;
@@ -38,13 +82,112 @@ result to_result(const work_set& w) {
   result r;
   for (size_t c = 0; c < w.names.size(); ++c) r.cols.push_back({w.names[c], type_desc(w.types[c])});
   r.rows.reserve(w.rows.size());
-  for (const row_data& row : w.rows) {
-    peer::row out{row.id, {}};
-    out.cells.reserve(row.values.size());
-    for (const value& v : row.values) out.cells.push_back(v.to_cell());
+  for (size_t pos : w.rows) {
+    peer::row out{w.t->ids[pos], {}};
+    out.cells.reserve(w.src.size());
+    for (int f : w.src)
+      out.cells.push_back(f < 0 ? u64(w.t->ids[pos]) : cell{std::string(w.t->cols[static_cast<size_t>(f)].cell(pos))});
     r.rows.push_back(std::move(out));
   }
   return r;
+}
+
+void put64(char*& p, uint64_t v) {
+  for (int i = 0; i < 8; ++i) *p++ = static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+// The OK reply frame of a result, as ok_reply(to_result(w)) writes it: sized first, then its
+// head (length, status, names, row count, descriptors) at once and its rows in one pass, as
+// many cells at a time as the caller's buffer takes, each copied from its column's wire bytes.
+class reply_writer {
+ public:
+  // Buffers passed to rows() hold at least this many bytes: any one cell fits.
+  static constexpr size_t least_buffer = 8 + 2 + 0xFFFF;
+
+  explicit reply_writer(work_set w) : w_(std::move(w)), cols_(w_.src.size(), nullptr) {
+    const size_t n = w_.rows.size(), k = w_.src.size();
+    body_ = 1 + 8 + 8 + (n ? 3 * k : 0) + n * 8;
+    for (size_t c = 0; c < k; ++c) {
+      body_ += 8 + w_.names[c].size();
+      if (w_.src[c] < 0) {
+        body_ += n * 8;
+        continue;
+      }
+      cols_[c] = &w_.t->cols[static_cast<size_t>(w_.src[c])];
+      if (const int width = fixed_width(cols_[c]->type())) {
+        body_ += n * static_cast<size_t>(width);
+      } else {
+        for (size_t pos : w_.rows) body_ += cols_[c]->cell(pos).size();
+      }
+    }
+    if (body_ > 0xFFFFFFFFu) throw std::length_error("a reply frame holds at most 2^32 - 1 bytes");
+  }
+
+  size_t size() const { return 4 + body_; }
+
+  std::string head() const {
+    size_t bytes = 4 + 1 + 8 + 8 + (w_.rows.empty() ? 0 : 3 * w_.src.size());
+    for (const std::string& name : w_.names) bytes += 8 + name.size();
+    std::string out(bytes, '\0');
+    char* p = out.data();
+    for (int i = 0; i < 4; ++i) *p++ = static_cast<char>((body_ >> (8 * i)) & 0xFF);
+    *p++ = static_cast<char>(status_ok);
+    put64(p, w_.src.size());
+    for (const std::string& name : w_.names) {
+      put64(p, name.size());
+      p = std::copy(name.begin(), name.end(), p);
+    }
+    put64(p, w_.rows.size());
+    if (!w_.rows.empty()) {
+      for (ftype t : w_.types) {
+        const desc d = type_desc(t);
+        *p++ = static_cast<char>(d.size);
+        *p++ = static_cast<char>(d.sign);
+        *p++ = static_cast<char>(d.type);
+      }
+    }
+    return out;
+  }
+
+  // The next cells into [p, p + cap), cap at least least_buffer; the bytes written, 0 at the end.
+  size_t rows(char* p, size_t cap) {
+    char* const begin = p;
+    char* const end = p + cap;
+    const uint64_t* ids = w_.t->ids.data();
+    const size_t k = cols_.size();
+    for (; row_ < w_.rows.size(); ++row_, cell_ = 0) {
+      const size_t pos = w_.rows[row_];
+      if (cell_ == 0) {
+        if (end - p < 8) return static_cast<size_t>(p - begin);
+        put64(p, ids[pos]);
+        cell_ = 1;
+      }
+      for (; cell_ <= k; ++cell_) {
+        const field_column* c = cols_[cell_ - 1];
+        const size_t room = static_cast<size_t>(end - p);
+        if (room < least_buffer && room < (c ? c->cell(pos).size() : 8)) return static_cast<size_t>(p - begin);
+        if (c) p = c->copy_cell(pos, p);
+        else put64(p, ids[pos]);
+      }
+    }
+    return static_cast<size_t>(p - begin);
+  }
+
+ private:
+  work_set w_;
+  std::vector<const field_column*> cols_;  // per column, null for the row id
+  size_t body_ = 0;
+  size_t row_ = 0;   // the row being written
+  size_t cell_ = 0;  // its next cell: 0 the row id, c + 1 column c
+};
+
+// The whole frame in one string.
+std::string reply_of(reply_writer& out) {
+  std::string bytes = out.head();
+  const size_t at = bytes.size();
+  bytes.resize(out.size());
+  for (size_t done = at, n; (n = out.rows(bytes.data() + done, bytes.size() - done)) > 0;) done += n;
+  return bytes;
 }
 
 // A literal as a value of type t; nothing when it is of another kind or does not fit.
@@ -116,10 +259,28 @@ std::string mirror(const std::string& op) {
   return "<=";
 }
 
+// The rows [from, to) of n that a position form keeps (first, last, nth, range).
+void position_range(const std::string& op, uint64_t a, uint64_t b, uint64_t n, uint64_t& from, uint64_t& to) {
+  from = 0;
+  to = 0;
+  if (op == "first") {
+    to = std::min(a, n);
+  } else if (op == "last") {
+    from = n - std::min(a, n);
+    to = n;
+  } else if (op == "nth") {
+    from = std::min(a, n);
+    to = a < n ? a + 1 : n;
+  } else {  // range a b
+    from = std::min(a, n);
+    to = b < a ? from : (b < n ? b + 1 : n);
+  }
+}
+
 // Positions of rows of t; evaluation picks a subset of the candidates, in table order.
 class where_eval {
  public:
-  explicit where_eval(const table_data& t) : t_(t) {}
+  explicit where_eval(const table_store& t) : t_(t) {}
 
   bool eval(const cond& c, const std::vector<size_t>& cand, std::vector<size_t>& out) {
     out.clear();
@@ -135,20 +296,8 @@ class where_eval {
         return true;
       }
       case cond::position: {
-        uint64_t n = cand.size();
-        uint64_t from = 0, to = 0;  // [from, to)
-        if (c.op == "first") {
-          to = std::min(c.a, n);
-        } else if (c.op == "last") {
-          from = n - std::min(c.a, n);
-          to = n;
-        } else if (c.op == "nth") {
-          from = std::min(c.a, n);
-          to = c.a < n ? c.a + 1 : n;
-        } else {  // range a b
-          from = std::min(c.a, n);
-          to = c.b < c.a ? from : (c.b < n ? c.b + 1 : n);
-        }
+        uint64_t from, to;
+        position_range(c.op, c.a, c.b, cand.size(), from, to);
         out.assign(cand.begin() + static_cast<ptrdiff_t>(from), cand.begin() + static_cast<ptrdiff_t>(to));
         return true;
       }
@@ -157,8 +306,8 @@ class where_eval {
         if (f == -2) return false;
         std::vector<size_t> order = cand;
         std::stable_sort(order.begin(), order.end(), [&](size_t x, size_t y) {
-          int k = f < 0 ? (t_.rows[x].id < t_.rows[y].id ? -1 : (t_.rows[x].id > t_.rows[y].id))
-                        : compare(t_.rows[x].values[f], t_.rows[y].values[f]);
+          int k = f < 0 ? (t_.ids[x] < t_.ids[y] ? -1 : (t_.ids[x] > t_.ids[y]))
+                        : t_.cols[static_cast<size_t>(f)].compare(x, y);
           return c.op == "min" ? k < 0 : k > 0;
         });
         order.resize(std::min<uint64_t>(c.a, order.size()));
@@ -202,8 +351,8 @@ class where_eval {
   }
 
   std::optional<int> against(int f, size_t r, const literal& l) const {
-    if (f == -1) return compare_literal(value::uint(ftype::u64, t_.rows[r].id), l);
-    return compare_literal(t_.rows[r].values[f], l);
+    if (f == -1) return compare_literal(value::uint(ftype::u64, t_.ids[r]), l);
+    return compare_literal(t_.cols[static_cast<size_t>(f)].get(r), l);
   }
 
   std::optional<bool> test(const cond& c, size_t r) const {
@@ -229,7 +378,7 @@ class where_eval {
     return holds(*lo, mirror(c.op)) && holds(*hi, c.op2);
   }
 
-  const table_data& t_;
+  const table_store& t_;
 };
 
 // Names and strings written so that the catalogue's own reader takes them back.
@@ -270,7 +419,7 @@ std::string value_text(const value& v) {
 }
 
 // The create and insert statements that rebuild a table.
-std::string table_script(const table_data& t) {
+std::string table_script(const table_store& t) {
   std::string out = "create table " + name_text(t.name) + " ( ";
   std::string cols;
   for (size_t i = 0; i < t.fields.size(); ++i) {
@@ -279,9 +428,9 @@ std::string table_script(const table_data& t) {
     cols += (i ? ", " : "") + name_text(f.name);
   }
   out += " );\n";
-  for (const row_data& r : t.rows) {
+  for (size_t r = 0; r < t.rows(); ++r) {
     out += "insert into " + name_text(t.name) + " ( " + cols + " ) values ( ";
-    for (size_t i = 0; i < r.values.size(); ++i) out += (i ? ", " : "") + value_text(r.values[i]);
+    for (size_t i = 0; i < t.cols.size(); ++i) out += (i ? ", " : "") + value_text(t.cols[i].get(r));
     out += " );\n";
   }
   return out;
@@ -293,8 +442,8 @@ std::string csv_text(const work_set& w, bool header, const std::string& sep) {
     for (size_t c = 0; c < w.names.size(); ++c) out += (c ? sep : "") + w.names[c];
     out += "\n";
   }
-  for (const row_data& r : w.rows) {
-    for (size_t c = 0; c < r.values.size(); ++c) out += (c ? sep : "") + r.values[c].str();
+  for (size_t pos : w.rows) {
+    for (size_t c = 0; c < w.src.size(); ++c) out += (c ? sep : "") + w.at(pos, c).str();
     out += "\n";
   }
   return out;
@@ -302,18 +451,25 @@ std::string csv_text(const work_set& w, bool header, const std::string& sep) {
 
 }  // namespace
 
+// What a statement answers: FAIL, OK without a table, or OK with a result.
+struct catalogue::answer {
+  bool ok = false;
+  bool has_table = false;
+  work_set w;
+};
+
 // Runs statements against a catalogue's state; the caller holds the lock.
 struct catalogue_engine {
   catalogue& cat;
   catalogue::state& db;
 
-  using outcome = catalogue::outcome;
-  static outcome fail() { return {}; }
-  static outcome done() { return {true, false, {}}; }
-  static outcome table_reply(const work_set& w) { return {true, true, to_result(w)}; }
+  using answer = catalogue::answer;
+  static answer fail() { return {}; }
+  static answer done() { return {true, false, {}}; }
+  static answer table_reply(work_set w) { return {true, true, std::move(w)}; }
 
-  table_data* find(const std::string& name) {
-    for (table_data& t : db.tables)
+  table_store* find(const std::string& name) {
+    for (table_store& t : db.tables)
       if (t.name == name) return &t;
     return nullptr;
   }
@@ -324,7 +480,7 @@ struct catalogue_engine {
     db.docs.erase("database");
   }
 
-  outcome run(const sql::statement& st) {
+  answer run(const sql::statement& st) {
     using S = sql::statement;
     switch (st.kind) {
       case S::select: return select(std::get<sql::select_stmt>(st.body));
@@ -335,35 +491,34 @@ struct catalogue_engine {
       case S::alter: return alter(std::get<sql::alter_stmt>(st.body));
       case S::drop: {
         const auto& s = std::get<sql::drop_stmt>(st.body);
-        auto it = std::find_if(db.tables.begin(), db.tables.end(), [&](const table_data& t) { return t.name == s.table; });
+        auto it = std::find_if(db.tables.begin(), db.tables.end(), [&](const table_store& t) { return t.name == s.table; });
         if (it == db.tables.end()) return fail();
         db.tables.erase(it);
         touch(s.table);
         return done();
       }
       case S::truncate: {
-        table_data* t = find(std::get<sql::truncate_stmt>(st.body).table);
+        table_store* t = find(std::get<sql::truncate_stmt>(st.body).table);
         if (!t) return fail();
-        t->rows.clear();
+        for (field_column& c : t->cols) c.keep({});
+        t->ids.clear();
         touch(t->name);
         return done();
       }
       case S::show_tables: {
-        work_set w{{"name"}, {ftype::str}, {}};
-        uint64_t n = 0;
-        for (const table_data& t : db.tables) w.rows.push_back({++n, {value::text(t.name)}});
-        return table_reply(w);
+        table_store out = text_table({"name"});
+        for (const table_store& t : db.tables) add_text_row(out, {t.name});
+        return table_reply(whole(std::move(out)));
       }
       case S::fields_of: {
-        table_data* t = find(std::get<sql::fields_of_stmt>(st.body).table);
+        table_store* t = find(std::get<sql::fields_of_stmt>(st.body).table);
         if (!t) return fail();
-        work_set w{{"name", "type", "repeat"}, {ftype::str, ftype::str, ftype::str}, {}};
-        uint64_t n = 0;
+        table_store out = text_table({"name", "type", "repeat"});
         for (const field_def& f : t->fields) {
           bool repeat = f.attrs.rfind("true", 0) == 0;
-          w.rows.push_back({++n, {value::text(f.name), value::text(type_name(f.type)), value::text(repeat ? "Yes" : "No")}});
+          add_text_row(out, {f.name, type_name(f.type), repeat ? "Yes" : "No"});
         }
-        return table_reply(w);
+        return table_reply(whole(std::move(out)));
       }
       case S::atom: {
         // All or nothing: run on the live state, put the copy back at the first failure.
@@ -385,8 +540,8 @@ struct catalogue_engine {
     return fail();
   }
 
-  bool rows_where(const table_data& t, const std::optional<cond>& where, std::vector<size_t>& out) {
-    std::vector<size_t> all(t.rows.size());
+  bool rows_where(const table_store& t, const std::optional<cond>& where, std::vector<size_t>& out) {
+    std::vector<size_t> all(t.rows());
     for (size_t i = 0; i < all.size(); ++i) all[i] = i;
     if (!where) {
       out = std::move(all);
@@ -395,32 +550,24 @@ struct catalogue_engine {
     return where_eval(t).eval(*where, all, out);
   }
 
-  outcome select(const sql::select_stmt& s) {
-    table_data* t = find(s.table);
+  answer select(const sql::select_stmt& s) {
+    table_store* t = find(s.table);
     if (!t) return fail();
-    std::vector<size_t> picked;
-    if (!rows_where(*t, s.where, picked)) return fail();
     work_set w;
-    std::vector<int> src;  // field index per column, -1 for the row id
+    w.t = t;
+    if (!rows_where(*t, s.where, w.rows)) return fail();
     if (s.star) {
-      for (size_t i = 0; i < t->fields.size(); ++i) src.push_back(static_cast<int>(i));
+      for (size_t i = 0; i < t->fields.size(); ++i) w.src.push_back(static_cast<int>(i));
     } else {
       for (const std::string& n : s.fields) {
         int f = n == id_field ? -1 : field_of(*t, n);
         if (f == -1 && n != id_field) return fail();
-        src.push_back(f);
+        w.src.push_back(f);
       }
     }
-    for (int f : src) {
-      w.names.push_back(f < 0 ? std::string(id_field) : t->fields[f].name);
-      w.types.push_back(f < 0 ? ftype::u64 : t->fields[f].type);
-    }
-    w.rows.reserve(picked.size());
-    for (size_t r : picked) {
-      row_data out{t->rows[r].id, {}};
-      out.values.reserve(src.size());
-      for (int f : src) out.values.push_back(f < 0 ? value::uint(ftype::u64, t->rows[r].id) : t->rows[r].values[f]);
-      w.rows.push_back(std::move(out));
+    for (int f : w.src) {
+      w.names.push_back(f < 0 ? std::string(id_field) : t->fields[static_cast<size_t>(f)].name);
+      w.types.push_back(f < 0 ? ftype::u64 : t->fields[static_cast<size_t>(f)].type);
     }
     for (const sql::post& p : s.posts)
       if (!post(p, w)) return fail();
@@ -428,7 +575,7 @@ struct catalogue_engine {
       // Some servers report a select's column names in square brackets.
       if (cat.bracketed_names_)
         for (std::string& n : w.names) n = "[" + n + "]";
-      return table_reply(w);
+      return table_reply(std::move(w));
     }
     std::string csv = csv_text(w, s.exp->format == "csvs", s.exp->separator);
     return put_out(s.exp->to, csv, false);
@@ -437,15 +584,15 @@ struct catalogue_engine {
   bool post(const sql::post& p, work_set& w) {
     switch (p.kind) {
       case sql::post::order: {
-        std::vector<int> cols;
+        std::vector<size_t> cols;
         for (const std::string& n : p.fields) {
           int c = column_of(w, n);
           if (c < 0) return false;
-          cols.push_back(c);
+          cols.push_back(static_cast<size_t>(c));
         }
-        std::stable_sort(w.rows.begin(), w.rows.end(), [&](const row_data& a, const row_data& b) {
-          for (int c : cols) {
-            int k = compare(a.values[c], b.values[c]);
+        std::stable_sort(w.rows.begin(), w.rows.end(), [&](size_t a, size_t b) {
+          for (size_t c : cols) {
+            int k = w.compare(c, a, b);
             if (k != 0) return p.descending ? k > 0 : k < 0;
           }
           return false;
@@ -453,19 +600,10 @@ struct catalogue_engine {
         return true;
       }
       case sql::post::position: {
-        table_data scratch;  // positions only: the rows' values are not looked at
-        scratch.rows.resize(w.rows.size());
-        std::vector<size_t> all(w.rows.size()), keep;
-        for (size_t i = 0; i < all.size(); ++i) all[i] = i;
-        cond c;
-        c.kind = cond::position;
-        c.op = p.op;
-        c.a = p.a;
-        c.b = p.b;
-        where_eval(scratch).eval(c, all, keep);
-        std::vector<row_data> rows;
-        for (size_t i : keep) rows.push_back(std::move(w.rows[i]));
-        w.rows = std::move(rows);
+        uint64_t from, to;
+        position_range(p.op, p.a, p.b, w.rows.size(), from, to);
+        w.rows.erase(w.rows.begin() + static_cast<ptrdiff_t>(to), w.rows.end());
+        w.rows.erase(w.rows.begin(), w.rows.begin() + static_cast<ptrdiff_t>(from));
         return true;
       }
       case sql::post::project: {
@@ -481,31 +619,38 @@ struct catalogue_engine {
             if (std::find(cols.begin(), cols.end(), c) == cols.end()) rest.push_back(c);
           cols = std::move(rest);
         }
-        work_set out;
+        std::vector<std::string> names;
+        std::vector<ftype> types;
+        std::vector<int> src;
         for (int c : cols) {
-          out.names.push_back(w.names[c]);
-          out.types.push_back(w.types[c]);
+          names.push_back(w.names[static_cast<size_t>(c)]);
+          types.push_back(w.types[static_cast<size_t>(c)]);
+          src.push_back(w.src[static_cast<size_t>(c)]);
         }
-        for (row_data& r : w.rows) {
-          row_data n{r.id, {}};
-          for (int c : cols) n.values.push_back(std::move(r.values[c]));
-          out.rows.push_back(std::move(n));
-        }
-        w = std::move(out);
+        w.names = std::move(names);
+        w.types = std::move(types);
+        w.src = std::move(src);
         return true;
       }
       case sql::post::rename: {
         int c = column_of(w, p.fields[0]);
         if (c < 0 || p.fields[1].empty() || column_of(w, p.fields[1]) >= 0) return false;
-        w.names[c] = p.fields[1];
+        w.names[static_cast<size_t>(c)] = p.fields[1];
         return true;
       }
     }
     return false;
   }
 
-  outcome insert(const sql::insert_stmt& s) {
-    table_data* t = find(s.table);
+  // Appends a row of values (one per field, of the fields' types) with the next row id.
+  uint64_t append(table_store& t, const std::vector<value>& values) {
+    for (size_t f = 0; f < values.size(); ++f) t.cols[f].push(values[f]);
+    t.ids.push_back(db.next_id++);
+    return t.ids.back();
+  }
+
+  answer insert(const sql::insert_stmt& s) {
+    table_store* t = find(s.table);
     if (!t) return fail();
     std::vector<int> cols;
     for (const std::string& n : s.fields) {
@@ -513,56 +658,58 @@ struct catalogue_engine {
       if (f < 0 || std::find(cols.begin(), cols.end(), f) != cols.end()) return fail();
       cols.push_back(f);
     }
-    std::vector<row_data> rows;
+    std::vector<std::vector<value>> rows;
     for (const auto& lits : s.rows) {
       if (lits.size() != cols.size()) return fail();
-      row_data r{0, {}};
-      for (const field_def& f : t->fields) r.values.push_back(value::zero(f.type));
+      std::vector<value> r;
+      for (const field_def& f : t->fields) r.push_back(value::zero(f.type));
       for (size_t i = 0; i < cols.size(); ++i) {
-        auto v = literal_value(lits[i], t->fields[cols[i]].type);
+        auto v = literal_value(lits[i], t->fields[static_cast<size_t>(cols[i])].type);
         if (!v) return fail();
-        r.values[cols[i]] = std::move(*v);
+        r[static_cast<size_t>(cols[i])] = std::move(*v);
       }
       rows.push_back(std::move(r));
     }
-    for (row_data& r : rows) {
-      r.id = db.next_id++;
-      t->rows.push_back(std::move(r));
-    }
+    for (const std::vector<value>& r : rows) append(*t, r);
     touch(t->name);
     return done();
   }
 
-  outcome update(const sql::update_stmt& s) {
-    table_data* t = find(s.table);
+  answer update(const sql::update_stmt& s) {
+    table_store* t = find(s.table);
     if (!t) return fail();
-    std::vector<std::pair<int, value>> sets;
+    std::vector<std::pair<size_t, value>> sets;
     for (const sql::assignment& a : s.sets) {
       int f = field_of(*t, a.field);
       if (f < 0) return fail();
-      auto v = literal_value(a.value, t->fields[f].type);
+      auto v = literal_value(a.value, t->fields[static_cast<size_t>(f)].type);
       if (!v) return fail();
-      sets.emplace_back(f, std::move(*v));
+      sets.emplace_back(static_cast<size_t>(f), std::move(*v));
     }
     std::vector<size_t> picked;
     if (!rows_where(*t, s.where, picked)) return fail();
     for (size_t r : picked)
-      for (const auto& [f, v] : sets) t->rows[r].values[f] = v;
+      for (const auto& [f, v] : sets) t->cols[f].set(r, v);
     touch(t->name);
     return done();
   }
 
-  outcome remove(const sql::delete_stmt& s) {
-    table_data* t = find(s.table);
+  answer remove(const sql::delete_stmt& s) {
+    table_store* t = find(s.table);
     if (!t) return fail();
     std::vector<size_t> picked;
     if (!rows_where(*t, s.where, picked)) return fail();
-    std::vector<bool> gone(t->rows.size(), false);
+    std::vector<bool> gone(t->rows(), false);
     for (size_t r : picked) gone[r] = true;
-    std::vector<row_data> keep;
-    for (size_t r = 0; r < t->rows.size(); ++r)
-      if (!gone[r]) keep.push_back(std::move(t->rows[r]));
-    t->rows = std::move(keep);
+    std::vector<size_t> keep;
+    std::vector<uint64_t> ids;
+    for (size_t r = 0; r < t->rows(); ++r) {
+      if (gone[r]) continue;
+      keep.push_back(r);
+      ids.push_back(t->ids[r]);
+    }
+    for (field_column& c : t->cols) c.keep(keep);
+    t->ids = std::move(ids);
     touch(t->name);
     return done();
   }
@@ -576,19 +723,23 @@ struct catalogue_engine {
   // Names travel as text cells of show tables and fields_of, which hold at most 65535 bytes.
   static bool name_ok(const std::string& n) { return !n.empty() && n.size() <= 0xFFFF; }
 
-  bool add_table(std::string name, std::vector<field_def> fields) {
-    if (!name_ok(name) || fields.empty() || find(name)) return false;
+  table_store* add_table(std::string name, std::vector<field_def> fields) {
+    if (!name_ok(name) || fields.empty() || find(name)) return nullptr;
     for (size_t i = 0; i < fields.size(); ++i) {
-      if (!name_ok(fields[i].name)) return false;
+      if (!name_ok(fields[i].name)) return nullptr;
       for (size_t j = 0; j < i; ++j)
-        if (fields[j].name == fields[i].name) return false;
+        if (fields[j].name == fields[i].name) return nullptr;
     }
     touch(name);
-    db.tables.push_back({std::move(name), std::move(fields), {}});
-    return true;
+    table_store t;
+    t.name = std::move(name);
+    for (const field_def& f : fields) t.cols.emplace_back(f.type);
+    t.fields = std::move(fields);
+    db.tables.push_back(std::move(t));
+    return &db.tables.back();
   }
 
-  outcome create(const sql::create_stmt& s) {
+  answer create(const sql::create_stmt& s) {
     std::vector<field_def> fields;
     for (const sql::field_spec& f : s.fields) {
       auto d = field_from(f);
@@ -598,37 +749,43 @@ struct catalogue_engine {
     return add_table(s.table, std::move(fields)) ? done() : fail();
   }
 
-  outcome alter(const sql::alter_stmt& s) {
-    table_data* t = find(s.table);
+  answer alter(const sql::alter_stmt& s) {
+    table_store* t = find(s.table);
     if (!t) return fail();
     int f = field_of(*t, s.field.name);
+    const size_t at = static_cast<size_t>(f);
     switch (s.kind) {
       case sql::alter_stmt::add: {
         auto d = field_from(s.field);
         if (!d || f >= 0) return fail();
+        field_column c(d->type);
+        const value zero = value::zero(d->type);
+        for (size_t r = 0; r < t->rows(); ++r) c.push(zero);
         t->fields.push_back(*d);
-        for (row_data& r : t->rows) r.values.push_back(value::zero(d->type));
+        t->cols.push_back(std::move(c));
         break;
       }
       case sql::alter_stmt::modify: {
         auto d = field_from(s.field);
         if (!d || f < 0) return fail();
-        for (row_data& r : t->rows) {
-          value& v = r.values[f];
+        field_column c(d->type);
+        for (size_t r = 0; r < t->rows(); ++r) {
+          const value v = t->cols[at].get(r);
           auto conv = v.type == d->type ? std::optional<value>(v) : value_from_text(d->type, v.str());
-          v = conv ? *conv : value::zero(d->type);
+          c.push(conv ? *conv : value::zero(d->type));
         }
-        t->fields[f] = *d;
+        t->cols[at] = std::move(c);
+        t->fields[at] = *d;
         break;
       }
       case sql::alter_stmt::rename:
         if (f < 0 || !name_ok(s.new_name) || field_of(*t, s.new_name) >= 0) return fail();
-        t->fields[f].name = s.new_name;
+        t->fields[at].name = s.new_name;
         break;
       case sql::alter_stmt::drop:
         if (f < 0 || t->fields.size() == 1) return fail();
         t->fields.erase(t->fields.begin() + f);
-        for (row_data& r : t->rows) r.values.erase(r.values.begin() + f);
+        t->cols.erase(t->cols.begin() + f);
         break;
     }
     touch(t->name);
@@ -636,15 +793,14 @@ struct catalogue_engine {
   }
 
   // Bytes leaving the server: into the file store, or as the rows of an "as raw" reply.
-  outcome put_out(const sql::target& to, const std::string& bytes, bool as_hex) {
+  answer put_out(const sql::target& to, const std::string& bytes, bool as_hex) {
     if (!to.raw) {
       if (cat.files_.count(to.path) && !to.replace) return fail();
       cat.files_[to.path] = bytes;
       return done();
     }
     static const char digits[] = "0123456789abcdef";
-    work_set w{{"raw"}, {ftype::str}, {}};
-    uint64_t n = 0;
+    table_store out = text_table({"raw"});
     for (size_t at = 0; at < bytes.size(); at += cat.row_bytes_) {
       std::string_view part = std::string_view(bytes).substr(at, cat.row_bytes_);
       std::string cellv;
@@ -657,9 +813,9 @@ struct catalogue_engine {
       } else {
         cellv.assign(part);
       }
-      w.rows.push_back({++n, {value::text(std::move(cellv))}});
+      add_text_row(out, {cellv});
     }
-    return table_reply(w);
+    return table_reply(whole(std::move(out)));
   }
 
   // Bytes arriving: from the statement or from the file store; recorded either way.
@@ -677,17 +833,17 @@ struct catalogue_engine {
     return bytes;
   }
 
-  outcome save(const sql::save_stmt& s, bool whole) {
+  answer save(const sql::save_stmt& s, bool whole_db) {
     std::string bytes;
-    if (whole) {
+    if (whole_db) {
       if (auto it = db.docs.find("database"); it != db.docs.end()) {
         bytes = it->second;
       } else {
-        for (const table_data& t : db.tables) bytes += table_script(t);
+        for (const table_store& t : db.tables) bytes += table_script(t);
       }
     } else if (auto it = db.docs.find("table:" + s.table); it != db.docs.end()) {
       bytes = it->second;
-    } else if (table_data* t = find(s.table)) {
+    } else if (table_store* t = find(s.table)) {
       bytes = table_script(*t);
     } else {
       return fail();
@@ -697,7 +853,7 @@ struct catalogue_engine {
 
   // Tables rebuilt from a text of create and insert statements; nothing when the bytes are
   // not such a text.
-  std::optional<std::vector<table_data>> rebuild(const std::string& bytes) {
+  std::optional<std::vector<table_store>> rebuild(const std::string& bytes) {
     auto script = sql::parse_script(bytes);
     if (!script || script->empty()) return std::nullopt;
     catalogue::state scratch;
@@ -711,11 +867,11 @@ struct catalogue_engine {
     return std::move(scratch.tables);
   }
 
-  outcome load(const sql::load_stmt& s, bool whole) {
-    auto bytes = take_in(s.from, {whole ? "restore" : "load", s.table, s.format, "", false, "", ""});
+  answer load(const sql::load_stmt& s, bool whole_db) {
+    auto bytes = take_in(s.from, {whole_db ? "restore" : "load", s.table, s.format, "", false, "", ""});
     if (!bytes) return fail();
     auto tables = rebuild(*bytes);
-    if (whole) {
+    if (whole_db) {
       if (tables) db.tables = std::move(*tables);
       db.docs.clear();
       db.docs["database"] = *bytes;
@@ -724,12 +880,12 @@ struct catalogue_engine {
     std::string key = s.table;
     if (tables) {
       if (tables->size() != 1) return fail();
-      table_data t = std::move(tables->front());
+      table_store t = std::move(tables->front());
       if (s.format == "bin") t.name = s.table;
       if (t.name.empty()) return fail();
       key = t.name;
       touch(t.name);
-      if (table_data* old = find(t.name)) {
+      if (table_store* old = find(t.name)) {
         *old = std::move(t);
       } else {
         db.tables.push_back(std::move(t));
@@ -742,11 +898,11 @@ struct catalogue_engine {
     return done();
   }
 
-  outcome import(const sql::import_stmt& s) {
+  answer import(const sql::import_stmt& s) {
     auto bytes = take_in(s.from, {"import", s.table, s.format, s.separator, false, "", ""});
-    table_data* t = find(s.table);
+    table_store* t = find(s.table);
     if (!bytes || !t || s.separator.empty()) return fail();
-    std::vector<row_data> rows;
+    std::vector<std::vector<value>> rows;
     std::string_view rest(*bytes);
     bool header = s.format == "csvs";
     while (!rest.empty()) {
@@ -759,35 +915,59 @@ struct catalogue_engine {
         continue;
       }
       if (line.empty()) continue;
-      row_data r{0, {}};
+      std::vector<value> r;
       for (size_t f = 0; f < t->fields.size(); ++f) {
         size_t end = f + 1 < t->fields.size() ? line.find(s.separator) : line.size();
         if (end == std::string_view::npos) return fail();
         auto v = value_from_text(t->fields[f].type, line.substr(0, end));
         if (!v) return fail();
-        r.values.push_back(std::move(*v));
+        r.push_back(std::move(*v));
         line = end < line.size() ? line.substr(end + s.separator.size()) : std::string_view();
       }
       rows.push_back(std::move(r));
     }
-    for (row_data& r : rows) {
-      r.id = db.next_id++;
-      t->rows.push_back(std::move(r));
-    }
+    for (const std::vector<value>& r : rows) append(*t, r);
     touch(t->name);
     return done();
   }
 };
 
 void catalogue::install(test_peer& p) {
-  p.set_handler([this](std::string_view s) { return handle(s); });
+  p.set_handler([this](std::string_view s) { return stream(s); });
 }
 
-reply_plan catalogue::handle(std::string_view statement) {
-  outcome o = run(statement);
-  if (!o.ok) return send(fail_reply());
-  if (!o.has_table) return send(reply_frame(status_ok, {}));
-  return send(ok_reply(o.r));
+reply_plan catalogue::handle(std::string_view statement, bool* ok) { return reply(statement, ok, false); }
+
+reply_plan catalogue::stream(std::string_view statement, bool* ok) { return reply(statement, ok, true); }
+
+reply_plan catalogue::reply(std::string_view statement, bool* ok, bool may_stream) {
+  // Replies above this size are written while they are sent.
+  constexpr size_t streamed_above = 1u << 20;
+  auto lock = std::make_shared<std::unique_lock<std::mutex>>(mu_);
+  snapshots_.clear();
+  reply_plan plan;
+  bool good = false;
+  try {
+    answer a = execute(statement);
+    good = a.ok;
+    if (!a.ok) {
+      plan.bytes = fail_reply();
+    } else if (!a.has_table) {
+      plan.bytes = reply_frame(status_ok, {});
+    } else if (auto out = std::make_shared<reply_writer>(std::move(a.w)); !may_stream || out->size() <= streamed_above) {
+      plan.bytes = reply_of(*out);
+    } else {
+      // The rows read the tables: the catalogue stays locked until the reply has gone.
+      plan.bytes = out->head();
+      plan.produce = [out, lock](char* p, size_t n) { return out->rows(p, n); };
+    }
+  } catch (const std::exception&) {
+    plan = send(fail_reply());  // never across the peer's thread: a statement that throws is refused
+    good = false;
+  }
+  log_.push_back({std::string(statement), good});
+  if (ok) *ok = good;
+  return plan;
 }
 
 catalogue::outcome catalogue::run(std::string_view statement) {
@@ -795,7 +975,8 @@ catalogue::outcome catalogue::run(std::string_view statement) {
   snapshots_.clear();
   outcome o;
   try {
-    o = execute(statement);
+    const answer a = execute(statement);
+    o = {a.ok, a.has_table, a.has_table ? to_result(a.w) : result{}};
   } catch (const std::exception&) {
     o = {};  // never across the peer's thread: a statement that throws is refused
   }
@@ -803,7 +984,7 @@ catalogue::outcome catalogue::run(std::string_view statement) {
   return o;
 }
 
-catalogue::outcome catalogue::execute(std::string_view text) {
+catalogue::answer catalogue::execute(std::string_view text) {
   auto st = sql::parse_statement(text);
   if (!st) return {};
   catalogue_engine e{*this, db_};
@@ -814,21 +995,19 @@ bool catalogue::create_table(std::string name, std::vector<field_def> fields) {
   std::lock_guard<std::mutex> g(mu_);
   snapshots_.clear();
   catalogue_engine e{*this, db_};
-  return e.add_table(std::move(name), std::move(fields));
+  return e.add_table(std::move(name), std::move(fields)) != nullptr;
 }
 
 uint64_t catalogue::insert(std::string_view table, std::vector<value> values) {
   std::lock_guard<std::mutex> g(mu_);
   snapshots_.clear();
   catalogue_engine e{*this, db_};
-  table_data* t = e.find(std::string(table));
+  table_store* t = e.find(std::string(table));
   if (!t || values.size() != t->fields.size()) return 0;
   for (size_t i = 0; i < values.size(); ++i)
     if (values[i].type != t->fields[i].type) return 0;
-  uint64_t id = db_.next_id++;
-  t->rows.push_back({id, std::move(values)});
   e.touch(t->name);
-  return id;
+  return e.append(*t, values);
 }
 
 void catalogue::put_file(std::string path, std::string bytes) {
@@ -863,21 +1042,46 @@ void catalogue::clear() {
 std::vector<std::string> catalogue::table_names() const {
   std::lock_guard<std::mutex> g(mu_);
   std::vector<std::string> out;
-  for (const table_data& t : db_.tables) out.push_back(t.name);
+  for (const table_store& t : db_.tables) out.push_back(t.name);
   return out;
 }
 
 std::shared_ptr<const table_data> catalogue::table(std::string_view name) const {
   std::lock_guard<std::mutex> g(mu_);
   if (auto it = snapshots_.find(name); it != snapshots_.end()) return it->second;
-  for (const table_data& t : db_.tables) {
-    if (t.name == name) {
-      auto snap = std::make_shared<const table_data>(t);
-      snapshots_.emplace(std::string(name), snap);
-      return snap;
+  for (const table_store& t : db_.tables) {
+    if (t.name != name) continue;
+    auto snap = std::make_shared<table_data>();
+    snap->name = t.name;
+    snap->fields = t.fields;
+    snap->rows.resize(t.rows());
+    for (size_t r = 0; r < t.rows(); ++r) {
+      snap->rows[r].id = t.ids[r];
+      snap->rows[r].values.reserve(t.cols.size());
+      for (const field_column& c : t.cols) snap->rows[r].values.push_back(c.get(r));
     }
+    snapshots_.emplace(std::string(name), snap);
+    return snap;
   }
   return nullptr;
+}
+
+bool catalogue::each_row(std::string_view name, std::vector<field_def>& fields,
+                         const std::function<void(const row_data&)>& row) const {
+  std::lock_guard<std::mutex> g(mu_);
+  for (const table_store& t : db_.tables) {
+    if (t.name != name) continue;
+    fields = t.fields;
+    row_data r;
+    for (size_t i = 0; i < t.rows(); ++i) {
+      r.id = t.ids[i];
+      r.values.clear();
+      for (const field_column& c : t.cols) r.values.push_back(c.get(i));
+      row(r);
+    }
+    return true;
+  }
+  return false;
 }
 
 std::vector<upload> catalogue::uploads() const {

@@ -1,11 +1,13 @@
 // The test peer as a program, for trying the client by hand and for the end-to-end tests:
-//   ruv_test_peer [--demo] [--log FILE] [--dump DIR] [port]
+//   ruv_test_peer [--demo] [--wide ROWS] [--log FILE] [--dump DIR] [port]
 // Accepts every login and serves one connection after another.
 // --demo (the mode scripts/run.sh starts for a new user) serves a sample database from the
 // catalogue: tables of every column type, a few hundred rows and a table "big" of 100000
 // rows, kept while the program runs (edits, creates and drops included).
 // Without --demo: a statement starting with "fail" is answered FAIL, "empty" with an empty
 // result, anything else with a small result holding every column type.
+// --wide ROWS (with --demo) adds the benchmarks' table "wide" of ROWS rows x 20 fields
+// (peer::fill_wide; about 196 bytes a row on the wire).
 // --log FILE appends every statement whole, one a line ("ok: " or "FAIL: " first, a line feed
 // or carriage return in it written as \n or \r), flushed after each.
 // --dump DIR (with --demo): on SIGTERM or SIGINT every table is written to DIR/<table>.tsv ("/"
@@ -84,18 +86,25 @@ std::string file_name_of(const std::string& table) {
 bool dump_tables(const peer::catalogue& db, const std::string& dir) {
   bool ok = true;
   for (const std::string& name : db.table_names()) {
-    auto t = db.table(name);
-    if (!t) continue;
-    std::ofstream f(dir + "/" + file_name_of(name) + ".tsv", std::ios::binary | std::ios::trunc);
-    f << '#';
-    for (size_t i = 0; i < t->fields.size(); ++i)
-      f << (i ? "\t" : "") << escaped(t->fields[i].name) << ':' << peer::type_name(t->fields[i].type);
-    f << '\n';
-    for (const peer::row_data& r : t->rows) {
+    std::ofstream f;  // opened once the table is found
+    std::vector<peer::field_def> fields;  // set before the first row
+    bool head = false;
+    auto write_head = [&] {
+      f.open(dir + "/" + file_name_of(name) + ".tsv", std::ios::binary | std::ios::trunc);
+      f << '#';
+      for (size_t i = 0; i < fields.size(); ++i)
+        f << (i ? "\t" : "") << escaped(fields[i].name) << ':' << peer::type_name(fields[i].type);
+      f << '\n';
+      head = true;
+    };
+    const bool found = db.each_row(name, fields, [&](const peer::row_data& r) {
+      if (!head) write_head();
       f << r.id;
       for (const peer::value& v : r.values) f << '\t' << escaped(v.str());
       f << '\n';
-    }
+    });
+    if (!found) continue;
+    if (!head) write_head();
     ok = ok && static_cast<bool>(f.flush());
   }
   return ok;
@@ -107,6 +116,8 @@ int main(int argc, char** argv) {
   bool demo = false;
   const char* log_path = nullptr;
   const char* dump_dir = nullptr;
+  unsigned long long wide_rows = 0;
+  bool wide = false;
   long port = 0;
   bool usage = false, have_port = false;
   for (int arg = 1; arg < argc && !usage; ++arg) {
@@ -116,6 +127,12 @@ int main(int argc, char** argv) {
       log_path = argv[++arg];
     } else if (std::strcmp(argv[arg], "--dump") == 0 && arg + 1 < argc) {
       dump_dir = argv[++arg];
+    } else if (std::strcmp(argv[arg], "--wide") == 0 && arg + 1 < argc) {
+      char* end = nullptr;
+      const char* text = argv[++arg];
+      wide_rows = std::strtoull(text, &end, 10);
+      usage = *end != '\0' || end == text || text[0] == '-';
+      wide = true;
     } else if (!have_port) {
       char* end = nullptr;
       port = std::strtol(argv[arg], &end, 10);
@@ -125,8 +142,8 @@ int main(int argc, char** argv) {
       usage = true;
     }
   }
-  if (usage || (dump_dir && !demo)) {
-    std::fprintf(stderr, "usage: %s [--demo] [--log FILE] [--dump DIR] [port]\n", argv[0]);
+  if (usage || (dump_dir && !demo) || (wide && !demo)) {
+    std::fprintf(stderr, "usage: %s [--demo] [--wide ROWS] [--log FILE] [--dump DIR] [port]\n", argv[0]);
     return 2;
   }
   if (log_path && !(log_file = std::fopen(log_path, "ab"))) {
@@ -142,6 +159,7 @@ int main(int argc, char** argv) {
 
   peer::catalogue db;  // outlives the peer
   if (demo) peer::fill_demo(db);
+  if (wide) peer::fill_wide(db, "wide", wide_rows);
   peer::test_peer p(static_cast<uint16_t>(port));
   if (!p.listening()) {
     std::perror("listen");
@@ -149,11 +167,10 @@ int main(int argc, char** argv) {
   }
   if (demo) {
     p.set_handler([&db](std::string_view sql) {
-      auto o = db.run(sql);
-      show(sql, o.ok);
-      if (!o.ok) return peer::send(peer::fail_reply());
-      if (!o.has_table) return peer::send(peer::reply_frame(peer::status_ok, {}));
-      return peer::send(peer::ok_reply(o.r));
+      bool ok = false;
+      peer::reply_plan reply = db.stream(sql, &ok);
+      show(sql, ok);
+      return reply;
     });
   } else {
     p.set_handler([](std::string_view sql) {

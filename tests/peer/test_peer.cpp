@@ -124,15 +124,21 @@ bool test_peer::read_exact(int conn, std::string& out, size_t n) {
 }
 
 bool test_peer::send_plan(int conn, const reply_plan& p) {
+  const std::string& bytes = p.shared ? *p.shared : p.bytes;
   size_t at = 0;
   for (size_t c : p.chunks) {
-    size_t n = std::min(c, p.bytes.size() - at);
-    if (n > 0 && !plat::send_all(conn, p.bytes.data() + at, n)) return false;
+    size_t n = std::min(c, bytes.size() - at);
+    if (n > 0 && !plat::send_all(conn, bytes.data() + at, n)) return false;
     at += n;
     // A pause so that the client sees each chunk in a separate read.
     std::this_thread::sleep_for(std::chrono::milliseconds(15));
   }
-  if (at < p.bytes.size() && !plat::send_all(conn, p.bytes.data() + at, p.bytes.size() - at)) return false;
+  if (at < bytes.size() && !plat::send_all(conn, bytes.data() + at, bytes.size() - at)) return false;
+  if (p.produce) {
+    std::vector<char> buffer(1u << 20);
+    for (size_t n; (n = p.produce(buffer.data(), buffer.size())) > 0;)
+      if (!plat::send_all(conn, buffer.data(), n)) return false;
+  }
   if (p.reset_after) {
     // A zero linger time makes the close send a reset instead of an orderly end.
     linger l{1, 0};

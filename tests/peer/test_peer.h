@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -23,8 +24,18 @@ struct reply_plan {
   std::vector<size_t> chunks;  // sizes of the first writes, each a separate read; rest at once
   bool close_after = false;    // close the connection after sending (bytes may be cut short)
   bool reset_after = false;    // then abort it: the client's next read fails with ECONNRESET
+  // When set, sent in place of bytes: one buffer for many replies, never copied per request.
+  std::shared_ptr<const std::string> shared = nullptr;
+  // When set, the rest of the reply, sent after the bytes: each call writes the next bytes
+  // into a buffer of n >= 65546 bytes and returns how many, 0 at the end.
+  std::function<size_t(char* p, size_t n)> produce = nullptr;
 };
 inline reply_plan send(std::string bytes) { return {std::move(bytes), {}, false}; }
+inline reply_plan send_shared(std::shared_ptr<const std::string> bytes) {
+  reply_plan p;
+  p.shared = std::move(bytes);
+  return p;
+}
 inline reply_plan send_split(std::string bytes, std::vector<size_t> chunks) {
   return {std::move(bytes), std::move(chunks), false};
 }

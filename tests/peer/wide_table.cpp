@@ -1,4 +1,7 @@
 // The wide table of the load and transfer benchmarks.
+#include <algorithm>
+#include <bit>
+
 #include "tests/peer/catalogue.h"
 
 namespace peer {
@@ -21,35 +24,49 @@ bool fill_wide(catalogue& db, std::string name, uint64_t rows, uint64_t seed) {
   for (int i = 1; i <= 6; ++i) fields.push_back({"s" + std::to_string(i), F::str, "false"});
   for (int i = 1; i <= 2; ++i) fields.push_back({"d" + std::to_string(i), F::date, "false"});
   if (!db.create_table(name, fields)) return false;
+  std::lock_guard<std::mutex> g(db.mu_);
+  db.snapshots_.clear();
+  auto t = std::find_if(db.db_.tables.begin(), db.db_.tables.end(), [&](const table_store& x) { return x.name == name; });
+  // Cells are written in their wire form straight into the columns.
+  for (size_t f = 0; f < fields.size(); ++f) t->cols[f].reserve(rows, fields[f].type == F::str ? rows * 14 : 0);
+  t->ids.reserve(rows);
   static const char alphabet[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
   uint64_t draw = seed * 0x100000001b3ull;
-  std::vector<value> row(fields.size());
+  char cell[24];
+  auto le = [&cell](uint64_t v, int n) {
+    for (int i = 0; i < n; ++i) cell[i] = static_cast<char>(v >> (8 * i));
+    return std::string_view(cell, static_cast<size_t>(n));
+  };
   for (uint64_t r = 0; r < rows; ++r) {
     size_t f = 0;
-    row[f++] = value::uint(F::u64, r + 1);
+    t->ids.push_back(db.db_.next_id++);
+    t->cols[f++].push_cell(le(r + 1, 8));
     // Integers of every magnitude, both signs.
     for (int i = 0; i < 6; ++i) {
       const uint64_t x = mix(++draw);
-      row[f++] = value::sint(F::i64, static_cast<int64_t>(x) >> (x & 63));
+      t->cols[f++].push_cell(le(static_cast<uint64_t>(static_cast<int64_t>(x) >> (x & 63)), 8));
     }
-    for (int i = 0; i < 5; ++i) row[f++] = value::real(F::f64, static_cast<double>(static_cast<int64_t>(mix(++draw))) / 1e9);
+    for (int i = 0; i < 5; ++i) {
+      const double d = static_cast<double>(static_cast<int64_t>(mix(++draw))) / 1e9;
+      t->cols[f++].push_cell(le(std::bit_cast<uint64_t>(d), 8));
+    }
     for (int i = 0; i < 6; ++i) {
       uint64_t x = mix(++draw);
-      std::string s(4 + x % 17, ' ');
+      const size_t n = 4 + x % 17;
       x /= 17;
-      for (char& c : s) {
+      le(n, 2);
+      for (size_t c = 0; c < n; ++c) {
         if (x < 62) x = mix(++draw);
-        c = alphabet[x % 62];
+        cell[2 + c] = alphabet[x % 62];
         x /= 62;
       }
-      row[f++] = value::text(std::move(s));
+      t->cols[f++].push_cell(std::string_view(cell, 2 + n));
     }
     for (int i = 0; i < 2; ++i) {
       const uint64_t x = mix(++draw);
-      row[f++] = value::date(static_cast<uint16_t>(1970 + x % 68), static_cast<uint8_t>(1 + (x >> 8) % 12),
-                             static_cast<uint8_t>(1 + (x >> 16) % 28));
+      const uint64_t year = 1970 + x % 68, month = 1 + (x >> 8) % 12, day = 1 + (x >> 16) % 28;
+      t->cols[f++].push_cell(le(year | month << 16 | day << 24, 4));
     }
-    if (!db.insert(name, row)) return false;
   }
   return true;
 }

@@ -1,6 +1,7 @@
 #include "query/sql_parse.h"
 
 #include <cstring>
+#include <string_view>
 
 #include "adt/text.h"
 #include "grammar/ebnf_kind.h"
@@ -168,6 +169,10 @@ string quote_name(text_view name) {
   for (u64 i = 0; i < name.size; ++i)
     if (!is_identifier_char(static_cast<unsigned char>(name.data[i]))) return wrapped(name, '[', ']');
   if (name.data[0] >= '0' && name.data[0] <= '9') return wrapped(name, '[', ']');
+  // Where an expression may stand (a select list, a group or line condition), the grammar
+  // reads a bare word that begins with true or false as the boolean constant.
+  auto begins = [&](std::string_view w) { return name.size >= w.size() && std::memcmp(name.data, w.data(), w.size()) == 0; };
+  if (begins("true") || begins("false")) return wrapped(name, '[', ']');
   return kk::adt::string_from_bytes(name.data, name.size);
 }
 

@@ -34,8 +34,8 @@ void sql_close_line_comment(kk::adt::string::string& text);
 kk::grammar::parse_node* first_table_name_node(const kk::grammar::parse_node* tree);
 
 // A table or field name as the grammar reads it back: unchanged when it is an identifier
-// (letters, digits, '_', not starting with a digit); in square brackets when it holds
-// other characters; as "[" + \xNN per byte + "]" when it holds a newline, '[', ']' or '\',
+// (letters, digits, '_', not starting with a digit, not beginning with "true" or "false");
+// in square brackets when it holds other characters or begins so; as "[" + \xNN per byte + "]" when it holds a newline, '[', ']' or '\',
 // or bytes that are no well-formed character the grammar reads. Empty stays empty.
 kk::adt::string::string quote_name(kk::adt::text_view name);
 void quote_name(kk::adt::string::string& out, const kk::adt::string::string& name);

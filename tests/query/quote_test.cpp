@@ -68,12 +68,21 @@ TEST(quote_name, rules_in_order_and_read_back_by_the_grammar) {
       {"a-b.c", "[a-b.c]"},
       {"\xff", "[\\xff]"},  // no character: escaped, not bracketed
       {"\xF3\xB0\x80\x80", "[\\xf3\\xb0\\x80\\x80]"},  // U+F0000 lies beyond what a bracket body holds
+      // Where an expression may stand, a bare word that begins with true or false is read
+      // as the boolean constant (and one that goes on after it stops the parse).
+      {"true", "[true]"},
+      {"false", "[false]"},
+      {"trueval", "[trueval]"},
+      {"false_2", "[false_2]"},
+      {"True", "True"},
+      {"untrue", "untrue"},
   };
   for (const auto& c : cases) {
     const std::string q = std_of(quote_name({c.in.data(), c.in.size()}));
     EXPECT_EQ(q, c.out) << c.in;
     EXPECT_EQ(unquote(node_text("drop table " + q + ";", kk::grammar::sql::id_table_name), '[', ']'), c.in);
     EXPECT_EQ(unquote(node_text("alter table t drop " + q + ";", kk::grammar::sql::id_field_name), '[', ']'), c.in);
+    EXPECT_EQ(unquote(node_text("select " + q + ", x from t;", kk::grammar::sql::id_field_name), '[', ']'), c.in);
   }
   EXPECT_EQ(quote_name({"", 0}).size, 0u);
   kk::adt::string::string out = str("stale");

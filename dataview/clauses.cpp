@@ -136,6 +136,8 @@ std::string merge_filter(filter_kind kind, std::string_view current, std::string
     if (kind == filter_kind::append_cell) mode = filter_merge::and_;
     if (mode != filter_merge::and_ && mode != filter_merge::or_) return std::string(clause_text);
     std::string out(current);
+    // A text that ends in a line comment would take the clause into the comment.
+    if (ends_in_line_comment(current)) out += '\n';
     if (!current.empty()) out += mode == filter_merge::and_ ? " && " : " || ";
     out += clause_text;
     return out;
@@ -145,7 +147,9 @@ std::string merge_post(std::string_view current, std::string_view clause_text, p
 {
     if (mode != post_merge::append) return std::string(clause_text);
     std::string out(current);
-    if (!current.empty()) out += ' ';
+    // After a line comment the clause starts on a line of its own.
+    if (ends_in_line_comment(current)) out += '\n';
+    else if (!current.empty()) out += ' ';
     out += clause_text;
     return out;
 }

@@ -71,10 +71,12 @@ clause post_clause(post_kind kind, std::string_view field);
 
 // The new combo text: "replace" and no mode give the clause; "&&" and " || " join the
 // current text (untrimmed) and the clause with " && " / " || " when the current text is not
-// empty. "filter this" always replaces, "append filter" always joins with " && ".
+// empty. "filter this" always replaces, "append filter" always joins with " && ". A current
+// text that ends in a line comment gets a line break first.
 std::string merge_filter(filter_kind kind, std::string_view current, std::string_view clause_text,
                          filter_merge mode);
-// "append" joins with one blank when the current text is not empty.
+// "append" joins with one blank when the current text is not empty (a line break after a
+// line comment).
 std::string merge_post(std::string_view current, std::string_view clause_text, post_merge mode);
 
 }  // namespace dataview

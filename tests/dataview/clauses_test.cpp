@@ -214,6 +214,35 @@ TEST(post_clause, merge)
     EXPECT_EQ(merge_post("typed text", "first 3", post_merge::none), "first 3");
 }
 
+// A clause merged onto a text that ends in a line comment starts on a line of its own: it
+// stands in the statement, instead of running on inside the comment and being dropped.
+TEST(merge, a_text_ending_in_a_line_comment_keeps_the_clause_out_of_it)
+{
+    lib();
+    struct filter_case {
+        std::string current;
+        filter_kind kind;
+        filter_merge mode;
+        std::string want;
+    };
+    const filter_case filters[] = {
+        {"a == 1 # the first", filter_kind::le, filter_merge::and_, "a == 1 # the first\n && b <= 9"},
+        {"a == 1 // the first", filter_kind::le, filter_merge::or_, "a == 1 // the first\n || b <= 9"},
+        {"a == 1 # the first", filter_kind::append_cell, filter_merge::replace, "a == 1 # the first\n && b==9"},
+        {"a == 1 # ended\n", filter_kind::le, filter_merge::and_, "a == 1 # ended\n && b <= 9"},
+        {"s == \"# no comment\"", filter_kind::le, filter_merge::and_, "s == \"# no comment\" && b <= 9"},
+    };
+    for (const auto& f : filters) {
+        const std::string merged = merge_filter(f.kind, f.current, filter_clause(f.kind, cell("b", "9", "i32", 9)).text, f.mode);
+        EXPECT_EQ(merged, f.want) << f.current;
+        view_query q{{"a", "b"}, "t", merged, false, 1000, ""};
+        EXPECT_TRUE(parses_whole(query_text(q))) << query_text(q);
+    }
+    EXPECT_EQ(merge_post("order by a asc # newest", "first 3", post_merge::append), "order by a asc # newest\nfirst 3");
+    EXPECT_EQ(merge_post("order by a asc // x", "first 3", post_merge::append), "order by a asc // x\nfirst 3");
+    EXPECT_EQ(merge_post("order by a asc /* x */", "first 3", post_merge::append), "order by a asc /* x */ first 3");
+}
+
 // --- every clause, every column type and display mode, parsed whole ---------------------------
 
 struct typed_column {

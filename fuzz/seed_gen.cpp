@@ -153,6 +153,70 @@ int main(int argc, char** argv) {
       std::string(),
   };
   write_all(root / "sys_config", configs);
+
+  // fuzz_clauses: a header (columns - 1, display mode, immediate, insert, remove, limit off),
+  // the builders' kinds and merges, the limit, the current column, two row ids, then
+  // segments: table, filter, post, and per column its type, name and two values.
+  struct clause_column {
+    uint8_t type;  // i08 u08 i16 u16 i32 u32 i64 u64 float double string date time datetime
+    std::string name, shown, edit;
+  };
+  auto seg = [](const std::string& x) { return u16le(uint16_t(x.size())) + x; };
+  auto clause_input = [&](uint8_t head, uint8_t fkind, uint8_t fmerge, uint8_t pkind, uint8_t pmerge, uint16_t limit,
+                          uint8_t column, const std::string& table, const std::string& filter,
+                          const std::string& post, const std::vector<clause_column>& cols) {
+    std::string x = u8(uint8_t(head | (cols.size() - 1))) + u8(fkind) + u8(fmerge) + u8(pkind) + u8(pmerge) +
+                    u16le(limit) + u8(column) + u64le(5) + u64le(7) + seg(table) + seg(filter) + seg(post);
+    for (const auto& c : cols) x += u8(c.type) + seg(c.name) + seg(c.shown) + seg(c.edit);
+    return x;
+  };
+  auto le = [](uint64_t v, int n) {
+    std::string b;
+    for (int i = 0; i < n; ++i) b.push_back(char(v >> (8 * i)));
+    return b;
+  };
+  auto fbits = [&](float f) { uint32_t b; std::memcpy(&b, &f, 4); return le(b, 4); };
+  auto dbits = [&](double d) { uint64_t b; std::memcpy(&b, &d, 8); return le(b, 8); };
+  // Calendar fields: a selector below 0xC0 picks a boundary, 0xFF takes the raw bytes after it.
+  auto raw_date = [&](uint16_t y, uint8_t m, uint8_t d) { return "\xff" + le(y, 2) + "\xff" + le(m, 1) + "\xff" + le(d, 1); };
+  auto raw_time = [&](uint8_t h, uint8_t mi, uint8_t sec, uint32_t ns) {
+    return "\xff" + le(h, 1) + "\xff" + le(mi, 1) + "\xff" + le(sec, 1) + "\xff" + le(ns, 4);
+  };
+  const uint8_t imm = 0x10, ins = 0x20, rem = 0x40, nolimit = 0x80;
+  std::vector<std::string> clauses = {
+      clause_input(0x0c, 0, 1, 0, 2, 1000, 0, "t", "", "", {{4, "a", le(7, 4), le(9, 4)}}),
+      clause_input(0x08 | ins | rem, 3, 2, 3, 2, 10, 1, "my t", "a == 7", "order by a asc",
+                   {{4, "a", le(7, 4), le(8, 4)}, {10, "b c", "x\"y\\z\n", "plain"}}),
+      clause_input(0x00 | imm, 0, 3, 7, 1, 1000, 0, "t", "a == 1 || b == 2", "first 3",
+                   {{1, "u", le(255, 1), le(0, 1)}, {0, "i", le(0x80, 1), le(0x7f, 1)}}),
+      clause_input(0x04, 1, 2, 13, 2, 1000, 0, "t", "a > 2 # a comment", "first 3 // another",
+                   {{7, "big", le(~0ull, 8), le(0, 8)}, {6, "neg", le(1ull << 63, 8), le(~0ull, 8)}}),
+      clause_input(0x08 | nolimit, 22, 3, 14, 2, 1000, 0, "t", "/* a /* nested */ comment */ a != 0", "adj on a > _a + 10",
+                   {{8, "f", fbits(0.1f), fbits(-0.0f)}, {9, "d", dbits(0.1), dbits(5e-324)}}),
+      clause_input(0x0c, 4, 1, 15, 1, 1000, 0, "t", "", "",
+                   {{8, "nan", le(0x7fc00000, 4), le(0x7f800000, 4)}, {9, "inf", dbits(1.0 / 0.0), dbits(-1e308)}}),
+      clause_input(0x0c | imm, 0, 1, 0, 2, 1000, 0, "t", "s == \"a\" \"b\"", "",
+                   {{10, "s", "\xe8\xa1\xa8\x00\xff", "\t@\"x(raw)x\""}}),
+      clause_input(0x0c, 5, 2, 0, 2, 1000, 0, "t", "s == @\"x(a \" b)x\" && c == '\\n'", "rename s newname",
+                   {{10, "s", "", "a]b"}}),
+      clause_input(0x0c | ins, 0, 1, 1, 2, 1000, 0, "dates", "", "",
+                   {{11, "d", raw_date(2024, 2, 29), raw_date(0, 0, 0)},
+                    {12, "tm", raw_time(23, 59, 59, 999999999), raw_time(0, 0, 0, 1000)},
+                    {13, "dt", raw_date(9999, 12, 31) + raw_time(23, 59, 59, 999000000), raw_date(1, 1, 1) + raw_time(0, 0, 0, 0)}}),
+      clause_input(0x00, 9, 1, 6, 2, 1000, 0, "t", "", "",
+                   {{11, "d", raw_date(1900, 2, 28), raw_date(2000, 2, 29)}, {13, "dt", raw_date(1970, 1, 1) + raw_time(0, 0, 0, 1), raw_date(65535, 12, 31) + raw_time(12, 0, 0, 0)}}),
+      clause_input(0x04 | rem, 0, 1, 16, 2, 1000, 0, "where", "true == true", "",
+                   {{4, "true", le(1, 4), le(2, 4)}, {4, "select", le(3, 4), le(4, 4)}, {4, "_a", le(5, 4), le(6, 4)}, {4, "[b]", le(7, 4), le(8, 4)}}),
+      clause_input(0x0c, 23, 2, 12, 2, 65535, 0, "1t", "(a == 1 || a == 2) && b < 3", "group sum(a) by b",
+                   {{2, "9lives", le(0x8000, 2), le(0x7fff, 2)}, {3, "\xc3\xa9t\xc3\xa9", le(0xffff, 2), le(1, 2)}}),
+      clause_input(0x0c | imm | ins, 2, 2, 4, 1, 1000, 0, "t", "a < 5 ||", "", {{5, "", le(0xffffffff, 4), le(1, 4)}}),
+      // the user's texts as typed, ending in line comments, no clause built into them
+      clause_input(0x0c, 0x80, 0, 0x80, 0, 1000, 0, "t", "a == 1 || a == 2 # both", "order by a desc // newest",
+                   {{4, "a", le(1, 4), le(2, 4)}}),
+      clause_input(0x0c | nolimit, 0x80, 0, 0x80, 0, 1000, 0, "t", "a == 1 // one", "first 3 # three",
+                   {{4, "a", le(1, 4), le(2, 4)}}),
+  };
+  write_all(root / "clauses", clauses);
   free_sys_config_lists(&lists);
   free_sys_config_lists(&changed);
   return 0;

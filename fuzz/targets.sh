@@ -10,6 +10,7 @@ RUV_FUZZ_TARGETS=(
   "convert 250000"
   "update_analysis 20000"
   "client_file 5000"
+  "clauses 4000"
 )
 
 # The libFuzzer options of one target (empty when it has none).

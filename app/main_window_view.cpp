@@ -119,9 +119,11 @@ void MainWindow::restart() {
                      .arg(failures.join(QLatin1Char('\n'))));
     return;
   }
-  if (!save_sys_config(&sys_config, "config")) {
+  config_save_failure why;
+  if (!save_sys_config(&sys_config, "config", &why)) {
     ruv::warning(this, tr("restart failed"),
-                 tr("the application is not restarted, the configuration file \"config\" could not be written!"));
+                 tr("the application is not restarted, the configuration could not be saved:\n%1")
+                     .arg(config_save_reason(why)));
     return;
   }
   if (!ruv::launchers().start_detached(program_file(), {})) {

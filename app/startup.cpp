@@ -9,10 +9,12 @@
 #include <malloc.h>
 
 #include <csignal>
+#include <cstring>
 #include <cstdio>
 
 #include "app/login_dlg.h"
 #include "app/update_check.h"
+#include "ui_base/seams.h"
 #include "ui_base/slot_guard.h"
 #include "ui_base/sys_config.h"
 
@@ -20,6 +22,11 @@ const char* program_path = nullptr;
 std::function<void(login_dlg&)> before_login;
 
 namespace {
+
+// The texts about the configuration file.
+struct config_texts {
+  Q_DECLARE_TR_FUNCTIONS(sys_config)
+};
 
 constexpr language_files languages[] = {
     {"zh_CN.UTF-8", ":/lang/qt_zh_CN.qm", ":/lang/ruv_mdb_cli_zh.qm"},
@@ -53,6 +60,12 @@ kk::u32 program_file_crc() {
 
 const language_files* language_row(kk::u32 language) {
   return language < std::size(languages) ? &languages[language] : nullptr;
+}
+
+QString config_save_reason(const config_save_failure& why) {
+  const QString file = QString::fromLocal8Bit(why.file.c_str());
+  if (why.kind == config_save_failure::not_regular) return config_texts::tr("\"%1\" is not a regular file").arg(file);
+  return config_texts::tr("\"%1\" cannot be written: %2").arg(file, QString::fromLocal8Bit(std::strerror(why.error)));
 }
 
 void keep_c_numeric() { std::setlocale(LC_NUMERIC, "C"); }
@@ -102,7 +115,12 @@ int run_program(int argc, char** argv) {
       login_dlg dlg(nullptr);
       if (before_login) before_login(dlg);
       if (dlg.exec() == QDialog::Accepted) app.exec();
-      save_sys_config(&sys_config, "config");
+      // Every setting of this run is lost unless it is saved now: say so when it cannot be.
+      config_save_failure why;
+      if (!save_sys_config(&sys_config, "config", &why))
+        ruv::warning(nullptr, config_texts::tr("settings not saved"),
+                     config_texts::tr("the settings of this session could not be saved:\n%1")
+                         .arg(config_save_reason(why)));
     }
   }
   return 0;

@@ -5,6 +5,8 @@
 
 #include "adt/types.h"
 
+struct config_save_failure;
+
 class QApplication;
 class QTranslator;
 class login_dlg;
@@ -39,6 +41,10 @@ void install_translations(QApplication& app, QTranslator& qt, QTranslator& progr
 
 // Puts LC_NUMERIC back to "C" after anything that set the locale.
 void keep_c_numeric();
+
+// Why the configuration could not be saved, in words for a box: the file and what was wrong
+// with it.
+QString config_save_reason(const config_save_failure& why);
 
 // Called with the login dialog before it runs (tests answer or inspect it); null: nothing.
 extern std::function<void(login_dlg&)> before_login;

@@ -203,7 +203,7 @@ void sys_config_from_bytes(sys_config_record& cfg, const unsigned char* data, st
   // Bytes the file does not hold keep the record's values.
   unsigned char block[sys_config_block_size];
   encode_block(cfg, block);
-  std::memcpy(block, data, std::min(size, sys_config_block_size));
+  if (size > 0) std::memcpy(block, data, std::min(size, sys_config_block_size));
   decode_block(block, cfg);
   sanitize_block(cfg);
   if (size <= sys_config_block_size) return;
@@ -211,56 +211,167 @@ void sys_config_from_bytes(sys_config_record& cfg, const unsigned char* data, st
   if (take_list(data, size, pos, cfg.open_files)) take_list(data, size, pos, cfg.recent_files);
 }
 
-bool load_sys_config(sys_config_record* cfg, const char* path) {
-  std::FILE* f = std::fopen(path, "rb");
-  if (!f) {
-    std::printf("load system config failed, use initial config\n");
-    std::fflush(stdout);
-    return false;
-  }
-  std::vector<unsigned char> bytes;
+namespace {
+
+// Reads all of fd (at most max_file_bytes); false on a read error.
+bool read_all(int fd, std::vector<unsigned char>& bytes) {
   unsigned char chunk[65536];
   while (bytes.size() < max_file_bytes) {
     const std::size_t want = std::min(sizeof chunk, max_file_bytes - bytes.size());
-    const std::size_t got = std::fread(chunk, 1, want, f);
+    const ssize_t got = ::read(fd, chunk, want);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return false;
+    if (got == 0) break;
     bytes.insert(bytes.end(), chunk, chunk + got);
-    if (got < want) break;
   }
-  std::fclose(f);
-  sys_config_from_bytes(*cfg, bytes.data(), bytes.size());
   return true;
 }
 
-bool save_sys_config(const sys_config_record* cfg, const char* path) {
-  kk::adt::string::string bytes;
-  try {
-    bytes = sys_config_bytes(*cfg);
-  } catch (...) {
-    return false;
-  }
-  std::string tmp = std::string(path) + ".XXXXXX";
-  const int fd = ::mkstemp(tmp.data());
-  if (fd < 0) return false;
-  // The file keeps the permissions an ordinary creation would give it.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(fd, 0666 & ~mask);
-  bool ok = true;
-  const char* p = bytes.data;
-  kk::u64 left = bytes.size;
-  while (ok && left > 0) {
+bool write_all(int fd, const char* p, kk::u64 left) {
+  while (left > 0) {
     const ssize_t n = ::write(fd, p, left);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
-      ok = false;
-      break;
+      if (n == 0) errno = EIO;
+      return false;
     }
     p += n;
     left -= static_cast<kk::u64>(n);
   }
-  if (ok && ::fsync(fd) != 0) ok = false;
-  if (::close(fd) != 0) ok = false;
-  if (ok && std::rename(tmp.c_str(), path) != 0) ok = false;
-  if (!ok) std::remove(tmp.c_str());
+  return true;
+}
+
+bool close_checked(int fd) { return ::close(fd) == 0 || errno == EINTR; }
+
+std::string folder_of(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+// The file a path names: a symbolic link followed to its target (one that does not exist yet
+// too), else the path itself. False with errno set when a link cannot be read or the links
+// loop.
+bool follow_links(std::string& path) {
+  for (int depth = 0; depth < 40; ++depth) {
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0) return errno == ENOENT;
+    if (!S_ISLNK(st.st_mode)) return true;
+    std::string target(std::size_t(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
+    for (;;) {
+      const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+      if (n < 0) return false;
+      if (std::size_t(n) < target.size()) {
+        target.resize(std::size_t(n));
+        break;
+      }
+      target.resize(target.size() * 2);  // grew since the lstat
+    }
+    path = !target.empty() && target[0] == '/' ? target : folder_of(path) + "/" + target;
+  }
+  errno = ELOOP;
+  return false;
+}
+
+// The new bytes through a temporary file beside the target, given the target's mode and
+// owner, renamed over it. 1 written; 0 failed (the target untouched, errno set); -1 no
+// temporary file could be made or given the owner (nothing changed: write in place).
+int replace_through_temporary(const std::string& target, const struct stat* old, const char* p, kk::u64 n) {
+  std::string tmp = target + ".XXXXXX";
+  const int fd = ::mkstemp(tmp.data());
+  if (fd < 0) return -1;
+  bool ok = true;
+  if (old) {
+    ok = ::fchmod(fd, old->st_mode & 07777) == 0;
+    if (ok) {
+      struct stat mine;
+      ok = ::fstat(fd, &mine) == 0;
+      if (ok && (mine.st_uid != old->st_uid || mine.st_gid != old->st_gid))
+        ok = ::fchown(fd, old->st_uid, old->st_gid) == 0;
+    }
+    if (!ok) {
+      ::close(fd);
+      ::unlink(tmp.c_str());
+      return -1;
+    }
+  } else {
+    // The mode an ordinary creation would give the file.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+  }
+  ok = write_all(fd, p, n) && ::fsync(fd) == 0;
+  int err = errno;
+  if (!close_checked(fd) && ok) {
+    ok = false;
+    err = errno;
+  }
+  if (ok && ::rename(tmp.c_str(), target.c_str()) != 0) {
+    ok = false;
+    err = errno;
+  }
+  if (!ok) {
+    ::unlink(tmp.c_str());
+    errno = err;
+  }
+  return ok ? 1 : 0;
+}
+
+// The new bytes written over the file itself from its start, then cut to their length.
+bool write_in_place(const std::string& target, const char* p, kk::u64 n) {
+  const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY, 0666);
+  if (fd < 0) return false;
+  bool ok = write_all(fd, p, n) && ::ftruncate(fd, static_cast<off_t>(n)) == 0 && ::fsync(fd) == 0;
+  const int err = errno;
+  if (!close_checked(fd) && ok) return false;
+  errno = err;
   return ok;
+}
+
+}  // namespace
+
+bool load_sys_config(sys_config_record* cfg, const char* path) {
+  // Non-blocking: opening a fifo must not wait for a writer.
+  const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
+    std::printf("load system config failed, use initial config\n");
+    std::fflush(stdout);
+    return false;
+  }
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    std::printf("load system config failed, %s is not a regular file, use initial config\n", path);
+    std::fflush(stdout);
+    return false;
+  }
+  std::vector<unsigned char> bytes;
+  read_all(fd, bytes);  // a read error keeps what was read, as a short file does
+  ::close(fd);
+  sys_config_from_bytes(*cfg, bytes.data(), bytes.size());
+  return true;
+}
+
+bool save_sys_config(const sys_config_record* cfg, const char* path, config_save_failure* why) {
+  std::string target = path ? path : "";
+  auto failed = [&](config_save_failure::kind_t kind, int err) {
+    if (why) *why = {kind, target, err};
+    return false;
+  };
+  kk::adt::string::string bytes;
+  try {
+    bytes = sys_config_bytes(*cfg);
+  } catch (...) {
+    return failed(config_save_failure::cannot_write, ENOMEM);
+  }
+  if (!follow_links(target)) return failed(config_save_failure::cannot_write, errno);
+  struct stat st;
+  const bool exists = ::stat(target.c_str(), &st) == 0;
+  if (!exists && errno != ENOENT) return failed(config_save_failure::cannot_write, errno);
+  if (exists && !S_ISREG(st.st_mode)) return failed(config_save_failure::not_regular, 0);
+  const int replaced = replace_through_temporary(target, exists ? &st : nullptr, bytes.data, bytes.size);
+  if (replaced == 1) return true;
+  if (replaced == 0) return failed(config_save_failure::cannot_write, errno);
+  if (!write_in_place(target, bytes.data, bytes.size)) return failed(config_save_failure::cannot_write, errno);
+  return true;
 }

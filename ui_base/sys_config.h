@@ -10,6 +10,7 @@
 // as zero), then the open files, then the recent files, each list as a u32 count and per
 // entry a u32 length and that many path bytes. The same bytes on every machine.
 #include <cstddef>
+#include <string>
 
 #include "adt/list.h"
 #include "adt/string.h"
@@ -101,17 +102,34 @@ void text_format_set_init(text_format_set& set);
 
 // Loads the file at `path` over `cfg`. A file that cannot be opened prints
 // "load system config failed, use initial config\n" and returns false; the record keeps its
-// values. Otherwise the file is read as untrusted: the bytes it holds of the block replace the
-// record's, then every text ends within its field, a theme outside 0..2 and any number out of
-// its range or not finite take their defaults, and the paths it holds are appended to
-// `open_files` and `recent_files`. Counts and lengths are checked against the bytes left: a
-// list that runs past the end keeps what was read and ends the reading. Returns true.
+// values. Only a regular file is read: anything else (a fifo, a folder, a device) prints
+// "load system config failed, <path> is not a regular file, use initial config\n" and
+// returns false, without waiting for a writer. Otherwise the file is read as untrusted: the
+// bytes it holds of the block replace the record's, then every text ends within its field, a
+// theme outside 0..2 and any number out of its range or not finite take their defaults, and
+// the paths it holds are appended to `open_files` and `recent_files`. Counts and lengths are
+// checked against the bytes left: a list that runs past the end keeps what was read and ends
+// the reading. Returns true.
 bool load_sys_config(sys_config_record* cfg, const char* path);
 
-// Writes `cfg` to `path` through a temporary file beside it that replaces `path` only when
-// every byte was written and closed; on any failure `path` is left as it was and the
-// temporary file is removed. False when the configuration was not saved (no message).
-bool save_sys_config(const sys_config_record* cfg, const char* path);
+// Why a save failed.
+struct config_save_failure {
+  enum kind_t { none, not_regular, cannot_write } kind = none;
+  std::string file;  // the file that was to be written: the path, or its link's target
+  int error = 0;     // the system's error number (cannot_write)
+};
+
+// Writes `cfg` to `path`; false when the configuration was not saved, with the reason in
+// `*why` when given.
+//
+// A symbolic link is followed: its target is written and the link stays. The file keeps its
+// mode, owner and group (a new one gets the mode an ordinary creation gives it). Only a
+// regular file is written over. The bytes go to a temporary file beside the target that
+// replaces it only when every byte was written and closed (on failure the target is left as
+// it was and the temporary file removed). Where no temporary file can be made (a folder the
+// user cannot write) or it could not be given the file's owner, the file itself is written
+// from its start and cut to the new length, every step checked.
+bool save_sys_config(const sys_config_record* cfg, const char* path, config_save_failure* why = nullptr);
 
 // Clears open_files, then recent_files.
 void free_sys_config_lists(sys_config_record* cfg);

@@ -540,10 +540,6 @@ Fermer quand même et les perdre&#xa0;?</translation>
 %1</translation>
     </message>
     <message>
-        <source>the application is not restarted, the configuration file &quot;config&quot; could not be written!</source>
-        <translation>L&apos;application n&apos;a pas été redémarrée&#xa0;: le fichier de configuration «&#xa0;config&#xa0;» n&apos;a pas pu être écrit&#xa0;!</translation>
-    </message>
-    <message>
         <source>the application could not be started again, the new language applies at the next start!</source>
         <translation>L&apos;application n&apos;a pas pu être relancée&#xa0;; la nouvelle langue s&apos;appliquera au prochain démarrage&#xa0;!</translation>
     </message>
@@ -800,6 +796,12 @@ Fermer quand même et les perdre&#xa0;?</translation>
     <message>
         <source>no file can be written at &apos;%1&apos;: %2</source>
         <translation>Aucun fichier ne peut être écrit à «&#xa0;%1&#xa0;»&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>the application is not restarted, the configuration could not be saved:
+%1</source>
+        <translation>L’application n’est pas redémarrée, la configuration n’a pas pu être enregistrée&#xa0;:
+%1</translation>
     </message>
 </context>
 <context>
@@ -1988,6 +1990,27 @@ selection-background-color: rgb(163, 163, 163);</translation>
     <message>
         <source>Ctrl+Return</source>
         <translation>Ctrl+Return</translation>
+    </message>
+</context>
+<context>
+    <name>sys_config</name>
+    <message>
+        <source>&quot;%1&quot; is not a regular file</source>
+        <translation>«&#xa0;%1&#xa0;» n’est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be written: %2</source>
+        <translation>«&#xa0;%1&#xa0;» ne peut pas être écrit&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>settings not saved</source>
+        <translation>Paramètres non enregistrés</translation>
+    </message>
+    <message>
+        <source>the settings of this session could not be saved:
+%1</source>
+        <translation>Les paramètres de cette session n’ont pas pu être enregistrés&#xa0;:
+%1</translation>
     </message>
 </context>
 <context>

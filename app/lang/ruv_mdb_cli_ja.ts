@@ -540,10 +540,6 @@ close anyway and lose them?</source>
 %1</translation>
     </message>
     <message>
-        <source>the application is not restarted, the configuration file &quot;config&quot; could not be written!</source>
-        <translation>アプリケーションは再起動されていません。設定ファイル「config」を書き込めませんでした！</translation>
-    </message>
-    <message>
         <source>the application could not be started again, the new language applies at the next start!</source>
         <translation>アプリケーションを再起動できませんでした。新しい言語は次回の起動時に適用されます！</translation>
     </message>
@@ -800,6 +796,12 @@ close anyway and lose them?</source>
     <message>
         <source>no file can be written at &apos;%1&apos;: %2</source>
         <translation>「%1」にファイルを書き込めません：%2</translation>
+    </message>
+    <message>
+        <source>the application is not restarted, the configuration could not be saved:
+%1</source>
+        <translation>アプリケーションは再起動されません。設定を保存できませんでした：
+%1</translation>
     </message>
 </context>
 <context>
@@ -1988,6 +1990,27 @@ selection-background-color: rgb(163, 163, 163);</translation>
     <message>
         <source>Ctrl+Return</source>
         <translation>Ctrl+Return</translation>
+    </message>
+</context>
+<context>
+    <name>sys_config</name>
+    <message>
+        <source>&quot;%1&quot; is not a regular file</source>
+        <translation>「%1」は通常のファイルではありません</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be written: %2</source>
+        <translation>「%1」に書き込めません：%2</translation>
+    </message>
+    <message>
+        <source>settings not saved</source>
+        <translation>設定は保存されていません</translation>
+    </message>
+    <message>
+        <source>the settings of this session could not be saved:
+%1</source>
+        <translation>このセッションの設定を保存できませんでした：
+%1</translation>
     </message>
 </context>
 <context>

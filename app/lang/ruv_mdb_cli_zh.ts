@@ -540,10 +540,6 @@ close anyway and lose them?</source>
 %1</translation>
     </message>
     <message>
-        <source>the application is not restarted, the configuration file &quot;config&quot; could not be written!</source>
-        <translation>应用程序未重启，无法写入配置文件“config”！</translation>
-    </message>
-    <message>
         <source>the application could not be started again, the new language applies at the next start!</source>
         <translation>应用程序无法重新启动，新语言将在下次启动时生效！</translation>
     </message>
@@ -800,6 +796,12 @@ close anyway and lose them?</source>
     <message>
         <source>no file can be written at &apos;%1&apos;: %2</source>
         <translation>无法在“%1”写入文件：%2</translation>
+    </message>
+    <message>
+        <source>the application is not restarted, the configuration could not be saved:
+%1</source>
+        <translation>应用程序未重新启动，无法保存配置：
+%1</translation>
     </message>
 </context>
 <context>
@@ -1988,6 +1990,27 @@ selection-background-color: rgb(163, 163, 163);</translation>
     <message>
         <source>Ctrl+Return</source>
         <translation>Ctrl+Return</translation>
+    </message>
+</context>
+<context>
+    <name>sys_config</name>
+    <message>
+        <source>&quot;%1&quot; is not a regular file</source>
+        <translation>“%1”不是普通文件</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be written: %2</source>
+        <translation>无法写入“%1”：%2</translation>
+    </message>
+    <message>
+        <source>settings not saved</source>
+        <translation>设置未保存</translation>
+    </message>
+    <message>
+        <source>the settings of this session could not be saved:
+%1</source>
+        <translation>无法保存本次会话的设置：
+%1</translation>
     </message>
 </context>
 <context>

@@ -13,6 +13,7 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <sys/stat.h>
 #include <fstream>
 #include <new>
 #include <string>
@@ -21,6 +22,7 @@
 #include "ui_base/sys_config.h"
 #include "client/ruv_sql_lib_mem.h"
 #include "tests/peer/test_peer.h"
+#include "tests/support/scripted_prompt.h"
 #include "ui_login_dlg.h"
 
 namespace {
@@ -96,6 +98,37 @@ TEST_F(startup, first_start_without_config) {
   ASSERT_TRUE(load_sys_config(&back, "config"));
   const auto a = sys_config_bytes(back), b = sys_config_bytes(sys_config_record{});
   EXPECT_EQ(std::string(a.data, a.size), std::string(b.data, b.size));
+}
+
+TEST_F(startup, settings_that_cannot_be_saved_are_told_at_exit) {
+  // A fifo named config is neither read (the start would wait for a writer) nor written.
+  for (const char* kind : {"fifo", "folder"}) {
+    SCOPED_TRACE(kind);
+    fs::remove_all("config");
+    if (std::string(kind) == "fifo")
+      ASSERT_EQ(::mkfifo("config", 0600), 0);
+    else
+      fs::create_directories("config");
+    ruv::test::scripted_prompt prompt;
+    ::testing::internal::CaptureStdout();
+    int rc = -1;
+    run(&rc);
+    const std::string out = ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(rc, 0);
+    EXPECT_NE(out.find("load system config failed, config is not a regular file, use initial config\n"),
+              std::string::npos);
+    ASSERT_EQ(prompt.boxes.size(), 1u);
+    EXPECT_EQ(prompt.boxes[0].icon, QMessageBox::Warning);
+    EXPECT_EQ(prompt.boxes[0].title.toStdString(), "settings not saved");
+    EXPECT_EQ(prompt.boxes[0].text.toStdString(),
+              "the settings of this session could not be saved:\n\"config\" is not a regular file");
+  }
+  // Saved: nothing to tell.
+  fs::remove_all("config");
+  ruv::test::scripted_prompt prompt;
+  run();
+  EXPECT_TRUE(prompt.boxes.empty());
+  EXPECT_TRUE(fs::is_regular_file("config"));
 }
 
 TEST_F(startup, configured_login_and_lists_survive_a_cancelled_start) {

@@ -417,6 +417,138 @@ TEST_F(sys_config_file, a_full_disk_leaves_the_old_file_whole) {
   EXPECT_TRUE(fs::is_directory(dir / "is_dir"));
 }
 
+TEST_F(sys_config_file, save_keeps_mode_and_owner) {
+  sys_config_record r;
+  ASSERT_TRUE(save_sys_config(&r, file().c_str()));
+  ASSERT_EQ(::chmod(file().c_str(), 0600), 0);
+  const bool root = ::geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(::chown(file().c_str(), 4321, 4322), 0);
+  }
+  r.language = 2;
+  ASSERT_TRUE(save_sys_config(&r, file().c_str()));
+  struct stat st {};
+  ASSERT_EQ(::stat(file().c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0600u);
+  if (root) {
+    EXPECT_EQ(st.st_uid, 4321u);
+    EXPECT_EQ(st.st_gid, 4322u);
+  }
+  EXPECT_EQ(read()[0], 2);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+}
+
+TEST_F(sys_config_file, save_writes_through_a_link_to_its_target) {
+  fs::create_directories(dir / "real");
+  struct row {
+    const char* link;
+    std::string target;  // as the link holds it
+    const char* written;  // the file that must hold the bytes, under dir
+  };
+  const row rows[] = {
+      {"config", "real/settings", "real/settings"},            // relative
+      {"abs", (dir / "real/abs_target").string(), "real/abs_target"},  // absolute, not there yet
+      {"chain", "config", "real/settings"},                    // a link to a link
+  };
+  sys_config_record r;
+  r.language = 3;
+  for (const row& w : rows) {
+    SCOPED_TRACE(w.link);
+    ASSERT_EQ(::symlink(w.target.c_str(), file(w.link).c_str()), 0);
+    ASSERT_TRUE(save_sys_config(&r, file(w.link).c_str()));
+    EXPECT_TRUE(fs::is_symlink(dir / w.link));
+    EXPECT_EQ(read(w.written), to_bytes(sys_config_bytes(r)));
+    r.language = 0;
+  }
+  // Links that go round: nothing written, the reason given.
+  ASSERT_EQ(::symlink("loop_b", file("loop_a").c_str()), 0);
+  ASSERT_EQ(::symlink("loop_a", file("loop_b").c_str()), 0);
+  config_save_failure why;
+  EXPECT_FALSE(save_sys_config(&r, file("loop_a").c_str(), &why));
+  EXPECT_EQ(why.kind, config_save_failure::cannot_write);
+  EXPECT_EQ(why.error, ELOOP);
+}
+
+TEST_F(sys_config_file, save_writes_in_place_where_no_temporary_file_can_be_made) {
+  // A name so long that the temporary name beside it is too long for the folder: the file
+  // itself can be written, also for root.
+  const std::string name(250, 'c');
+  sys_config_record big;
+  for (int i = 0; i < 50; ++i) add_path(big.recent_files, "/a/rather/long/path/to/a/script.sql");
+  ASSERT_TRUE(save_sys_config(&big, file(name.c_str()).c_str()));
+  ASSERT_EQ(::chmod(file(name.c_str()).c_str(), 0640), 0);
+  sys_config_record small;
+  small.language = 2;
+  ASSERT_TRUE(save_sys_config(&small, file(name.c_str()).c_str()));
+  EXPECT_EQ(read(name.c_str()), to_bytes(sys_config_bytes(small)));  // cut to the new length
+  struct stat st {};
+  ASSERT_EQ(::stat(file(name.c_str()).c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+}
+
+TEST_F(sys_config_file, save_in_a_folder_the_user_cannot_write) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root writes every folder";
+  sys_config_record r;
+  ASSERT_TRUE(save_sys_config(&r, file().c_str()));
+  fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
+  r.language = 2;
+  EXPECT_TRUE(save_sys_config(&r, file().c_str()));
+  fs::permissions(dir, fs::perms::owner_all);
+  EXPECT_EQ(read()[0], 2);
+}
+
+TEST_F(sys_config_file, save_says_why_it_failed) {
+  ASSERT_EQ(::mkfifo(file("fifo").c_str(), 0600), 0);
+  fs::create_directories(dir / "folder");
+  struct row {
+    const char* name;
+    config_save_failure::kind_t kind;
+    int error;
+  };
+  const row rows[] = {
+      {"fifo", config_save_failure::not_regular, 0},  // never opened: it would wait for a reader
+      {"folder", config_save_failure::not_regular, 0},
+      {"missing/config", config_save_failure::cannot_write, ENOENT},
+  };
+  sys_config_record r;
+  for (const row& w : rows) {
+    SCOPED_TRACE(w.name);
+    config_save_failure why;
+    EXPECT_FALSE(save_sys_config(&r, file(w.name).c_str(), &why));
+    EXPECT_EQ(why.kind, w.kind);
+    EXPECT_EQ(why.error, w.error);
+    EXPECT_EQ(why.file, file(w.name));
+  }
+  EXPECT_TRUE(fs::is_fifo(dir / "fifo"));
+}
+
+TEST_F(sys_config_file, a_config_that_is_no_regular_file_is_not_read) {
+  ASSERT_EQ(::mkfifo(file("fifo").c_str(), 0600), 0);
+  fs::create_directories(dir / "folder");
+  for (const char* name : {"fifo", "folder"}) {
+    sys_config_record r;
+    r.language = 0;
+    ::testing::internal::CaptureStdout();
+    EXPECT_FALSE(load_sys_config(&r, file(name).c_str()));  // returns at once, no writer needed
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+              "load system config failed, " + file(name) + " is not a regular file, use initial config\n");
+    EXPECT_EQ(r.language, 0u);
+  }
+}
+
+TEST_F(sys_config_file, an_empty_config_keeps_the_record) {
+  write({});
+  sys_config_record r;
+  r.language = 0;
+  add_path(r.open_files, "kept");
+  EXPECT_TRUE(load_sys_config(&r, file().c_str()));
+  EXPECT_EQ(r.language, 0u);
+  EXPECT_EQ(paths(r.open_files), std::vector<std::string>{"kept"});
+  sys_config_from_bytes(r, nullptr, 0);
+  EXPECT_EQ(r.language, 0u);
+}
+
 TEST(sys_config_lists, free_clears_both_lists) {
   sys_config_record r;
   add_path(r.open_files, "a");

@@ -59,6 +59,16 @@ void login_dlg::keyPressEvent(QKeyEvent* e) {
   QDialog::keyPressEvent(e);
 }
 
+void login_dlg::showEvent(QShowEvent* e) {
+  QDialog::showEvent(e);
+  shown_at = pos();
+  placed = true;
+}
+
+void login_dlg::keep_place() {
+  if (placed && isVisible() && pos() != shown_at) move(shown_at);
+}
+
 void login_dlg::login() { slot_guard("login", [&] { try_login(); }); }
 
 void login_dlg::try_login() {
@@ -93,6 +103,7 @@ void login_dlg::try_login() {
     const QString text = reason.isEmpty() ? tr("invalid user or password")
                                           : tr("cannot connect to %1:%2: %3")
                                                 .arg(QString::fromUtf8(ip), QString::number(port), reason);
+    keep_place();
     ruv::information(this, tr("info"), text);
     return;
   }

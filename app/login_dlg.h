@@ -7,6 +7,7 @@ class login_dlg;
 }
 class MainWindow;
 class QKeyEvent;
+class QShowEvent;
 
 class login_dlg : public QDialog {
   Q_OBJECT
@@ -27,10 +28,19 @@ class login_dlg : public QDialog {
  protected:
   // Enter in any field logs in; it never closes the dialog.
   void keyPressEvent(QKeyEvent* e) override;
+  void showEvent(QShowEvent* e) override;
 
  private:
   void try_login();
 
+  // Puts the dialog back where it was shown before a box is placed over it. Some window
+  // managers report a frameless, always-on-top window at the screen's corner once it is
+  // active (Qt then centres a box over that corner); without a frame it is not dragged, so it
+  // is where it was shown.
+  void keep_place();
+
   Ui::login_dlg* ui;
   MainWindow* main_wnd = nullptr;
+  QPoint shown_at;
+  bool placed = false;
 };

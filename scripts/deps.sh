@@ -8,8 +8,9 @@ RUV_PACKAGES=(
   qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev xvfb xauth
   libpcre2-dev libsqlite3-dev clang libclang-rt-dev
   locales ccache qttranslations5-l10n imagemagick
-  # Driving the real program by hand under Xvfb (keys and clicks from outside, as a user).
-  xdotool desktop-file-utils
+  # Driving the real program by hand under Xvfb (keys and clicks from outside, as a user),
+  # with a window manager placing its windows as a desktop would.
+  xdotool desktop-file-utils openbox
   # The manual: CJK glyphs for its PDFs (a TrueType font, which Qt's PDF writer embeds as a
   # subset; 2 MB against 56 MB of fonts-noto-cjk), and pdfinfo and pdftotext for its tests.
   fonts-droid-fallback poppler-utils

@@ -424,6 +424,11 @@ void main_window_db_test::closing_over_unapplied_edits_asks_first() {
   QCOMPARE(f.prompt.boxes.back().title, QString("edits not applied"));
   QCOMPARE(f.prompt.boxes.back().text,
            QString("the tab 'data of table: t' has edits not applied to the server, close it and lose them?"));
+  QCOMPARE(f.prompt.boxes.back().default_button, QMessageBox::No);
+  QCOMPARE(f.prompt.boxes.back().icon, QMessageBox::Warning);
+  f.prompt.answers.clear();
+  emit f.tabs()->tabCloseRequested(0);  // Enter
+  QCOMPARE(f.titles(), QStringList{"data of table: t"});
 
   // Closing the window: Cancel keeps it open; Discard lets it close.
   f.w->show();

@@ -11,6 +11,7 @@ RUV_FUZZ_TARGETS=(
   "update_analysis 20000"
   "client_file 5000"
   "clauses 4000"
+  "sys_config 5000 -max_len=4194304"
 )
 
 # The libFuzzer options of one target (empty when it has none).

@@ -14,6 +14,8 @@ RUV_PACKAGES=(
   # The manual: CJK glyphs for its PDFs (a TrueType font, which Qt's PDF writer embeds as a
   # subset; 2 MB against 56 MB of fonts-noto-cjk), and pdfinfo and pdftotext for its tests.
   fonts-droid-fallback poppler-utils
+  # The manual's code font (Noto Sans Mono); fonts-droid-fallback only recommends it.
+  fonts-noto-mono
 )
 
 ruv_install_deps() {

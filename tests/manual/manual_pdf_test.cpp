@@ -2,7 +2,8 @@
 // PDF titled as its source; the contents on the first page name every chapter and section
 // with the page it stands on; every function's call form is in the text, in every language;
 // and the text of the Chinese and Japanese manuals comes out as the characters of their
-// sources (glyphs embedded with their Unicode mapping).
+// sources (glyphs embedded with their Unicode mapping); every font a manual embeds is named
+// in the licences text that ships with it.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -145,6 +146,34 @@ TEST_P(manual_pdf, every_function_has_its_call_form_in_the_text) {
     ASSERT_NE(r, nullptr) << f;
     EXPECT_NE(all.find(f + "(" + r->args + ") \u2192"), std::string::npos) << f;
   }
+}
+
+// The families of the fonts embedded in a PDF as pdffonts names them ("ABCDEF+NotoSans-Bold"
+// is NotoSans), without blanks.
+std::vector<std::string> embedded_families(const std::string& pdf) {
+  std::vector<std::string> out;
+  const std::vector<std::string> lines = split(run("pdffonts '" + pdf + "'"), '\n');
+  for (std::size_t i = 2; i < lines.size(); ++i) {  // after the heading and its rule
+    std::string name = lines[i].substr(0, lines[i].find(' '));
+    if (name.empty()) continue;
+    if (const auto plus = name.find('+'); plus != std::string::npos) name.erase(0, plus + 1);
+    name = name.substr(0, name.find('-'));
+    bool seen = false;
+    for (const std::string& f : out) seen = seen || f == name;
+    if (!seen) out.push_back(name);
+  }
+  return out;
+}
+
+TEST_P(manual_pdf, the_licences_text_names_every_font_it_embeds) {
+  std::string licences;
+  for (char c : read_file(RUV_LICENCES_TEXT))
+    if (c != ' ' && c != '\n') licences += c;
+  ASSERT_FALSE(licences.empty());
+  const std::string pdf = std::string(RUV_MANUAL_BUILD_DIR "/") + GetParam().folder + "/ruv_cli.pdf";
+  const std::vector<std::string> families = embedded_families(pdf);
+  ASSERT_FALSE(families.empty()) << "pdffonts (poppler-utils, scripts/deps.sh) names no font in " << pdf;
+  for (const std::string& f : families) EXPECT_NE(licences.find(f), std::string::npos) << f << " is embedded in " << pdf;
 }
 
 INSTANTIATE_TEST_SUITE_P(languages, manual_pdf, testing::ValuesIn(languages),

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabBar>
+#include <algorithm>
 #include <utility>
 
 #include "ui_base/seams.h"
@@ -74,6 +75,7 @@ MainWindow::MainWindow(kk::adt::string::string host_, kk::u16 port_, kk::adt::st
   reopen_open_files();
 
   ui->tabWidget->installEventFilter(this);
+  fit_tab_minimum();
   ui->textEdit->clear();
   showMaximized();
   if (sys_config.check_update_at_start) update(true);
@@ -148,7 +150,16 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     });
     return true;
   }
+  // A page came, went or changed what it needs.
+  if (watched == ui->tabWidget && event->type() == QEvent::LayoutRequest)
+    slot_guard("eventFilter", [&] { fit_tab_minimum(); });
   return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::fit_tab_minimum() {
+  constexpr int form_minimum = 200;
+  const int h = std::max(form_minimum, ui->tabWidget->minimumSizeHint().height());
+  if (ui->tabWidget->minimumHeight() != h) ui->tabWidget->setMinimumHeight(h);
 }
 
 ruv::sql_script_editor* MainWindow::current_script() const {

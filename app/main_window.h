@@ -212,6 +212,9 @@ class MainWindow : public QMainWindow {
   QStringList unapplied_tabs() const;
   // Height of the tab strip, also when no tab is open (the bar then has no height).
   int tab_strip_height() const;
+  // The tab area's minimum height: the form's 200, or more where a page needs more (the
+  // splitter with the log reads only this minimum, and would squeeze a page below its own).
+  void fit_tab_minimum();
   // The language slots: store, mark, ask, restart (main_window_view.cpp).
   void switch_language(kk::u32 code, const QString& question);
   void restart();

@@ -6,10 +6,12 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QTableView>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include "editor/scroll_area.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/scripted_prompt.h"
@@ -41,6 +43,28 @@ const QStringList script_only = {"line_begin_act", "line_end_act", "word_begin_a
 // Off for an unmodified script without a selection, and for any other page.
 const QStringList off_here = {"cut_act", "copy_act", "del_sel_act", "exec_sel_act", "format_sel_act",
                               "redo_act", "undo_act", "save_file_act", "save_all_act"};
+
+// What overlaps or is squeezed in a script tab as laid out now: the editor's scroll area, the
+// execute button and (when shown) the result tabs must each lie inside the tab, apart, at
+// least as tall as they need (the area its 200 pixels).
+QStringList script_tab_faults(ruv::sql_script_editor* s) {
+  QStringList out;
+  QWidget* button = s->findChild<QWidget*>("exec_btn");
+  const QList<std::pair<const char*, QWidget*>> parts = {
+      {"editor", s->area()}, {"execute", button}, {"results", s->result_tabs()}};
+  QList<std::pair<const char*, QRect>> shown;
+  for (const auto& [name, part] : parts) {
+    if (!part->isVisibleTo(s)) continue;
+    const QRect r(part->mapTo(s, QPoint(0, 0)), part->size());
+    if (!s->rect().contains(r)) out << QString("%1 %2 outside the tab %3").arg(name).arg(QTest::toString(r)).arg(QTest::toString(s->rect()));
+    const int need = part == s->area() ? 200 : part->minimumSizeHint().height();
+    if (r.height() < need) out << QString("%1 %2 pixels high, needs %3").arg(name).arg(r.height()).arg(need);
+    for (const auto& [other, o] : shown)
+      if (r.intersects(o)) out << QString("%1 %2 overlaps %3 %4").arg(name, QTest::toString(r), other, QTest::toString(o));
+    shown.push_back({name, r});
+  }
+  return out;
+}
 
 }  // namespace
 
@@ -81,6 +105,39 @@ class main_window_view_test : public QObject {
     w->form()->tabWidget->setCurrentIndex(0);
     QCOMPARE(not_in_state(*w, script_only, true), QStringList());
     QCOMPARE(tabs(*w)->tabBar()->actions().size(), 3);
+  }
+
+  void script_tab_parts_never_overlap_at_any_window_size() {
+    work_dir d;
+    ruv::test::scripted_prompt p;
+    write_file(d.path("a.sql"), "select 1;\nselect 2;\n");
+    auto w = window();
+    open_through_chooser(*w, p, d.path("a.sql"));
+    ruv::sql_script_editor* s = current(*w);
+    QVERIFY(s);
+    w->showNormal();
+    const QList<QSize> sizes = {{1001, 615}, {0, 0}, {1001, 0}, {1920, 1080}, {640, 480}, {1001, 615}};
+    for (bool results : {false, true}) {
+      if (results) {
+        // A run's result grid below the editor.
+        s->result_tabs()->addTab(new QTableView, "select 1");
+        s->result_tabs()->show();
+      }
+      for (const QSize& size : sizes) {
+        w->resize(size);  // never below the window's minimum
+        for (int i = 0; i < 3; ++i) {
+          QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+          QCoreApplication::processEvents();
+        }
+        const QStringList faults = script_tab_faults(s);
+        QVERIFY2(faults.isEmpty(), qPrintable(QString("window %1 x %2%3: %4")
+                                                  .arg(w->width()).arg(w->height())
+                                                  .arg(results ? ", results shown" : "")
+                                                  .arg(faults.join("; "))));
+      }
+    }
+    // The log keeps what is left, and the tab area its form minimum at least.
+    QVERIFY(tabs(*w)->minimumHeight() >= 200);
   }
 
   void the_error_icon_follows_goto_error() {

@@ -449,7 +449,7 @@ class script_tab_test : public QObject {
 
   void save_keeps_bytes_and_reports_failure() {
     fixture f;
-    const QByteArray bytes("select \xff\xfe from t; -- \xc3\x28\n", 29);
+    const QByteArray bytes("select \xff\xfe from t; -- \xc3\x28\n");
     auto t = f.tab(bytes);
     QTemporaryDir dir;
     const QString path = dir.filePath("s.sql");

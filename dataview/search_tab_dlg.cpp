@@ -39,12 +39,12 @@ public:
     }
     void set_found(int row, int column, bool on) override
     {
-        if (auto* c = model() ? model()->cell_at(row, column) : nullptr) c->found = on ? 1 : 0;
+        if (tab_data_model* m = model()) m->set_found(row, column, on);
     }
     bool found(int row, int column) const override
     {
-        const auto* c = model() ? model()->cell_at(row, column) : nullptr;
-        return c && c->found;
+        const tab_data_model* m = model();
+        return m && m->found(row, column);
     }
     void refresh_found() override
     {

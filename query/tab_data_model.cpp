@@ -239,21 +239,39 @@ tab_data_model::~tab_data_model() {
 
 // ---- cells and their side records
 
-cell* tab_data_model::cell_ptr(int row, int column) {
-  if (row < 0 || column < 0 || column >= int(columns_.size()) || row >= rowCount()) return nullptr;
-  return &columns_[std::size_t(column)][std::size_t(row)];
+namespace {
+const cell blank_cell{};
+}  // namespace
+
+bool tab_data_model::in_range(int row, int column) const {
+  return row >= 0 && column >= 0 && column < int(columns_.size()) && row < rowCount();
 }
 
-const cell* tab_data_model::cell_ptr(int row, int column) const {
-  return const_cast<tab_data_model*>(this)->cell_ptr(row, column);
+const cell& tab_data_model::marks_of(std::size_t column, u32 slot) const {
+  const std::vector<cell>& m = marks_[column];
+  return slot < m.size() ? m[slot] : blank_cell;
+}
+
+cell& tab_data_model::marks_for(std::size_t column, u32 slot) {
+  std::vector<cell>& m = marks_[column];
+  if (m.size() <= slot) m.resize(columns_[column].size());
+  return m[slot];
+}
+
+QVariant tab_data_model::value_of(std::size_t column, u32 slot) const {
+  const cell& c = marks_of(column, slot);
+  if (c.item) return items_[c.item - 1]->value;
+  return columns_[column].value(slot);
 }
 
 cell_item* tab_data_model::item_of(const cell& c) const { return c.item ? items_[c.item - 1].get() : nullptr; }
 
-cell_item& tab_data_model::ensure_item(cell& c) {
+cell_item& tab_data_model::ensure_item(std::size_t column, u32 slot) {
+  cell& c = marks_for(column, slot);
   if (c.item) return *items_[c.item - 1];
   auto it = std::make_unique<cell_item>();
-  it->stored = c.value;
+  it->value = columns_[column].value(slot);
+  it->stored = it->value;
   if (!free_items_.empty()) {
     c.item = free_items_.back();
     free_items_.pop_back();
@@ -265,23 +283,24 @@ cell_item& tab_data_model::ensure_item(cell& c) {
   return *items_[c.item - 1];
 }
 
-void tab_data_model::release_item(cell& c) {
-  if (!c.item) return;
+void tab_data_model::release_item(std::size_t column, u32 slot) {
+  if (!marks_of(column, slot).item) return;
+  cell& c = marks_for(column, slot);
   items_[c.item - 1].reset();
   free_items_.push_back(c.item);
   c.item = 0;
 }
 
-bool tab_data_model::is_modified(const cell& c) const {
-  const cell_item* it = item_of(c);
-  return it && !same_cell_value(it->stored, c.value);
+bool tab_data_model::is_modified(std::size_t column, u32 slot) const {
+  const cell_item* it = item_of(marks_of(column, slot));
+  return it && !same_cell_value(it->stored, it->value);
 }
 
-void tab_data_model::paint_marks(cell& c) {
+void tab_data_model::paint_marks(std::size_t column, u32 slot) {
+  cell& c = marks_for(column, slot);
   kk::u8 m = mark_font | mark_background;
   if (c.item && new_items_.find(u64(c.item))) m |= mark_bold;
-  const bool modified = is_modified(c);
-  if (modified) m |= mark_italic | mark_green;
+  if (is_modified(column, slot)) m |= mark_italic | mark_green;
   c.marks = m;
   if (cell_item* it = item_of(c)) {
     // Painted marks replace font and background values stored through setData.
@@ -291,13 +310,16 @@ void tab_data_model::paint_marks(cell& c) {
 }
 
 void tab_data_model::clear_content() {
-  columns_.clear();
+  // A few blocks per column, whatever the row count; side records only for edited cells.
+  std::vector<result_column>().swap(columns_);
+  std::vector<std::vector<cell>>().swap(marks_);
+  std::vector<u32>().swap(rows_);
   delegates_.clear();
   headers_.clear();
   row_ids_.free();
   type_names_.clear();
   names_.clear();
-  items_.clear();
+  std::vector<std::unique_ptr<cell_item>>().swap(items_);
   free_items_.clear();
   changed_items_.destroy();
   new_items_.destroy();
@@ -322,42 +344,46 @@ bool tab_data_model::load(const string& text, bool quiet, bool* editable_out, st
     return false;
   }
 
-  text_list names, types;
-  variant_rows rows;
+  // The result goes straight into the columns and is released at once.
+  result_table table;
   string local_entry;
   string& entry = entry_out ? *entry_out : local_entry;
-  const query_outcome outcome = exec_query_outcome(ctx_, text, names, rows, types, entry, quiet, &row_ids_);
-  const bool ran = outcome == query_outcome::ok;
-  auto give_up = [&](bool result) {
+  bool ran = false, converted = true;
+  if (datas* result = exec_logged(ctx_, text, entry, quiet)) {
+    ran = true;
+    converted = read_result(result, table);
+    del_datas(result);
+  }
+  auto give_up = [&](bool outcome) {
     kk::grammar::grammar_free_tree(tree);
     clear_content();
     endResetModel();
-    return result;
+    return outcome;
   };
   // A result that could not be converted is shown as nothing, and reported as a failure.
-  if (outcome == query_outcome::not_converted) return give_up(false);
+  if (!converted) return give_up(false);
 
   std::vector<string> column_types;
-  if (types.count == 0) {
+  if (table.types.empty()) {
     // No rows came back: the table's own field list gives the types, matched by name.
     // Script results have no table to ask.
     text_list field_names, field_types, field_attrs;
     if (table_name_.size > 0) sql_fields_of(ctx_, table_name_, field_names, field_types, field_attrs);
-    for (auto* n = names.head; n; n = n->next) {
+    for (const string& n : table.names) {
       auto* f = field_names.head;
       auto* t = field_types.head;
       for (; f && t; f = f->next, t = t->next)
-        if (kk::adt::text_compare(f->value.view(), n->value.view()) == 0) break;
+        if (kk::adt::text_compare(f->value.view(), n.view()) == 0) break;
       if (!f || !t) return give_up(ran);
       column_types.push_back(t->value);
     }
   } else {
-    if (types.count != names.count) return give_up(ran);
-    for (auto* t = types.head; t; t = t->next) column_types.push_back(t->value);
+    if (table.types.size() != table.names.size()) return give_up(ran);
+    column_types = std::move(table.types);
   }
 
   // A failed statement, or one without columns, leaves nothing to show or edit.
-  if (!ran || names.count == 0) return give_up(ran);
+  if (!ran || table.names.empty()) return give_up(ran);
 
   const bool editable = kk::grammar::update_allowed(tree);
   kk::grammar::grammar_free_tree(tree);
@@ -365,14 +391,13 @@ bool tab_data_model::load(const string& text, bool quiet, bool* editable_out, st
   if (editable_out) *editable_out = editable;
 
   const bool blocked = blockSignals(true);
-  const u64 ncols = names.count;
-  const u64 nrows = rows.count();
+  const std::size_t ncols = table.names.size();
+  const u64 nrows = table.rows();
   headers_.reserve(ncols);
   names_.reserve(ncols);
-  std::size_t c = 0;
-  for (auto* n = names.head; n; n = n->next, ++c) {
+  for (std::size_t c = 0; c < ncols; ++c) {
     header_cell h;
-    const string& name = n->value;
+    const string& name = table.names[c];
     h.name = QString::fromUtf8(name.data, int(name.size));
     // A server may report a name in square brackets: the field is named without them.
     const bool bracketed = name.size >= 3 && name.data[0] == '[' && name.data[name.size - 1] == ']';
@@ -392,14 +417,21 @@ bool tab_data_model::load(const string& text, bool quiet, bool* editable_out, st
     }
     delegates_.push_back(d);
   }
-  columns_.resize(ncols);
-  for (std::size_t col = 0; col < ncols; ++col) {
-    std::vector<cell>& column = columns_[col];
-    column.resize(nrows);
-    for (u64 r = 0; r < nrows; ++r) column[r].value = std::move(rows.values[r * ncols + col]);
+  if (table.columns.empty()) {
+    for (const string& t : type_names_) table.columns.emplace_back(column_kind_of(t.view()));
   }
-  list_of_rows_clear(rows);
+  columns_ = std::move(table.columns);
+  marks_.resize(ncols);
+  rows_.resize(nrows);
+  std::iota(rows_.begin(), rows_.end(), u32(0));
+  row_ids_ = std::move(table.row_ids);
   if (row_ids_.size != nrows) row_ids_.resize(nrows);
+  // A cell whose type is not its column's keeps its own value in a side record.
+  for (const result_table::odd_cell& odd : table.odd_cells) {
+    cell_item& it = ensure_item(std::size_t(odd.column), u32(odd.row));
+    it.value = odd.value;
+    it.stored = odd.value;
+  }
   blockSignals(blocked);
   endResetModel();
   return ran;
@@ -416,7 +448,7 @@ QModelIndex tab_data_model::parent(const QModelIndex&) const { return QModelInde
 
 int tab_data_model::rowCount(const QModelIndex& parent) const {
   if (parent.isValid() || columns_.empty()) return 0;
-  return int(columns_[0].size());
+  return int(rows_.size());
 }
 
 int tab_data_model::columnCount(const QModelIndex& parent) const {
@@ -425,22 +457,23 @@ int tab_data_model::columnCount(const QModelIndex& parent) const {
 
 QVariant tab_data_model::data(const QModelIndex& index, int role) const {
   return slot_guard<QVariant>("data", QVariant(), [&]() -> QVariant {
-    if (!index.isValid()) return QVariant();
-    const cell* c = cell_ptr(index.row(), index.column());
-    if (!c) return QVariant();
+    if (!index.isValid() || !in_range(index.row(), index.column())) return QVariant();
+    const std::size_t column = std::size_t(index.column());
+    const u32 slot = rows_[std::size_t(index.row())];
+    const cell& c = marks_of(column, slot);
     switch (role) {
-      case Qt::DisplayRole: return QVariant(display_text(index.column(), c->value));
+      case Qt::DisplayRole: return QVariant(display_text(index.column(), value_of(column, slot)));
       case Qt::TextAlignmentRole: return QVariant(int(Qt::AlignCenter));
-      case Qt::EditRole: return c->value;
+      case Qt::EditRole: return value_of(column, slot);
       case Qt::FontRole:
-        if (c->marks & mark_font) return QVariant(font_of(c->marks));
+        if (c.marks & mark_font) return QVariant(font_of(c.marks));
         break;
       case Qt::BackgroundRole:
-        if (c->found || (c->marks & mark_background)) return background_of(*c);
+        if (c.found || (c.marks & mark_background)) return background_of(c);
         break;
       default: break;
     }
-    if (const cell_item* it = item_of(*c)) return it->roles.value(role);
+    if (const cell_item* it = item_of(c)) return it->roles.value(role);
     return QVariant();
   });
 }
@@ -465,25 +498,30 @@ QVariant tab_data_model::headerData(int section, Qt::Orientation orientation, in
 QMap<int, QVariant> tab_data_model::itemData(const QModelIndex& index) const {
   return slot_guard<QMap<int, QVariant>>("itemData", QMap<int, QVariant>(), [&]() -> QMap<int, QVariant> {
     QMap<int, QVariant> roles;
-    const cell* c = index.isValid() ? cell_ptr(index.row(), index.column()) : nullptr;
-    if (!c) return roles;
-    if (const cell_item* it = item_of(*c)) roles = it->roles;
-    roles.insert(Qt::EditRole, c->value);
-    if (c->marks & mark_font) roles.insert(Qt::FontRole, font_of(c->marks));
-    if (c->found || (c->marks & mark_background)) roles.insert(Qt::BackgroundRole, background_of(*c));
+    if (!index.isValid() || !in_range(index.row(), index.column())) return roles;
+    const std::size_t column = std::size_t(index.column());
+    const u32 slot = rows_[std::size_t(index.row())];
+    const cell& c = marks_of(column, slot);
+    if (const cell_item* it = item_of(c)) roles = it->roles;
+    roles.insert(Qt::EditRole, value_of(column, slot));
+    if (c.marks & mark_font) roles.insert(Qt::FontRole, font_of(c.marks));
+    if (c.found || (c.marks & mark_background)) roles.insert(Qt::BackgroundRole, background_of(c));
     return roles;
   });
 }
 
 Qt::ItemFlags tab_data_model::flags(const QModelIndex& index) const {
-  const cell* c = index.isValid() ? cell_ptr(index.row(), index.column()) : nullptr;
-  return c ? Qt::ItemFlags(c->flags) : Qt::NoItemFlags;
+  // Every cell is selectable, editable and enabled; the column's delegate decides whether
+  // an editor opens.
+  return index.isValid() && in_range(index.row(), index.column())
+             ? Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemIsEnabled
+             : Qt::NoItemFlags;
 }
 
 string tab_data_model::cell_text(const QModelIndex& index) const {
-  const cell* c = index.isValid() ? cell_ptr(index.row(), index.column()) : nullptr;
-  if (!c) return string();
-  const QByteArray b = display_text(index.column(), c->value).toUtf8();
+  if (!index.isValid() || !in_range(index.row(), index.column())) return string();
+  const QVariant v = value_of(std::size_t(index.column()), rows_[std::size_t(index.row())]);
+  const QByteArray b = display_text(index.column(), v).toUtf8();
   return kk::adt::string_from_bytes(b.constData(), u64(b.size()));
 }
 
@@ -502,7 +540,21 @@ bool tab_data_model::set_cell_data(int row, int column, const QVariant& value, i
   return setData(createIndex(row, column), value, role);
 }
 
-cell* tab_data_model::cell_at(int row, int column) { return cell_ptr(row, column); }
+cell* tab_data_model::cell_at(int row, int column) {
+  return in_range(row, column) ? &marks_for(std::size_t(column), rows_[std::size_t(row)]) : nullptr;
+}
+
+bool tab_data_model::found(int row, int column) const {
+  return in_range(row, column) && marks_of(std::size_t(column), rows_[std::size_t(row)]).found;
+}
+
+void tab_data_model::set_found(int row, int column, bool on) {
+  if (!in_range(row, column)) return;
+  const u32 slot = rows_[std::size_t(row)];
+  // Clearing a mark never makes a column's records.
+  if (!on && !marks_of(std::size_t(column), slot).found) return;
+  marks_for(std::size_t(column), slot).found = on ? 1 : 0;
+}
 
 QVariant tab_data_model::value_from_text(text_view text, int column) const {
   item_dlgt* d = column_delegate(column);
@@ -532,7 +584,9 @@ item_dlgt* tab_data_model::delegate_for_type(text_view type_name) const {
 }
 
 kk::u64 tab_data_model::row_id(int row) const {
-  return row >= 0 && u64(row) < row_ids_.size ? row_ids_[u64(row)] : new_row_id;
+  return row >= 0 && std::size_t(row) < rows_.size() && rows_[std::size_t(row)] < row_ids_.size
+             ? row_ids_[rows_[std::size_t(row)]]
+             : new_row_id;
 }
 
 void tab_data_model::apply_to_delegates(void (item_dlgt::*op)()) {
@@ -571,63 +625,137 @@ std::vector<u32> stable_order(std::vector<sort_entry<K>>& entries, Less less) {
   return order;
 }
 
-template <class K, class Key>
-std::vector<u32> order_by(const std::vector<cell>& col, Key key_of) {
-  std::vector<sort_entry<K>> entries;
-  entries.reserve(col.size());
-  for (std::size_t r = 0; r < col.size(); ++r) {
-    sort_entry<K> e{K{}, 0, u32(r)};
-    if (col[r].value.isValid()) e.rank = key_of(col[r].value, e.key);
-    entries.push_back(e);
-  }
-  return stable_order(entries, std::less<K>());
+using calendar_key = std::pair<kk::i64, kk::i64>;
+
+calendar_key key_of_fields(const kk::datetime_fields& f) {
+  return {(kk::i64(f.year) * 100 + f.month) * 100 + f.day,
+          ((kk::i64(f.hour) * 60 + f.minute) * 60 + f.second) * kk::i64(kk::ns_per_second) + f.nanosecond};
 }
 
-std::vector<u32> ascending_order(const std::vector<cell>& col, kind k) {
+// The first code unit of a code point in UTF-16.
+uint32_t first_unit(uint32_t cp) { return cp < 0x10000 ? cp : 0xd800 + ((cp - 0x10000) >> 10); }
+
+uint32_t code_point_at(const unsigned char* p, std::size_t n) {
+  const unsigned char c = p[0];
+  if (c < 0x80 || n < 2) return c;
+  if (c < 0xe0) return (uint32_t(c & 0x1f) << 6) | (p[1] & 0x3f);
+  if (c < 0xf0 || n < 4) return (uint32_t(c & 0x0f) << 12) | (uint32_t(p[1] & 0x3f) << 6) | (p[2] & 0x3f);
+  return (uint32_t(c & 0x07) << 18) | (uint32_t(p[1] & 0x3f) << 12) | (uint32_t(p[2] & 0x3f) << 6) | (p[3] & 0x3f);
+}
+
+// UTF-16 code unit order of two well-formed UTF-8 texts, as QString compares them: the
+// bytes order as the code points, except that a code point above U+FFFF (a surrogate pair,
+// D800-DFFF) sorts before U+E000-U+FFFF.
+bool utf16_less(std::string_view a, std::string_view b) {
+  const auto [pa, pb] = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
+  if (pb == b.end()) return false;
+  if (pa == a.end()) return true;
+  std::size_t i = std::size_t(pa - a.begin());
+  while (i > 0 && (static_cast<unsigned char>(a[i]) & 0xc0) == 0x80) --i;
+  const uint32_t ca = code_point_at(reinterpret_cast<const unsigned char*>(a.data()) + i, a.size() - i);
+  const uint32_t cb = code_point_at(reinterpret_cast<const unsigned char*>(b.data()) + i, b.size() - i);
+  const uint32_t ua = first_unit(ca), ub = first_unit(cb);
+  return ua != ub ? ua < ub : ca < cb;
+}
+
+}  // namespace
+
+std::vector<u32> tab_data_model::ascending_order(int column) const {
+  const std::size_t col = std::size_t(column);
+  const result_column& values = columns_[col];
+  const std::size_t n = rows_.size();
+  // The key of each row: from the typed slot, or from the side record's value where the
+  // cell has one.
+  auto build = [&](auto key_of_slot, auto key_of_value, auto& entries) {
+    entries.reserve(n);
+    for (std::size_t r = 0; r < n; ++r) {
+      const u32 slot = rows_[r];
+      typename std::decay_t<decltype(entries)>::value_type e{{}, 0, u32(r)};
+      const cell& c = marks_of(col, slot);
+      if (c.item) {
+        const QVariant& v = items_[c.item - 1]->value;
+        if (v.isValid()) e.rank = key_of_value(v, e.key);
+      } else {
+        e.rank = key_of_slot(slot, e.key);
+      }
+      entries.push_back(e);
+    }
+  };
+  const kind k = kind_of(type_names_[col].view());
   switch (k) {
-    case kind::s_int:
-      return order_by<kk::i64>(col, [](const QVariant& v, kk::i64& key) { key = v.toLongLong(); return kk::u8(1); });
-    case kind::u_int:
-      return order_by<u64>(col, [](const QVariant& v, u64& key) { key = v.toULongLong(); return kk::u8(1); });
-    case kind::real:
-      return order_by<double>(col, [](const QVariant& v, double& key) {
-        key = v.toDouble();
-        return kk::u8(std::isnan(key) ? 2 : 1);
-      });
+    case kind::s_int: {
+      std::vector<sort_entry<kk::i64>> e;
+      build([&](u32 s, kk::i64& key) { key = values.int_at(s); return kk::u8(1); },
+            [](const QVariant& v, kk::i64& key) { key = v.toLongLong(); return kk::u8(1); }, e);
+      return stable_order(e, std::less<kk::i64>());
+    }
+    case kind::u_int: {
+      std::vector<sort_entry<u64>> e;
+      build([&](u32 s, u64& key) { key = values.uint_at(s); return kk::u8(1); },
+            [](const QVariant& v, u64& key) { key = v.toULongLong(); return kk::u8(1); }, e);
+      return stable_order(e, std::less<u64>());
+    }
+    case kind::real: {
+      std::vector<sort_entry<double>> e;
+      build([&](u32 s, double& key) { key = values.real_at(s); return kk::u8(std::isnan(key) ? 2 : 1); },
+            [](const QVariant& v, double& key) {
+              key = v.toDouble();
+              return kk::u8(std::isnan(key) ? 2 : 1);
+            },
+            e);
+      return stable_order(e, std::less<double>());
+    }
     case kind::date:
     case kind::time:
     case kind::datetime: {
       // By the calendar fields: every digit of the value, no time zone arithmetic.
       const calendar_kind ck = calendar_kind_of(k);
-      return order_by<std::pair<kk::i64, kk::i64>>(col, [ck](const QVariant& v, std::pair<kk::i64, kk::i64>& key) {
-        kk::datetime_fields f;
-        if (!calendar_fields(v, ck, f)) return kk::u8(0);
-        key.first = (kk::i64(f.year) * 100 + f.month) * 100 + f.day;
-        key.second = ((kk::i64(f.hour) * 60 + f.minute) * 60 + f.second) * kk::i64(kk::ns_per_second) + f.nanosecond;
-        return kk::u8(1);
-      });
+      std::vector<sort_entry<calendar_key>> e;
+      build([&](u32 s, calendar_key& key) { key = key_of_fields(values.fields_at(s)); return kk::u8(1); },
+            [ck](const QVariant& v, calendar_key& key) {
+              kk::datetime_fields f;
+              if (!calendar_fields(v, ck, f)) return kk::u8(0);
+              key = key_of_fields(f);
+              return kk::u8(1);
+            },
+            e);
+      return stable_order(e, std::less<calendar_key>());
     }
     case kind::text:
-    case kind::other: {
-      // UTF-16 code unit order over views of the cells' own strings (a QString value
-      // is shared, not copied; other values are turned into texts kept here).
-      std::vector<QString> texts;
-      texts.reserve(col.size());
-      for (const cell& c : col)
-        texts.push_back(c.value.userType() == QMetaType::QString ? *static_cast<const QString*>(c.value.constData())
-                                                                  : c.value.toString());
-      std::vector<sort_entry<std::u16string_view>> entries;
-      entries.reserve(col.size());
-      for (std::size_t r = 0; r < col.size(); ++r)
-        entries.push_back({std::u16string_view(reinterpret_cast<const char16_t*>(texts[r].utf16()), std::size_t(texts[r].size())),
-                           kk::u8(col[r].value.isValid() ? 1 : 0), u32(r)});
-      return stable_order(entries, std::less<std::u16string_view>());
-    }
+    case kind::other: break;
   }
-  return {};
+  // Texts in UTF-16 code unit order. Over the column's own bytes while every cell is as
+  // loaded and well-formed; else over the cells' QStrings.
+  bool plain = k == kind::text && values.kind() == kk::kind_string && values.texts_are_utf8();
+  for (std::size_t r = 0; plain && r < n; ++r) plain = !marks_of(col, rows_[r]).item;
+  if (plain) {
+    std::vector<sort_entry<std::string_view>> e;
+    e.reserve(n);
+    for (std::size_t r = 0; r < n; ++r) {
+      const text_view t = values.text_at(rows_[r]);
+      std::string_view key(t.data, std::size_t(t.size));
+      // The grid shows a text without its leading byte order mark (QString::fromUtf8).
+      if (key.substr(0, 3) == "\xEF\xBB\xBF") key.remove_prefix(3);
+      e.push_back({key, 1, u32(r)});
+    }
+    return stable_order(e, utf16_less);
+  }
+  std::vector<QString> texts;
+  std::vector<kk::u8> valid;
+  texts.reserve(n);
+  valid.reserve(n);
+  for (std::size_t r = 0; r < n; ++r) {
+    const QVariant v = value_of(col, rows_[r]);
+    valid.push_back(v.isValid() ? 1 : 0);
+    texts.push_back(v.userType() == QMetaType::QString ? *static_cast<const QString*>(v.constData()) : v.toString());
+  }
+  std::vector<sort_entry<std::u16string_view>> e;
+  e.reserve(n);
+  for (std::size_t r = 0; r < n; ++r)
+    e.push_back({std::u16string_view(reinterpret_cast<const char16_t*>(texts[r].utf16()), std::size_t(texts[r].size())),
+                 valid[r], u32(r)});
+  return stable_order(e, std::less<std::u16string_view>());
 }
-
-}  // namespace
 
 void tab_data_model::sort(int column, Qt::SortOrder order) {
   slot_guard("sort", [&] { sort_rows(column, order == Qt::AscendingOrder); });
@@ -636,23 +764,18 @@ void tab_data_model::sort(int column, Qt::SortOrder order) {
 void tab_data_model::sort_rows(int column, bool ascending) {
   const int n = rowCount();
   if (n < 1 || column < 0 || column >= columnCount()) return;
-  const kind k = kind_of(type_names_[std::size_t(column)].view());
-  std::vector<u32> order = ascending_order(columns_[std::size_t(column)], k);
+  std::vector<u32> order = ascending_order(column);
   if (!ascending) std::reverse(order.begin(), order.end());
 
   Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+  // Only the map from rows to slots moves; values, marks and row ids stay in their slots.
   std::vector<u32> new_row_of(static_cast<std::size_t>(n));
-  for (std::size_t to = 0; to < order.size(); ++to) new_row_of[order[to]] = u32(to);
-  for (std::vector<cell>& c : columns_) {
-    std::vector<cell> sorted;
-    sorted.reserve(c.size());
-    for (u32 from : order) sorted.push_back(std::move(c[from]));
-    c = std::move(sorted);
+  std::vector<u32> sorted(static_cast<std::size_t>(n));
+  for (std::size_t to = 0; to < order.size(); ++to) {
+    new_row_of[order[to]] = u32(to);
+    sorted[to] = rows_[order[to]];
   }
-  kk::adt::vector<u64> ids;
-  ids.resize(row_ids_.size);
-  for (std::size_t to = 0; to < order.size() && order[to] < row_ids_.size; ++to) ids[to] = row_ids_[order[to]];
-  row_ids_ = std::move(ids);
+  rows_ = std::move(sorted);
   const QModelIndexList from = persistentIndexList();
   QModelIndexList to;
   to.reserve(from.size());

@@ -4,10 +4,12 @@
 // tracks edits, inserted and removed rows until they are written back as SQL, at once per
 // cell (immediate) or in one atomic batch (apply_edits).
 //
-// A cell is a plain record: the value the grid shows and edits, a search mark, flags and
-// the marks painted by editing; the value as loaded (or as last written) and any further
-// role values live in a side record made only for cells that were edited or inserted. Its
-// number is the cell's identity in the edit sets, so sorting and moving rows keep them valid.
+// The values live in typed blocks per column (result_columns.h), in the order the server
+// sent them; the grid's rows map onto those slots, so sorting moves only the map. Each
+// cell may have a small record of marks, made for a column only once one of its cells is
+// marked; the current value, the value as loaded (or as last written) and any further role
+// values live in a side record made only for cells that were edited or inserted. Its number
+// is the cell's identity in the edit sets, so sorting and moving rows keep them valid.
 #include <QAbstractItemModel>
 #include <QIcon>
 #include <QMap>
@@ -20,22 +22,23 @@
 #include "adt/tree.h"
 #include "adt/types.h"
 #include "adt/vector.h"
+#include "query/result_columns.h"
 
 class db_ctx;
 class item_dlgt;
 
-// One grid position (24 bytes).
+// The marks of one grid position (8 bytes).
 struct cell {
   kk::u8 found = 0;   // 1: a hit of the cell search, painted yellow
   kk::u8 marks = 0;   // font and background painted by the last edit (tab_data_model)
-  kk::u16 flags = 35; // Qt item flags: selectable, editable, enabled
+  kk::u16 unused = 0;
   kk::u32 item = 0;   // 0: none yet; else 1 + the number of the cell's side record
-  QVariant value;     // the edit-role value
 };
-static_assert(sizeof(cell) == 24);
+static_assert(sizeof(cell) == 8);
 
 // The side record of an edited or inserted cell.
 struct cell_item {
+  QVariant value;             // the edit-role value
   QVariant stored;            // as loaded from the server, or as last written to it
   QMap<int, QVariant> roles;  // values of other roles stored through setData
 };
@@ -98,7 +101,11 @@ class tab_data_model : public QAbstractItemModel {
   kk::adt::string::string cell_text(const QModelIndex& index) const;
   QVariant cell_data(int row, int column, int role) const;
   bool set_cell_data(int row, int column, const QVariant& value, int role);
+  // The marks of a cell (made for its column when there were none); null out of range.
   cell* cell_at(int row, int column);
+  // The cell search's mark of a cell.
+  bool found(int row, int column) const;
+  void set_found(int row, int column, bool on);
   QVariant value_from_text(kk::adt::text_view text, int column) const;
   // The type name of a column (0 <= column < columnCount).
   const kk::adt::string::string& column_at(int column) const;
@@ -141,15 +148,18 @@ class tab_data_model : public QAbstractItemModel {
   void refused(const QString& text);
 
  private:
-  cell* cell_ptr(int row, int column);
-  const cell* cell_ptr(int row, int column) const;
+  bool in_range(int row, int column) const;
+  // The marks of a slot of a column: a shared blank record where the column has none.
+  const cell& marks_of(std::size_t column, kk::u32 slot) const;
+  cell& marks_for(std::size_t column, kk::u32 slot);
+  QVariant value_of(std::size_t column, kk::u32 slot) const;
   cell_item* item_of(const cell& c) const;
-  cell_item& ensure_item(cell& c);
-  void release_item(cell& c);
-  bool is_modified(const cell& c) const;
+  cell_item& ensure_item(std::size_t column, kk::u32 slot);
+  void release_item(std::size_t column, kk::u32 slot);
+  bool is_modified(std::size_t column, kk::u32 slot) const;
   // The grid's text of a value of the column.
   QString display_text(int column, const QVariant& value) const;
-  void paint_marks(cell& c);
+  void paint_marks(std::size_t column, kk::u32 slot);
   void clear_content();
   bool literal_or_refuse(const QVariant& v, int column, kk::adt::string::string& out);
   // Refuses (with a message) a write into a column whose field has no name: no statement
@@ -157,6 +167,7 @@ class tab_data_model : public QAbstractItemModel {
   bool named_or_refuse(int column);
   void refuse(const QString& text);
   void apply_to_delegates(void (item_dlgt::*op)());
+  std::vector<kk::u32> ascending_order(int column) const;
 
   struct type_order {
     using probe = kk::adt::text_view;
@@ -168,10 +179,12 @@ class tab_data_model : public QAbstractItemModel {
   kk::adt::string::string table_name_;
   kk::adt::tree<kk::adt::string::string, item_dlgt*, type_order> delegate_map_;
   item_dlgt* fallback_ = nullptr;  // read-only text delegate of columns of an unknown type
-  std::vector<std::vector<cell>> columns_;
+  std::vector<result_column> columns_;     // the values, one slot per row ever held
+  std::vector<std::vector<cell>> marks_;   // per column: empty, or one record per slot
+  std::vector<kk::u32> rows_;              // the grid's row -> its slot
   std::vector<item_dlgt*> delegates_;
   std::vector<header_cell> headers_;
-  kk::adt::vector<kk::u64> row_ids_;
+  kk::adt::vector<kk::u64> row_ids_;       // per slot
   std::vector<kk::adt::string::string> type_names_;
   std::vector<kk::adt::string::string> names_;  // field names (column_name)
   std::vector<std::unique_ptr<cell_item>> items_;

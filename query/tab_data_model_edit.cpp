@@ -65,13 +65,15 @@ bool tab_data_model::setData(const QModelIndex& index, const QVariant& value, in
     // An empty text is a value; only the absence of any value is refused.
     if (!index.isValid() || !value.isValid()) return false;
     const int row = index.row(), column = index.column();
-    cell* c = cell_ptr(row, column);
-    if (!c) return false;
+    if (!in_range(row, column)) return false;
+    const std::size_t col = std::size_t(column);
+    const u32 slot = rows_[std::size_t(row)];
 
     if (role != Qt::EditRole) {
-      ensure_item(*c).roles.insert(role, value);
-      if (role == Qt::FontRole) c->marks &= kk::u8(~0x07);
-      if (role == Qt::BackgroundRole) c->marks &= kk::u8(~0x38);
+      ensure_item(col, slot).roles.insert(role, value);
+      cell& c = marks_for(col, slot);
+      if (role == Qt::FontRole) c.marks &= kk::u8(~0x07);
+      if (role == Qt::BackgroundRole) c.marks &= kk::u8(~0x38);
       Q_EMIT dataChanged(index, index, {role});
       return true;
     }
@@ -82,19 +84,19 @@ bool tab_data_model::setData(const QModelIndex& index, const QVariant& value, in
     }
     if (!named_or_refuse(column)) return false;
 
-    cell_item& item = ensure_item(*c);
-    c->value = value;
-    const u64 id = c->item;
+    cell_item& item = ensure_item(col, slot);
+    item.value = value;
+    const u64 id = marks_of(col, slot).item;
     bool written = true;
-    const bool on_server = row_ids_[u64(row)] != new_row_id && !new_items_.find(id);
-    if (immediate && on_server && is_modified(*c)) {
+    const bool on_server = row_ids_[slot] != new_row_id && !new_items_.find(id);
+    if (immediate && on_server && is_modified(col, slot)) {
       if (update_cell(row, column)) {
-        item.stored = c->value;
+        item.stored = item.value;
         // Written: the cell shows as unchanged again.
-        if (c->found)
-          paint_marks(*c);
+        if (marks_of(col, slot).found)
+          paint_marks(col, slot);
         else
-          c->marks = 0;
+          marks_for(col, slot).marks = 0;
         if (changed_items_.erase_key(id)) --changed_count_;
         notify_changed();
         Q_EMIT dataChanged(index, index, {Qt::EditRole, Qt::FontRole, Qt::BackgroundRole});
@@ -103,8 +105,8 @@ bool tab_data_model::setData(const QModelIndex& index, const QVariant& value, in
       // Not written: the edit stays pending, marked, for the next apply.
       written = false;
     }
-    paint_marks(*c);
-    if (is_modified(*c)) {
+    paint_marks(col, slot);
+    if (is_modified(col, slot)) {
       if (changed_items_.insert(id)) ++changed_count_;
     } else if (changed_items_.erase_key(id)) {
       --changed_count_;
@@ -121,22 +123,23 @@ bool tab_data_model::insertRows(int row, int count, const QModelIndex& parent) {
     if (count < 1 || columns_.empty()) return true;
     beginInsertRows(QModelIndex(), row, row + count - 1);
     for (int k = 0; k < count; ++k) {
+      // A new slot at the end of every column; its values live in side records.
+      const u32 slot = u32(columns_[0].size());
       for (std::size_t col = 0; col < columns_.size(); ++col) {
-        cell fresh;
-        fresh.value = type_value_variant(type_names_[col].view());
-        cell_item& item = ensure_item(fresh);
-        item.roles.insert(Qt::DisplayRole, delegates_[col]->to_text(fresh.value));
+        columns_[col].append_zero();
+        if (!marks_[col].empty()) marks_[col].emplace_back();
+        cell_item& item = ensure_item(col, slot);
+        item.value = type_value_variant(type_names_[col].view());
+        item.stored = item.value;
+        item.roles.insert(Qt::DisplayRole, delegates_[col]->to_text(item.value));
+        cell& fresh = marks_for(col, slot);
         fresh.marks = 1 | 2;  // font, bold
         if (new_items_.insert(u64(fresh.item))) ++new_count_;
         notify_changed();
-        std::vector<cell>& column = columns_[col];
-        column.insert(column.begin() + std::min<std::size_t>(std::size_t(row), column.size()), std::move(fresh));
       }
-      // The row id goes to the same place.
-      const u64 at = std::min<u64>(u64(row), row_ids_.size);
       row_ids_.resize(row_ids_.size + 1);
-      std::memmove(row_ids_.data + at + 1, row_ids_.data + at, (row_ids_.size - 1 - at) * sizeof(u64));
-      row_ids_[at] = new_row_id;
+      row_ids_[slot] = new_row_id;
+      rows_.insert(rows_.begin() + std::min<std::size_t>(std::size_t(row), rows_.size()), slot);
     }
     endInsertRows();
     return true;
@@ -150,23 +153,23 @@ bool tab_data_model::removeRows(int row, int count, const QModelIndex& parent) {
     beginRemoveRows(QModelIndex(), row, row + count - 1);
     for (int k = 0; k < count; ++k) {
       bool inserted = false;
+      const u32 slot = rows_[std::size_t(row)];
       for (std::size_t col = 0; col < columns_.size(); ++col) {
-        cell& c = columns_[col][std::size_t(row)];
-        if (c.item) {
-          if (changed_items_.erase_key(u64(c.item))) --changed_count_;
-          if (new_items_.erase_key(u64(c.item))) {
+        const u32 item = marks_of(col, slot).item;
+        if (item) {
+          if (changed_items_.erase_key(u64(item))) --changed_count_;
+          if (new_items_.erase_key(u64(item))) {
             --new_count_;
             inserted = true;
           }
         }
-        release_item(c);
-        columns_[col].erase(columns_[col].begin() + row);
+        release_item(col, slot);
       }
-      // A row that came from the server is deleted there by the next apply.
-      const u64 id = row_ids_[u64(row)];
+      // A row that came from the server is deleted there by the next apply. Its slot stays
+      // unused until the next load.
+      const u64 id = row_ids_[slot];
       if (!inserted && id != new_row_id && deleted_ids_.insert(id)) ++deleted_count_;
-      std::memmove(row_ids_.data + row, row_ids_.data + row + 1, (row_ids_.size - u64(row) - 1) * sizeof(u64));
-      row_ids_.resize(row_ids_.size - 1);
+      rows_.erase(rows_.begin() + row);
       notify_changed();
     }
     endRemoveRows();
@@ -175,10 +178,11 @@ bool tab_data_model::removeRows(int row, int count, const QModelIndex& parent) {
 }
 
 bool tab_data_model::update_cell(int row, int column) {
-  const cell* c = cell_ptr(row, column);
-  if (!c || table_name_.size == 0 || row_ids_[u64(row)] == new_row_id) return false;
+  if (!in_range(row, column) || table_name_.size == 0) return false;
+  const u32 slot = rows_[std::size_t(row)];
+  if (row_ids_[slot] == new_row_id) return false;
   string value;
-  if (!named_or_refuse(column) || !literal_or_refuse(c->value, column, value)) return false;
+  if (!named_or_refuse(column) || !literal_or_refuse(value_of(std::size_t(column), slot), column, value)) return false;
   string sql;
   append(sql, "update ");
   append(sql, quote_name(table_name_.view()));
@@ -187,7 +191,7 @@ bool tab_data_model::update_cell(int row, int column) {
   append(sql, " = ");
   append(sql, value);
   append(sql, " where __id == ");
-  append_id(sql, row_ids_[u64(row)]);
+  append_id(sql, row_ids_[slot]);
   text_list names, types;
   variant_rows rows;
   string entry;
@@ -206,7 +210,8 @@ bool tab_data_model::apply_edits() {
   const int rows = rowCount(), ncols = columnCount();
   string value;
   for (int r = 0; r < rows && ncols > 0; ++r) {
-    const cell& first = columns_[0][std::size_t(r)];
+    const u32 slot = rows_[std::size_t(r)];
+    const cell& first = marks_of(0, slot);
     if (first.item && new_items_.find(u64(first.item))) {
       string s;
       append(s, " insert into ");
@@ -220,7 +225,7 @@ bool tab_data_model::apply_edits() {
       for (int k = 0; k < ncols; ++k)
         if (!named_or_refuse(k)) return false;
       for (int k = 0; k < ncols; ++k) {
-        if (!literal_or_refuse(columns_[std::size_t(k)][std::size_t(r)].value, k, value)) return false;
+        if (!literal_or_refuse(value_of(std::size_t(k), slot), k, value)) return false;
         if (k) append(s, ", ");
         append(s, value);
       }
@@ -231,9 +236,8 @@ bool tab_data_model::apply_edits() {
     }
     string s;
     for (int k = 0; k < ncols; ++k) {
-      const cell& c = columns_[std::size_t(k)][std::size_t(r)];
-      if (!is_modified(c)) continue;
-      if (!named_or_refuse(k) || !literal_or_refuse(c.value, k, value)) return false;
+      if (!is_modified(std::size_t(k), slot)) continue;
+      if (!named_or_refuse(k) || !literal_or_refuse(value_of(std::size_t(k), slot), k, value)) return false;
       if (s.size == 0) {
         append(s, " update ");
         append(s, table);
@@ -247,7 +251,7 @@ bool tab_data_model::apply_edits() {
     }
     if (s.size) {
       append(s, " where __id == ");
-      append_id(s, row_ids_[u64(r)]);
+      append_id(s, row_ids_[slot]);
       append(s, ";");
       pieces.push_back(std::move(s));
       any = true;

@@ -1,0 +1,296 @@
+#include "query/result_columns.h"
+
+#include <QString>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "query/calendar_value.h"
+#include "query/variant_rows.h"
+
+using kk::u64;
+using kk::u8;
+
+namespace {
+
+// The library's type codes (ruv_sql_lib_mem.h).
+enum : int { t_int = 0, t_float = 1, t_text = 2, t_date = 3, t_time = 4, t_datetime = 5 };
+
+u64 pack_date(uint32_t y, uint32_t m, uint32_t d) { return u64(y & 0xffff) | (u64(m & 0xff) << 16) | (u64(d & 0xff) << 24); }
+u64 pack_time(uint32_t h, uint32_t m, uint32_t s, uint32_t ns) {
+  return u64(h & 0xff) | (u64(m & 0xff) << 8) | (u64(s & 0xff) << 16) | (u64(ns) << 32);
+}
+
+void unpack_date(u64 w, kk::datetime_fields& f) {
+  f.year = uint16_t(w);
+  f.month = uint8_t(w >> 16);
+  f.day = uint8_t(w >> 24);
+}
+
+void unpack_time(u64 w, kk::datetime_fields& f) {
+  f.hour = uint8_t(w);
+  f.minute = uint8_t(w >> 8);
+  f.second = uint8_t(w >> 16);
+  f.nanosecond = uint32_t(w >> 32);
+}
+
+// The kind of a cell as cell_type_name reads it; kind_none for a cell no type describes.
+u8 kind_of_cell(const val* v) {
+  switch (val_type(v)) {
+    case t_int: {
+      const bool is_signed = !val_sign(v);
+      switch (val_size(v)) {
+        case 1: return is_signed ? kk::kind_i08 : kk::kind_u08;
+        case 2: return is_signed ? kk::kind_i16 : kk::kind_u16;
+        case 4: return is_signed ? kk::kind_i32 : kk::kind_u32;
+        default: return is_signed ? kk::kind_i64 : kk::kind_u64;
+      }
+    }
+    case t_float: return val_size(v) == 4 ? kk::kind_float : kk::kind_double;
+    case t_text: return kk::kind_string;
+    case t_date: return kk::kind_date;
+    case t_time: return kk::kind_time;
+    case t_datetime: return kk::kind_datetime;
+    default: return kk::kind_none;
+  }
+}
+
+// Well-formed UTF-8 as QString::fromUtf8 reads it without replacement: no overlong forms,
+// no surrogates, nothing above U+10FFFF.
+bool is_utf8(const unsigned char* p, u64 n) {
+  u64 i = 0;
+  while (i < n) {
+    const unsigned char c = p[i];
+    if (c < 0x80) {
+      ++i;
+      continue;
+    }
+    u64 len;
+    uint32_t cp;
+    if (c >= 0xc2 && c <= 0xdf) {
+      len = 2;
+      cp = c & 0x1f;
+    } else if (c >= 0xe0 && c <= 0xef) {
+      len = 3;
+      cp = c & 0x0f;
+    } else if (c >= 0xf0 && c <= 0xf4) {
+      len = 4;
+      cp = c & 0x07;
+    } else {
+      return false;
+    }
+    if (n - i < len) return false;
+    for (u64 k = 1; k < len; ++k) {
+      if ((p[i + k] & 0xc0) != 0x80) return false;
+      cp = (cp << 6) | (p[i + k] & 0x3f);
+    }
+    if ((len == 3 && (cp < 0x800 || (cp >= 0xd800 && cp <= 0xdfff))) || (len == 4 && (cp < 0x10000 || cp > 0x10ffff)))
+      return false;
+    i += len;
+  }
+  return true;
+}
+
+}  // namespace
+
+u8 column_kind_of(kk::adt::text_view t) {
+  for (u8 k = 0; k < kk::kind_count; ++k) {
+    const char* name = kk::val_kind_name(k);
+    if (name && t.size == std::strlen(name) && std::memcmp(t.data, name, t.size) == 0) return k;
+  }
+  return kk::kind_none;
+}
+
+result_column::result_column(u8 kind) : kind_(kind) {
+  if (kind_ == kk::kind_string) offsets_.push_back(0);
+}
+
+void result_column::reserve(u64 n) {
+  if (kind_ == kk::kind_none) return;
+  if (kind_ == kk::kind_string) {
+    offsets_.reserve(n + 1);
+    bytes_.reserve(n * 16);
+  } else {
+    words_.reserve(n * words_per_slot());
+  }
+}
+
+double result_column::real_at(u64 slot) const noexcept {
+  if (kind_ == kk::kind_float) {
+    float f;
+    const uint32_t bits = uint32_t(words_[slot]);
+    std::memcpy(&f, &bits, sizeof f);
+    return double(f);
+  }
+  double d;
+  std::memcpy(&d, &words_[slot], sizeof d);
+  return d;
+}
+
+kk::adt::text_view result_column::text_at(u64 slot) const noexcept {
+  return {bytes_.data() + offsets_[slot], offsets_[slot + 1] - offsets_[slot]};
+}
+
+kk::datetime_fields result_column::fields_at(u64 slot) const noexcept {
+  kk::datetime_fields f;
+  switch (kind_) {
+    case kk::kind_date: unpack_date(words_[slot], f); break;
+    case kk::kind_time: unpack_time(words_[slot], f); break;
+    case kk::kind_datetime:
+      unpack_date(words_[2 * slot], f);
+      unpack_time(words_[2 * slot + 1], f);
+      break;
+    default: break;
+  }
+  return f;
+}
+
+QVariant result_column::value(u64 slot) const {
+  switch (kind_) {
+    case kk::kind_i08:
+    case kk::kind_u08:
+    case kk::kind_i16:
+    case kk::kind_u16:
+    case kk::kind_i32: return QVariant(int(int_at(slot)));
+    case kk::kind_u32: return QVariant(uint(uint_at(slot)));
+    case kk::kind_i64: return QVariant(qlonglong(int_at(slot)));
+    case kk::kind_u64: return QVariant(qulonglong(uint_at(slot)));
+    case kk::kind_float: return QVariant(float(real_at(slot)));
+    case kk::kind_double: return QVariant(real_at(slot));
+    case kk::kind_string: {
+      const kk::adt::text_view t = text_at(slot);
+      return QVariant(QString::fromUtf8(t.data, int(t.size)));
+    }
+    case kk::kind_date: return calendar_variant(calendar_kind::date, fields_at(slot));
+    case kk::kind_time: return calendar_variant(calendar_kind::time, fields_at(slot));
+    case kk::kind_datetime: return calendar_variant(calendar_kind::datetime, fields_at(slot));
+    default: return QVariant();
+  }
+}
+
+void result_column::append_zero() {
+  ++size_;
+  if (kind_ == kk::kind_string)
+    offsets_.push_back(bytes_.size());
+  else if (kind_ != kk::kind_none)
+    words_.insert(words_.end(), words_per_slot(), 0);
+}
+
+bool result_column::append(const val* v) {
+  // The type codes first: a cell of another kind is no value of this column.
+  bool same = false;
+  const int type = val_type(v);
+  switch (kind_) {
+    case kk::kind_string: same = type == t_text; break;
+    case kk::kind_date: same = type == t_date; break;
+    case kk::kind_time: same = type == t_time; break;
+    case kk::kind_datetime: same = type == t_datetime; break;
+    case kk::kind_none: same = false; break;
+    default: same = (type == t_int || type == t_float) && kind_of_cell(v) == kind_; break;
+  }
+  if (!same) {
+    append_zero();
+    return false;
+  }
+  ++size_;
+  switch (kind_) {
+    case kk::kind_i08: words_.push_back(u64(kk::i64(as_int8(v)))); break;
+    case kk::kind_u08: words_.push_back(as_uint8(v)); break;
+    case kk::kind_i16: words_.push_back(u64(kk::i64(as_int16(v)))); break;
+    case kk::kind_u16: words_.push_back(as_uint16(v)); break;
+    case kk::kind_i32: words_.push_back(u64(kk::i64(as_int32(v)))); break;
+    case kk::kind_u32: words_.push_back(as_uint32(v)); break;
+    case kk::kind_i64: words_.push_back(u64(as_int64(v))); break;
+    case kk::kind_u64: words_.push_back(as_uint64(v)); break;
+    case kk::kind_float: {
+      const float f = as_float(v);
+      uint32_t bits;
+      std::memcpy(&bits, &f, sizeof bits);
+      words_.push_back(bits);
+      break;
+    }
+    case kk::kind_double: {
+      const double d = as_double(v);
+      u64 bits;
+      std::memcpy(&bits, &d, sizeof bits);
+      words_.push_back(bits);
+      break;
+    }
+    case kk::kind_string: {
+      char* text = nullptr;
+      uint64_t n = 0;
+      as_str(&text, &n, v);
+      if (n) {
+        if (utf8_ && !is_utf8(reinterpret_cast<const unsigned char*>(text), n)) utf8_ = false;
+        bytes_.insert(bytes_.end(), text, text + n);
+      }
+      std::free(text);
+      offsets_.push_back(bytes_.size());
+      break;
+    }
+    case kk::kind_date: {
+      uint32_t y = 0, m = 0, d = 0;
+      as_date(&y, &m, &d, v);
+      words_.push_back(pack_date(y, m, d));
+      break;
+    }
+    case kk::kind_time: {
+      uint32_t h = 0, mi = 0, s = 0, ns = 0;
+      as_time(&h, &mi, &s, &ns, v);
+      words_.push_back(pack_time(h, mi, s, ns));
+      break;
+    }
+    case kk::kind_datetime: {
+      uint32_t y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0, ns = 0;
+      as_datetime(&y, &mo, &d, &h, &mi, &s, &ns, v);
+      words_.push_back(pack_date(y, mo, d));
+      words_.push_back(pack_time(h, mi, s, ns));
+      break;
+    }
+    default: break;
+  }
+  return true;
+}
+
+bool read_result(const datas* result, result_table& out) {
+  out = result_table();
+  const u64 r = rows_of(result);
+  const u64 c = cols_of(result);
+  if (c == 0) return true;
+  out.names.reserve(c);
+  for (u64 i = 0; i < c; ++i) {
+    uint32_t len = 0;
+    const char* name = col_name(&len, result, int32_t(i));
+    out.names.push_back(name ? kk::adt::string_from_bytes(name, len) : kk::adt::string::string());
+  }
+  if (r == 0) return true;
+  out.columns.reserve(c);
+  for (u64 i = 0; i < c; ++i) {
+    const u8 kind = kind_of_cell(at(0, i, result));
+    if (kind == kk::kind_none) {
+      std::printf("bad type\n");
+      out = result_table();
+      return false;
+    }
+    out.types.push_back(kk::adt::string_from_cstr(kk::val_kind_name(kind)));
+    out.columns.emplace_back(kind);
+    out.columns.back().reserve(r);
+  }
+  out.row_ids.resize(r);
+  for (u64 j = 0; j < r; ++j) {
+    out.row_ids[j] = sid_of(result, j);
+    for (u64 i = 0; i < c; ++i) {
+      const val* v = at(j, i, result);
+      if (out.columns[i].append(v)) continue;
+      // Not of its column's kind: kept with its own value, unless no type describes it.
+      if (!cell_type_name(v)) {
+        std::printf("bad type\n");
+        out = result_table();
+        return false;
+      }
+      out.odd_cells.push_back({j, i, cell_to_variant(v)});
+    }
+  }
+  return true;
+}

@@ -50,10 +50,8 @@ bool split_script_statements(const kk::adt::string::string& text, QStringList& s
 script_run_result run_statements(db_ctx* ctx, QWidget* parent, const QStringList& statements) {
   kk::adt::string::string pending;
   for (int i = 0; i < statements.size(); ++i) {
-    text_list names, types;
-    variant_rows rows;
     kk::adt::string::string entry;
-    const bool ok = exec_query(ctx, utf8_bytes(statements[i]), names, rows, types, entry, true, nullptr);
+    const bool ok = exec_statement(ctx, utf8_bytes(statements[i]), entry, true);
     if (!ok) {
       // The failing statement's entry belongs to the user's record too.
       append(pending, entry);

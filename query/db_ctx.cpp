@@ -134,3 +134,11 @@ bool exec_query(db_ctx* ctx, const string& sql, text_list& names, variant_rows& 
                 string& entry_out, bool quiet, kk::adt::vector<kk::u64>* row_ids) {
   return exec_query_outcome(ctx, sql, names, rows, types, entry_out, quiet, row_ids) == query_outcome::ok;
 }
+
+bool exec_statement(db_ctx* ctx, const string& sql, string& entry_out, bool quiet) {
+  datas* result = exec_logged(ctx, sql, entry_out, quiet);
+  if (!result) return false;
+  const bool typed = result_is_typed(result);
+  del_datas(result);
+  return typed;
+}

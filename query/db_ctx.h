@@ -65,3 +65,7 @@ query_outcome exec_query_outcome(db_ctx* ctx, const kk::adt::string::string& sql
 // True only for ok: a result that could not be converted is no success.
 bool exec_query(db_ctx* ctx, const kk::adt::string::string& sql, text_list& names, variant_rows& rows,
                 text_list& types, kk::adt::string::string& entry_out, bool quiet, kk::adt::vector<kk::u64>* row_ids);
+// For a statement whose result is not kept: exec_logged, then every cell checked for a
+// column type, as exec_query would convert it, without converting anything; the result is
+// released at once. True only for ok.
+bool exec_statement(db_ctx* ctx, const kk::adt::string::string& sql, kk::adt::string::string& entry_out, bool quiet);

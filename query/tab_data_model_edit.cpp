@@ -192,10 +192,8 @@ bool tab_data_model::update_cell(int row, int column) {
   append(sql, value);
   append(sql, " where __id == ");
   append_id(sql, row_ids_[slot]);
-  text_list names, types;
-  variant_rows rows;
   string entry;
-  return exec_query(ctx_, sql, names, rows, types, entry, false, nullptr);
+  return exec_statement(ctx_, sql, entry, false);
 }
 
 bool tab_data_model::apply_edits() {
@@ -275,8 +273,6 @@ bool tab_data_model::apply_edits() {
   append(sql, head);
   for (const string& p : pieces) append(sql, p);
   append(sql, tail);
-  text_list names, types;
-  variant_rows result;
   string entry;
-  return exec_query(ctx_, sql, names, result, types, entry, false, nullptr);
+  return exec_statement(ctx_, sql, entry, false);
 }

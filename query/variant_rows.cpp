@@ -91,6 +91,18 @@ QVariant cell_to_variant(const val* v) {
   }
 }
 
+bool result_is_typed(const datas* result) {
+  const kk::u64 r = rows_of(result);
+  const kk::u64 c = cols_of(result);
+  for (kk::u64 j = 0; j < r; ++j)
+    for (kk::u64 i = 0; i < c; ++i)
+      if (!cell_type_name(at(j, i, result))) {
+        std::printf("bad type\n");
+        return false;
+      }
+  return true;
+}
+
 bool result_to_variants(const datas* result, text_list& names, variant_rows& rows, text_list& types,
                         kk::adt::vector<kk::u64>* row_ids) {
   const kk::u64 r = rows_of(result);

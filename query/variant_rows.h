@@ -37,6 +37,10 @@ const char* cell_type_name(const val* v);
 // (calendar_value.h). Invalid for a cell no type describes.
 QVariant cell_to_variant(const val* v);
 
+// Every cell of the result has a column type: result_to_variants would convert it (it prints
+// "bad type" otherwise, as the conversion does).
+bool result_is_typed(const datas* result);
+
 // Fills the (empty) containers from a result set; row_ids may be null (then no ids are
 // read). Names come first: one per column. Types are those of row 0's cells (none without
 // rows). False when a cell has no column type ("bad type" on standard output): a cell of

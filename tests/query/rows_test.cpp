@@ -146,4 +146,21 @@ TEST(exec_query, failure_and_conversion_failure_are_both_false) {
   EXPECT_EQ(ids[0], 4u);
 }
 
+TEST(exec_statement, a_result_kept_nowhere_succeeds_as_exec_query_would) {
+  server srv;
+  srv.peer.push_reply(peer::send(peer::fail_reply()));
+  srv.peer.push_reply(peer::send(peer::ok_reply({{{"a", peer::d_i32}, {"n", peer::d_null}},
+                                                 {{1, {peer::i32(1), peer::i32(0)}}, {2, {peer::i32(2), peer::none()}}}})));
+  srv.peer.push_reply(peer::send(peer::ok_reply({{{"a", peer::d_u08}}, {{4, {peer::u08(7)}}}})));
+  srv.peer.push_reply(peer::send(peer::ok_reply({{}, {}})));
+  db_ctx ctx(str("db"), nullptr);
+  kk::adt::string::string entry;
+  EXPECT_FALSE(exec_statement(&ctx, str("select * from t;"), entry, true));
+  EXPECT_NE(std_of(entry).find("failed"), std::string::npos);
+  EXPECT_FALSE(exec_statement(&ctx, str("select * from t;"), entry, true)) << "a cell without type";
+  EXPECT_NE(std_of(entry).find("successful"), std::string::npos) << "the server took it";
+  EXPECT_TRUE(exec_statement(&ctx, str("select * from t;"), entry, true));
+  EXPECT_TRUE(exec_statement(&ctx, str("delete from t;"), entry, true));
+}
+
 }  // namespace

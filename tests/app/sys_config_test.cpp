@@ -1,9 +1,11 @@
 // The configuration file: its exact bytes, the round trip, and loading short and damaged files.
 #include "ui_base/sys_config.h"
 
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -418,24 +420,28 @@ TEST_F(sys_config_file, a_full_disk_leaves_the_old_file_whole) {
 }
 
 TEST_F(sys_config_file, save_keeps_mode_and_owner) {
-  sys_config_record r;
-  ASSERT_TRUE(save_sys_config(&r, file().c_str()));
-  ASSERT_EQ(::chmod(file().c_str(), 0600), 0);
+  // Modes other than the 0600 a temporary file is made with, too: each is copied, not left.
   const bool root = ::geteuid() == 0;
-  if (root) {
-    ASSERT_EQ(::chown(file().c_str(), 4321, 4322), 0);
+  sys_config_record r;
+  for (const mode_t mode : {mode_t(0600), mode_t(0640), mode_t(0604), mode_t(0664)}) {
+    SCOPED_TRACE(mode);
+    ASSERT_TRUE(save_sys_config(&r, file().c_str()));
+    ASSERT_EQ(::chmod(file().c_str(), mode), 0);
+    if (root) {
+      ASSERT_EQ(::chown(file().c_str(), 4321, 4322), 0);
+    }
+    r.language = (r.language + 1) % 4;
+    ASSERT_TRUE(save_sys_config(&r, file().c_str()));
+    struct stat st {};
+    ASSERT_EQ(::stat(file().c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, mode);
+    if (root) {
+      EXPECT_EQ(st.st_uid, 4321u);
+      EXPECT_EQ(st.st_gid, 4322u);
+    }
+    EXPECT_EQ(read(), to_bytes(sys_config_bytes(r)));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
   }
-  r.language = 2;
-  ASSERT_TRUE(save_sys_config(&r, file().c_str()));
-  struct stat st {};
-  ASSERT_EQ(::stat(file().c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 07777, 0600u);
-  if (root) {
-    EXPECT_EQ(st.st_uid, 4321u);
-    EXPECT_EQ(st.st_gid, 4322u);
-  }
-  EXPECT_EQ(read()[0], 2);
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
 
 TEST_F(sys_config_file, save_writes_through_a_link_to_its_target) {
@@ -488,14 +494,39 @@ TEST_F(sys_config_file, save_writes_in_place_where_no_temporary_file_can_be_made
 }
 
 TEST_F(sys_config_file, save_in_a_folder_the_user_cannot_write) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root writes every folder";
+  // Root writes every folder, so there the save runs in a child process that has become an
+  // ordinary user, the owner of the folder and of the file.
+  const bool root = ::geteuid() == 0;
+  const uid_t user = 65534;
+  const gid_t group = 65534;
   sys_config_record r;
   ASSERT_TRUE(save_sys_config(&r, file().c_str()));
+  ASSERT_EQ(::chmod(file().c_str(), 0640), 0);
+  if (root) {
+    ASSERT_EQ(::chown(dir.c_str(), user, group), 0);
+    ASSERT_EQ(::chown(file().c_str(), user, group), 0);
+  }
   fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
   r.language = 2;
-  EXPECT_TRUE(save_sys_config(&r, file().c_str()));
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (root && (::setgroups(0, nullptr) != 0 || ::setgid(group) != 0 || ::setuid(user) != 0)) ::_exit(2);
+    ::_exit(save_sys_config(&r, file().c_str()) ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
   fs::permissions(dir, fs::perms::owner_all);
-  EXPECT_EQ(read()[0], 2);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "2: the child could not become user " << user;
+  EXPECT_EQ(read(), to_bytes(sys_config_bytes(r)));
+  struct stat st {};
+  ASSERT_EQ(::stat(file().c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  if (root) {
+    EXPECT_EQ(st.st_uid, user);
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
 
 TEST_F(sys_config_file, save_says_why_it_failed) {

@@ -129,29 +129,30 @@ clause post_clause(post_kind kind, std::string_view field)
     return {};
 }
 
-std::string merge_filter(filter_kind kind, std::string_view current, std::string_view clause_text,
-                         filter_merge mode)
+merged merge_filter(filter_kind kind, std::string_view current, std::string_view clause_text, filter_merge mode)
 {
-    if (kind == filter_kind::this_cell) return std::string(clause_text);
+    if (kind == filter_kind::this_cell) return {std::string(clause_text)};
     if (kind == filter_kind::append_cell) mode = filter_merge::and_;
-    if (mode != filter_merge::and_ && mode != filter_merge::or_) return std::string(clause_text);
+    if (mode != filter_merge::and_ && mode != filter_merge::or_) return {std::string(clause_text)};
+    if (current.empty()) return {std::string(clause_text)};
+    if (const open_part open = open_at_end(current); open != open_part::none) return {{}, open};
     std::string out(current);
     // A text that ends in a line comment would take the clause into the comment.
     if (ends_in_line_comment(current)) out += '\n';
-    if (!current.empty()) out += mode == filter_merge::and_ ? " && " : " || ";
+    out += mode == filter_merge::and_ ? " && " : " || ";
     out += clause_text;
-    return out;
+    return {out};
 }
 
-std::string merge_post(std::string_view current, std::string_view clause_text, post_merge mode)
+merged merge_post(std::string_view current, std::string_view clause_text, post_merge mode)
 {
-    if (mode != post_merge::append) return std::string(clause_text);
+    if (mode != post_merge::append || current.empty()) return {std::string(clause_text)};
+    if (const open_part open = open_at_end(current); open != open_part::none) return {{}, open};
     std::string out(current);
     // After a line comment the clause starts on a line of its own.
-    if (ends_in_line_comment(current)) out += '\n';
-    else if (!current.empty()) out += ' ';
+    out += ends_in_line_comment(current) ? '\n' : ' ';
     out += clause_text;
-    return out;
+    return {out};
 }
 
 }  // namespace dataview

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "dataview/sql_quote.h"
+
 namespace dataview {
 
 // The 22 builders of the "filter" submenu in menu order, then "filter this" and
@@ -69,14 +71,22 @@ struct clause {
 clause filter_clause(filter_kind kind, const cell_input& cell);
 clause post_clause(post_kind kind, std::string_view field);
 
+// A merge's outcome: the new combo text, or, when the clause would be joined to a current
+// text that leaves something open at its end (open_at_end: a string, a character, a
+// bracketed name, a block comment, a parenthesis), what is open and no text: whatever
+// follows could close it, and the clause would be read into it.
+struct merged {
+    std::string text;
+    open_part open = open_part::none;
+};
+
 // The new combo text: "replace" and no mode give the clause; "&&" and " || " join the
 // current text (untrimmed) and the clause with " && " / " || " when the current text is not
 // empty. "filter this" always replaces, "append filter" always joins with " && ". A current
 // text that ends in a line comment gets a line break first.
-std::string merge_filter(filter_kind kind, std::string_view current, std::string_view clause_text,
-                         filter_merge mode);
+merged merge_filter(filter_kind kind, std::string_view current, std::string_view clause_text, filter_merge mode);
 // "append" joins with one blank when the current text is not empty (a line break after a
 // line comment).
-std::string merge_post(std::string_view current, std::string_view clause_text, post_merge mode);
+merged merge_post(std::string_view current, std::string_view clause_text, post_merge mode);
 
 }  // namespace dataview

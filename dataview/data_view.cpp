@@ -526,7 +526,9 @@ void data_view::build_filter(filter_kind kind)
             mode = dataview::filter_merge::and_;
         else if (filter_modes_[2]->isChecked())
             mode = dataview::filter_merge::or_;
-        const std::string text = dataview::merge_filter(kind, form_->filter_cb->currentText().toStdString(), c.text, mode);
+        const dataview::merged m = dataview::merge_filter(kind, form_->filter_cb->currentText().toStdString(), c.text, mode);
+        if (!merges(m, false)) return;
+        const std::string& text = m.text;
         if (!fits(text, false)) return;
         form_->filter_cb->setCurrentText(QString::fromStdString(text));
     });
@@ -545,6 +547,15 @@ bool data_view::fits(const std::string& text, bool post)
     return false;
 }
 
+bool data_view::merges(const dataview::merged& m, bool post)
+{
+    if (m.open == dataview::open_part::none) return true;
+    ruv::information(this, post ? tr("post operate") : tr("filter"),
+                     tr("the text leaves a string or character, a name in brackets, a block comment or a parenthesis open at its end: "
+                        "a clause joined to it could be read into it. it is left as it is."));
+    return false;
+}
+
 void data_view::build_post(post_kind kind)
 {
     slot_guard("build_post", [&] {
@@ -557,7 +568,9 @@ void data_view::build_post(post_kind kind)
             mode = dataview::post_merge::replace;
         else if (post_modes_[1]->isChecked())
             mode = dataview::post_merge::append;
-        const std::string text = dataview::merge_post(form_->post_cb->currentText().toStdString(), c.text, mode);
+        const dataview::merged m = dataview::merge_post(form_->post_cb->currentText().toStdString(), c.text, mode);
+        if (!merges(m, true)) return;
+        const std::string& text = m.text;
         if (!fits(text, true)) return;
         form_->post_cb->setCurrentText(QString::fromStdString(text));
     });

@@ -157,6 +157,8 @@ private:
     void build_post(dataview::post_kind kind);
     // A built filter (post) text fits in a statement; else the user is told, and false.
     bool fits(const std::string& text, bool post);
+    // A merge that joins nothing to a text left open is said, and false.
+    bool merges(const dataview::merged& m, bool post);
     // Reads the current cell; false when there is none.
     bool current_cell(dataview::cell_input& out) const;
     // With edits pending, asks before a reload drops them; on No the inputs go back to

@@ -40,6 +40,69 @@ bool ends_in_line_comment(std::string_view text)
     return sql_ends_in_line_comment(kk::adt::text_view{text.data(), text.size()});
 }
 
+namespace {
+
+// The end of one match of a rule at p (at most end - p bytes), or null.
+const char* rule_end(kk::u16 r, const char* p, const char* end)
+{
+    using namespace kk::grammar;
+    const kk::sql_library* lib = kk::sql_library_instance();
+    const grammar_node* rule = lib->rules->slots[rule_ref_base + r].rule;
+    if (!rule) return nullptr;
+    parse_farthest = nullptr;
+    kk::u64 left = static_cast<kk::u64>(end - p);
+    parse_node* t = grammar_match(rule, p, &left, lib->rules);
+    const char* e = t ? node_end(t) : nullptr;
+    grammar_free_tree(t);
+    return e;
+}
+
+}  // namespace
+
+open_part open_at_end(std::string_view text)
+{
+    namespace sql = kk::grammar::sql;
+    const kk::sql_library* lib = kk::sql_library_instance();
+    if (text.empty() || !lib || !lib->rules) return open_part::none;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    size_t depth = 0;
+    // Token by token where a token opens (each read by its own rule, so that what it holds
+    // opens nothing), byte by byte elsewhere. The first terminator closes a token, so one
+    // that closes within the text closes at the same place in anything that extends it.
+    while (p < end) {
+        const char c = *p;
+        const char next = p + 1 < end ? p[1] : '\0';
+        kk::u16 rule = sql::rule_count;
+        open_part part = open_part::none;
+        if (c == '#' || (c == '/' && (next == '/' || next == '*'))) {
+            rule = sql::rule_comment;
+            part = open_part::comment;
+        } else if (c == '"' || (c == '@' && next == '"')) {
+            rule = sql::rule_string;
+            part = open_part::string;
+        } else if (c == '\'') {
+            rule = sql::rule_character;
+            part = open_part::character;
+        } else if (c == '[') {
+            rule = sql::rule_field_or_table_string;
+            part = open_part::name;
+        } else if (c == '(') {
+            ++depth;
+        } else if (c == ')' && depth > 0) {
+            --depth;
+        }
+        if (rule == sql::rule_count) {
+            ++p;
+            continue;
+        }
+        const char* e = rule_end(rule, p, end);
+        if (!e || e == p) return part;
+        p = e;
+    }
+    return depth > 0 ? open_part::parenthesis : open_part::none;
+}
+
 condition_span where_condition(std::string_view filter)
 {
     using namespace kk::grammar;

@@ -17,6 +17,14 @@ bool is_sql_constant(std::string_view text);
 // The text ends inside a line comment, as the grammar reads it (sql_ends_in_line_comment).
 bool ends_in_line_comment(std::string_view text);
 
+// What a text leaves open at its end, as the grammar reads it token by token: a string (of
+// either form), a character, a bracketed name or a block comment that does not close within
+// the text, or parentheses opened outside those that are not closed. Whatever is joined
+// after such a text may be read into it (a later quote, bracket, "*/" or ")" closes it), so
+// nothing is joined to it. A line comment is not open: a line break ends it.
+enum class open_part { none, string, character, name, comment, parenthesis };
+open_part open_at_end(std::string_view text);
+
 // Where the where condition at the start of a filter lies (after leading blanks and
 // comments), by the program's grammar, and whether it holds a top-level "||".
 struct condition_span {

@@ -11,7 +11,9 @@
 // - the view's statement parses whole with the program's grammar whenever the user's filter
 //   and post texts are well-formed on their own (each in a plain select); its table and
 //   field names read back as the names; with the limit on, the limit binds the whole
-//   filter (the where condition has one "&&" chain at its top);
+//   filter (the where condition has one "&&" chain at its top); a clause is joined to a
+//   user's text only when that text leaves nothing open (a string, character, bracketed
+//   name, block comment or parenthesis), and then stands as a condition or step of its own;
 // - every write-back statement sent parses whole; its names and values read back as the
 //   table, the fields and the edited values, its row ids as the rows'; a write-back that
 //   sends nothing has nothing pending or says why.
@@ -516,10 +518,30 @@ void check_view_statement(const setup& s, tab_data_model& model) {
   if (q.table.empty()) return;
   for (const std::string& f : q.fields)
     if (f.empty()) return;
-  q.filter = s.build_filter ? dataview::merge_filter(s.fkind, s.filter, cl.text, s.fmerge) : s.filter;
+  // A merge onto a text left open (a string, character, name, block comment or parenthesis
+  // that something after it could close around the clause) is refused: the view says so
+  // and keeps the text. It is refused only then.
+  auto taken = [](const dataview::merged& m, const std::string& current) {
+    if (m.open != dataview::open_part::none) {
+      if (!m.text.empty() || dataview::open_at_end(current) != m.open) fail("a merge refused otherwise than for an open text", current);
+      return false;
+    }
+    return true;
+  };
+  q.filter = s.filter;
+  if (s.build_filter) {
+    const dataview::merged m = dataview::merge_filter(s.fkind, s.filter, cl.text, s.fmerge);
+    if (!taken(m, s.filter)) return;
+    q.filter = m.text;
+  }
   q.limit_on = s.limit_on;
   q.limit = s.limit;
-  q.post = s.build_post ? dataview::merge_post(s.post, dataview::post_clause(s.pkind, cell.field).text, s.pmerge) : s.post;
+  q.post = s.post;
+  if (s.build_post) {
+    const dataview::merged m = dataview::merge_post(s.post, dataview::post_clause(s.pkind, cell.field).text, s.pmerge);
+    if (!taken(m, s.post)) return;
+    q.post = m.text;
+  }
   const std::string text = dataview::query_text(q);
   parse_node* tree = parse_whole(text);
   if (!tree) {

@@ -1322,6 +1322,10 @@ selection-background-color: rgb(163, 163, 163);</translation>
         <source>the text would be %1 bytes long, longer than the %2 bytes a statement can hold. it is left as it is.</source>
         <translation>Le texte ferait %1 octets, plus que les %2 octets qu&apos;une instruction peut contenir. Il reste tel quel.</translation>
     </message>
+    <message>
+        <source>the text leaves a string or character, a name in brackets, a block comment or a parenthesis open at its end: a clause joined to it could be read into it. it is left as it is.</source>
+        <translation>le texte laisse une chaîne ou un caractère, un nom entre crochets, un commentaire de bloc ou une parenthèse ouverts à sa fin : une clause qui lui serait jointe pourrait y être lue. il est laissé tel quel.</translation>
+    </message>
 </context>
 <context>
     <name>db_ctx</name>

@@ -1322,6 +1322,10 @@ selection-background-color: rgb(163, 163, 163);</translation>
         <source>the text would be %1 bytes long, longer than the %2 bytes a statement can hold. it is left as it is.</source>
         <translation>テキストは %1 バイトになり、文が保持できる %2 バイトを超えます。テキストはそのままです。</translation>
     </message>
+    <message>
+        <source>the text leaves a string or character, a name in brackets, a block comment or a parenthesis open at its end: a clause joined to it could be read into it. it is left as it is.</source>
+        <translation>テキストの末尾で文字列・文字、角括弧の名前、ブロックコメント、または括弧が閉じられていません。結合した句がその中に読み込まれる可能性があるため、そのままにします。</translation>
+    </message>
 </context>
 <context>
     <name>db_ctx</name>

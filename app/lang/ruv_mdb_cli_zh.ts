@@ -1322,6 +1322,10 @@ selection-background-color: rgb(163, 163, 163);</translation>
         <source>the text would be %1 bytes long, longer than the %2 bytes a statement can hold. it is left as it is.</source>
         <translation>文本将有 %1 字节，超过语句所能容纳的 %2 字节。文本保持不变。</translation>
     </message>
+    <message>
+        <source>the text leaves a string or character, a name in brackets, a block comment or a parenthesis open at its end: a clause joined to it could be read into it. it is left as it is.</source>
+        <translation>文本末尾有未闭合的字符串或字符、方括号名称、块注释或括号：连接到它的子句可能被读入其中。保持原样。</translation>
+    </message>
 </context>
 <context>
     <name>db_ctx</name>

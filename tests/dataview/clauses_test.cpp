@@ -37,25 +37,25 @@ TEST(filter_clause, examples)
 {
     lib();
     const auto num7 = cell("a", "7", "i32", 7);
-    EXPECT_EQ(merge_filter(filter_kind::eq, "b > 2", filter_clause(filter_kind::eq, num7).text, filter_merge::replace),
+    EXPECT_EQ(merge_filter(filter_kind::eq, "b > 2", filter_clause(filter_kind::eq, num7).text, filter_merge::replace).text,
               "a == 7");
     EXPECT_EQ(merge_filter(filter_kind::le, "", filter_clause(filter_kind::le, cell("b", "9", "i32", 9)).text,
-                           filter_merge::and_),
+                           filter_merge::and_).text,
               "b <= 9");
     EXPECT_EQ(merge_filter(filter_kind::le, "a == 7", filter_clause(filter_kind::le, cell("b", "9", "i32", 9)).text,
-                           filter_merge::and_),
+                           filter_merge::and_).text,
               "a == 7 && b <= 9");
-    EXPECT_EQ(merge_filter(filter_kind::fst, "a == 7", filter_clause(filter_kind::fst, num7).text, filter_merge::or_),
+    EXPECT_EQ(merge_filter(filter_kind::fst, "a == 7", filter_clause(filter_kind::fst, num7).text, filter_merge::or_).text,
               "a == 7 ||  first");
-    EXPECT_EQ(merge_filter(filter_kind::eq, "x", "a == 7", filter_merge::none), "a == 7");
+    EXPECT_EQ(merge_filter(filter_kind::eq, "x", "a == 7", filter_merge::none).text, "a == 7");
     // "filter this" always replaces, "append filter" always joins with " && ".
     EXPECT_EQ(merge_filter(filter_kind::this_cell, "x", filter_clause(filter_kind::this_cell, num7).text,
-                           filter_merge::or_),
+                           filter_merge::or_).text,
               "a==7");
     EXPECT_EQ(merge_filter(filter_kind::append_cell, "x", filter_clause(filter_kind::append_cell, num7).text,
-                           filter_merge::replace),
+                           filter_merge::replace).text,
               "x && a==7");
-    EXPECT_EQ(merge_filter(filter_kind::append_cell, "", "a==7", filter_merge::or_), "a==7");
+    EXPECT_EQ(merge_filter(filter_kind::append_cell, "", "a==7", filter_merge::or_).text, "a==7");
 }
 
 TEST(filter_clause, clause_of_every_builder)
@@ -208,10 +208,10 @@ TEST(post_clause, clause_of_every_builder)
 
 TEST(post_clause, merge)
 {
-    EXPECT_EQ(merge_post("", "order by price asc", post_merge::append), "order by price asc");
-    EXPECT_EQ(merge_post("order by price asc", "first 3", post_merge::append), "order by price asc first 3");
-    EXPECT_EQ(merge_post("typed text", "first 3", post_merge::replace), "first 3");
-    EXPECT_EQ(merge_post("typed text", "first 3", post_merge::none), "first 3");
+    EXPECT_EQ(merge_post("", "order by price asc", post_merge::append).text, "order by price asc");
+    EXPECT_EQ(merge_post("order by price asc", "first 3", post_merge::append).text, "order by price asc first 3");
+    EXPECT_EQ(merge_post("typed text", "first 3", post_merge::replace).text, "first 3");
+    EXPECT_EQ(merge_post("typed text", "first 3", post_merge::none).text, "first 3");
 }
 
 // A clause merged onto a text that ends in a line comment starts on a line of its own: it
@@ -233,14 +233,76 @@ TEST(merge, a_text_ending_in_a_line_comment_keeps_the_clause_out_of_it)
         {"s == \"# no comment\"", filter_kind::le, filter_merge::and_, "s == \"# no comment\" && b <= 9"},
     };
     for (const auto& f : filters) {
-        const std::string merged = merge_filter(f.kind, f.current, filter_clause(f.kind, cell("b", "9", "i32", 9)).text, f.mode);
-        EXPECT_EQ(merged, f.want) << f.current;
-        view_query q{{"a", "b"}, "t", merged, false, 1000, ""};
+        const std::string joined = merge_filter(f.kind, f.current, filter_clause(f.kind, cell("b", "9", "i32", 9)).text, f.mode).text;
+        EXPECT_EQ(joined, f.want) << f.current;
+        view_query q{{"a", "b"}, "t", joined, false, 1000, ""};
         EXPECT_TRUE(parses_whole(query_text(q))) << query_text(q);
     }
-    EXPECT_EQ(merge_post("order by a asc # newest", "first 3", post_merge::append), "order by a asc # newest\nfirst 3");
-    EXPECT_EQ(merge_post("order by a asc // x", "first 3", post_merge::append), "order by a asc // x\nfirst 3");
-    EXPECT_EQ(merge_post("order by a asc /* x */", "first 3", post_merge::append), "order by a asc /* x */ first 3");
+    EXPECT_EQ(merge_post("order by a asc # newest", "first 3", post_merge::append).text, "order by a asc # newest\nfirst 3");
+    EXPECT_EQ(merge_post("order by a asc // x", "first 3", post_merge::append).text, "order by a asc // x\nfirst 3");
+    EXPECT_EQ(merge_post("order by a asc /* x */", "first 3", post_merge::append).text, "order by a asc /* x */ first 3");
+}
+
+// A clause is not joined to a text that leaves a string, a character, a bracketed name, a
+// block comment or a parenthesis open: a quote, bracket, "*/" or ")" further on (in the post
+// text, in the clause itself) would close it around the clause, which the statement then
+// reads as part of a string, a name, a comment or the user's group. The same texts closed
+// take the clause.
+TEST(merge, a_text_left_open_takes_no_clause)
+{
+    lib();
+    struct open_case {
+        std::string current;
+        open_part open;
+    };
+    const open_case cases[] = {
+        {"s == \"abc", open_part::string},
+        {"s == \"a\\\"", open_part::string},                  // the quote escaped
+        {"s == \"a\" \"b", open_part::string},                // a second piece of the string
+        {"s == @\"x(abc", open_part::string},                 // raw, never closed
+        {"s == @\"x(a\" b(x\"", open_part::string},           // quotes inside are no terminator
+        {"s == @\"x(a)y\"", open_part::string},               // another delimiter
+        {"[a b", open_part::name},
+        {"[a\\]", open_part::name},
+        {"c == '", open_part::character},
+        {"a == 1 /* b == 2", open_part::comment},
+        {"a == 1 /* /* */ b == 2", open_part::comment},       // nested: the outer stays open
+        {"(a == 1 || b == 2", open_part::parenthesis},
+        {"a in (1, (2)", open_part::parenthesis},
+        // Closed: each token within the text, the parentheses balanced.
+        {"s == \"abc\"", open_part::none},
+        {"s == @\"x(a\" b)y\")x\"", open_part::none},
+        {"s == \"(\" && [a(] == 1 && c == '('", open_part::none},
+        {"a == 1 /* /* */ */", open_part::none},
+        {"(a == 1 || b == 2)", open_part::none},
+        {"a == 1 # (\"[", open_part::none},                    // a line comment ends at the break
+        {"a == 1)", open_part::none},
+    };
+    const cell_input b9 = cell("b", "9", "i32", 9);
+    for (const auto& c : cases) {
+        EXPECT_EQ(open_at_end(c.current), c.open) << c.current;
+        for (filter_merge mode : {filter_merge::and_, filter_merge::or_}) {
+            const merged m = merge_filter(filter_kind::le, c.current, filter_clause(filter_kind::le, b9).text, mode);
+            EXPECT_EQ(m.open, c.open) << c.current;
+            EXPECT_EQ(m.text.empty(), c.open != open_part::none) << c.current;
+        }
+        const merged p = merge_post(c.current, "rename [b] newname", post_merge::append);
+        EXPECT_EQ(p.open, c.open) << c.current;
+        // Replacing, and a merge onto nothing, take nothing of the text.
+        EXPECT_EQ(merge_filter(filter_kind::le, c.current, "b <= 9", filter_merge::replace).text, "b <= 9");
+        EXPECT_EQ(merge_filter(filter_kind::this_cell, c.current, "b==9", filter_merge::and_).text, "b==9");
+        EXPECT_EQ(merge_post(c.current, "first 3", post_merge::replace).text, "first 3");
+    }
+    EXPECT_EQ(merge_filter(filter_kind::le, "", "b <= 9", filter_merge::and_).text, "b <= 9");
+
+    // What such a merge gave: the raw string in the filter closed in the post text, around
+    // the clause, and the statement parsed whole without it.
+    const std::string filter = "s == @\"x(a\" b(x\"";
+    const std::string post = "b)x\" order by s asc";
+    const std::string old_merge = filter + " && b <= 9";
+    const std::string swallowed = query_text(view_query{{"s", "b"}, "t", old_merge, true, 1000, post});
+    ASSERT_TRUE(parses_whole(swallowed)) << swallowed;
+    EXPECT_EQ(merge_filter(filter_kind::le, filter, "b <= 9", filter_merge::and_).open, open_part::string);
 }
 
 // --- every clause, every column type and display mode, parsed whole ---------------------------
@@ -332,7 +394,7 @@ TEST(clauses_property, every_filter_and_post_statement_parses_whole)
                         ASSERT_EQ(c.problem, literal_problem::none) << col.type << " " << text;
                         for (const char* cur : currents) {
                             for (filter_merge m : merges) {
-                                const std::string filter = merge_filter(kind, cur, c.text, m);
+                                const std::string filter = merge_filter(kind, cur, c.text, m).text;
                                 for (bool limit : {true, false}) {
                                     const std::string q =
                                         query_text(view_query{{"a", field}, "t", filter, limit, 1000, ""});
@@ -357,7 +419,7 @@ TEST(clauses_property, every_filter_and_post_statement_parses_whole)
         }
         // Appended one after another in menu order (ordering and row clauses first).
         for (post_kind k : {post_kind::asc, post_kind::fst_k, post_kind::line_inr, post_kind::prj})
-            post = merge_post(post, post_clause(k, field).text, post_merge::append);
+            post = merge_post(post, post_clause(k, field).text, post_merge::append).text;
         const std::string q = query_text(view_query{{field}, "t", "", true, 1000, post});
         std::string at;
         EXPECT_TRUE(parses_whole(q, &at)) << q << "\nstops at " << at;

@@ -520,6 +520,35 @@ private slots:
         }
     }
 
+    // --- a clause is never joined into a string, a comment or a name the user left open ----
+
+    void a_clause_is_not_joined_to_a_text_left_open()
+    {
+        auto v = open_t();
+        // Each filter leaves something open that its post text closes: the statement runs,
+        // and a clause joined to the filter would be read into the string or comment.
+        struct open_case {
+            const char* filter;
+            const char* post;
+        } cases[] = {
+            {"a >= 1 /* && s == \"one\"", "*/ order by a desc"},
+            {"s != @\"x(two", ")x\" order by a desc"},
+        };
+        for (const auto& c : cases) {
+            v->form()->filter_cb->setCurrentText(c.filter);
+            v->form()->post_cb->setCurrentText(c.post);
+            QCOMPARE(v->model()->rowCount(), 3);
+            sent();
+            prompt->boxes.clear();
+            v->form()->dv->setCurrentIndex(v->model()->index(0, 0));
+            v->app_filter(false);
+            QCOMPARE(prompt->boxes.size(), size_t(1));
+            QVERIFY2(prompt->last_text().contains("open at its end"), qPrintable(prompt->last_text()));
+            QCOMPARE(v->form()->filter_cb->currentText(), QString(c.filter));
+            QCOMPARE(sent(), QStringList());
+        }
+    }
+
     // --- the limit binds every branch of a filter's top-level "||" ---------------------------
 
     void the_limit_binds_every_branch_after_any_string_form()

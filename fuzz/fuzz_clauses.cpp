@@ -13,7 +13,8 @@
 //   field names read back as the names; with the limit on, the limit binds the whole
 //   filter (the where condition has one "&&" chain at its top); a clause is joined to a
 //   user's text only when that text leaves nothing open (a string, character, bracketed
-//   name, block comment or parenthesis), and then stands as a condition or step of its own;
+//   name, block comment or parenthesis), and then, when the post text is well-formed on its
+//   own, stands as a condition or step of its own;
 // - every write-back statement sent parses whole; its names and values read back as the
 //   table, the fields and the edited values, its row ids as the rows'; a write-back that
 //   sends nothing has nothing pending or says why.
@@ -591,6 +592,15 @@ void check_view_statement(const setup& s, tab_data_model& model) {
       kk::grammar::grammar_free_tree(r);
     }
     if (nodes_all(tree, id).size() < alone) fail("a condition or step of the filter or post text is lost", text);
+  }
+  // A post text that is no step of its own may go on with the filter's last condition (a
+  // number after "x min", "+ 1" after a comparison, "|| ..."), or take the first word of the
+  // step built after it ("project" before "first"): the user wrote that continuation, and
+  // nothing is claimed of the clauses then. Whatever the filter text, a clause joined to it
+  // stands (a merge onto a text left open is refused above).
+  if (!post_alone_ok(s.post)) {
+    kk::grammar::grammar_free_tree(tree);
+    return;
   }
   if (s.build_filter && !stands(sql::id_where_pri_expr, trimmed(cl.text)))
     fail("the filter clause is not a condition of the statement", text);

@@ -582,29 +582,34 @@ void check_view_statement(const setup& s, tab_data_model& model) {
     }
     return false;
   };
+  // A filter that is no condition of its own may take the post text's first word (a
+  // comparison without its operand reads "last" as a field), and a post text that is no
+  // step of its own may go on with the filter's last condition (a number after "x min",
+  // "+ 1" after a comparison, "|| ...") or take the first word of the step built after it
+  // ("project" before "first"): the user wrote that continuation, and nothing is claimed of
+  // the other text then. Whatever the filter text, a clause joined to it stands when the
+  // post text is well-formed (a merge onto a text left open is refused above).
+  const bool filter_ok = filter_alone_ok(q.filter), post_ok = post_alone_ok(s.post);
   // Nothing of the filter and the post text is lost on the way (inside a comment, say): the
   // statement holds every condition and step that each holds in a plain select of its own.
-  for (kk::u16 id : {sql::id_where_pri_expr, sql::id_dataset_post}) {
-    size_t alone = 0;
-    for (const std::string& ref : {"select a from t where " + q.filter + "\n;", "select a from t " + q.post + "\n;"}) {
-      parse_node* r = parse_whole(ref);
-      alone += nodes_all(r, id).size();
-      kk::grammar::grammar_free_tree(r);
+  if (filter_ok) {
+    for (kk::u16 id : {sql::id_where_pri_expr, sql::id_dataset_post}) {
+      size_t alone = 0;
+      for (const std::string& ref : {"select a from t where " + q.filter + "\n;", "select a from t " + q.post + "\n;"}) {
+        parse_node* r = parse_whole(ref);
+        alone += nodes_all(r, id).size();
+        kk::grammar::grammar_free_tree(r);
+      }
+      if (nodes_all(tree, id).size() < alone) fail("a condition or step of the filter or post text is lost", text);
     }
-    if (nodes_all(tree, id).size() < alone) fail("a condition or step of the filter or post text is lost", text);
   }
-  // A post text that is no step of its own may go on with the filter's last condition (a
-  // number after "x min", "+ 1" after a comparison, "|| ..."), or take the first word of the
-  // step built after it ("project" before "first"): the user wrote that continuation, and
-  // nothing is claimed of the clauses then. Whatever the filter text, a clause joined to it
-  // stands (a merge onto a text left open is refused above).
-  if (!post_alone_ok(s.post)) {
+  if (!post_ok) {
     kk::grammar::grammar_free_tree(tree);
     return;
   }
   if (s.build_filter && !stands(sql::id_where_pri_expr, trimmed(cl.text)))
     fail("the filter clause is not a condition of the statement", text);
-  if (s.build_post) {
+  if (s.build_post && filter_ok) {
     const std::string pc = dataview::post_clause(s.pkind, cell.field).text;
     if (!stands(sql::id_dataset_post, pc)) fail("the post clause is not a step of the statement", text);
   }

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "dataview/sql_quote.h"
+#include "dataview/view_query.h"
 #include "query/tab_data_model.h"
 
 namespace dataview {
@@ -134,7 +135,8 @@ merged merge_filter(filter_kind kind, std::string_view current, std::string_view
     if (kind == filter_kind::this_cell) return {std::string(clause_text)};
     if (kind == filter_kind::append_cell) mode = filter_merge::and_;
     if (mode != filter_merge::and_ && mode != filter_merge::or_) return {std::string(clause_text)};
-    if (current.empty()) return {std::string(clause_text)};
+    // Blanks alone are no filter (the statement leaves them out): joined, "&&" would begin it.
+    if (filter_is_empty(current)) return {std::string(clause_text)};
     if (const open_part open = open_at_end(current); open != open_part::none) return {{}, open};
     std::string out(current);
     // A text that ends in a line comment would take the clause into the comment.

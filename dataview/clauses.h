@@ -82,7 +82,7 @@ struct merged {
 
 // The new combo text: "replace" and no mode give the clause; "&&" and " || " join the
 // current text (untrimmed) and the clause with " && " / " || " when the current text is not
-// empty. "filter this" always replaces, "append filter" always joins with " && ". A current
+// empty (filter_is_empty: blanks alone give the clause alone). "filter this" always replaces, "append filter" always joins with " && ". A current
 // text that ends in a line comment gets a line break first.
 merged merge_filter(filter_kind kind, std::string_view current, std::string_view clause_text, filter_merge mode);
 // "append" joins with one blank when the current text is not empty (a line break after a

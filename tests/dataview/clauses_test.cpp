@@ -243,6 +243,25 @@ TEST(merge, a_text_ending_in_a_line_comment_keeps_the_clause_out_of_it)
     EXPECT_EQ(merge_post("order by a asc /* x */", "first 3", post_merge::append).text, "order by a asc /* x */ first 3");
 }
 
+// Blanks alone are no filter: the statement leaves them out, so a clause joined to them
+// with "&&" would begin the condition with it.
+TEST(merge, blanks_alone_are_no_text_to_join)
+{
+    lib();
+    for (const std::string current : {"", " ", "   "}) {
+        const std::string a = merge_filter(filter_kind::le, current, "b <= 9", filter_merge::and_).text;
+        const std::string o = merge_filter(filter_kind::le, current, "b <= 9", filter_merge::or_).text;
+        EXPECT_EQ(a, "b <= 9");
+        EXPECT_EQ(o, "b <= 9");
+        EXPECT_EQ(merge_filter(filter_kind::append_cell, current, "b==9", filter_merge::replace).text, "b==9");
+        for (bool limit : {true, false})
+            for (const std::string& f : {a, o}) {
+                const std::string q = query_text(view_query{{"a", "b"}, "t", f, limit, 1000, ""});
+                EXPECT_TRUE(parses_whole(q)) << q;
+            }
+    }
+}
+
 // A clause is not joined to a text that leaves a string, a character, a bracketed name, a
 // block comment or a parenthesis open: a quote, bracket, "*/" or ")" further on (in the post
 // text, in the clause itself) would close it around the clause, which the statement then

@@ -549,6 +549,20 @@ private slots:
         }
     }
 
+    // A filter of blanks is none: the clause joined to it stands alone and runs.
+    void a_clause_joined_to_blanks_stands_alone()
+    {
+        auto v = open_t();
+        v->form()->filter_cb->setCurrentText("   ");
+        QCOMPARE(v->model()->rowCount(), 3);
+        sent();
+        v->form()->dv->setCurrentIndex(v->model()->index(1, 0));  // a = 2
+        v->app_filter(false);
+        QCOMPARE(v->form()->filter_cb->currentText(), QString("a==2"));
+        QCOMPARE(sent().last(), QString("select a, s, d from t where first 1000 && a==2;"));
+        QCOMPARE(v->model()->rowCount(), 1);
+    }
+
     // --- the limit binds every branch of a filter's top-level "||" ---------------------------
 
     void the_limit_binds_every_branch_after_any_string_form()

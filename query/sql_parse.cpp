@@ -116,7 +116,8 @@ bool is_identifier_char(unsigned char c) {
 }
 
 // True when every byte belongs to a well-formed character that the grammar's bracket and
-// string bodies take (code points up to U+3134F).
+// string bodies take (code points up to U+3134F). An overlong form (C0 8A for a line break)
+// or a surrogate is no character: the grammar does not read it, so such bytes are escaped.
 bool readable_characters(text_view t) {
   const char* p = t.data;
   const char* end = t.data + t.size;
@@ -124,6 +125,8 @@ bool readable_characters(text_view t) {
     kk::u32 cp = 0;
     const kk::i8 n = kk::adt::utf8_decode(p, end, cp);
     if (n < 0 || cp > 0x3134F) return false;
+    const bool overlong = (n == 2 && cp < 0x80) || (n == 3 && cp < 0x800) || (n == 4 && cp < 0x10000);
+    if (overlong || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
     p += n;
   }
   return true;

@@ -68,6 +68,11 @@ TEST(quote_name, rules_in_order_and_read_back_by_the_grammar) {
       {"a-b.c", "[a-b.c]"},
       {"\xff", "[\\xff]"},  // no character: escaped, not bracketed
       {"\xF3\xB0\x80\x80", "[\\xf3\\xb0\\x80\\x80]"},  // U+F0000 lies beyond what a bracket body holds
+      // Overlong forms (a line break, a closing bracket) and a surrogate are no characters.
+      {"\xC0\x8A", "[\\xc0\\x8a]"},
+      {"a\xC1\x9D", "[\\x61\\xc1\\x9d]"},
+      {"\xE0\x81\x81", "[\\xe0\\x81\\x81]"},
+      {"\xED\xA0\x80", "[\\xed\\xa0\\x80]"},
       // Where an expression may stand, a bare word that begins with true or false is read
       // as the boolean constant (and one that goes on after it stops the parse).
       {"true", "[true]"},
@@ -101,6 +106,8 @@ TEST(quote_text, plain_or_escaped_and_read_back_by_the_grammar) {
       {"\xE4\xB8\xAD\xE6\x96\x87", "\"\xE4\xB8\xAD\xE6\x96\x87\""},
       {"C:/data/a b.csv", "\"C:/data/a b.csv\""},
       {"\xC3", "\"\\xc3\""},
+      {"\xC0\xA2", "\"\\xc0\\xa2\""},
+      {"\xF0\x80\x80\x8A", "\"\\xf0\\x80\\x80\\x8a\""},
       {";", "\";\""},
   };
   for (const auto& c : cases) {

@@ -1,23 +1,105 @@
 // The result set of one statement: rows (row id and one value per column) and column names.
+//
+// One block holds the whole result: the rows x columns value cells (row-major, so a cell
+// is found by index), the row ids, the column names and every text byte, which the cells'
+// `text` pointers and the names point into. The cells do not own their text: no val
+// destructor runs on them and nothing is freed per cell or per row; the block goes in one
+// step. Large blocks are mapped by themselves (see result_block), small ones come from the
+// ordinary allocator.
 #pragma once
-#include "adt/string.h"
 #include "adt/types.h"
-#include "adt/vector.h"
 #include "value/val.h"
 
 namespace kk {
 
+// A column name: `size` bytes at `data`, followed by a NUL.
+struct datas_name {
+  char* data = nullptr;
+  u64 size = 0;
+};
+
+// The cells of one row.
+struct datas_cells {
+  val* data = nullptr;
+  u64 size = 0;
+  u64 capacity = 0;  // always size: a result is never grown
+  const val& operator[](u64 c) const { return data[c]; }
+  const val* begin() const { return data; }
+  const val* end() const { return data + size; }
+};
+
+// One row as seen through datas::rows.
 struct datas_row {
   u64 sid = ~u64(0);
-  adt::vector<val> vals;
+  datas_cells vals;
+};
+
+struct datas_rows {
+  u64 size = 0;
+  u64 capacity = 0;  // always size
+  u64 width = 0;     // cells per row: the column count
+  u64* sids = nullptr;
+  val* cells = nullptr;
+
+  datas_row operator[](u64 r) const { return {sids[r], {cells + r * width, width, width}}; }
+  const val* cell(u64 r, u64 c) const { return cells + r * width + c; }
+
+  struct iterator {
+    const datas_rows* rows;
+    u64 at;
+    datas_row operator*() const { return (*rows)[at]; }
+    iterator& operator++() {
+      ++at;
+      return *this;
+    }
+    bool operator!=(const iterator& o) const { return at != o.at; }
+  };
+  iterator begin() const { return {this, 0}; }
+  iterator end() const { return {this, size}; }
+};
+
+struct datas_cols {
+  u64 size = 0;
+  u64 capacity = 0;  // always size
+  datas_name* data = nullptr;
+  const datas_name& operator[](u64 c) const { return data[c]; }
+  const datas_name* begin() const { return data; }
+  const datas_name* end() const { return data + size; }
+};
+
+// Where the result's memory came from.
+struct result_block {
+  void* base = nullptr;
+  u64 bytes = 0;        // what was allocated or mapped
+  bool mapped = false;  // an own mapping (munmap) rather than an allocator block
 };
 
 struct datas {
-  adt::vector<datas_row> rows;
-  adt::vector<adt::string::string> cols;
+  datas_rows rows;
+  datas_cols cols;
+  result_block block;
+
+  datas() noexcept = default;
+  datas(const datas&) = delete;
+  datas& operator=(const datas&) = delete;
+  ~datas();
 };
 
-// Releases the column names, then the rows with their values; both vectors end empty.
+// Releases the block; rows and columns end empty.
 void free_datas(datas& d) noexcept;
+
+// Blocks from this size up are mapped by themselves (2 MiB-aligned, transparent huge pages
+// asked for) instead of coming from the allocator: a fresh process then takes a few
+// hundred page faults for a result of hundreds of MiB instead of one per 4 KiB, and the
+// block goes back to the system when released whatever the allocator's thresholds.
+inline constexpr u64 mapped_block_min = u64(16) << 20;
+
+// A block of `bytes` (> 0) for a result; bad_alloc when none can be had. Its contents are
+// unspecified.
+result_block result_block_alloc(u64 bytes);
+// Gives back the part of a block past its first `used` bytes where that is worth it (a
+// mapped block's whole unused huge pages); the block does not move.
+void result_block_trim(result_block& b, u64 used) noexcept;
+void result_block_free(result_block& b) noexcept;
 
 }  // namespace kk

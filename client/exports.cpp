@@ -14,10 +14,6 @@
 
 namespace {
 
-const kk::datas_row* row_at(const datas* d, uint64_t row) {
-  return d && row < d->rows.size ? &d->rows[row] : nullptr;
-}
-
 // A NUL byte before len: the caller passed a length longer than its C string. Such a text is
 // refused, the way C string functions with a byte count stop at the terminator, instead of
 // being read past its end.
@@ -71,24 +67,20 @@ void del_datas(datas* d) {
 uint64_t rows_of(const datas* d) { return d ? d->rows.size : 0; }
 uint64_t cols_of(const datas* d) { return d ? d->cols.size : 0; }
 
-uint64_t sid_of(const datas* d, uint64_t row) {
-  const kk::datas_row* r = row_at(d, row);
-  return r ? r->sid : 0;
-}
+uint64_t sid_of(const datas* d, uint64_t row) { return d && row < d->rows.size ? d->rows.sids[row] : 0; }
 
 const char* col_name(uint32_t* len_out, const datas* d, int32_t col) {
   // Widened with its sign, then compared unsigned: -1 is out of range.
   uint64_t c = static_cast<uint64_t>(static_cast<int64_t>(col));
   if (!d || c >= d->cols.size) return nullptr;
-  const kk::adt::string::string& name = d->cols[c];
+  const kk::datas_name& name = d->cols[c];
   if (len_out) *len_out = static_cast<uint32_t>(name.size);
-  return name.data ? name.data : "";
+  return name.data;
 }
 
 val* at(uint64_t row, uint64_t col, const datas* d) {
-  const kk::datas_row* r = row_at(d, row);
-  if (!r || col >= r->vals.size) return nullptr;
-  return const_cast<val*>(&r->vals[col]);
+  if (!d || row >= d->rows.size || col >= d->rows.width) return nullptr;
+  return const_cast<val*>(d->rows.cell(row, col));
 }
 
 uint32_t val_size(const val* v) {

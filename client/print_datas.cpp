@@ -79,9 +79,8 @@ void print_datas(const datas& d, text_sink& out) {
       print_cell& cell = column[r];
       cell.text.resize(0);
       cell.width = 0;
-      const adt::vector<val>& vals = d.rows[r].vals;
-      if (c >= vals.size) continue;
-      const val& v = vals[c];
+      if (c >= d.rows.width) continue;
+      const val& v = *d.rows.cell(r, c);
       if (val_kind_index(v) != kind_none) {
         val text;
         val_convert(text, kind_string, v, false);
@@ -90,17 +89,17 @@ void print_datas(const datas& d, text_sink& out) {
       cell.width = text_display_width(cell.text);
       if (cell.width > widths[c]) widths[c] = cell.width;
     }
-    u64 w = text_display_width(d.cols[c]);
+    u64 w = text_display_width(d.cols[c].data, d.cols[c].size);
     if (w > widths[c]) widths[c] = w;
   }
 
   adt::string::string buf;
   append(buf, "\n|-");
   for (u64 c = 0; c < ncols; ++c) {
-    u64 w = text_display_width(d.cols[c]);
+    u64 w = text_display_width(d.cols[c].data, d.cols[c].size);
     u64 gap = widths[c] - w;
     repeat(buf, '-', gap / 2);
-    append(buf, d.cols[c]);
+    append(buf, d.cols[c].data, d.cols[c].size);
     repeat(buf, '-', gap - gap / 2);
     append(buf, c + 1 < ncols ? "-|-" : "-| ");
   }

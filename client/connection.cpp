@@ -23,7 +23,7 @@ struct connection_state {
   char* recv_buffer = nullptr;
   int connect_timeout_ms = 10000;
   wire_buffer reply;  // kept across the exchanges of a connection, up to reply_keep_limit
-  size_t reply_keep_limit = size_t(256) << 20;
+  size_t reply_keep_limit = default_kept_reply_limit;
 
   void set_socket(plat::socket_t s) {
     if (socket != plat::no_socket && socket != s) plat::close_socket(socket);
@@ -41,10 +41,11 @@ struct connection_state {
 
 thread_local connection_state state;
 
-// Gives back, when an exchange ends however it ends, an accumulator grown past the bound.
+// When an exchange ends however it ends (a result is decoded by then), an accumulator grown
+// past the bound gives its memory back and a small one takes its place for the next ones.
 struct reply_bound {
   ~reply_bound() {
-    if (state.reply.capacity() > state.reply_keep_limit) state.reply.release();
+    if (state.reply.capacity() > state.reply_keep_limit) state.reply.shrink_to(reply_after_shrink);
   }
 };
 

@@ -20,10 +20,14 @@ int connect_timeout_ms();
 // Whether the calling thread holds a socket (for tests).
 bool has_socket();
 
-// The reply accumulator is kept from one exchange to the next of a connection, so a large
-// result does not map its pages afresh each time; one grown past this many bytes (256 MiB
-// unless a test changes it; this thread only) is given back after its exchange, and
-// exit_to_server gives it back whatever its size.
+// The reply accumulator is kept from one exchange to the next of a connection, so that
+// replies of up to a few MiB land in memory already mapped. One grown past the limit (this
+// thread only) gives its memory back when its exchange ends, after the result is decoded,
+// so that a large reply is not kept beside its result and the caller's copy of it; a fresh
+// one of reply_after_shrink bytes takes its place. exit_to_server and connect give it back
+// whatever its size.
+inline constexpr size_t default_kept_reply_limit = size_t(4) << 20;
+inline constexpr size_t reply_after_shrink = size_t(64) << 10;
 void set_kept_reply_limit(size_t bytes);
 // Bytes the calling thread's accumulator holds between exchanges (for tests).
 size_t kept_reply_bytes();

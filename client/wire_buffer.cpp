@@ -3,15 +3,47 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "client/mapped_memory.h"
+
 namespace kk::client {
 
-wire_buffer::~wire_buffer() { std::free(data_); }
+wire_buffer::~wire_buffer() { release(); }
 
 void wire_buffer::release() noexcept {
-  std::free(data_);
+  if (mapped_) unmap_block(data_, capacity_);
+  else std::free(data_);
   data_ = nullptr;
   size_ = 0;
   capacity_ = 0;
+  mapped_ = false;
+}
+
+void wire_buffer::shrink_to(size_t bytes) noexcept {
+  size_ = 0;
+  if (capacity_ <= bytes) return;
+  release();
+  if (bytes > mapped_min) bytes = mapped_min;
+  if (bytes && (data_ = static_cast<char*>(std::malloc(bytes)))) capacity_ = bytes;
+}
+
+bool wire_buffer::grow(size_t cap) noexcept {
+  char* grown;
+  if (cap <= mapped_min) {
+    grown = static_cast<char*>(std::realloc(data_, cap));
+  } else if (mapped_) {
+    grown = static_cast<char*>(remap_block(data_, capacity_, cap));
+  } else {
+    grown = static_cast<char*>(map_block(cap));
+    if (grown) {
+      if (size_) std::memcpy(grown, data_, size_);
+      std::free(data_);
+    }
+  }
+  if (!grown) return false;
+  data_ = grown;
+  capacity_ = cap;
+  mapped_ = cap > mapped_min;
+  return true;
 }
 
 bool wire_buffer::append(const void* p, size_t n, size_t limit) noexcept {
@@ -23,10 +55,7 @@ bool wire_buffer::append(const void* p, size_t n, size_t limit) noexcept {
     if (cap < 64) cap = 64;
     if (cap > limit) cap = limit;
     if (cap < need) cap = need;
-    char* grown = static_cast<char*>(std::realloc(data_, cap));
-    if (!grown) return false;
-    data_ = grown;
-    capacity_ = cap;
+    if (!grow(cap)) return false;
   }
   std::memcpy(data_ + size_, p, n);
   size_ = need;

@@ -260,38 +260,45 @@ TEST_F(connection, each_reply_is_read_from_its_own_bytes) {
   }
 }
 
-// The accumulator is kept between the exchanges of a connection: a second reply of
-// megabytes lands in pages already mapped instead of mapping and faulting in as many anew.
-// One grown past the bound is given back after its exchange, and every one at
-// exit_to_server and at a new connect.
+// The accumulator is kept between the exchanges of a connection: a second reply of a
+// few MiB lands in pages already mapped instead of mapping and faulting in as many anew.
+// One grown past the bound gives its memory back after its exchange (a small one takes its
+// place), and every one does at exit_to_server and at a new connect.
 TEST_F(connection, reply_accumulator_is_kept_between_exchanges_and_bounded) {
   struct limit_reset {
-    ~limit_reset() { cl::set_kept_reply_limit(size_t(256) << 20); }
+    ~limit_reset() { cl::set_kept_reply_limit(cl::default_kept_reply_limit); }
   } reset;
   // Blocks above 1 MiB are mapped on every request (as blocks above 32 MiB always are), so
   // an accumulator made anew shows up in the fault count.
   mallopt(M_MMAP_THRESHOLD, 1 << 20);
   // Refused replies with a large body: accumulated whole, nothing decoded.
+  const std::string kept = reply_frame(status_fail, std::string(3u << 20, 'x'));
   const std::string big = reply_frame(status_fail, std::string(6u << 20, 'x'));
   const std::string small = reply_frame(status_fail, std::string(100000, 'y'));
+  ASSERT_LT(kept.size(), cl::default_kept_reply_limit);
+  ASSERT_GT(big.size(), cl::default_kept_reply_limit);
   ASSERT_TRUE(connect_to(peer_));
-  peer_.push_reply(send(big));
+  peer_.push_reply(send(kept));
   EXPECT_FALSE(exec_text("q"));
-  EXPECT_GE(cl::kept_reply_bytes(), big.size());
-  peer_.push_reply(send(big));
+  EXPECT_GE(cl::kept_reply_bytes(), kept.size());
+  peer_.push_reply(send(kept));
   const long before = thread_minor_faults();
   EXPECT_FALSE(exec_text("q"));
   const long faults = thread_minor_faults() - before;
-  EXPECT_LT(faults, long(big.size() / 4096 / 8)) << "pages mapped by the second exchange";
+  EXPECT_LT(faults, long(kept.size() / 4096 / 8)) << "pages mapped by the second exchange";
 
-  cl::set_kept_reply_limit(1u << 20);
   peer_.push_reply(send(big));
   EXPECT_FALSE(exec_text("q"));
-  EXPECT_EQ(cl::kept_reply_bytes(), 0u);
+  EXPECT_EQ(cl::kept_reply_bytes(), cl::reply_after_shrink);
   peer_.push_reply(send(small));
   EXPECT_FALSE(exec_text("q"));
   EXPECT_GE(cl::kept_reply_bytes(), small.size());
   EXPECT_LE(cl::kept_reply_bytes(), size_t(1) << 20);
+
+  cl::set_kept_reply_limit(1u << 20);
+  peer_.push_reply(send(kept));
+  EXPECT_FALSE(exec_text("q"));
+  EXPECT_EQ(cl::kept_reply_bytes(), cl::reply_after_shrink);
   EXPECT_TRUE(cl::has_socket());
 
   ASSERT_TRUE(connect_to(peer_));
@@ -301,6 +308,34 @@ TEST_F(connection, reply_accumulator_is_kept_between_exchanges_and_bounded) {
   EXPECT_GT(cl::kept_reply_bytes(), 0u);
   quiet_exit();
   EXPECT_EQ(cl::kept_reply_bytes(), 0u);
+}
+
+// A result decoded from a large reply does not need the reply: the accumulator has given
+// its memory back by the time exec returns, the result reads whole, and the next small
+// statement runs in the small accumulator.
+TEST_F(connection, a_large_result_outlives_its_reply) {
+  result big{{{"n", d_u32}, {"t", d_string}}, {}};
+  for (uint32_t i = 0; i < 200000; ++i) big.rows.push_back({i, {u32(i * 3), text("row " + std::to_string(i))}});
+  const std::string frame = ok_reply(big);
+  ASSERT_GT(frame.size(), cl::default_kept_reply_limit);
+  ASSERT_TRUE(connect_to(peer_));
+  peer_.push_reply(send(frame));
+  datas_ptr d = exec_text("q");
+  ASSERT_TRUE(d);
+  EXPECT_EQ(cl::kept_reply_bytes(), cl::reply_after_shrink);
+  ASSERT_EQ(d->rows.size, 200000u);
+  for (uint64_t r = 0; r < d->rows.size; r += 9973) {
+    EXPECT_EQ(kk::val_as_u32(d->rows[r].vals[0]), uint32_t(r * 3));
+    const kk::val& t = d->rows[r].vals[1];
+    EXPECT_EQ(std::string(t.text, t.len), "row " + std::to_string(r));
+  }
+  peer_.push_reply(send(ok_reply(demo_result())));
+  datas_ptr small = exec_text("q");
+  ASSERT_TRUE(small);
+  EXPECT_EQ(small->rows.size, demo_result().rows.size());
+  EXPECT_EQ(cl::kept_reply_bytes(), cl::reply_after_shrink);
+  const kk::val& last = d->rows[199999].vals[1];
+  EXPECT_EQ(std::string(last.text, last.len), "row 199999");
 }
 
 TEST_F(connection, each_thread_has_its_own_connection) {

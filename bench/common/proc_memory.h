@@ -23,4 +23,18 @@ inline bool reset_peak() {
   return bool(f);
 }
 
+// The resident size around one measured step: start before it, the peak during it and what
+// is still held after it, in KiB.
+struct rss_span {
+  long start = 0, peak = 0, held = 0;
+  void begin() {
+    reset_peak();
+    start = status_kib("VmRSS");
+  }
+  void end() {
+    peak = status_kib("VmHWM");
+    held = status_kib("VmRSS");
+  }
+};
+
 }  // namespace bench_memory

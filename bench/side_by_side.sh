@@ -2,7 +2,7 @@
 # Runs the program's performance benchmarks one after another in one session, each against
 # the baseline of its own program, and prints one markdown table of medians (the JSON goes to
 # a file of its own: the library prints its messages on standard output):
-#   bench/side_by_side.sh [build folder] [repetitions]
+#   bench/side_by_side.sh [build folder] [repetitions] [folder to keep the JSON and logs in]
 # Table model (the 10^6 x 20 load warm and cold, the reload of 1000 rows over it, the
 # release, the 10^6 x 5 load warm and cold, each beside its plain-model baseline, and the
 # sorts), editor keystroke, background parse, grammar split, completion, document and
@@ -12,8 +12,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 reps=${2:-3}
-out=$(mktemp -d)
-trap 'rm -rf "$out"' EXIT
+if [ -n "${3:-}" ]; then
+  out=$3
+  mkdir -p "$out"
+else
+  out=$(mktemp -d)
+  trap 'rm -rf "$out"' EXIT
+fi
 export QT_QPA_PLATFORM=offscreen
 
 run() {  # name, program, filter

@@ -2,7 +2,11 @@
 
 #include <QString>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <exception>
+#include <thread>
 #include <cstdlib>
 #include <cstring>
 
@@ -187,7 +191,17 @@ bool result_column::append(const val* v) {
     case kk::kind_time: same = type == t_time; break;
     case kk::kind_datetime: same = type == t_datetime; break;
     case kk::kind_none: same = false; break;
-    default: same = (type == t_int || type == t_float) && kind_of_cell(v) == kind_; break;
+    case kk::kind_float: same = type == t_float && val_size(v) == 4; break;
+    case kk::kind_double: same = type == t_float && val_size(v) != 4; break;
+    default: {
+      // Integers: width and sign as kind_of_cell reads them.
+      static constexpr uint32_t widths[] = {1, 1, 2, 2, 4, 4, 8, 8};
+      static constexpr bool signs[] = {true, false, true, false, true, false, true, false};
+      if (type != t_int || signs[kind_] == val_sign(v)) break;
+      const uint32_t w = val_size(v);
+      same = widths[kind_] == 8 ? (w != 1 && w != 2 && w != 4) : w == widths[kind_];
+      break;
+    }
   }
   if (!same) {
     append_zero();
@@ -253,6 +267,44 @@ bool result_column::append(const val* v) {
   return true;
 }
 
+namespace {
+
+// Reads columns first..: each worker takes the next column not yet taken and appends all
+// its rows; a cell of another kind goes to the worker's odd cells, a cell of no kind stops
+// every worker.
+struct column_reader {
+  const datas* result;
+  u64 rows;
+  result_table& out;
+  std::atomic<u64> next{0};
+  std::atomic<bool> bad{false};
+
+  void run(std::vector<result_table::odd_cell>& odd) {
+    for (;;) {
+      const u64 i = next.fetch_add(1);
+      if (i >= out.columns.size() || bad.load(std::memory_order_relaxed)) return;
+      result_column& column = out.columns[i];
+      column.reserve(rows);
+      for (u64 j = 0; j < rows; ++j) {
+        const val* v = at(j, i, result);
+        if (column.append(v)) continue;
+        // Not of its column's kind: kept with its own value, unless no type describes it.
+        if (!cell_type_name(v)) {
+          bad = true;
+          return;
+        }
+        odd.push_back({j, i, cell_to_variant(v)});
+      }
+    }
+  }
+};
+
+// Below this many cells one thread reads the result; above, the columns are read in
+// parallel (the result is only read, each column written by one worker).
+constexpr u64 parallel_cells = u64(1) << 18;
+
+}  // namespace
+
 bool read_result(const datas* result, result_table& out) {
   out = result_table();
   const u64 r = rows_of(result);
@@ -275,22 +327,43 @@ bool read_result(const datas* result, result_table& out) {
     }
     out.types.push_back(kk::adt::string_from_cstr(kk::val_kind_name(kind)));
     out.columns.emplace_back(kind);
-    out.columns.back().reserve(r);
   }
   out.row_ids.resize(r);
-  for (u64 j = 0; j < r; ++j) {
-    out.row_ids[j] = sid_of(result, j);
-    for (u64 i = 0; i < c; ++i) {
-      const val* v = at(j, i, result);
-      if (out.columns[i].append(v)) continue;
-      // Not of its column's kind: kept with its own value, unless no type describes it.
-      if (!cell_type_name(v)) {
-        std::printf("bad type\n");
-        out = result_table();
-        return false;
-      }
-      out.odd_cells.push_back({j, i, cell_to_variant(v)});
+  for (u64 j = 0; j < r; ++j) out.row_ids[j] = sid_of(result, j);
+
+  column_reader reader{result, r, out};
+  const u64 hardware = std::max(1u, std::thread::hardware_concurrency());
+  const u64 workers = r * c >= parallel_cells ? std::min<u64>({hardware, c, 8}) : 1;
+  std::vector<std::vector<result_table::odd_cell>> odd(workers);
+  std::vector<std::exception_ptr> failures(workers);
+  auto work = [&](u64 w) {
+    try {
+      reader.run(odd[w]);
+    } catch (...) {
+      failures[w] = std::current_exception();
+      reader.bad = true;  // the others stop at their next column
     }
+  };
+  std::vector<std::thread> threads;
+  threads.reserve(workers - 1);
+  try {
+    for (u64 w = 1; w < workers; ++w) threads.emplace_back(work, w);
+  } catch (...) {
+    // No thread to be had: this one reads what is left.
   }
+  work(0);
+  for (std::thread& t : threads) t.join();
+  for (const std::exception_ptr& e : failures)
+    if (e) std::rethrow_exception(e);
+  if (reader.bad) {
+    std::printf("bad type\n");
+    out = result_table();
+    return false;
+  }
+  for (auto& o : odd)
+    for (auto& cell : o) out.odd_cells.push_back(std::move(cell));
+  std::sort(out.odd_cells.begin(), out.odd_cells.end(), [](const result_table::odd_cell& a, const result_table::odd_cell& b) {
+    return a.row != b.row ? a.row < b.row : a.column < b.column;
+  });
   return true;
 }

@@ -20,9 +20,9 @@ using namespace query_test;
 
 namespace {
 
-// Every column type with its extreme and awkward values, one column each, as many rows as
-// the longest list (shorter lists repeat their last value).
-peer::result every_type() {
+// Every column type with its extreme and awkward values, one column each, at least as many
+// rows as the longest list (lists repeat from their start).
+peer::result every_type(std::size_t at_least = 0) {
   const double dmin = std::numeric_limits<double>::denorm_min();
   const float fmin = std::numeric_limits<float>::denorm_min();
   const std::vector<std::pair<peer::column, std::vector<peer::cell>>> cols = {
@@ -42,7 +42,7 @@ peer::result every_type() {
         peer::f64(std::numeric_limits<double>::quiet_NaN()), peer::f64(std::numeric_limits<double>::infinity())}},
       {{"string", peer::d_string},
        {peer::text(""), peer::text("h\xC3\xA9"), peer::text(std::string("a\0b", 3)), peer::text("\xff\xfe"),
-        peer::text("\xF0\x9F\x98\x80"), peer::text(std::string(65535, 'x'))}},
+        peer::text("\xF0\x9F\x98\x80"), peer::text(std::string(at_least ? 300 : 65535, 'x'))}},
       {{"date", peer::d_date}, {peer::date(0, 0, 0), peer::date(0, 2, 29), peer::date(2024, 2, 29), peer::date(65535, 12, 31)}},
       {{"time", peer::d_time},
        {peer::time(23, 59, 59, 999999999), peer::time(0, 0, 0, 0), peer::time(12, 34, 56, 789000000)}},
@@ -51,14 +51,14 @@ peer::result every_type() {
         peer::datetime(1999, 12, 31, 23, 59, 58, 1000000)}},
   };
   peer::result r;
-  std::size_t rows = 0;
+  std::size_t rows = at_least;
   for (const auto& c : cols) {
     r.cols.push_back(c.first);
     rows = std::max(rows, c.second.size());
   }
   for (std::size_t k = 0; k < rows; ++k) {
     peer::row row{100 + k, {}};
-    for (const auto& c : cols) row.cells.push_back(c.second[std::min(k, c.second.size() - 1)]);
+    for (const auto& c : cols) row.cells.push_back(c.second[k % c.second.size()]);
     r.rows.push_back(std::move(row));
   }
   return r;
@@ -80,8 +80,10 @@ std::vector<std::string> texts(const text_list& l) {
 }
 
 TEST(read_result, every_cell_reads_as_the_variant_rows_read_it) {
+  // A small result is read by one thread, a large one by several.
+  for (std::size_t rows : {std::size_t(0), std::size_t(30000)}) {
   server srv;
-  srv.peer.push_reply(peer::send(peer::ok_reply(every_type())));
+  srv.peer.push_reply(peer::send(peer::ok_reply(every_type(rows))));
   datas* d = exec("select * from t;", 16);
   ASSERT_NE(d, nullptr);
   text_list names, types;
@@ -106,6 +108,7 @@ TEST(read_result, every_cell_reads_as_the_variant_rows_read_it) {
       EXPECT_TRUE(same_value(table.columns[c].value(r), rows.at(r, c)))
           << table_types[c] << " row " << r << ": " << table.columns[c].value(r).toString().toStdString() << " against "
           << rows.at(r, c).toString().toStdString();
+  }
   }
 }
 

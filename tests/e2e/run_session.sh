@@ -126,6 +126,11 @@ if [ "$failures" -gt 0 ]; then
   for phase in 1 2; do
     [ -f "$out/driver_$phase.log" ] && { echo "--- driver, phase $phase"; tail -n 5 "$out/driver_$phase.log"; }
   done
+  # What the program printed itself (a sanitizer's report, a Qt fatal message) tells why it
+  # did not end normally; the CI keeps only this output.
+  for phase in 1 2; do
+    [ -s "$out/program_$phase.out" ] && { echo "--- program, phase $phase"; tail -n 60 "$out/program_$phase.out"; }
+  done
   exit 1
 fi
 echo "the session passed"

@@ -461,7 +461,15 @@ std::vector<std::string> sent() {
 bool filter_alone_ok(const std::string& filter) {
   return dataview::filter_is_empty(filter) || parses_whole("select a from t where " + filter + "\n;");
 }
-bool post_alone_ok(const std::string& post) { return post.empty() || parses_whole("select a from t " + post + "\n;"); }
+// Where the view writes a where part (a filter, or the limit alone), the post text must also
+// stand after one: a post text that is itself a where part is the user's second condition
+// part, which no select takes.
+bool post_alone_ok(const std::string& post, bool after_where) {
+  if (post.empty()) return true;
+  return parses_whole("select a from t " + post + "\n;") &&
+         (!after_where || parses_whole("select a from t where a == 1\n" + post + "\n;"));
+}
+bool writes_where(const dataview::view_query& q) { return q.limit_on || !dataview::filter_is_empty(q.filter); }
 
 // The "&&" chains at the top of a where condition (outside parentheses).
 size_t top_chains(const parse_node* where) {
@@ -546,7 +554,7 @@ void check_view_statement(const setup& s, tab_data_model& model) {
   const std::string text = dataview::query_text(q);
   parse_node* tree = parse_whole(text);
   if (!tree) {
-    if (filter_alone_ok(s.filter) && post_alone_ok(s.post)) fail("a view statement of well-formed inputs does not parse whole", text);
+    if (filter_alone_ok(s.filter) && post_alone_ok(s.post, writes_where(q))) fail("a view statement of well-formed inputs does not parse whole", text);
     return;
   }
   std::string name;
@@ -561,7 +569,7 @@ void check_view_statement(const setup& s, tab_data_model& model) {
   }
   // (A filter that is no condition of its own may be completed by the post text: then
   // nothing is claimed of where the limit stands.)
-  if (q.limit_on && filter_alone_ok(s.filter) && post_alone_ok(s.post)) {
+  if (q.limit_on && filter_alone_ok(s.filter) && post_alone_ok(s.post, writes_where(q))) {
     const auto wheres = nodes(tree, sql::id_where);
     if (wheres.empty() || top_chains(wheres.front()) != 1) fail("the limit does not bind the whole filter", text);
   }
@@ -589,7 +597,7 @@ void check_view_statement(const setup& s, tab_data_model& model) {
   // ("project" before "first"): the user wrote that continuation, and nothing is claimed of
   // the other text then. Whatever the filter text, a clause joined to it stands when the
   // post text is well-formed (a merge onto a text left open is refused above).
-  const bool filter_ok = filter_alone_ok(q.filter), post_ok = post_alone_ok(s.post);
+  const bool filter_ok = filter_alone_ok(q.filter), post_ok = post_alone_ok(s.post, writes_where(q));
   // Nothing of the filter and the post text is lost on the way (inside a comment, say): the
   // statement holds every condition and step that each holds in a plain select of its own.
   if (filter_ok) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
 #include <cstdio>
 #include <exception>
 #include <thread>
@@ -217,20 +218,8 @@ bool result_column::append(const val* v) {
     case kk::kind_u32: words_.push_back(as_uint32(v)); break;
     case kk::kind_i64: words_.push_back(u64(as_int64(v))); break;
     case kk::kind_u64: words_.push_back(as_uint64(v)); break;
-    case kk::kind_float: {
-      const float f = as_float(v);
-      uint32_t bits;
-      std::memcpy(&bits, &f, sizeof bits);
-      words_.push_back(bits);
-      break;
-    }
-    case kk::kind_double: {
-      const double d = as_double(v);
-      u64 bits;
-      std::memcpy(&bits, &d, sizeof bits);
-      words_.push_back(bits);
-      break;
-    }
+    case kk::kind_float: words_.push_back(std::bit_cast<uint32_t>(as_float(v))); break;
+    case kk::kind_double: words_.push_back(std::bit_cast<u64>(as_double(v))); break;
     case kk::kind_string: {
       char* text = nullptr;
       uint64_t n = 0;

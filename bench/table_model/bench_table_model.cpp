@@ -23,6 +23,8 @@
 //   which connects, then performs exactly one load in its fresh process and reports it
 //   (manual time); its release (destroying the model) is reported as release_ms. The
 //   server lives in this parent process, so the child's memory figures hold no server.
+// - BM_wide_stage_*: the stages of our wide load alone (the library's exchange, then that
+//   and read_result), for the stage trace.
 // - sort: tab_data_model::sort_rows of the narrow table by each column.
 // Memory counters (MiB): peak_MiB and held_MiB are the process's resident peak during the
 // load and its resident size after it with the server's prepared replies (server_MiB,
@@ -60,6 +62,7 @@
 #include "grammar/library_startup.h"
 #include "platform/socket.h"
 #include "query/db_ctx.h"
+#include "query/result_columns.h"
 #include "query/tab_data_model.h"
 #include "query/variant_rows.h"
 #include "tests/peer/catalogue.h"
@@ -272,49 +275,30 @@ bool read_time(cursor& in, wire_time& t) {
 QDate to_qdate(const wire_date& d) { return QDate(d.year, d.month, d.day); }
 QTime to_qtime(const wire_time& t) { return QTime(t.hour, t.minute, t.second, int(t.nanosecond / 1000000)); }
 
-class date_column final : public column {
- public:
-  void reserve(size_t rows) override { v_.reserve(rows); }
-  bool read(cursor& in) override {
-    wire_date d;
-    if (!read_date(in, d)) return false;
-    v_.push_back(d);
-    return true;
-  }
-  QVariant at(size_t row) const override { return to_qdate(v_[row]); }
-
- private:
-  std::vector<wire_date> v_;
+struct wire_datetime {
+  wire_date date;
+  wire_time time;
 };
+bool read_datetime(cursor& in, wire_datetime& x) { return read_date(in, x.date) && read_time(in, x.time); }
+QDate to_variant(const wire_date& d) { return to_qdate(d); }
+QTime to_variant(const wire_time& t) { return to_qtime(t); }
+QDateTime to_variant(const wire_datetime& x) { return QDateTime(to_qdate(x.date), to_qtime(x.time)); }
 
-class time_column final : public column {
+// Dates, times and datetimes as their wire fields, read by R.
+template <class W, bool (*R)(cursor&, W&)>
+class calendar_column final : public column {
  public:
   void reserve(size_t rows) override { v_.reserve(rows); }
   bool read(cursor& in) override {
-    wire_time t;
-    if (!read_time(in, t)) return false;
-    v_.push_back(t);
-    return true;
-  }
-  QVariant at(size_t row) const override { return to_qtime(v_[row]); }
-
- private:
-  std::vector<wire_time> v_;
-};
-
-class datetime_column final : public column {
- public:
-  void reserve(size_t rows) override { v_.reserve(rows); }
-  bool read(cursor& in) override {
-    std::pair<wire_date, wire_time> x;
-    if (!read_date(in, x.first) || !read_time(in, x.second)) return false;
+    W x;
+    if (!R(in, x)) return false;
     v_.push_back(x);
     return true;
   }
-  QVariant at(size_t row) const override { return QDateTime(to_qdate(v_[row].first), to_qtime(v_[row].second)); }
+  QVariant at(size_t row) const override { return to_variant(v_[row]); }
 
  private:
-  std::vector<std::pair<wire_date, wire_time>> v_;
+  std::vector<W> v_;
 };
 
 // Every text of the column in one block, with the end of each.
@@ -372,13 +356,13 @@ std::unique_ptr<column> column_for(uint8_t size, uint8_t sign, uint8_t type, siz
       return std::make_unique<text_column>();
     case 3:
       width = 4;
-      return std::make_unique<date_column>();
+      return std::make_unique<calendar_column<wire_date, read_date>>();
     case 4:
       width = 7;
-      return std::make_unique<time_column>();
+      return std::make_unique<calendar_column<wire_time, read_time>>();
     case 5:
       width = 11;
-      return std::make_unique<datetime_column>();
+      return std::make_unique<calendar_column<wire_datetime, read_datetime>>();
     default:
       width = 0;
       return std::make_unique<null_column>();
@@ -491,6 +475,40 @@ struct baseline {
   void release() { m.reset(); }
 };
 
+// The stages of our load, each timed alone over the same connection: the library's exchange
+// (receive, decode into its result, release), then that plus read_result into the typed
+// columns. The model's load is these plus its own bookkeeping.
+struct stage_exchange {
+  bool connected;
+  kk::u64 rows_ = 0;
+  explicit stage_exchange(uint16_t port) : connected(connect_to_server("127.0.0.1", port, "u", "p")) {}
+  ~stage_exchange() { exit_to_server(); }
+  bool load(const char* sql) {
+    if (!connected) return false;
+    datas* d = exec(sql, int32_t(std::strlen(sql)));
+    if (!d) return false;
+    rows_ = rows_of(d);
+    del_datas(d);
+    return true;
+  }
+  int rows() const { return int(rows_); }
+};
+
+struct stage_read : stage_exchange {
+  result_table table;
+  using stage_exchange::stage_exchange;
+  bool load(const char* sql) {
+    if (!connected) return false;
+    table = result_table();  // the previous content is released inside, as a reload does
+    datas* d = exec(sql, int32_t(std::strlen(sql)));
+    if (!d) return false;
+    const bool ok = read_result(d, table);
+    del_datas(d);
+    rows_ = table.rows();
+    return ok;
+  }
+};
+
 void memory_counters(benchmark::State& state, const rss_span& span, double server) {
   state.counters["server_MiB"] = server;
   state.counters["peak_MiB"] = mib(span.peak) - server;
@@ -566,6 +584,8 @@ void release_big(benchmark::State& state) {
 
 void BM_wide_load_tab_data_model(benchmark::State& state) { warm_load<ours>(state, table::wide, wide_sql); }
 void BM_wide_load_baseline_plain_model(benchmark::State& state) { warm_load<baseline>(state, table::wide, wide_sql); }
+void BM_wide_stage_exchange(benchmark::State& state) { warm_load<stage_exchange>(state, table::wide, wide_sql); }
+void BM_wide_stage_exchange_and_read(benchmark::State& state) { warm_load<stage_read>(state, table::wide, wide_sql); }
 void BM_wide_reload_small_tab_data_model(benchmark::State& state) { reload_small<ours>(state); }
 void BM_wide_reload_small_baseline_plain_model(benchmark::State& state) { reload_small<baseline>(state); }
 void BM_wide_release_tab_data_model(benchmark::State& state) { release_big<ours>(state); }
@@ -685,6 +705,8 @@ int cold_main(const std::string& kind, const std::string& port_text) {
 
 BENCHMARK(BM_wide_load_tab_data_model)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_wide_load_baseline_plain_model)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_wide_stage_exchange)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_wide_stage_exchange_and_read)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_wide_reload_small_tab_data_model)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_wide_reload_small_baseline_plain_model)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_wide_release_tab_data_model)->Unit(benchmark::kMillisecond)->Iterations(3);

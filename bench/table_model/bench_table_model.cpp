@@ -517,46 +517,40 @@ void memory_counters(benchmark::State& state, const rss_span& span, double serve
   state.counters["held_above_MiB"] = mib(span.held - span.start);
 }
 
-// One model loaded again and again; each load releases the previous content.
+// Timed: one load of `sql` into a model loaded before; untimed before each, `before` when
+// given (else the model holds the previous load of `sql`). Each load releases the model's
+// previous content inside the timed region.
 template <class Side>
-void warm_load(benchmark::State& state, table t, const char* sql) {
+void timed_loads(benchmark::State& state, table t, const char* before, const char* sql, int rows) {
   prepare(t);
   malloc_trim(0);  // no free heap of earlier benchmarks: the first load below maps its own
   Side side(server().port());
-  if (!side.load(sql)) return state.SkipWithError("first load");
+  if (!before && !side.load(sql)) return state.SkipWithError("first load");
   rss_span span;
   for (auto _ : state) {
     state.PauseTiming();
+    if (before && !side.load(before)) state.SkipWithError("big load");
     span.begin();
     state.ResumeTiming();
     const bool ok = side.load(sql);
     state.PauseTiming();
     span.end();
-    if (!ok || side.rows() != big_rows) state.SkipWithError("load");
+    if (!ok || side.rows() != rows) state.SkipWithError("load");
     state.ResumeTiming();
   }
   memory_counters(state, span, server_mib());
 }
 
+// One model loaded again and again.
+template <class Side>
+void warm_load(benchmark::State& state, table t, const char* sql) {
+  timed_loads<Side>(state, t, nullptr, sql, big_rows);
+}
+
 // The model holds the big result; timed: the 1000-row result loaded into it.
 template <class Side>
 void reload_small(benchmark::State& state) {
-  prepare(table::wide);
-  malloc_trim(0);
-  Side side(server().port());
-  rss_span span;
-  for (auto _ : state) {
-    state.PauseTiming();
-    if (!side.load(wide_sql)) state.SkipWithError("big load");
-    span.begin();
-    state.ResumeTiming();
-    const bool ok = side.load(small_sql);
-    state.PauseTiming();
-    span.end();
-    if (!ok || side.rows() != small_rows) state.SkipWithError("small load");
-    state.ResumeTiming();
-  }
-  memory_counters(state, span, server_mib());
+  timed_loads<Side>(state, table::wide, wide_sql, small_sql, small_rows);
 }
 
 // Timed: destroying a model that holds the big result.

@@ -552,9 +552,11 @@ void check_view_statement(const setup& s, tab_data_model& model) {
     q.post = m.text;
   }
   const std::string text = dataview::query_text(q);
+  // Whether the post text is well-formed, parsed once for every claim below.
+  const bool post_ok = post_alone_ok(s.post, writes_where(q));
   parse_node* tree = parse_whole(text);
   if (!tree) {
-    if (filter_alone_ok(s.filter) && post_alone_ok(s.post, writes_where(q))) fail("a view statement of well-formed inputs does not parse whole", text);
+    if (filter_alone_ok(s.filter) && post_ok) fail("a view statement of well-formed inputs does not parse whole", text);
     return;
   }
   std::string name;
@@ -569,7 +571,7 @@ void check_view_statement(const setup& s, tab_data_model& model) {
   }
   // (A filter that is no condition of its own may be completed by the post text: then
   // nothing is claimed of where the limit stands.)
-  if (q.limit_on && filter_alone_ok(s.filter) && post_alone_ok(s.post, writes_where(q))) {
+  if (q.limit_on && post_ok && filter_alone_ok(s.filter)) {
     const auto wheres = nodes(tree, sql::id_where);
     if (wheres.empty() || top_chains(wheres.front()) != 1) fail("the limit does not bind the whole filter", text);
   }
@@ -597,7 +599,7 @@ void check_view_statement(const setup& s, tab_data_model& model) {
   // ("project" before "first"): the user wrote that continuation, and nothing is claimed of
   // the other text then. Whatever the filter text, a clause joined to it stands when the
   // post text is well-formed (a merge onto a text left open is refused above).
-  const bool filter_ok = filter_alone_ok(q.filter), post_ok = post_alone_ok(s.post, writes_where(q));
+  const bool filter_ok = filter_alone_ok(q.filter);
   // Nothing of the filter and the post text is lost on the way (inside a comment, say): the
   // statement holds every condition and step that each holds in a plain select of its own.
   if (filter_ok) {

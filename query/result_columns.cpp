@@ -122,15 +122,8 @@ void result_column::reserve(u64 n) {
 }
 
 double result_column::real_at(u64 slot) const noexcept {
-  if (kind_ == kk::kind_float) {
-    float f;
-    const uint32_t bits = uint32_t(words_[slot]);
-    std::memcpy(&f, &bits, sizeof f);
-    return double(f);
-  }
-  double d;
-  std::memcpy(&d, &words_[slot], sizeof d);
-  return d;
+  if (kind_ == kk::kind_float) return double(std::bit_cast<float>(uint32_t(words_[slot])));
+  return std::bit_cast<double>(words_[slot]);
 }
 
 kk::adt::text_view result_column::text_at(u64 slot) const noexcept {

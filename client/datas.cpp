@@ -1,11 +1,27 @@
 #include "client/datas.h"
 
+#include <cstring>
 #include <new>
 
 #include "adt/memory.h"
 #include "client/mapped_memory.h"
 
 namespace kk {
+
+val cell_value(const result_cell& c) {
+  val v;
+  v.size = c.size;
+  v.sign = c.sign;
+  v.type = c.type;
+  if (c.is_text()) {
+    val_from_bytes(v, c.text(), c.text_size());  // a cell's text is at most 65535 bytes
+    v.size = c.size;
+    v.sign = c.sign;
+  } else {
+    std::memcpy(v.data, c.data, sizeof v.data);
+  }
+  return v;
+}
 
 datas::~datas() { free_datas(*this); }
 
@@ -32,7 +48,7 @@ result_block result_block_alloc(u64 bytes) {
 
 void result_block_trim(result_block& b, u64 used) noexcept {
   if (!b.mapped) return;  // an allocator block may not shrink in place
-  const u64 keep = (used + client::huge_page_bytes - 1) & ~u64(client::huge_page_bytes - 1);
+  const u64 keep = (used + client::page_bytes - 1) & ~u64(client::page_bytes - 1);
   if (keep == 0 || keep >= b.bytes) return;
   client::unmap_block(static_cast<char*>(b.base) + keep, static_cast<size_t>(b.bytes - keep));
   b.bytes = keep;

@@ -21,11 +21,22 @@ bool nul_before_end(const char* text, int32_t len) {
   return text && len > 0 && strnlen(text, size_t(len)) < size_t(len);
 }
 
+// A val from at() is a result cell of its datas.
+const kk::result_cell* cell_of(const val* v) { return reinterpret_cast<const kk::result_cell*>(v); }
+
+// The payload's first bytes as T; 0 for a text (its bytes there are a pointer).
 template <class T>
 T read_data(const val* v) {
   T x{};
-  if (v) std::memcpy(&x, v->data, sizeof x);
+  if (v && !cell_of(v)->is_text()) std::memcpy(&x, cell_of(v)->data, sizeof x);
   return x;
+}
+
+kk::datetime_fields fields_of(const val* v) {
+  kk::val fields;  // no text: nothing to release
+  std::memcpy(fields.data, cell_of(v)->data, sizeof fields.data);
+  if (cell_of(v)->is_text()) std::memset(fields.data, 0, sizeof fields.data);
+  return kk::val_fields(fields);
 }
 
 }  // namespace
@@ -80,12 +91,12 @@ const char* col_name(uint32_t* len_out, const datas* d, int32_t col) {
 
 val* at(uint64_t row, uint64_t col, const datas* d) {
   if (!d || row >= d->rows.size || col >= d->rows.width) return nullptr;
-  return const_cast<val*>(d->rows.cell(row, col));
+  return reinterpret_cast<val*>(const_cast<kk::result_cell*>(d->rows.cell(row, col)));
 }
 
 uint32_t val_size(const val* v) {
   if (!v) return 0;
-  switch (v->size) {
+  switch (cell_of(v)->size) {
     case 0: return 1;
     case 1: return 2;
     case 2: return 4;
@@ -93,8 +104,8 @@ uint32_t val_size(const val* v) {
   }
 }
 
-int32_t val_type(const val* v) { return v && v->type <= 5 ? v->type : -1; }
-bool val_sign(const val* v) { return v && v->sign != 0; }
+int32_t val_type(const val* v) { return v && cell_of(v)->type <= 5 ? cell_of(v)->type : -1; }
+bool val_sign(const val* v) { return v && cell_of(v)->sign != 0; }
 
 int8_t as_int8(const val* v) { return read_data<int8_t>(v); }
 int16_t as_int16(const val* v) { return read_data<int16_t>(v); }
@@ -109,15 +120,17 @@ double as_double(const val* v) { return read_data<double>(v); }
 
 void as_str(char** out, uint64_t* len_out, const val* v) {
   if (!v) return;
-  if (v->type == kk::val_type_null) {
+  const kk::result_cell& c = *cell_of(v);
+  if (c.type == kk::val_type_null) {
     if (out) *out = nullptr;
     if (len_out) *len_out = 0;
     return;
   }
-  uint64_t n = v->type == kk::val_type_text && v->text ? v->len : 0;
+  const char* text = c.text();
+  uint64_t n = text ? c.text_size() : 0;
   // malloc(0) may return null; a 1-byte block keeps "no text" distinct from "no memory".
   char* copy = static_cast<char*>(std::malloc(n ? n : 1));
-  if (copy && n) std::memcpy(copy, v->text, n);
+  if (copy && n) std::memcpy(copy, text, n);
   if (out) *out = copy;
   else std::free(copy);
   if (len_out) *len_out = n;
@@ -125,7 +138,7 @@ void as_str(char** out, uint64_t* len_out, const val* v) {
 
 void as_date(uint32_t* year, uint32_t* month, uint32_t* day, const val* v) {
   if (!v) return;
-  kk::datetime_fields f = kk::val_fields(*v);
+  kk::datetime_fields f = fields_of(v);
   if (year) *year = f.year;
   if (month) *month = f.month;
   if (day) *day = f.day;
@@ -133,7 +146,7 @@ void as_date(uint32_t* year, uint32_t* month, uint32_t* day, const val* v) {
 
 void as_time(uint32_t* hour, uint32_t* minute, uint32_t* second, uint32_t* nanosecond, const val* v) {
   if (!v) return;
-  kk::datetime_fields f = kk::val_fields(*v);
+  kk::datetime_fields f = fields_of(v);
   if (hour) *hour = f.hour;
   if (minute) *minute = f.minute;
   if (second) *second = f.second;

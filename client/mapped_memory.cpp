@@ -6,25 +6,13 @@
 namespace kk::client {
 
 namespace {
-size_t page_round(size_t n) { return (n + 4095) & ~size_t(4095); }
+size_t page_round(size_t n) { return (n + page_bytes - 1) & ~(page_bytes - 1); }
 }  // namespace
 
 void* map_block(size_t bytes) noexcept {
   if (bytes == 0 || bytes > SIZE_MAX / 2) return nullptr;
-  const size_t len = page_round(bytes);
-  // Over-map by a huge page, then cut the ends so that the block starts on a boundary.
-  const size_t span = len + huge_page_bytes;
-  void* raw = mmap(nullptr, span, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  if (raw == MAP_FAILED) return nullptr;
-  const uintptr_t start = reinterpret_cast<uintptr_t>(raw);
-  const uintptr_t aligned = (start + huge_page_bytes - 1) & ~uintptr_t(huge_page_bytes - 1);
-  if (aligned > start) munmap(raw, aligned - start);
-  const uintptr_t end = start + span;
-  if (end > aligned + len) munmap(reinterpret_cast<void*>(aligned + len), end - (aligned + len));
-  void* p = reinterpret_cast<void*>(aligned);
-  // Where transparent huge pages are off this fails and the block has ordinary pages.
-  madvise(p, len, MADV_HUGEPAGE);
-  return p;
+  void* p = mmap(nullptr, page_round(bytes), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  return p == MAP_FAILED ? nullptr : p;
 }
 
 void* remap_block(void* p, size_t old_bytes, size_t new_bytes) noexcept {

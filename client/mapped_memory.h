@@ -1,16 +1,19 @@
 // Anonymous mappings for the large blocks of a result set and a reply: they go back to the
-// system when released, whatever the allocator's thresholds, and ask for transparent huge
-// pages, so that filling hundreds of MiB takes a few hundred page faults instead of one
-// per 4 KiB page.
+// system when released, whatever the allocator's thresholds.
+//
+// They take ordinary pages, no transparent huge pages: a huge page given back is soon
+// returned by a virtual machine to its host, and touching one again after the few seconds
+// between two loads cost 2-3 s per GiB instead of 0.4 s with ordinary pages (measured on
+// this project's machines; bench_table_model's paused loads show it).
 #pragma once
 #include <cstddef>
 
 namespace kk::client {
 
-inline constexpr size_t huge_page_bytes = size_t(2) << 20;
+inline constexpr size_t page_bytes = 4096;
 
-// A private anonymous mapping of `bytes` (> 0), starting on a huge-page boundary, with
-// huge pages asked for; null when the system has none to give. Its bytes are zero.
+// A private anonymous mapping of `bytes` (> 0); null when the system has none to give. Its
+// bytes are zero.
 void* map_block(size_t bytes) noexcept;
 // The mapping p of old_bytes resized to new_bytes, moved if need be (its pages are moved,
 // not copied); null, with p untouched, when that fails.

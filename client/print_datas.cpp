@@ -80,7 +80,7 @@ void print_datas(const datas& d, text_sink& out) {
       cell.text.resize(0);
       cell.width = 0;
       if (c >= d.rows.width) continue;
-      const val& v = *d.rows.cell(r, c);
+      const val v = cell_value(*d.rows.cell(r, c));
       if (val_kind_index(v) != kind_none) {
         val text;
         val_convert(text, kind_string, v, false);

@@ -35,7 +35,7 @@ enum class copy_kind : u8 { none, b1, b2, b4, b8, time7, b11, text };
 // A column as the row loop needs it: the cell it starts every value from (header bytes
 // set, payload, text and padding zero) and how its wire bytes are copied in.
 struct column_plan {
-  alignas(8) unsigned char proto[sizeof(val)];
+  alignas(8) unsigned char proto[sizeof(result_cell)];
   u8 width;  // fixed bytes on the wire (for texts the length field)
   copy_kind copy;
 };
@@ -43,9 +43,9 @@ struct column_plan {
 column_plan plan_of(const column_desc& d) {
   column_plan c;
   std::memset(c.proto, 0, sizeof c.proto);
-  c.proto[offsetof(val, size)] = d.size;
-  c.proto[offsetof(val, sign)] = d.sign;
-  c.proto[offsetof(val, type)] = d.type;
+  c.proto[offsetof(result_cell, size)] = d.size;
+  c.proto[offsetof(result_cell, sign)] = d.sign;
+  c.proto[offsetof(result_cell, type)] = d.type;
   c.width = 0;
   c.copy = copy_kind::none;
   switch (d.type) {
@@ -95,7 +95,7 @@ struct layout {
 
 layout layout_of(u64 nrows, u64 ncols, u64 name_bytes, u64 text_bound) {
   layout l;
-  l.sids = checked(checked(nrows, ncols), sizeof(val));
+  l.sids = checked(checked(nrows, ncols), sizeof(result_cell));
   l.names = checked(nrows, sizeof(u64), l.sids);
   l.bytes = checked(ncols, sizeof(datas_name), l.names);
   l.total = checked(1, name_bytes, checked(1, text_bound, l.bytes));
@@ -156,7 +156,7 @@ bool decode(datas& out, cursor& in, const char*& why) {
     row_min += plan[c].width;
   }
   if (nrows > in.left / row_min) return why = "row count", false;
-  // Columns whose type carries no bytes still cost a 32-byte cell per row: beyond a fixed
+  // Columns whose type carries no bytes still cost a 16-byte cell per row: beyond a fixed
   // allowance, a body may not ask for more cells than it has bytes.
   if (ncols && nrows > (body_size + null_cell_allowance) / ncols) return why = "cell count", false;
 
@@ -165,7 +165,7 @@ bool decode(datas& out, cursor& in, const char*& why) {
   const layout l = layout_of(nrows, ncols, name_bytes, text_bound);
   out.block = result_block_alloc(l.total);
   char* base = static_cast<char*>(out.block.base);
-  val* cells = reinterpret_cast<val*>(base);
+  result_cell* cells = reinterpret_cast<result_cell*>(base);
   u64* sids = reinterpret_cast<u64*>(base + l.sids);
   out.cols = {ncols, ncols, reinterpret_cast<datas_name*>(base + l.names)};
   char* text = place_names(out, names, base + l.bytes, ncols);
@@ -176,9 +176,9 @@ bool decode(datas& out, cursor& in, const char*& why) {
   unsigned char* cell = reinterpret_cast<unsigned char*>(cells);
   for (u64 r = 0; r < nrows; ++r) {
     if (!in.u64_le(sids[r])) return why = "row", false;
-    for (u64 c = 0; c < ncols; ++c, cell += sizeof(val)) {
+    for (u64 c = 0; c < ncols; ++c, cell += sizeof(result_cell)) {
       const column_plan& k = plans[c];
-      std::memcpy(cell, k.proto, sizeof(val));
+      std::memcpy(cell, k.proto, sizeof(result_cell));
       if (in.left < k.width) return why = "row", false;
       const unsigned char* p = in.p;
       switch (k.copy) {
@@ -214,9 +214,7 @@ bool decode(datas& out, cursor& in, const char*& why) {
           } else if (len) {
             text_left -= len;
             std::memcpy(text, in.p, len);
-            val* v = reinterpret_cast<val*>(cell);
-            v->text = text;
-            v->len = static_cast<u16>(len);
+            reinterpret_cast<result_cell*>(cell)->set_text(text, static_cast<u16>(len));
             text += len;
           }
           in.skip(len);

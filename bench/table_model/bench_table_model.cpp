@@ -23,6 +23,8 @@
 //   which connects, then performs exactly one load in its fresh process and reports it
 //   (manual time); its release (destroying the model) is reported as release_ms. The
 //   server lives in this parent process, so the child's memory figures hold no server.
+// - *_paused_load: as *_load, with an untimed pause of 4 s before each load, as a user
+//   leaves between two loads.
 // - BM_wide_stage_*: the stages of our wide load alone (the library's exchange, then that
 //   and read_result), for the stage trace.
 // - sort: tab_data_model::sort_rows of the narrow table by each column.
@@ -54,6 +56,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "bench/common/cold_run.h"
@@ -78,6 +81,7 @@ constexpr int big_rows = 1000000;
 constexpr int small_rows = 1000;
 const char* const wide_sql = "select * from wide;";
 const char* const small_sql = "select * from wide where first 1000;";
+constexpr int pause_ms_between_loads = 4000;
 const char* const narrow_sql = "select * from t;";
 
 // ---- the server: one test peer answering from prepared replies
@@ -518,10 +522,12 @@ void memory_counters(benchmark::State& state, const rss_span& span, double serve
 }
 
 // Timed: one load of `sql` into a model loaded before; untimed before each, `before` when
-// given (else the model holds the previous load of `sql`). Each load releases the model's
-// previous content inside the timed region.
+// given (else the model holds the previous load of `sql`), then a pause of `pause_ms` when
+// given (a user's seconds between two loads). Each load releases the model's previous
+// content inside the timed region.
 template <class Side>
-void timed_loads(benchmark::State& state, table t, const char* before, const char* sql, int rows) {
+void timed_loads(benchmark::State& state, table t, const char* before, const char* sql, int rows,
+                 int pause_ms = 0) {
   prepare(t);
   malloc_trim(0);  // no free heap of earlier benchmarks: the first load below maps its own
   Side side(server().port());
@@ -530,6 +536,7 @@ void timed_loads(benchmark::State& state, table t, const char* before, const cha
   for (auto _ : state) {
     state.PauseTiming();
     if (before && !side.load(before)) state.SkipWithError("big load");
+    if (pause_ms) std::this_thread::sleep_for(std::chrono::milliseconds(pause_ms));
     span.begin();
     state.ResumeTiming();
     const bool ok = side.load(sql);
@@ -545,6 +552,14 @@ void timed_loads(benchmark::State& state, table t, const char* before, const cha
 template <class Side>
 void warm_load(benchmark::State& state, table t, const char* sql) {
   timed_loads<Side>(state, t, nullptr, sql, big_rows);
+}
+
+// As warm_load, with the pause a user takes between two loads before each: memory given
+// back to the system a while ago can cost far more to touch again than memory just freed
+// (on a virtual machine whose host takes back the guest's free pages).
+template <class Side>
+void paused_load(benchmark::State& state) {
+  timed_loads<Side>(state, table::wide, nullptr, wide_sql, big_rows, pause_ms_between_loads);
 }
 
 // The model holds the big result; timed: the 1000-row result loaded into it.
@@ -580,6 +595,9 @@ void BM_wide_load_tab_data_model(benchmark::State& state) { warm_load<ours>(stat
 void BM_wide_load_baseline_plain_model(benchmark::State& state) { warm_load<baseline>(state, table::wide, wide_sql); }
 void BM_wide_stage_exchange(benchmark::State& state) { warm_load<stage_exchange>(state, table::wide, wide_sql); }
 void BM_wide_stage_exchange_and_read(benchmark::State& state) { warm_load<stage_read>(state, table::wide, wide_sql); }
+void BM_wide_paused_load_tab_data_model(benchmark::State& state) { paused_load<ours>(state); }
+void BM_wide_paused_load_baseline_plain_model(benchmark::State& state) { paused_load<baseline>(state); }
+void BM_wide_paused_stage_exchange(benchmark::State& state) { paused_load<stage_exchange>(state); }
 void BM_wide_reload_small_tab_data_model(benchmark::State& state) { reload_small<ours>(state); }
 void BM_wide_reload_small_baseline_plain_model(benchmark::State& state) { reload_small<baseline>(state); }
 void BM_wide_release_tab_data_model(benchmark::State& state) { release_big<ours>(state); }
@@ -701,6 +719,9 @@ BENCHMARK(BM_wide_load_tab_data_model)->Unit(benchmark::kMillisecond)->Iteration
 BENCHMARK(BM_wide_load_baseline_plain_model)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_wide_stage_exchange)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_wide_stage_exchange_and_read)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_wide_paused_load_tab_data_model)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_wide_paused_load_baseline_plain_model)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_wide_paused_stage_exchange)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_wide_reload_small_tab_data_model)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_wide_reload_small_baseline_plain_model)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_wide_release_tab_data_model)->Unit(benchmark::kMillisecond)->Iterations(3);

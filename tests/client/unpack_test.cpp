@@ -19,7 +19,7 @@ struct decoded {
   explicit decoded(const std::string& body) { ok = kk::unpack_datas(d, body.data(), body.size(), &why); }
   ~decoded() { kk::free_datas(d); }
   std::string col(uint64_t c) const { return std::string(d.cols[c].data, d.cols[c].size); }
-  const kk::val& at(uint64_t r, uint64_t c) const { return d.rows[r].vals[c]; }
+  kk::val at(uint64_t r, uint64_t c) const { return d.rows[r].vals[c]; }
 };
 
 TEST(unpack, empty_body_and_names_without_rows) {

@@ -251,25 +251,56 @@ bool result_column::append(const val* v) {
 
 namespace {
 
-// Reads columns first..: each worker takes the next column not yet taken and appends all
-// its rows; a cell of another kind goes to the worker's odd cells, a cell of no kind stops
-// every worker.
+// Reads the columns in units, each worker taking the next unit not yet taken: a text
+// column alone (a text costs several times a number), the other columns in runs of up to
+// four adjacent ones, so that a row's cells, adjacent in the library's row-major result,
+// are read by as few workers as possible. Texts go first, being the longest. A cell of
+// another kind goes to the worker's odd cells, a cell of no kind stops every worker.
 struct column_reader {
+  static constexpr u64 prefetch_rows = 8;
+  static constexpr u64 run_columns = 4;
+  struct unit {
+    u64 first, end;
+  };
   const datas* result;
   u64 rows;
   result_table& out;
+  std::vector<unit> units;
   std::atomic<u64> next{0};
   std::atomic<bool> bad{false};
 
+  column_reader(const datas* r, u64 n, result_table& t) : result(r), rows(n), out(t) {
+    const u64 c = out.columns.size();
+    for (u64 i = 0; i < c; ++i)
+      if (out.columns[i].kind() == kk::kind_string) units.push_back({i, i + 1});
+    for (u64 i = 0; i < c;) {
+      if (out.columns[i].kind() == kk::kind_string) {
+        ++i;
+        continue;
+      }
+      u64 e = i;
+      while (e < c && e - i < run_columns && out.columns[e].kind() != kk::kind_string) ++e;
+      units.push_back({i, e});
+      i = e;
+    }
+  }
+
   void run(std::vector<result_table::odd_cell>& odd) {
     for (;;) {
-      const u64 i = next.fetch_add(1);
-      if (i >= out.columns.size() || bad.load(std::memory_order_relaxed)) return;
-      result_column& column = out.columns[i];
-      column.reserve(rows);
-      for (u64 j = 0; j < rows; ++j) {
+      const u64 k = next.fetch_add(1);
+      if (k >= units.size() || bad.load(std::memory_order_relaxed)) return;
+      read(units[k].first, units[k].end, odd);
+    }
+  }
+
+  void read(u64 first, u64 end, std::vector<result_table::odd_cell>& odd) {
+    for (u64 j = 0; j < rows; ++j) {
+      if ((j & 4095) == 0 && bad.load(std::memory_order_relaxed)) return;
+      // The cells a few rows on are fetched while this row's are read.
+      if (j + prefetch_rows < rows) __builtin_prefetch(at(j + prefetch_rows, first, result));
+      for (u64 i = first; i < end; ++i) {
         const val* v = at(j, i, result);
-        if (column.append(v)) continue;
+        if (out.columns[i].append(v)) continue;
         // Not of its column's kind: kept with its own value, unless no type describes it.
         if (!cell_type_name(v)) {
           bad = true;
@@ -313,9 +344,13 @@ bool read_result(const datas* result, result_table& out) {
   out.row_ids.resize(r);
   for (u64 j = 0; j < r; ++j) out.row_ids[j] = sid_of(result, j);
 
+  // The columns' blocks come from this thread's heap, not from the workers': blocks freed
+  // by a reload then serve the next load, whichever worker reads which column (a worker's
+  // heap keeps what is freed into it).
+  for (result_column& column : out.columns) column.reserve(r);
   column_reader reader{result, r, out};
   const u64 hardware = std::max(1u, std::thread::hardware_concurrency());
-  const u64 workers = r * c >= parallel_cells ? std::min<u64>({hardware, c, 8}) : 1;
+  const u64 workers = r * c >= parallel_cells ? std::min<u64>({hardware, reader.units.size(), 8}) : 1;
   std::vector<std::vector<result_table::odd_cell>> odd(workers);
   std::vector<std::exception_ptr> failures(workers);
   auto work = [&](u64 w) {
@@ -323,7 +358,7 @@ bool read_result(const datas* result, result_table& out) {
       reader.run(odd[w]);
     } catch (...) {
       failures[w] = std::current_exception();
-      reader.bad = true;  // the others stop at their next column
+      reader.bad = true;  // the others stop soon after
     }
   };
   std::vector<std::thread> threads;

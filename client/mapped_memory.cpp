@@ -11,7 +11,7 @@ size_t page_round(size_t n) { return (n + page_bytes - 1) & ~(page_bytes - 1); }
 
 void* map_block(size_t bytes) noexcept {
   if (bytes == 0 || bytes > SIZE_MAX / 2) return nullptr;
-  void* p = mmap(nullptr, page_round(bytes), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  void* p = mmap(nullptr, page_round(bytes), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
   return p == MAP_FAILED ? nullptr : p;
 }
 

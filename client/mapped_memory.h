@@ -12,8 +12,9 @@ namespace kk::client {
 
 inline constexpr size_t page_bytes = 4096;
 
-// A private anonymous mapping of `bytes` (> 0); null when the system has none to give. Its
-// bytes are zero.
+// A private anonymous mapping of `bytes` (> 0), its pages faulted in at once (a block is
+// mapped to be filled: one call instead of a fault per page); null when the system has
+// none to give. Its bytes are zero.
 void* map_block(size_t bytes) noexcept;
 // The mapping p of old_bytes resized to new_bytes, moved if need be (its pages are moved,
 // not copied); null, with p untouched, when that fails.

@@ -294,13 +294,27 @@ struct column_reader {
   }
 
   void read(u64 first, u64 end, std::vector<result_table::odd_cell>& odd) {
+    // The columns are filled in this worker's own copies of their records, moved back at
+    // the end: records of adjacent columns share cache lines, and other workers fill those.
+    result_column local[run_columns];
+    const u64 n = end - first;
+    for (u64 k = 0; k < n; ++k) local[k] = std::move(out.columns[first + k]);
+    struct give_back {
+      result_column* local;
+      result_column* out;
+      u64 n;
+      ~give_back() {
+        for (u64 k = 0; k < n; ++k) out[k] = std::move(local[k]);
+      }
+    } back{local, &out.columns[first], n};
     for (u64 j = 0; j < rows; ++j) {
       if ((j & 4095) == 0 && bad.load(std::memory_order_relaxed)) return;
       // The cells a few rows on are fetched while this row's are read.
       if (j + prefetch_rows < rows) __builtin_prefetch(at(j + prefetch_rows, first, result));
-      for (u64 i = first; i < end; ++i) {
+      for (u64 k = 0; k < n; ++k) {
+        const u64 i = first + k;
         const val* v = at(j, i, result);
-        if (out.columns[i].append(v)) continue;
+        if (local[k].append(v)) continue;
         // Not of its column's kind: kept with its own value, unless no type describes it.
         if (!cell_type_name(v)) {
           bad = true;

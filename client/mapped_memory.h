@@ -1,10 +1,10 @@
 // Anonymous mappings for the large blocks of a result set and a reply: they go back to the
 // system when released, whatever the allocator's thresholds.
 //
-// They take ordinary pages, no transparent huge pages: a huge page given back is soon
-// returned by a virtual machine to its host, and touching one again after the few seconds
-// between two loads cost 2-3 s per GiB instead of 0.4 s with ordinary pages (measured on
-// this project's machines; bench_table_model's paused loads show it).
+// They take ordinary pages, no transparent huge pages: on a virtual machine that hands free
+// guest memory back to its host, huge pages touched again after the few seconds between
+// two loads cost 2-3 s per GiB instead of 0.4 s with ordinary pages (measured on this
+// project's machines; bench_table_model's paused loads show it).
 #pragma once
 #include <cstddef>
 

@@ -10,16 +10,11 @@ namespace kk {
 
 val cell_value(const result_cell& c) {
   val v;
+  if (c.is_text()) val_from_bytes(v, c.text(), c.text_size());  // at most 65535 bytes
+  else std::memcpy(v.data, c.data, sizeof v.data);
   v.size = c.size;
   v.sign = c.sign;
   v.type = c.type;
-  if (c.is_text()) {
-    val_from_bytes(v, c.text(), c.text_size());  // a cell's text is at most 65535 bytes
-    v.size = c.size;
-    v.sign = c.sign;
-  } else {
-    std::memcpy(v.data, c.data, sizeof v.data);
-  }
   return v;
 }
 

@@ -24,6 +24,11 @@ struct alignas(8) result_cell {
   uint8_t type;  // val_type_code
 
   bool is_text() const noexcept { return type == val_type_text; }
+  // The number or calendar bytes (a val's `data`); zeros for a text.
+  const uint8_t* payload() const noexcept {
+    static constexpr uint8_t none[sizeof data] = {};
+    return is_text() ? none : data;
+  }
   const char* text() const noexcept {
     const char* p = nullptr;
     if (is_text()) std::memcpy(&p, data, sizeof p);

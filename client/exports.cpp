@@ -24,18 +24,17 @@ bool nul_before_end(const char* text, int32_t len) {
 // A val from at() is a result cell of its datas.
 const kk::result_cell* cell_of(const val* v) { return reinterpret_cast<const kk::result_cell*>(v); }
 
-// The payload's first bytes as T; 0 for a text (its bytes there are a pointer).
+// The payload's first bytes as T (0 for a text).
 template <class T>
 T read_data(const val* v) {
   T x{};
-  if (v && !cell_of(v)->is_text()) std::memcpy(&x, cell_of(v)->data, sizeof x);
+  if (v) std::memcpy(&x, cell_of(v)->payload(), sizeof x);
   return x;
 }
 
 kk::datetime_fields fields_of(const val* v) {
   kk::val fields;  // no text: nothing to release
-  std::memcpy(fields.data, cell_of(v)->data, sizeof fields.data);
-  if (cell_of(v)->is_text()) std::memset(fields.data, 0, sizeof fields.data);
+  std::memcpy(fields.data, cell_of(v)->payload(), sizeof fields.data);
   return kk::val_fields(fields);
 }
 

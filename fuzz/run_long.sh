@@ -12,6 +12,7 @@ name=$1
 seconds=${2:-3600}
 runs=${3:-10000000}
 workers=${4:-1}
+[[ "$workers" =~ ^[1-9][0-9]*$ ]] || { echo "workers: a count from 1 up, not '$workers'" >&2; exit 2; }
 build=${RUV_FUZZ_BUILD:-build-fuzz}
 work=fuzz/corpus-work
 mkdir -p "$work/$name" "$work/$name-findings"

@@ -1,0 +1,60 @@
+#pragma once
+// The program's one road to the server's connection. The library keeps its connection per
+// thread, so every call that talks to the server (login, statements, logout) runs on one
+// wire thread; the calling (GUI) thread waits for it without blocking the window, and a
+// wait that lasts shows a wait dialog whose Cancel shuts the connection down.
+//
+// GUI thread only. Calls do not nest: a call made while another one waits fails as busy.
+#include <QObject>
+#include <QString>
+#include <cstdint>
+
+#include "client/ruv_sql_lib_mem.h"
+
+class QWidget;
+
+namespace ruv {
+
+// How the last exchange ended.
+enum class wire_result {
+  ok,         // the server answered
+  refused,    // the server answered with a failure; the connection stays
+  lost,       // the connection failed (reset, closed, out of step, bad reply); it is closed
+  cancelled,  // the user ended the wait; the connection is closed
+  busy,       // another exchange was waiting; nothing was sent
+  closed,     // there was no connection; nothing was sent
+};
+
+struct wire_status {
+  wire_result result = wire_result::closed;
+  bool sent = false;  // the request reached the socket (its outcome may be unknown)
+  QString reason;     // the system's or the protocol's words for a lost connection
+};
+
+// Emits connection_changed whenever the connection opens or closes (the status bar).
+class wire_events : public QObject {
+  Q_OBJECT
+ public:
+  using QObject::QObject;
+ Q_SIGNALS:
+  void connection_changed(bool connected);
+};
+wire_events* wire_signals();
+
+// Logs in (closing the connection held before). what names the wait in its dialog.
+bool wire_connect(const char* host, uint16_t port, const char* user, const char* password,
+                  const QString& what = QString());
+// One statement; the caller owns the result (del_datas). Null unless the server answered OK.
+datas* wire_exec(const char* text, int32_t len, const QString& what = QString());
+// Logs out and closes the connection.
+void wire_exit();
+
+bool wire_connected();
+const wire_status& wire_last();
+// "host:port" of the connection last opened.
+QString wire_address();
+
+// The dialog's parent while waiting (the main window once it exists); may be null.
+void set_wire_parent(QWidget* parent);
+
+}  // namespace ruv

@@ -57,14 +57,34 @@ QString shown_statement(kk::adt::text_view sql) {
 
 namespace {
 
-// The statement as the entry shows it, escaped, with the byte count when it was cut.
+// A length as the log shows it: bytes up to 10 KiB, then KiB, MiB or GiB with one decimal
+// (rounded down, so a length never shows larger than it is). No locale takes part.
+QString length_text(kk::u64 n) {
+  static const char* const units[] = {QT_TRANSLATE_NOOP("db_ctx", "%1 KiB"), QT_TRANSLATE_NOOP("db_ctx", "%1 MiB"),
+                                      QT_TRANSLATE_NOOP("db_ctx", "%1 GiB")};
+  char digits[kk::int_text_max];
+  if (n < (kk::u64(10) << 10)) {
+    return QCoreApplication::translate("db_ctx", "%1 bytes")
+        .arg(QString::fromLatin1(digits, int(kk::int_to_chars(digits, n))));
+  }
+  int unit = 0;
+  kk::u64 scale = kk::u64(1) << 10;
+  while (unit < 2 && n >= (scale << 10)) {
+    scale <<= 10;
+    ++unit;
+  }
+  const kk::u64 whole = n / scale, tenth = (n % scale) * 10 / scale;
+  QString figure = QString::fromLatin1(digits, int(kk::int_to_chars(digits, whole)));
+  figure += QLatin1Char('.');
+  figure += QLatin1Char(char('0' + tenth));
+  return QCoreApplication::translate("db_ctx", units[unit]).arg(figure);
+}
+
+// The statement as the entry shows it, escaped, with its whole length when it was cut.
 QByteArray statement_html(kk::adt::text_view sql) {
   QByteArray html = shown_statement(sql).toHtmlEscaped().toUtf8();
-  if (sql.size > log_statement_max) {
-    char digits[kk::int_text_max];
-    const int n = int(kk::int_to_chars(digits, kk::u64(sql.size)));
-    html += QCoreApplication::translate("db_ctx", "... (%1 bytes)").arg(QString::fromLatin1(digits, n)).toUtf8();
-  }
+  if (sql.size > log_statement_max)
+    html += QCoreApplication::translate("db_ctx", "... (%1 in all)").arg(length_text(sql.size)).toHtmlEscaped().toUtf8();
   return html;
 }
 

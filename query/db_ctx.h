@@ -38,7 +38,7 @@ void db_ctx_close(db_ctx* ctx);
 // The log pane's HTML is cut to its newest eighth when it grows past this many characters.
 inline constexpr int log_limit = 262144;
 // A statement longer than this is shown in its entry by its first bytes (cut at a UTF-8
-// boundary) and "... (N bytes)".
+// boundary) and its whole length ("... (48.0 MiB in all)"); the statement sent is whole.
 inline constexpr kk::u64 log_statement_max = 4096;
 
 // The HTML entry of one statement: start stamp, the statement (escaped), the outcome and

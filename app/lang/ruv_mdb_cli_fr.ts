@@ -1330,8 +1330,24 @@ selection-background-color: rgb(163, 163, 163);</translation>
 <context>
     <name>db_ctx</name>
     <message>
-        <source>... (%1 bytes)</source>
-        <translation>... (%1 octets)</translation>
+        <source>... (%1 in all)</source>
+        <translation>... (%1 en tout)</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 octets</translation>
+    </message>
+    <message>
+        <source>%1 KiB</source>
+        <translation>%1 Kio</translation>
+    </message>
+    <message>
+        <source>%1 MiB</source>
+        <translation>%1 Mio</translation>
+    </message>
+    <message>
+        <source>%1 GiB</source>
+        <translation>%1 Gio</translation>
     </message>
     <message>
         <source>execute sql:</source>

@@ -1330,8 +1330,24 @@ selection-background-color: rgb(163, 163, 163);</translation>
 <context>
     <name>db_ctx</name>
     <message>
-        <source>... (%1 bytes)</source>
-        <translation>...（%1 バイト）</translation>
+        <source>... (%1 in all)</source>
+        <translation>...（全 %1）</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 バイト</translation>
+    </message>
+    <message>
+        <source>%1 KiB</source>
+        <translation>%1 KiB</translation>
+    </message>
+    <message>
+        <source>%1 MiB</source>
+        <translation>%1 MiB</translation>
+    </message>
+    <message>
+        <source>%1 GiB</source>
+        <translation>%1 GiB</translation>
     </message>
     <message>
         <source>execute sql:</source>

@@ -38,12 +38,33 @@ TEST(log_entry, pieces_in_order_escaped_and_with_six_decimals) {
        "time: <b>0\\.007000</b> us\\.<br>$"},
       {"", true, 0, "<div style='color:#52a6c4'>    </div>.*<b>0\\.000000</b>"},
       {std::string(4096, 'q'), true, 999, "    q{4096}</div>.*<b>0\\.999000</b>"},
-      {long_sql, true, 1000000000123, "    select &quot;a{4087}\\.\\.\\. \\(4103 bytes\\)</div>.*<b>1000000000\\.123000</b>"},
+      {long_sql, true, 1000000000123, "    select &quot;a{4087}\\.\\.\\. \\(4103 bytes in all\\)</div>.*<b>1000000000\\.123000</b>"},
   };
   for (const auto& c : cases) {
     const auto e = log_entry(stamp, {c.sql.data(), c.sql.size()}, c.ok, c.ns);
     const QString text = QString::fromUtf8(e.data, int(e.size));
     EXPECT_TRUE(QRegularExpression(c.pattern).match(text).hasMatch()) << c.pattern << "\n" << text.toStdString();
+  }
+}
+
+TEST(log_entry, a_cut_statement_gives_its_whole_length_readably) {
+  // Only the first log_statement_max bytes (and the one after them) are read.
+  const std::string head(log_statement_max + 1, 'x');
+  const struct {
+    kk::u64 size;
+    const char* shown;
+  } cases[] = {
+      {log_statement_max + 1, "... (4097 bytes in all)"},
+      {10239, "... (10239 bytes in all)"},
+      {10240, "... (10.0 KiB in all)"},
+      {(1u << 20) - 1, "... (1023.9 KiB in all)"},
+      {50331677, "... (48.0 MiB in all)"},
+      {(kk::u64(5) << 30) + (kk::u64(1) << 29), "... (5.5 GiB in all)"},
+      {kk::u64(4096) << 30, "... (4096.0 GiB in all)"},
+  };
+  for (const auto& c : cases) {
+    const std::string e = std_of(log_entry(stamp, {head.data(), c.size}, true, 1));
+    EXPECT_NE(e.find(std::string(log_statement_max, 'x') + c.shown + "</div>"), std::string::npos) << c.size << "\n" << e.substr(4000, 200);
   }
 }
 

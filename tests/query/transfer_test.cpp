@@ -2,6 +2,7 @@
 // download byte for byte, and every failure leaving an existing local file intact.
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTextEdit>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -155,6 +156,21 @@ TEST_F(upload_fixture, a_file_too_big_for_one_statement_is_refused_before_it_is_
   db_ctx ctx(str("db"), nullptr);
   EXPECT_FALSE(sql_restore(&ctx, str(big), true, true));
   EXPECT_TRUE(srv.statements().empty());
+}
+
+TEST_F(upload_fixture, an_uploaded_file_shows_in_the_log_cut_with_its_length) {
+  // 256 KiB of file make a statement of 1 MiB: the server gets all of it, the log a few KiB.
+  const std::string bin = path("db.rbk");
+  spit(bin, std::string(256 << 10, 'A'));
+  server srv;
+  srv.peer.set_handler([](std::string_view) { return peer::send(peer::ok_reply({})); });
+  QTextEdit pane;
+  db_ctx ctx(str("db"), &pane);
+  EXPECT_TRUE(sql_restore(&ctx, str(bin), true, true));
+  ASSERT_EQ(srv.statements().size(), 1u);
+  EXPECT_EQ(srv.statements()[0].size(), std::string("restore from bin from raw \"\";").size() + 4 * (256u << 10));
+  EXPECT_LT(pane.toHtml().size(), 3 * int(log_statement_max)) << "the log holds the statement whole";
+  EXPECT_TRUE(pane.toPlainText().contains("... (1.0 MiB in all)")) << pane.toPlainText().right(200).toStdString();
 }
 
 struct download_case {

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # One user session with the real program, end to end (see CMakeLists.txt beside this file):
-#   run_session.sh PROGRAM PEER DRIVER FIXTURES OUT
+#   run_session.sh PROGRAM PEER DRIVER FIXTURES OUT [KEEP_LOADED]
 # Starts a private Xvfb display and the demo catalogue server, runs the program twice in a
 # fresh working folder with the driver preloaded (phase 1: first start; phase 2: start
 # again), and checks what the driver cannot see from inside: the exit, the files the program
 # wrote (configuration, the script saved at close, the exported CSV), the statements the
-# server received and its tables at the end. Pictures and logs stay in OUT.
+# server received and its tables at the end. Pictures and logs stay in OUT. KEEP_LOADED (the
+# sanitizer build's scripts/sanitizer/keep_loaded.c) is preloaded into a sanitizer build of
+# the program, so that no library is unloaded before the leak check at exit.
 set -euo pipefail
 
 mkdir -p "$5"
@@ -61,11 +63,17 @@ port=$(sed -n 's/^listening on 127\.0\.0\.1:\([0-9]*\).*/\1/p' "$out/peer.out")
 cp "$fixtures/session.sql" "$fixtures/more.sql" "$work/"
 
 # A program built with AddressSanitizer needs its runtime first in the library list, before
-# the preloaded driver; it runs a few times slower, so a phase may take longer.
+# the preloaded driver; it runs a few times slower, so a phase may take longer. Its leak
+# check at exit names a stack only through libraries still loaded: KEEP_LOADED keeps them.
 preload=$driver phase_limit=60
 asan_runtime=$(ldd "$program" | awk '/libasan\.so/ { print $3; exit }')
 if [ -n "$asan_runtime" ]; then
-  preload="$asan_runtime:$driver" phase_limit=240
+  keep_loaded=${6:-}
+  if [ -z "$keep_loaded" ]; then
+    echo "FAILED: a sanitizer build of the program needs KEEP_LOADED (the sixth argument)"
+    exit 1
+  fi
+  preload="$asan_runtime:$(realpath "$keep_loaded"):$driver" phase_limit=240
 fi
 
 # The program as a user starts it, with nothing of this machine's desktop settings.

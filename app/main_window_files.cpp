@@ -10,6 +10,9 @@
 #include <QSaveFile>
 #include <QTabBar>
 
+#include <cerrno>
+#include <cstring>
+
 #include "app/main_window.h"
 #include "app/script_paths.h"
 #include "ui_base/seams.h"
@@ -52,6 +55,25 @@ script_read read_script(const QString& path, kk::adt::string::string& text) {
   if (kk::u64(size) > ruv::doc_max_size) return script_read::too_large;
   text = read_file(local.constData());
   return size == 0 || text.size != 0 ? script_read::ok : script_read::unreadable;
+}
+
+// Writes a script's bytes (the document's own: a QString round trip would turn invalid UTF-8
+// into U+FFFD) in full or not at all, and marks the editor saved. A link is followed, so the
+// file it names gets the text and the link stays. error gets the system's words for the step
+// that failed (no space left, permission denied ...).
+bool save_script(ruv::sql_script_editor* s, const QString& path, QString* error) {
+  QString target = path;
+  const QFileInfo info(path);
+  if (info.isSymLink()) target = info.symLinkTarget();
+  const QByteArray bytes = s->editor_widget()->text();
+  const QByteArray local = QFile::encodeName(target);
+  replacing_writer out(local.constData());
+  if (out.ok() && out.write(bytes.constData(), kk::u64(bytes.size())) && out.commit()) {
+    s->editor_widget()->saved();
+    return true;
+  }
+  if (error) *error = QString::fromLocal8Bit(std::strerror(out.error() ? out.error() : EIO));
+  return false;
 }
 
 }  // namespace
@@ -130,7 +152,7 @@ bool MainWindow::write_script(ruv::sql_script_editor* s, QStringList* failures) 
   if (path.isEmpty())
     error = tr("the tab has no file");
   else
-    ok = s->save_to(path, &error);
+    ok = save_script(s, path, &error);
   if (!ok && failures) failures->append(QStringLiteral("%1: %2").arg(path, error));
   // The editor sets the window's actions only for the current tab.
   if (ok && s == current_script()) s->editor_widget()->context_menu_actions();
@@ -316,7 +338,7 @@ void MainWindow::save_file_as(bool) {
       return;
     }
     QString error;
-    if (!s->save_to(path, &error)) {
+    if (!save_script(s, path, &error)) {
       report_save_failures({QStringLiteral("%1: %2").arg(path, error)});
       return;
     }

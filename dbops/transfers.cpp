@@ -42,6 +42,44 @@ QString local_refusal(const kk::adt::string::string& path, bool replace) {
   return {};
 }
 
+// Why the transfer just run failed, as far as this program knows it: "" when the server
+// refused it (its failed entry is in the log) or nothing is known.
+QString failure_reason(const kk::adt::string::string& path) {
+  const transfer_failure& f = last_transfer_failure();
+  const QString shown = utf8_text(path);
+  const auto system = [&] { return QString::fromLocal8Bit(std::strerror(f.error ? f.error : EIO)); };
+  switch (f.fault) {
+    case transfer_fault::none:
+    case transfer_fault::refused:
+      return {};
+    case transfer_fault::lost:
+      return f.reason.isEmpty()
+                 ? window_texts::tr("the connection to the server was lost; the server may have carried the transfer out")
+                 : window_texts::tr("the connection to the server was lost (%1); the server may have carried the transfer out")
+                       .arg(f.reason);
+    case transfer_fault::read_failed:
+      return window_texts::tr("the file '%1' could not be read: %2").arg(shown, system());
+    case transfer_fault::empty_file:
+      return window_texts::tr("the file '%1' is empty, nothing was sent").arg(shown);
+    case transfer_fault::too_big:
+      return window_texts::tr("the file '%1' has %2 bytes, more than the %3 bytes one statement can carry")
+          .arg(shown, QString::number(f.size), QString::number(f.limit));
+    case transfer_fault::exists:
+      return window_texts::tr("the file '%1' already exists and the replace mode is off").arg(shown);
+    case transfer_fault::write_failed:
+      return window_texts::tr("the file '%1' could not be written: %2").arg(shown, system());
+    case transfer_fault::bad_reply:
+      return window_texts::tr("the server's reply holds no file content");
+  }
+  return {};
+}
+
+// The outcome box of a transfer: the outcome, then why it failed when that is known.
+bool outcome(QWidget* parent, bool ok, const QString& title, const QString& text, const kk::adt::string::string& path) {
+  const QString why = ok ? QString() : failure_reason(path);
+  return told(parent, ok, title, why.isEmpty() ? text : text + QLatin1Char('\n') + why);
+}
+
 // The outcome box of a client-mode transfer refused before it was sent.
 bool refused(QWidget* parent, const QString& title, const QString& failed_text, const QString& why) {
   return told(parent, false, title, failed_text + QLatin1Char('\n') + why);
@@ -91,15 +129,15 @@ bool run_export(db_ctx* ctx, QWidget* parent, const QString& table, const import
   }
   const bool ok = sql_export_table(ctx, utf8_bytes(table), path, dlg.is_csv(), dlg.separator(), dlg.is_replace(),
                                    dlg.is_client());
-  return told(parent, ok, window_texts::tr("export table result"),
-              window_texts::tr("export table '%1' to file '%2' is %3!").arg(table, utf8_text(path), outcome_word(ok)));
+  return outcome(parent, ok, window_texts::tr("export table result"),
+                 window_texts::tr("export table '%1' to file '%2' is %3!").arg(table, utf8_text(path), outcome_word(ok)), path);
 }
 
 bool run_import(db_ctx* ctx, QWidget* parent, const QString& table, const import_csv_dlg& dlg) {
   const auto path = dlg.path();
   const bool ok = sql_import(ctx, utf8_bytes(table), path, dlg.is_csv(), dlg.separator(), dlg.is_client());
-  return told(parent, ok, window_texts::tr("import table result"),
-              window_texts::tr("import file '%1' to table '%2' is %3!").arg(utf8_text(path), table, outcome_word(ok)));
+  return outcome(parent, ok, window_texts::tr("import table result"),
+                 window_texts::tr("import file '%1' to table '%2' is %3!").arg(utf8_text(path), table, outcome_word(ok)), path);
 }
 
 bool run_save(db_ctx* ctx, QWidget* parent, const QString& table, const save_tab_dlg& dlg) {
@@ -112,8 +150,8 @@ bool run_save(db_ctx* ctx, QWidget* parent, const QString& table, const save_tab
                      why);
   }
   const bool ok = sql_save_table(ctx, utf8_bytes(table), path, dlg.is_bin_mode(), dlg.is_replace(), dlg.is_client());
-  return told(parent, ok, window_texts::tr("save table result"),
-              window_texts::tr("save table '%1' to file '%2' is %3!").arg(table, utf8_text(path), outcome_word(ok)));
+  return outcome(parent, ok, window_texts::tr("save table result"),
+                 window_texts::tr("save table '%1' to file '%2' is %3!").arg(table, utf8_text(path), outcome_word(ok)), path);
 }
 
 bool run_load(db_ctx* ctx, QWidget* parent, const load_tab_dlg& dlg) {
@@ -125,7 +163,7 @@ bool run_load(db_ctx* ctx, QWidget* parent, const load_tab_dlg& dlg) {
   const bool ok = sql_load_table(ctx, utf8_bytes(table), path, bin, dlg.is_client());
   const QString text = bin ? window_texts::tr("load file '%1' to as table '%2' is %3!").arg(utf8_text(path), table, outcome_word(ok))
                            : window_texts::tr("load file '%1' as table is %2!").arg(utf8_text(path), outcome_word(ok));
-  return told(parent, ok, window_texts::tr("load table result"), text);
+  return outcome(parent, ok, window_texts::tr("load table result"), text, path);
 }
 
 bool run_backup(db_ctx* ctx, QWidget* parent, const save_tab_dlg& dlg) {
@@ -138,8 +176,8 @@ bool run_backup(db_ctx* ctx, QWidget* parent, const save_tab_dlg& dlg) {
                      window_texts::tr("backup database to file '%1' is %2!").arg(utf8_text(path), outcome_word(false)), why);
   }
   const bool ok = sql_backup(ctx, path, dlg.is_bin_mode(), dlg.is_replace(), client);
-  return told(parent, ok, window_texts::tr("backup result(%1)").arg(side(client)),
-              window_texts::tr("backup database to file '%1' is %2!").arg(utf8_text(path), outcome_word(ok)));
+  return outcome(parent, ok, window_texts::tr("backup result(%1)").arg(side(client)),
+                 window_texts::tr("backup database to file '%1' is %2!").arg(utf8_text(path), outcome_word(ok)), path);
 }
 
 bool run_restore(db_ctx* ctx, QWidget* parent, const load_tab_dlg& dlg) {
@@ -147,6 +185,6 @@ bool run_restore(db_ctx* ctx, QWidget* parent, const load_tab_dlg& dlg) {
   if (path.size == 0) return false;
   const bool client = dlg.is_client();
   const bool ok = sql_restore(ctx, path, dlg.is_bin_mode(), client);
-  return told(parent, ok, window_texts::tr("restore result(%1)").arg(side(client)),
-              window_texts::tr("restore database frome file '%1' is %2!").arg(utf8_text(path), outcome_word(ok)));
+  return outcome(parent, ok, window_texts::tr("restore result(%1)").arg(side(client)),
+                 window_texts::tr("restore database frome file '%1' is %2!").arg(utf8_text(path), outcome_word(ok)), path);
 }

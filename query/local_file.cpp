@@ -15,20 +15,28 @@ namespace {
 // Opens without blocking (a fifo without writer would block a plain open) and keeps the
 // descriptor only for a regular file.
 int open_regular(const char* path, struct stat* st) {
-  if (!path) return -1;
+  if (!path) {
+    errno = EINVAL;
+    return -1;
+  }
   const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return -1;
-  if (::fstat(fd, st) != 0 || !S_ISREG(st->st_mode)) {
+  const bool stated = ::fstat(fd, st) == 0;
+  if (!stated || !S_ISREG(st->st_mode)) {
+    const int why = !stated ? errno : S_ISDIR(st->st_mode) ? EISDIR : EINVAL;
     ::close(fd);
+    errno = why;
     return -1;
   }
   return fd;
 }
 
+// errno tells why it returned false (a write that took nothing counts as a full disk).
 bool write_all(int fd, const char* p, u64 n) {
   while (n > 0) {
     const ssize_t w = ::write(fd, p, n);
     if (w < 0 && errno == EINTR) continue;
+    if (w == 0) errno = ENOSPC;
     if (w <= 0) return false;
     p += w;
     n -= u64(w);
@@ -84,11 +92,31 @@ bool local_file_exists(const char* path) {
 }
 
 replacing_writer::replacing_writer(const char* target) {
-  if (!target || !*target) return;
+  if (!target || !*target) {
+    error_ = ENOENT;
+    return;
+  }
   target_ = kk::adt::string_from_cstr(target);
+  // A device or a fifo at the target is written in place: a file renamed over it would
+  // replace the node itself. A fifo nobody reads is refused rather than waited for.
+  struct stat at {};
+  if (::stat(target, &at) == 0 && !S_ISREG(at.st_mode) && !S_ISDIR(at.st_mode)) {
+    fd_ = ::open(target, O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd_ < 0) {
+      error_ = errno;
+      return;
+    }
+    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+    ok_ = true;
+    return;
+  }
   temp_ = kk::adt::string_cat_string_cstr(target_, ".partXXXXXX");
   fd_ = ::mkostemp(temp_.data, O_CLOEXEC);
-  if (fd_ < 0) return;
+  if (fd_ < 0) {
+    error_ = errno;
+    temp_.free();  // nothing was made, nothing to remove
+    return;
+  }
   // The new file gets the mode an existing target has, else the usual one for new files.
   struct stat st {};
   mode_t mode;
@@ -108,8 +136,13 @@ replacing_writer::~replacing_writer() {
   if (temp_.size) ::unlink(temp_.data);
 }
 
+bool replacing_writer::fail(int error) {
+  if (ok_ || !error_) error_ = error ? error : EIO;
+  return ok_ = false;
+}
+
 bool replacing_writer::flush() {
-  if (ok_ && buffer_.size) ok_ = write_all(fd_, buffer_.data, buffer_.size);
+  if (ok_ && buffer_.size && !write_all(fd_, buffer_.data, buffer_.size)) fail(errno);
   buffer_.resize(0);
   return ok_;
 }
@@ -118,7 +151,7 @@ bool replacing_writer::write(const char* p, u64 n) {
   if (!ok_) return false;
   if (buffer_.size + n > write_chunk) {
     if (!flush()) return false;
-    if (n >= write_chunk) return ok_ = write_all(fd_, p, n);
+    if (n >= write_chunk) return write_all(fd_, p, n) || fail(errno);
   }
   const u64 at = buffer_.size;
   buffer_.resize(at + n);
@@ -130,8 +163,9 @@ bool replacing_writer::commit() {
   if (!flush()) return false;
   const int fd = fd_;
   fd_ = -1;
-  if (::close(fd) != 0) return ok_ = false;
-  if (::rename(temp_.data, target_.data) != 0) return ok_ = false;
+  if (::close(fd) != 0) return fail(errno);
+  if (temp_.size == 0) return true;  // written in place
+  if (::rename(temp_.data, target_.data) != 0) return fail(errno);
   temp_.free();
   return true;
 }

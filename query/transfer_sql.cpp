@@ -1,5 +1,6 @@
 #include "query/transfer_sql.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 
@@ -8,6 +9,7 @@
 #include "query/local_file.h"
 #include "query/sql_build.h"
 #include "query/sql_parse.h"
+#include "query/wire.h"
 
 using kk::u64;
 using kk::adt::string::string;
@@ -26,6 +28,25 @@ void hex_escape(char* out, const char* p, u64 n) noexcept {
 
 namespace {
 
+transfer_failure last_failure;
+
+bool failed(transfer_fault fault, int error = 0) {
+  last_failure = transfer_failure{};
+  last_failure.fault = fault;
+  last_failure.error = error;
+  return false;
+}
+
+// The server gave no result: refused, unless the connection failed after the statement went
+// out (then nobody here knows what the server did).
+bool exchange_failed() {
+  const ruv::wire_status& w = ruv::wire_last();
+  const bool lost = w.result == ruv::wire_result::lost || w.result == ruv::wire_result::cancelled;
+  failed(lost ? transfer_fault::lost : transfer_fault::refused);
+  if (lost) last_failure.reason = w.reason;
+  return false;
+}
+
 string head_text(std::initializer_list<std::string_view> pieces) {
   string s;
   for (auto p : pieces) append(s, p);
@@ -41,9 +62,10 @@ void append_path(string& s, const string& path, bool replace) {
 bool run(db_ctx* ctx, const string& sql) {
   string entry;
   datas* reply = exec_logged(ctx, sql, entry, false);
-  const bool ok = reply != nullptr;
+  if (!reply) return exchange_failed();
   del_datas(reply);
-  return ok;
+  last_failure = transfer_failure{};
+  return true;
 }
 
 // Client-mode upload: head " from raw \"" hex "\";" with the local file's bytes, built in
@@ -51,11 +73,28 @@ bool run(db_ctx* ctx, const string& sql) {
 // could not be sent (exec takes a 32-bit length), and for an empty or unreadable file.
 bool upload(db_ctx* ctx, string head, const string& path) {
   static constexpr std::string_view open = " from raw \"", close = "\";";
-  const kk::i64 size = regular_file_size(path.data);
+  last_failure = transfer_failure{};
   const u64 fixed = head.size + open.size() + close.size();
-  if (size <= 0 || u64(size) > (u64(INT32_MAX) - fixed) / 4) return false;
+  const u64 limit = upload_limit(head.size);
+  errno = 0;
+  const kk::i64 size = regular_file_size(path.data);
+  if (size < 0) return failed(transfer_fault::read_failed, errno);
+  if (size == 0) return failed(transfer_fault::empty_file);
+  if (u64(size) > limit) {
+    failed(transfer_fault::too_big);
+    last_failure.size = u64(size);
+    last_failure.limit = limit;
+    return false;
+  }
+  errno = 0;
   const string bytes = read_file(path.data);
-  if (bytes.size == 0 || bytes.size > (u64(INT32_MAX) - fixed) / 4) return false;
+  if (bytes.size == 0) return failed(errno ? transfer_fault::read_failed : transfer_fault::empty_file, errno);
+  if (bytes.size > limit) {  // it grew while it was read
+    failed(transfer_fault::too_big);
+    last_failure.size = bytes.size;
+    last_failure.limit = limit;
+    return false;
+  }
   string sql = std::move(head);
   const u64 at = sql.size;
   sql.resize(fixed + 4 * bytes.size);
@@ -73,16 +112,21 @@ bool upload(db_ctx* ctx, string head, const string& path) {
 bool download(db_ctx* ctx, const string& sql, const string& path, bool replace, bool hex) {
   string entry;
   datas* reply = exec_logged(ctx, sql, entry, false);
-  if (!reply) return false;
-  bool ok = (replace || !local_file_exists(path.data)) && (rows_of(reply) == 0 || cols_of(reply) >= 1);
-  if (ok) {
+  if (!reply) return exchange_failed();
+  last_failure = transfer_failure{};
+  bool ok = true;
+  if (!replace && local_file_exists(path.data)) {
+    ok = failed(transfer_fault::exists);
+  } else if (rows_of(reply) != 0 && cols_of(reply) < 1) {
+    ok = failed(transfer_fault::bad_reply);
+  } else {
     replacing_writer out(path.data);
-    ok = out.ok();
+    if (!out.ok()) ok = failed(transfer_fault::write_failed, out.error());
     string decoded;
     for (u64 j = 0; ok && j < rows_of(reply); ++j) {
       const val* cell = at(j, 0, reply);
       if (val_type(cell) != 2) {
-        ok = false;
+        ok = failed(transfer_fault::bad_reply);
         break;
       }
       char* bytes = nullptr;
@@ -92,17 +136,29 @@ bool download(db_ctx* ctx, const string& sql, const string& path, bool replace, 
         ok = out.write(bytes, n);
       } else {
         decoded.resize(n / 2);
-        ok = kk::adt::hex_text_to_raw(decoded.data, {bytes, n}) && out.write(decoded.data, decoded.size);
+        if (!kk::adt::hex_text_to_raw(decoded.data, {bytes, n}))
+          ok = failed(transfer_fault::bad_reply);
+        else
+          ok = out.write(decoded.data, decoded.size);
       }
       std::free(bytes);
+      if (!ok && last_failure.fault == transfer_fault::none) failed(transfer_fault::write_failed, out.error());
     }
-    ok = ok && out.commit();
+    if (ok && !out.commit()) ok = failed(transfer_fault::write_failed, out.error());
   }
   del_datas(reply);
   return ok;
 }
 
 }  // namespace
+
+const transfer_failure& last_transfer_failure() { return last_failure; }
+
+u64 upload_limit(u64 head_size) {
+  static constexpr u64 wrapping = sizeof(" from raw \"") - 1 + sizeof("\";") - 1;
+  const u64 fixed = head_size + wrapping;
+  return fixed >= u64(INT32_MAX) ? 0 : (u64(INT32_MAX) - fixed) / 4;
+}
 
 string export_statement(const string& query, const string& path, bool csv, const string& separator, bool replace,
                         bool client) {
@@ -128,7 +184,7 @@ bool sql_export(db_ctx* ctx, const string& query, const string& path, bool csv, 
 
 bool sql_export_table(db_ctx* ctx, const string& table, const string& path, bool csv, const string& separator,
                       bool replace, bool client) {
-  if (table.size == 0) return false;
+  if (table.size == 0) return failed(transfer_fault::none);
   string query;
   append(query, "select * from ");
   append(query, quote_name(table.view()));
@@ -157,7 +213,7 @@ bool load_like(db_ctx* ctx, string sql, const string& path, bool client) {
 }  // namespace
 
 bool sql_save_table(db_ctx* ctx, const string& table, const string& path, bool bin, bool replace, bool client) {
-  if (table.size == 0) return false;
+  if (table.size == 0) return failed(transfer_fault::none);
   string sql = head_text({"save "});
   append(sql, quote_name(table.view()));
   append(sql, bin ? " as bin" : " as sql");
@@ -170,7 +226,7 @@ bool sql_backup(db_ctx* ctx, const string& path, bool bin, bool replace, bool cl
 
 bool sql_import(db_ctx* ctx, const string& table, const string& path, bool csv, const string& separator,
                 bool client) {
-  if (table.size == 0) return false;
+  if (table.size == 0) return failed(transfer_fault::none);
   string sql = head_text({"import "});
   append(sql, quote_name(table.view()));
   append(sql, csv ? " from csv split by " : " from csvs split by ");
@@ -179,7 +235,7 @@ bool sql_import(db_ctx* ctx, const string& table, const string& path, bool csv, 
 }
 
 bool sql_load_table(db_ctx* ctx, const string& table, const string& path, bool bin, bool client) {
-  if (table.size == 0) return false;
+  if (table.size == 0) return failed(transfer_fault::none);
   string sql = head_text({"load "});
   append(sql, quote_name(table.view()));
   append(sql, bin ? " from bin" : " from sql");

@@ -5,10 +5,37 @@
 // as \xNN escapes, or writes the rows of the reply to the local file). Paths and
 // separators go into statements as quoted texts (quote_text). Each reports by its result
 // only; callers word the messages.
+#include <QString>
+
 #include "adt/string.h"
 #include "adt/types.h"
 
 class db_ctx;
+
+// Why the last transfer builder returned false (GUI thread).
+enum class transfer_fault {
+  none,          // it succeeded
+  refused,       // the server answered with a failure
+  lost,          // the connection failed or the wait was ended: the outcome is unknown
+  read_failed,   // the local file could not be read (error)
+  empty_file,    // the local file holds no byte: nothing was sent
+  too_big,       // the local file (size) is larger than one statement can carry (limit)
+  exists,        // the local file exists and replacing was not asked for
+  write_failed,  // the local file could not be written (error); an existing one is as it was
+  bad_reply,     // the reply's rows are no file content
+};
+struct transfer_failure {
+  transfer_fault fault = transfer_fault::none;
+  int error = 0;         // errno of read_failed and write_failed
+  kk::u64 size = 0;      // too_big: the file's size in bytes
+  kk::u64 limit = 0;     // too_big: the largest file the statement can carry
+  QString reason;        // lost: the system's or the protocol's words, may be empty
+};
+const transfer_failure& last_transfer_failure();
+
+// The largest local file whose escapes fit in one statement after a head of that many bytes
+// (a statement's length is a 32-bit count: four escape bytes per file byte).
+kk::u64 upload_limit(kk::u64 head_size);
 
 // The n bytes at p as \xNN text (lowercase digits) into out, which has room for 4 * n bytes.
 void hex_escape(char* out, const char* p, kk::u64 n) noexcept;

@@ -6,6 +6,11 @@
 #include <QPointer>
 #include <QTabBar>
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
 #include "app/script_paths.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/support/scripted_prompt.h"
@@ -392,6 +397,64 @@ class main_window_files_test : public QObject {
       QCOMPARE(entries(sys_config.open_files), QStringList({d.path("b.sql"), d.path("c.sql")}));
       QCOMPARE(entries(sys_config.recent_files).value(0), d.path("c.sql"));
     }
+  }
+
+  // The box of a failed save gives the system's words for what went wrong, not a generic text.
+  void a_failed_save_gives_the_system_reason() {
+    struct row {
+      const char* name;
+      QString target;  // "" skipped here
+      int error;
+    };
+    work_dir d;
+    write_file(d.path("plain"), "a file");
+    QDir().mkdir(d.path("locked"));
+    QFile::setPermissions(d.path("locked"), QFile::ReadOwner | QFile::ExeOwner);
+    const QFileInfo full("/dev/full");
+    const row rows[] = {
+        // A full disk: /dev/full is written in place (a file renamed over it would replace the device).
+        {"full disk", full.exists() && !full.isFile() && full.isWritable() ? QStringLiteral("/dev/full") : QString(), ENOSPC},
+        // root may write into any folder: the permission row is for other users only.
+        {"read-only folder", geteuid() == 0 ? QString() : d.path("locked/c.sql"), EACCES},
+        {"under a file", d.path("plain/c.sql"), ENOTDIR},
+    };
+    for (const row& r : rows) {
+      if (r.target.isEmpty()) {
+        qInfo("%s: not tried here", r.name);
+        continue;
+      }
+      reset_config();
+      ruv::test::scripted_prompt p;
+      write_file(d.path("a.sql"), "old a");
+      auto w = window();
+      open_through_chooser(*w, p, d.path("a.sql"));
+      type(*w, "new ");
+      p.files.push_back({r.target});
+      action(w.get(), "save_as_act")->trigger();
+      QVERIFY2(!p.boxes.empty() && p.boxes.back().title == "save failed", r.name);
+      const QString expected = r.target + ": " + QString::fromLocal8Bit(std::strerror(r.error));
+      QVERIFY2(p.boxes.back().text.contains(expected), qPrintable(p.boxes.back().text));
+      QVERIFY2(current(*w)->editor_widget()->is_modified(), r.name);
+      QVERIFY2(file_bytes(d.path("a.sql")) == "old a", r.name);
+    }
+    QVERIFY(!full.exists() || !QFileInfo("/dev/full").isFile());
+    QFile::setPermissions(d.path("locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  }
+
+  // A script opened through a link is saved into the file the link names; the link stays.
+  void saving_through_a_link_keeps_the_link() {
+    work_dir d;
+    ruv::test::scripted_prompt p;
+    QDir().mkdir(d.path("real"));
+    write_file(d.path("real/a.sql"), "old");
+    QVERIFY(QFile::link(d.path("real/a.sql"), d.path("a.sql")));
+    auto w = window();
+    open_through_chooser(*w, p, d.path("a.sql"));
+    type(*w, "new ");
+    action(w.get(), "save_file_act")->trigger();
+    QVERIFY(!current(*w)->editor_widget()->is_modified());
+    QVERIFY(QFileInfo(d.path("a.sql")).isSymLink());
+    QCOMPARE(file_bytes(d.path("real/a.sql")), QByteArray("new old"));
   }
 
   void closing_tabs() {

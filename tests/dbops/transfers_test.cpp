@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
+#include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -75,6 +77,10 @@ class transfers_test : public QObject {
   void client_refusals_say_why_data();
   void client_refusals_say_why();
   void restore_client_sends_the_file();
+  void client_writes_that_fail_say_why_data();
+  void client_writes_that_fail_say_why();
+  void client_uploads_refused_say_why_data();
+  void client_uploads_refused_say_why();
 };
 
 void transfers_test::export_server_with_replace() {
@@ -255,6 +261,104 @@ void transfers_test::restore_client_sends_the_file() {
   QVERIFY(run_restore(&f.ctx, &f.parent, server_side));
   QCOMPARE(f.srv.statements().last(), QStringLiteral("restore from bin path=\"/srv/db.rbk\";"));
   QCOMPARE(f.prompt.boxes.back().title, QStringLiteral("restore result(Server)"));
+}
+
+void transfers_test::client_writes_that_fail_say_why_data() {
+  QTest::addColumn<int>("op");  // 0 export, 1 save table, 2 backup
+  for (int op : {0, 1, 2}) QTest::newRow(QByteArray::number(op)) << op;
+}
+
+// The reply came, the local file could not take it: the box gives the system's reason. A full
+// disk is /dev/full (written in place: nothing may be renamed over a device).
+void transfers_test::client_writes_that_fail_say_why() {
+  QFETCH(int, op);
+  QFileInfo full("/dev/full");
+  if (!full.exists() || !full.isWritable()) QSKIP("no writable /dev/full here");
+  fixture f;
+  f.srv.rows({{"4142"}, {"43"}}, {"raw"});
+  const QString path = QStringLiteral("/dev/full");
+  bool ok = true;
+  if (op == 0) {
+    import_csv_dlg dlg;
+    prepare_export(dlg, "t");
+    f.go_client(&dlg, path);
+    f.replace(&dlg);
+    ok = run_export(&f.ctx, &f.parent, "t", dlg);
+  } else {
+    save_tab_dlg dlg;
+    op == 1 ? prepare_save(dlg, "t") : prepare_backup(dlg);
+    f.go_client(&dlg, path);
+    f.replace(&dlg);
+    ok = op == 1 ? run_save(&f.ctx, &f.parent, "t", dlg) : run_backup(&f.ctx, &f.parent, dlg);
+  }
+  QVERIFY(!ok);
+  QCOMPARE(f.srv.statements().size(), 1);
+  const QStringList lines = f.prompt.last_text().split('\n');
+  QCOMPARE(lines.size(), 2);
+  QVERIFY2(lines[0].endsWith(" is failed!"), qPrintable(lines[0]));
+  QCOMPARE(lines[1], QString("the file '/dev/full' could not be written: ") + std::strerror(ENOSPC));
+  QVERIFY(QFileInfo("/dev/full").exists() && !QFileInfo("/dev/full").isFile());  // still the device
+}
+
+void transfers_test::client_uploads_refused_say_why_data() {
+  QTest::addColumn<int>("op");  // 0 import, 1 load table, 2 restore
+  QTest::addColumn<QString>("file");
+  QTest::addColumn<qint64>("size");  // -1: none
+  QTest::addColumn<QString>("why");  // %1 the path
+  for (int op : {0, 1, 2}) {
+    const QByteArray name = QByteArray::number(op);
+    // 600 MiB make 2.4 GiB of escapes: more than a statement's 32-bit length (sparse, nothing written).
+    QTest::newRow(name + " too big") << op << "big.bin" << (qint64(600) << 20)
+                                     << "the file '%1' has 629145600 bytes, more than the %2 bytes one statement can carry";
+    QTest::newRow(name + " empty") << op << "empty.bin" << qint64(0) << "the file '%1' is empty, nothing was sent";
+    QTest::newRow(name + " missing") << op << "missing.bin" << qint64(-1)
+                                     << QString("the file '%1' could not be read: ") + std::strerror(ENOENT);
+    QTest::newRow(name + " a folder") << op << "sub" << qint64(-1)
+                                      << QString("the file '%1' could not be read: ") + std::strerror(EISDIR);
+  }
+}
+
+void transfers_test::client_uploads_refused_say_why() {
+  QFETCH(int, op);
+  QFETCH(QString, file);
+  QFETCH(qint64, size);
+  QFETCH(QString, why);
+  fixture f;
+  QTemporaryDir dir;
+  QDir(dir.path()).mkdir("sub");
+  const QString path = dir.filePath(file);
+  if (size >= 0) {
+    write(path, "");
+    QVERIFY(QFile::resize(path, size));
+  }
+  bool ok = true;
+  QString head;
+  if (op == 0) {
+    import_csv_dlg dlg;
+    prepare_import(dlg, "t");
+    f.go_client(&dlg, path);
+    ok = run_import(&f.ctx, &f.parent, "t", dlg);
+    head = "import t from csv split by \",\"";
+  } else {
+    load_tab_dlg dlg;
+    if (op == 1) {
+      prepare_load(dlg);
+      child<QLineEdit>(&dlg, "tab_le")->setText("t");
+      head = "load t from bin";
+    } else {
+      prepare_restore(dlg);
+      head = "restore from bin";
+    }
+    f.go_client(&dlg, path);
+    ok = op == 1 ? run_load(&f.ctx, &f.parent, dlg) : run_restore(&f.ctx, &f.parent, dlg);
+  }
+  QVERIFY(!ok);
+  QCOMPARE(f.srv.statements(), QStringList{});
+  const QStringList lines = f.prompt.last_text().split('\n');
+  QCOMPARE(lines.size(), 2);
+  QVERIFY2(lines[0].endsWith(" is failed!"), qPrintable(lines[0]));
+  const QString limit = QString::number((qint64(INT32_MAX) - head.size() - 13) / 4);
+  QCOMPARE(lines[1], why.contains("%2") ? why.arg(path, limit) : why.arg(path));
 }
 
 QTEST_MAIN(transfers_test)

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -262,6 +263,46 @@ TEST_F(upload_fixture, a_new_file_gets_the_usual_mode) {
   struct stat st {};
   ASSERT_EQ(stat(target.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0644u);
+}
+
+TEST_F(upload_fixture, a_download_over_a_fifo_writes_in_place_and_never_replaces_it) {
+  // Nobody reads the fifo: the open is refused at once instead of waiting, and the node stays.
+  const std::string fifo = path("fifo");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  server srv;
+  srv.peer.push_reply(peer::send(peer::ok_reply(rows_of_text({"41"}))));
+  db_ctx ctx(str("db"), nullptr);
+  EXPECT_FALSE(sql_backup(&ctx, str(fifo), true, true, true));
+  EXPECT_EQ(last_transfer_failure().fault, transfer_fault::write_failed);
+  EXPECT_EQ(last_transfer_failure().error, ENXIO);
+  struct stat st {};
+  ASSERT_EQ(lstat(fifo.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden), QStringList{"fifo"});
+}
+
+TEST_F(upload_fixture, each_failure_says_what_failed) {
+  spit(path("empty"), "");
+  server srv;
+  srv.peer.set_handler([](std::string_view) { return peer::send(peer::fail_reply()); });
+  db_ctx ctx(str("db"), nullptr);
+  const struct {
+    std::function<bool()> call;
+    transfer_fault fault;
+    int error;
+  } cases[] = {
+      {[&] { return sql_restore(&ctx, str(path("missing")), true, true); }, transfer_fault::read_failed, ENOENT},
+      {[&] { return sql_restore(&ctx, str(dir.path().toStdString()), true, true); }, transfer_fault::read_failed, EISDIR},
+      {[&] { return sql_restore(&ctx, str(path("empty")), true, true); }, transfer_fault::empty_file, 0},
+      {[&] { return sql_restore(&ctx, str("/srv/x"), true, false); }, transfer_fault::refused, 0},
+      {[&] { return sql_backup(&ctx, str(path("b")), true, true, true); }, transfer_fault::refused, 0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_FALSE(c.call());
+    EXPECT_EQ(int(last_transfer_failure().fault), int(c.fault));
+    EXPECT_EQ(last_transfer_failure().error, c.error);
+  }
+  EXPECT_EQ(srv.statements().size(), 2u);
 }
 
 }  // namespace

@@ -317,4 +317,87 @@ std::optional<value> value_from_text(ftype t, std::string_view text) {
   }
 }
 
+std::string csv_field(std::string_view text, std::string_view sep) {
+  const bool quote = text.find_first_of("\"\r\n") != std::string_view::npos ||
+                     (!sep.empty() && text.find(sep) != std::string_view::npos);
+  if (!quote) return std::string(text);
+  std::string out = "\"";
+  for (char ch : text) {
+    if (ch == '"') out += '"';
+    out += ch;
+  }
+  out += '"';
+  return out;
+}
+
+bool csv_read_record(std::string_view& rest, std::string_view sep, size_t n, std::vector<std::string>& out) {
+  out.clear();
+  if (n == 0) return false;
+  // The end of an unquoted field's line: LF, or CR LF, or the end of the bytes.
+  auto line_end = [&rest]() {
+    size_t nl = rest.find('\n');
+    size_t end = nl == std::string_view::npos ? rest.size() : nl;
+    return std::pair{end > 0 && rest[end - 1] == '\r' && nl != std::string_view::npos ? end - 1 : end,
+                     nl == std::string_view::npos ? rest.size() : nl + 1};
+  };
+  for (size_t f = 0; f < n; ++f) {
+    const bool last = f + 1 == n;
+    if (!rest.empty() && rest.front() == '"') {
+      std::string field;
+      size_t p = 1;
+      for (;;) {
+        if (p >= rest.size()) return false;  // not closed
+        if (rest[p] == '"') {
+          if (p + 1 < rest.size() && rest[p + 1] == '"') {
+            field += '"';
+            p += 2;
+            continue;
+          }
+          ++p;
+          break;
+        }
+        field += rest[p++];
+      }
+      rest.remove_prefix(p);
+      out.push_back(std::move(field));
+      if (!last) {
+        if (sep.empty() || !rest.starts_with(sep)) return false;
+        rest.remove_prefix(sep.size());
+      } else if (rest.starts_with("\r\n")) {
+        rest.remove_prefix(2);
+      } else if (rest.starts_with('\n')) {
+        rest.remove_prefix(1);
+      } else if (!rest.empty()) {
+        return false;
+      }
+      continue;
+    }
+    auto [end, next] = line_end();
+    if (last) {
+      out.emplace_back(rest.substr(0, end));
+      rest.remove_prefix(next);
+      continue;
+    }
+    size_t at = sep.empty() ? std::string_view::npos : rest.substr(0, end).find(sep);
+    if (at == std::string_view::npos) return false;  // fewer fields
+    out.emplace_back(rest.substr(0, at));
+    rest.remove_prefix(at + sep.size());
+  }
+  return true;
+}
+
+bool csv_skip_record(std::string_view& rest) {
+  bool quoted = false;
+  for (size_t p = 0; p < rest.size(); ++p) {
+    if (rest[p] == '"') {
+      quoted = !quoted;  // a doubled quote turns it off and on again
+    } else if (rest[p] == '\n' && !quoted) {
+      rest.remove_prefix(p + 1);
+      return true;
+    }
+  }
+  rest = {};
+  return !quoted;
+}
+
 }  // namespace peer

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "tests/peer/peer_wire.h"
 
@@ -56,5 +57,18 @@ int compare(const value& a, const value& b);
 // time, no fraction, and integers in the literal forms 0x.., 0b.., with a sign); nothing
 // when the text does not read as that type or is out of its range.
 std::optional<value> value_from_text(ftype t, std::string_view text);
+
+// CSV fields, RFC 4180 style, for any separator: a field holding the separator, a quote,
+// CR or LF is written in quotes with each quote doubled; every other field as it is.
+std::string csv_field(std::string_view text, std::string_view sep);
+
+// Reads the next record of n fields from rest (a record ends at LF, CR LF, or the end) into
+// out and moves rest past it; a quoted field runs to its closing quote, across separators
+// and line ends. The last field, unquoted, takes the rest of its line, separators included.
+// False (rest unspecified) when the record has fewer fields or a quoted field is not closed
+// or is followed by anything but a separator or the record's end.
+bool csv_read_record(std::string_view& rest, std::string_view sep, size_t n, std::vector<std::string>& out);
+// Moves rest past its first record, whatever its fields; false when a quote is not closed.
+bool csv_skip_record(std::string_view& rest);
 
 }  // namespace peer

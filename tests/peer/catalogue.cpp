@@ -439,11 +439,11 @@ std::string table_script(const table_store& t) {
 std::string csv_text(const work_set& w, bool header, const std::string& sep) {
   std::string out;
   if (header) {
-    for (size_t c = 0; c < w.names.size(); ++c) out += (c ? sep : "") + w.names[c];
+    for (size_t c = 0; c < w.names.size(); ++c) out += (c ? sep : "") + csv_field(w.names[c], sep);
     out += "\n";
   }
   for (size_t pos : w.rows) {
-    for (size_t c = 0; c < w.src.size(); ++c) out += (c ? sep : "") + w.at(pos, c).str();
+    for (size_t c = 0; c < w.src.size(); ++c) out += (c ? sep : "") + csv_field(w.at(pos, c).str(), sep);
     out += "\n";
   }
   return out;
@@ -904,25 +904,19 @@ struct catalogue_engine {
     if (!bytes || !t || s.separator.empty()) return fail();
     std::vector<std::vector<value>> rows;
     std::string_view rest(*bytes);
-    bool header = s.format == "csvs";
+    if (s.format == "csvs" && !csv_skip_record(rest)) return fail();
+    std::vector<std::string> fields;
     while (!rest.empty()) {
-      size_t nl = rest.find('\n');
-      std::string_view line = rest.substr(0, nl);
-      rest = nl == std::string_view::npos ? std::string_view() : rest.substr(nl + 1);
-      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-      if (header) {
-        header = false;
+      if (rest.starts_with('\n') || rest.starts_with("\r\n")) {  // an empty line
+        rest.remove_prefix(rest.front() == '\n' ? 1 : 2);
         continue;
       }
-      if (line.empty()) continue;
+      if (!csv_read_record(rest, s.separator, t->fields.size(), fields)) return fail();
       std::vector<value> r;
       for (size_t f = 0; f < t->fields.size(); ++f) {
-        size_t end = f + 1 < t->fields.size() ? line.find(s.separator) : line.size();
-        if (end == std::string_view::npos) return fail();
-        auto v = value_from_text(t->fields[f].type, line.substr(0, end));
+        auto v = value_from_text(t->fields[f].type, fields[f]);
         if (!v) return fail();
         r.push_back(std::move(*v));
-        line = end < line.size() ? line.substr(end + s.separator.size()) : std::string_view();
       }
       rows.push_back(std::move(r));
     }

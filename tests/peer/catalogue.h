@@ -59,10 +59,11 @@
 // statements of the table, or of every table); load and restore of such a text rebuild the
 // table (database) from it (a bin load names the table as the statement does, an sql load
 // as the text does), other bytes are only kept. import reads CSV rows into an existing
-// table (fields in order, values in their text forms; "csvs" skips a first header line) and
-// fails on a row that does not read. export writes the result as CSV: values in their text
-// forms joined by the separator, a line feed after each row; "csvs" puts a header line of
-// field names first. "as raw" replies carry one string column "raw": save and backup rows
+// table (fields in order, values in their text forms, quoted fields read as export writes
+// them; "csvs" skips a first header record) and fails on a row that does not read. export
+// writes the result as CSV: values in their text forms joined by the separator, a line feed
+// after each row, a value holding the separator, a quote, CR or LF in quotes with its quotes
+// doubled; "csvs" puts a header line of field names first. "as raw" replies carry one string column "raw": save and backup rows
 // hold hexadecimal text, export rows the bytes themselves, each row for at most
 // download_row_bytes() bytes (so a character may be cut between rows). path targets use the
 // file store (files()); without '+' an existing file is refused.

@@ -14,45 +14,6 @@ constexpr float least_factor = 0.1f;
 
 float clamp_factor(double v) { return v < least_factor ? least_factor : static_cast<float>(v); }
 
-struct preset_class {
-  kk::u8 r, g, b;
-  bool bold, italic;
-};
-
-// Per theme, the classes in the order of a text_format_set.
-constexpr preset_class presets[3][text_format_set::count] = {
-    {{0, 0, 0, false, false},
-     {232, 183, 107, true, false},
-     {148, 154, 142, true, true},
-     {240, 186, 178, true, false},
-     {237, 12, 140, false, false},
-     {63, 83, 94, true, false},
-     {153, 201, 201, true, false},
-     {136, 121, 116, true, false},
-     {151, 177, 211, false, false},
-     {174, 174, 174, false, false}},
-    {{0, 0, 0, false, false},
-     {128, 128, 0, false, false},
-     {255, 165, 0, false, true},
-     {95, 158, 160, true, false},
-     {128, 128, 128, false, false},
-     {160, 82, 45, false, false},
-     {0, 128, 0, false, false},
-     {255, 215, 0, false, false},
-     {46, 139, 87, false, false},
-     {174, 174, 174, false, false}},
-    {{0, 0, 0, false, false},
-     {66, 44, 51, false, false},
-     {109, 136, 153, false, true},
-     {220, 195, 124, true, false},
-     {99, 105, 108, false, false},
-     {148, 142, 132, false, false},
-     {199, 151, 100, false, false},
-     {199, 151, 100, false, false},
-     {83, 98, 106, false, false},
-     {174, 174, 174, false, false}},
-};
-
 const char* const preview_text =
     "//test code\nselect id, sin(val) from tab where id < 10 && val == 2 order by id asc;\n"
     "insert into t(id,val) values(1,1.0);\n";
@@ -109,24 +70,6 @@ void text_format_store(text_format& f, const QFont& font, const QColor& color) {
   f.green = static_cast<kk::u32>(color.green());
   f.blue = static_cast<kk::u32>(color.blue());
   f.alpha = static_cast<kk::u32>(color.alpha());
-}
-
-void text_format_preset(text_format_set& set, unsigned theme) {
-  if (theme > 2) return;
-  for (size_t i = 0; i < text_format_set::count; ++i) {
-    const preset_class& p = presets[theme][i];
-    text_format& f = set[i];
-    std::memset(f.family, 0, sizeof f.family);
-    std::memcpy(f.family, "Source Code Pro", sizeof "Source Code Pro");
-    f.bold = p.bold;
-    f.italic = p.italic;
-    f.overline = f.underline = f.strikeout = 0;
-    f.red = p.r;
-    f.green = p.g;
-    f.blue = p.b;
-    f.alpha = 255;
-    f.point_size = 12;
-  }
 }
 
 sys_pre_dlg::sys_pre_dlg(QWidget* parent) : QDialog(parent), ui(new Ui::sys_pre_dlg) {
@@ -346,7 +289,7 @@ void sys_pre_dlg::theme_changed(bool) {
 void sys_pre_dlg::theme_reset(bool) {
   slot_guard("theme_reset", [&] {
     const int theme = checked_theme();
-    if (theme >= 0) text_format_preset(sys_config.text_formats[theme], static_cast<unsigned>(theme));
+    if (theme >= 0) text_format_set_init(sys_config.text_formats[theme], static_cast<unsigned>(theme));
     theme_changed(true);
   });
 }

@@ -21,8 +21,6 @@ QFont text_format_font(const text_format& f);
 // Stores the family (at most 63 bytes of UTF-8, cut at a character boundary, zero-filled
 // field), point size, styles and colour.
 void text_format_store(text_format& f, const QFont& font, const QColor& color);
-// Writes theme preset 0 (" elegant"), 1 ("fresh") or 2 ("leisurely") over a set.
-void text_format_preset(text_format_set& set, unsigned theme);
 
 class sys_pre_dlg : public QDialog {
   Q_OBJECT

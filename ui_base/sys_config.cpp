@@ -18,7 +18,9 @@ using kk::u8;
 
 sys_config_record sys_config;
 
-void text_format_set_init(text_format_set& set) { set = text_format_set{}; }
+void text_format_set_init(text_format_set& set, unsigned theme) {
+  if (theme <= 2) set = text_format_preset_set(theme);
+}
 
 void sys_config_defaults(sys_config_block& cfg) { cfg = sys_config_block{}; }
 
@@ -136,14 +138,16 @@ void sanitize_block(sys_config_block& c) {
   keep_in(c.horizontal_factor, 0.0f, 2.0f, d.horizontal_factor);
   keep_in(c.vertical_factor, 0.0f, 6.0f, d.vertical_factor);
   keep_in(c.theme, 0, 2, d.theme);
-  for (auto& set : c.text_formats) {
-    for (auto& t : set.formats) {
+  for (std::size_t s = 0; s < 3; ++s) {
+    for (std::size_t i = 0; i < text_format_set::count; ++i) {
+      text_format& t = c.text_formats[s][i];
+      const text_format& p = d.text_formats[s][i];
       t.family[sizeof t.family - 1] = 0;
-      keep_in(t.red, 0, 255, 0);
-      keep_in(t.green, 0, 255, 0);
-      keep_in(t.blue, 0, 255, 0);
-      keep_in(t.alpha, 0, 255, 255);
-      keep_in(t.point_size, 1, 400, 12);
+      keep_in(t.red, 0, 255, p.red);
+      keep_in(t.green, 0, 255, p.green);
+      keep_in(t.blue, 0, 255, p.blue);
+      keep_in(t.alpha, 0, 255, p.alpha);
+      keep_in(t.point_size, 1, 400, p.point_size);
     }
   }
   keep_in(c.tab_width, 1, 64, d.tab_width);

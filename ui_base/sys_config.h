@@ -55,6 +55,60 @@ struct text_format_set {
   const text_format& operator[](std::size_t i) const { return formats[i]; }
 };
 
+// The colours and styles of the three themes' presets, per class in the order of a set; every
+// class is "Source Code Pro", 12 points, alpha 255, no overline, underline or strike-out.
+struct text_format_preset_class {
+  kk::u8 red, green, blue;
+  bool bold, italic;
+};
+inline constexpr text_format_preset_class text_format_presets[3][text_format_set::count] = {
+    {{0, 0, 0, false, false},          // " elegant"
+     {232, 183, 107, true, false},
+     {148, 154, 142, true, true},
+     {240, 186, 178, true, false},
+     {237, 12, 140, false, false},
+     {63, 83, 94, true, false},
+     {153, 201, 201, true, false},
+     {136, 121, 116, true, false},
+     {151, 177, 211, false, false},
+     {174, 174, 174, false, false}},
+    {{0, 0, 0, false, false},          // "fresh"
+     {128, 128, 0, false, false},
+     {255, 165, 0, false, true},
+     {95, 158, 160, true, false},
+     {128, 128, 128, false, false},
+     {160, 82, 45, false, false},
+     {0, 128, 0, false, false},
+     {255, 215, 0, false, false},
+     {46, 139, 87, false, false},
+     {174, 174, 174, false, false}},
+    {{0, 0, 0, false, false},          // "leisurely"
+     {66, 44, 51, false, false},
+     {109, 136, 153, false, true},
+     {220, 195, 124, true, false},
+     {99, 105, 108, false, false},
+     {148, 142, 132, false, false},
+     {199, 151, 100, false, false},
+     {199, 151, 100, false, false},
+     {83, 98, 106, false, false},
+     {174, 174, 174, false, false}},
+};
+
+// The preset set of theme 0, 1 or 2 (a theme beyond: the plain black formats).
+constexpr text_format_set text_format_preset_set(unsigned theme) {
+  text_format_set set{};
+  if (theme > 2) return set;
+  for (std::size_t i = 0; i < text_format_set::count; ++i) {
+    const text_format_preset_class& p = text_format_presets[theme][i];
+    set.formats[i].bold = p.bold;
+    set.formats[i].italic = p.italic;
+    set.formats[i].red = p.red;
+    set.formats[i].green = p.green;
+    set.formats[i].blue = p.blue;
+  }
+  return set;
+}
+
 // The block: the record's first 2912 bytes. Flags are bytes (0 false, else true).
 struct sys_config_block {
   kk::u32 language = 1;   // 0 Chinese, 1 English, 2 French, 3 Japanese; others: no translation
@@ -69,7 +123,8 @@ struct sys_config_block {
   float horizontal_factor = 1.0f;  // editor cell width = point size x this
   float vertical_factor = 1.6f;    // editor line height = point size x this
   kk::u32 theme = 0;               // index into text_formats: 0 " elegant", 1 "fresh", 2 "leisurely"
-  text_format_set text_formats[3];
+  // A new record holds each theme's preset, so highlighting has its colours from the start.
+  text_format_set text_formats[3] = {text_format_preset_set(0), text_format_preset_set(1), text_format_preset_set(2)};
   kk::u8 show_space = 1;
   kk::u8 insert_as_space = 0;
   kk::u8 padding_2886[2] = {0, 0};
@@ -97,8 +152,9 @@ extern sys_config_record sys_config;
 
 // Every field of the block back to its default (both lists untouched).
 void sys_config_defaults(sys_config_block& cfg);
-// The ten formats of one set back to their defaults (black "Source Code Pro", 12 points).
-void text_format_set_init(text_format_set& set);
+// The ten formats of one set to the preset of theme 0 (" elegant"), 1 ("fresh") or 2
+// ("leisurely"), every byte of the set; another theme changes nothing.
+void text_format_set_init(text_format_set& set, unsigned theme);
 
 // Loads the file at `path` over `cfg`. A file that cannot be opened prints
 // "load system config failed, use initial config\n" and returns false; the record keeps its

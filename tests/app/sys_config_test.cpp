@@ -77,6 +77,22 @@ class sys_config_file : public ::testing::Test {
   }
 };
 
+// The theme presets as the preferences dialog's table gives them: per theme, the classes in
+// the order of a set (default, function, field name, table name, constant, post keyword, read
+// keyword, write keyword, default keyword, comment); bold B, italic I.
+struct preset_row {
+  kk::u8 r, g, b;
+  const char* style;
+};
+const preset_row presets[3][10] = {
+    {{0, 0, 0, ""}, {232, 183, 107, "B"}, {148, 154, 142, "BI"}, {240, 186, 178, "B"}, {237, 12, 140, ""},
+     {63, 83, 94, "B"}, {153, 201, 201, "B"}, {136, 121, 116, "B"}, {151, 177, 211, ""}, {174, 174, 174, ""}},
+    {{0, 0, 0, ""}, {128, 128, 0, ""}, {255, 165, 0, "I"}, {95, 158, 160, "B"}, {128, 128, 128, ""},
+     {160, 82, 45, ""}, {0, 128, 0, ""}, {255, 215, 0, ""}, {46, 139, 87, ""}, {174, 174, 174, ""}},
+    {{0, 0, 0, ""}, {66, 44, 51, ""}, {109, 136, 153, "I"}, {220, 195, 124, "B"}, {99, 105, 108, ""},
+     {148, 142, 132, ""}, {199, 151, 100, ""}, {199, 151, 100, ""}, {83, 98, 106, ""}, {174, 174, 174, ""}},
+};
+
 // The defaults, byte by byte: every byte not named here is 0.
 bytes default_file() {
   bytes b(2920, 0);
@@ -89,7 +105,13 @@ bytes default_file() {
   put(b, 116, {0xcd, 0xcc, 0xcc, 0x3f});    // vertical_factor 1.6f
   for (std::size_t f = 0; f < 30; ++f) {
     const std::size_t at = 124 + f * 92;
+    const preset_row& p = presets[f / 10][f % 10];
     put(b, at, text("Source Code Pro"));
+    b[at + 64] = std::strchr(p.style, 'B') ? 1 : 0;
+    b[at + 65] = std::strchr(p.style, 'I') ? 1 : 0;
+    put(b, at + 72, le32(p.r));
+    put(b, at + 76, le32(p.g));
+    put(b, at + 80, le32(p.b));
     put(b, at + 84, le32(255));  // alpha
     put(b, at + 88, le32(12));   // point_size
   }
@@ -109,6 +131,40 @@ TEST(sys_config_bytes_test, defaults_are_the_documented_bytes) {
   EXPECT_EQ(to_bytes(sys_config_bytes(sys_config)), default_file());
 }
 
+TEST(sys_config_bytes_test, a_new_record_holds_each_themes_preset) {
+  const sys_config_record r;
+  for (int theme = 0; theme < 3; ++theme) {
+    for (int c = 0; c < 10; ++c) {
+      SCOPED_TRACE("theme " + std::to_string(theme) + " class " + std::to_string(c));
+      const text_format& f = r.text_formats[theme][c];
+      const preset_row& p = presets[theme][c];
+      EXPECT_STREQ(f.family, "Source Code Pro");
+      EXPECT_EQ((std::vector<kk::u32>{f.red, f.green, f.blue, f.alpha}), (std::vector<kk::u32>{p.r, p.g, p.b, 255}));
+      EXPECT_EQ(f.bold != 0, std::strchr(p.style, 'B') != nullptr);
+      EXPECT_EQ(f.italic != 0, std::strchr(p.style, 'I') != nullptr);
+      EXPECT_EQ(f.point_size, 12u);
+      EXPECT_FALSE(f.overline || f.underline || f.strikeout);
+    }
+  }
+  // The keywords of the theme in use are coloured, not black.
+  const text_format& kw = r.text_formats[r.theme][tf_read_keyword];
+  EXPECT_NE(kw.red + kw.green + kw.blue, 0u);
+}
+
+TEST(sys_config_bytes_test, an_existing_file_keeps_its_colours) {
+  // A file written before the presets held black sets: they load black, as written.
+  bytes b = default_file();
+  for (std::size_t f = 0; f < 30; ++f) {
+    const std::size_t at = 124 + f * 92;
+    std::fill(b.begin() + static_cast<std::ptrdiff_t>(at + 64), b.begin() + static_cast<std::ptrdiff_t>(at + 84), 0);
+  }
+  sys_config_record r;
+  sys_config_from_bytes(r, b.data(), b.size());
+  for (const auto& set : r.text_formats)
+    for (const auto& f : set.formats) EXPECT_EQ(f.red + f.green + f.blue + f.bold + f.italic, 0u);
+  EXPECT_EQ(to_bytes(sys_config_bytes(r)), b);
+}
+
 TEST(sys_config_bytes_test, defaults_restore_every_field_and_keep_the_lists) {
   sys_config_record r;
   bytes all_ff(2912, 0xff);
@@ -120,11 +176,14 @@ TEST(sys_config_bytes_test, defaults_restore_every_field_and_keep_the_lists) {
   bytes got = to_bytes(sys_config_bytes(r));
   EXPECT_EQ(bytes(got.begin(), got.begin() + 2912), bytes(want.begin(), want.begin() + 2912));
   EXPECT_EQ(paths(r.open_files), std::vector<std::string>{"x.sql"});
-  text_format_set s;
-  s[3].bold = 1;
-  s[3].point_size = 30;
-  text_format_set_init(s);
-  EXPECT_EQ(std::memcmp(&s, &r.text_formats[0], sizeof s), 0);
+  for (unsigned theme = 0; theme < 3; ++theme) {
+    text_format_set s;
+    s[3].bold = 1;
+    s[3].point_size = 30;
+    s[5].red = 1;
+    text_format_set_init(s, theme);
+    EXPECT_EQ(std::memcmp(&s, &r.text_formats[theme], sizeof s), 0);
+  }
 }
 
 TEST_F(sys_config_file, save_writes_open_files_then_recent_files) {

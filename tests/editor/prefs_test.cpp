@@ -110,6 +110,7 @@ class prefs_test : public QObject {
   void apply_stores_the_options();
   void family_field_holds_the_family_only();
   void preview_follows_live_edits_and_cancel();
+  void a_fresh_configuration_is_coloured_in_every_theme();
 };
 
 void prefs_test::leaving_without_apply_restores_exactly_data() {
@@ -356,6 +357,41 @@ void prefs_test::preview_follows_live_edits_and_cancel() {
   QVERIFY(pixels_of(dlg, red) > 0);
   child<QPushButton>(&dlg, "cancel_pb")->click();
   QCOMPARE(pixels_of(dlg, red), 0);
+}
+
+void prefs_test::a_fresh_configuration_is_coloured_in_every_theme() {
+  // The first start: no file was read, the record is what the program starts with.
+  free_sys_config_lists(&sys_config);
+  sys_config = sys_config_record{};
+  const auto count = [](QWidget* w, const QColor& c) {
+    const QImage img = w->grab().toImage();
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+      for (int x = 0; x < img.width(); ++x) n += QColor(img.pixel(x, y)) == c;
+    return n;
+  };
+  // A new editor paints "select" in the read-keyword colour of " elegant", not in black.
+  ruv::editor ed;
+  ed.set_auto_resize(false);
+  ed.resize(400, 100);
+  ed.set_text(QByteArray("select id from t;"));
+  ed.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&ed));
+  QVERIFY(count(&ed, QColor(153, 201, 201)) > 0);
+
+  // Each theme chosen in the preview shows its own read-keyword colour.
+  sys_pre_dlg dlg;
+  dlg.show();
+  const struct {
+    const char* button;
+    QColor keyword;
+  } themes[] = {{"dark_rb", QColor(0, 128, 0)}, {"cleary_rb", QColor(199, 151, 100)}, {"fresh_rb", QColor(153, 201, 201)}};
+  for (const auto& t : themes) {
+    child<QRadioButton>(&dlg, t.button)->click();
+    QVERIFY2(pixels_of(dlg, t.keyword) > 0, t.button);
+    for (const auto& other : themes)
+      if (other.keyword != t.keyword) QCOMPARE(pixels_of(dlg, other.keyword), 0);
+  }
 }
 
 QTEST_MAIN(prefs_test)

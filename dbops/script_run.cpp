@@ -11,7 +11,6 @@
 #include "grammar/parse_node.h"
 #include "grammar/sql_library.h"
 #include "query/db_ctx.h"
-#include "query/local_file.h"
 #include "query/sql_parse.h"
 
 namespace {
@@ -71,7 +70,7 @@ script_run_result run_script_file(db_ctx* ctx, QWidget* parent) {
   const QString file = ruv::prompts().open_file_name(parent, window_texts::tr("open sql file to execute"), QStringLiteral("."),
                                                      window_texts::tr("sql files (*.sql);;all files (*.*)"));
   if (file.isEmpty()) return script_run_result::not_run;
-  const kk::adt::string::string text = read_file(file.toLocal8Bit().constData());
+  const kk::adt::string::string text = read_script_file(file);
   if (text.size == 0) return script_run_result::not_run;
   QStringList statements;
   kk::u64 consumed = 0;

@@ -20,6 +20,9 @@ enum class script_run_result {
 // with `consumed` set to where parsing stopped.
 bool split_script_statements(const kk::adt::string::string& text, QStringList& statements, kk::u64& consumed);
 
+// A script file's text as the editor reads it (CR LF as LF); empty when it cannot be read.
+kk::adt::string::string read_script_file(const QString& path);
+
 // Runs the statements as described above and shows the outcome box.
 script_run_result run_statements(db_ctx* ctx, QWidget* parent, const QStringList& statements);
 

@@ -47,6 +47,7 @@ class script_run_test : public QObject {
   void initTestCase() { kk::library_startup(); }
   void chooser_and_empty_file();
   void statements_printed_without_comments();
+  void crlf_line_ends_read_as_the_editor_reads_them();
   void parse_failure_runs_nothing();
   void failure_in_the_middle_shows_every_entry();
   void log_updated_every_8192_statements();
@@ -71,6 +72,25 @@ void script_run_test::statements_printed_without_comments() {
   QCOMPARE(f.srv.statements(), (QStringList{"show tables;", "drop table t;"}));
   QCOMPARE(f.box(), QStringLiteral("execute infomation | the sql execute sussesful total!"));
   QCOMPARE(f.shown_entries(), 2);
+}
+
+void script_run_test::crlf_line_ends_read_as_the_editor_reads_them() {
+  // A file saved on Windows: CR LF everywhere, after a comment and inside a statement too.
+  // It runs as the same file with LF does.
+  const QByteArray lf = "show tables;\n// note\ndrop table\n  t;\n\ntruncate table u;\n";
+  QByteArray crlf = lf;
+  crlf.replace("\n", "\r\n");
+  QStringList sent[2];
+  for (int i = 0; i < 2; ++i) {
+    fixture f;
+    f.srv.peer.set_handler([](std::string_view) { return peer::send(peer::ok_reply({})); });
+    QCOMPARE(f.run(i ? crlf : lf), script_run_result::completed);
+    QCOMPARE(f.box(), QStringLiteral("execute infomation | the sql execute sussesful total!"));
+    sent[i] = f.srv.statements();
+  }
+  QCOMPARE(sent[1], sent[0]);
+  QCOMPARE(sent[1].size(), 3);
+  QVERIFY(!sent[1].join("").contains('\r'));
 }
 
 void script_run_test::parse_failure_runs_nothing() {

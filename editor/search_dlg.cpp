@@ -93,10 +93,11 @@ void search_dlg::next(bool) {
       const params p = read();
       if (!p.what.isEmpty()) {
         const i32 cur = doc_->cursor;
-        // At the very end there is no character to step over: nothing to do, nothing said.
-        if (cur >= doc_size(*doc_)) return;
-        const i64 from = cur + std::max(1, doc_unit_at(*doc_, cur));
-        if (step_from(p, from, true)) return;
+        // At the very end nothing follows: not found, so the user is offered the beginning.
+        if (cur < doc_size(*doc_)) {
+          const i64 from = cur + std::max(1, doc_unit_at(*doc_, cur));
+          if (step_from(p, from, true)) return;
+        }
       }
       if (doc_size(*doc_) == 0) return;
       const QString t = form_->target_le->text();

@@ -61,14 +61,39 @@ class search_dlg_test : public QObject {
     r.dlg->next(true);  // asks again
     QCOMPARE(r.prompt.last_text(), QString("the string 'ab' not found. continue from begin?"));
 
-    const size_t boxes = r.prompt.boxes.size();
     doc_cursor_to_end(r.ed.document());
-    r.dlg->next(true);  // at the very end: nothing, silently
-    QCOMPARE(r.prompt.boxes.size(), boxes);
     r.dlg->prev(true);
     QCOMPARE(r.selection(), (byte_range{6, 8}));
     r.dlg->prev(true);
     QCOMPARE(r.selection(), (byte_range{0, 2}));
+  }
+
+  void next_at_the_very_end_offers_the_beginning() {
+    // Nothing lies after the end: that is "not found" too, never a silent button.
+    struct row {
+      QMessageBox::StandardButton answer;
+      byte_range selection;
+    } rows[] = {{QMessageBox::Yes, {0, 2}}, {QMessageBox::No, {-1, -1}}};
+    for (const row& c : rows) {
+      rig r("ab cd ab");
+      r.target("ab");
+      doc_clear_selections(r.ed.document());
+      doc_cursor_to_end(r.ed.document());
+      r.prompt.boxes.clear();
+      r.prompt.answers = {c.answer};
+      r.dlg->next(true);
+      QCOMPARE(r.prompt.boxes.size(), size_t(1));
+      QCOMPARE(r.prompt.boxes[0].title, QString("next search result"));
+      QCOMPARE(r.prompt.last_text(), QString("the string 'ab' not found. continue from begin?"));
+      QCOMPARE(r.prompt.boxes[0].parent, static_cast<QWidget*>(r.dlg));
+      QCOMPARE(r.selection(), c.selection);
+      QCOMPARE(r.dlg->wrapped(), c.answer == QMessageBox::Yes);
+    }
+    // An empty text has nothing to find and nothing to wrap to: still silent.
+    rig empty("");
+    empty.target("ab");
+    empty.dlg->next(true);
+    QVERIFY(empty.prompt.boxes.empty());
   }
 
   void replace_all_table() {

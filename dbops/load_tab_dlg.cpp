@@ -100,16 +100,17 @@ void load_tab_dlg::change_path(bool) {
 void load_tab_dlg::accept() {
   slot_guard("accept", [&] {
     // isHidden, not isVisible: a dialog that is not shown yet has no visible child at all.
-    if (ui->tab_le->isHidden()) {
-      QDialog::accept();
-      return;
-    }
-    if (ui->tab_le->text().isEmpty()) {
+    if (!ui->tab_le->isHidden() && ui->tab_le->text().isEmpty()) {
       ruv::information(this, tr("table name information"), tr("the input table's name is empty."));
       return;
     }
+    // Every format and the restore need a file: an empty path would close the dialog and
+    // load nothing, without a word.
     if (chosen_path().isEmpty()) {
-      ruv::information(this, tr("table path information"), tr("the input table's path is empty."));
+      if (db_mode)
+        ruv::information(this, tr("path information"), tr("the input database file's path is empty."));
+      else
+        ruv::information(this, tr("table path information"), tr("the input table's path is empty."));
       return;
     }
     QDialog::accept();

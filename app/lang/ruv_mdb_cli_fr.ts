@@ -1587,6 +1587,14 @@ selection-background-color: rgb(163, 163, 163);</translation>
         <source>the input table&apos;s path is empty.</source>
         <translation>Le chemin de table saisi est vide.</translation>
     </message>
+    <message>
+        <source>path information</source>
+        <translation>Chemin</translation>
+    </message>
+    <message>
+        <source>the input database file&apos;s path is empty.</source>
+        <translation>Le chemin du fichier de base de données saisi est vide.</translation>
+    </message>
 </context>
 <context>
     <name>login_dlg</name>

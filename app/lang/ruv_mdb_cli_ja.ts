@@ -1587,6 +1587,14 @@ selection-background-color: rgb(163, 163, 163);</translation>
         <source>the input table&apos;s path is empty.</source>
         <translation>入力されたテーブルのパスが空です。</translation>
     </message>
+    <message>
+        <source>path information</source>
+        <translation>パス</translation>
+    </message>
+    <message>
+        <source>the input database file&apos;s path is empty.</source>
+        <translation>入力されたデータベースファイルのパスが空です。</translation>
+    </message>
 </context>
 <context>
     <name>login_dlg</name>

@@ -1587,6 +1587,14 @@ selection-background-color: rgb(163, 163, 163);</translation>
         <source>the input table&apos;s path is empty.</source>
         <translation>输入的表路径为空。</translation>
     </message>
+    <message>
+        <source>path information</source>
+        <translation>路径提示</translation>
+    </message>
+    <message>
+        <source>the input database file&apos;s path is empty.</source>
+        <translation>输入的数据库文件路径为空。</translation>
+    </message>
 </context>
 <context>
     <name>login_dlg</name>

@@ -49,7 +49,7 @@ class transfer_dialogs_test : public QObject {
   void import_mode_never_replaces();
   void export_browse_saves_import_browse_opens();
   void load_accept_checks_name_then_path_before_shown();
-  void load_sql_format_skips_checks();
+  void load_sql_format_and_restore_ask_for_a_path_only();
   void load_warning_refused_from_server_group_disables_client_edit();
   void load_db_mode_browse_offers_backups();
   void save_replace_warning_once();
@@ -248,16 +248,25 @@ void transfer_dialogs_test::load_accept_checks_name_then_path_before_shown() {
   QVERIFY(dlg.is_bin_mode());
 }
 
-void transfer_dialogs_test::load_sql_format_skips_checks() {
+void transfer_dialogs_test::load_sql_format_and_restore_ask_for_a_path_only() {
   ruv::test::scripted_prompt prompt;
   load_tab_dlg dlg;
   child<QRadioButton>(&dlg, "sql_rb")->click();
   QVERIFY(child<QLineEdit>(&dlg, "tab_le")->isHidden());
   QVERIFY(child<QWidget>(&dlg, "tab_lbl")->isHidden());
   QVERIFY(!dlg.is_bin_mode());
+  // No table name is asked for, but a file is: an empty path keeps the dialog open and says so.
+  dlg.accept();
+  QCOMPARE(dlg.result(), int(QDialog::Rejected));
+  QCOMPARE(prompt.boxes.size(), size_t(1));
+  QCOMPARE(prompt.boxes[0].title, QStringLiteral("table path information"));
+  QCOMPARE(prompt.boxes[0].text, QStringLiteral("the input table's path is empty."));
+  QCOMPARE(prompt.boxes[0].parent, static_cast<QWidget*>(&dlg));
+  dlg.set_path("t.sql");
   dlg.accept();
   QCOMPARE(dlg.result(), int(QDialog::Accepted));
-  QVERIFY(prompt.boxes.empty());
+  QCOMPARE(prompt.boxes.size(), size_t(1));
+  prompt.boxes.clear();
 
   child<QRadioButton>(&dlg, "bin_rb")->click();
   QVERIFY(!child<QLineEdit>(&dlg, "tab_le")->isHidden());
@@ -273,8 +282,14 @@ void transfer_dialogs_test::load_sql_format_skips_checks() {
   }
   QVERIFY(restore.is_bin_mode());
   restore.accept();
+  QCOMPARE(restore.result(), int(QDialog::Rejected));
+  QCOMPARE(prompt.boxes.size(), size_t(1));
+  QCOMPARE(prompt.boxes[0].title, QStringLiteral("path information"));
+  QCOMPARE(prompt.boxes[0].text, QStringLiteral("the input database file's path is empty."));
+  restore.set_path("db.rbk");
+  restore.accept();
   QCOMPARE(restore.result(), int(QDialog::Accepted));
-  QVERIFY(prompt.boxes.empty());
+  QCOMPARE(prompt.boxes.size(), size_t(1));
 }
 
 void transfer_dialogs_test::load_warning_refused_from_server_group_disables_client_edit() {

@@ -1,10 +1,13 @@
 #include "app/about_dlg.h"
 
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPushButton>
 #include <QTextEdit>
+#include <QVBoxLayout>
 #include <memory>
 
 #include "app/form_fit.h"
@@ -33,11 +36,18 @@ QStringList licence_places() {
 QDialog* make_license_window(const QStringList& places) {
   auto* dlg = new QDialog(nullptr);
   dlg->setModal(true);
-  dlg->resize(800, 600);
+  // The text fills the window as it is resized; the window closes by a button too.
+  auto* layout = new QVBoxLayout(dlg);
   auto* text = new QTextEdit(dlg);
   text->setObjectName(QStringLiteral("license_text"));
-  text->resize(800, 600);
   text->setReadOnly(true);
+  layout->addWidget(text);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dlg);
+  buttons->setObjectName(QStringLiteral("license_buttons"));
+  buttons->button(QDialogButtonBox::Close)->setDefault(true);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, dlg, &QDialog::reject);
+  layout->addWidget(buttons);
+  dlg->resize(800, 600);
   for (const QString& path : places) {
     QFile f(path);
     // A regular file only: a fifo would block the window.

@@ -14,9 +14,8 @@ class real_prompt final : public prompt {
   QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                                       const QString& text, QMessageBox::StandardButtons buttons,
                                       QMessageBox::StandardButton default_button) override {
-    QMessageBox box(icon, title, text, buttons, parent);
-    box.setDefaultButton(default_button);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+    const std::unique_ptr<QMessageBox> box = make_message_box(parent, icon, title, text, buttons, default_button);
+    return static_cast<QMessageBox::StandardButton>(box->exec());
   }
   QString open_file_name(QWidget* parent, const QString& caption, const QString& dir,
                          const QString& filter) override {
@@ -72,6 +71,27 @@ QMessageBox::StandardButton box(QWidget* parent, QMessageBox::Icon icon, const Q
 }
 
 }  // namespace
+
+QMessageBox::StandardButton safe_default_button(QMessageBox::StandardButtons buttons) {
+  using B = QMessageBox;
+  // Every standard button is one bit.
+  const unsigned bits = static_cast<unsigned>(buttons);
+  const auto lowest = static_cast<B::StandardButton>(bits & (~bits + 1u));
+  if (bits == 0 || (bits & (bits - 1u)) == 0) return lowest;
+  for (const B::StandardButton safe : {B::Cancel, B::No, B::Abort, B::Close})
+    if (buttons & safe) return safe;
+  return (buttons & B::Ok) ? B::Ok : lowest;
+}
+
+std::unique_ptr<QMessageBox> make_message_box(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                                              const QString& text, QMessageBox::StandardButtons buttons,
+                                              QMessageBox::StandardButton default_button) {
+  auto box = std::make_unique<QMessageBox>(icon, title, text, buttons, parent);
+  if (default_button == QMessageBox::NoButton || !(buttons & default_button))
+    default_button = safe_default_button(buttons);
+  if (default_button != QMessageBox::NoButton) box->setDefaultButton(default_button);
+  return box;
+}
 
 prompt& prompts() { return *current_prompt; }
 void set_prompts(prompt* p) { current_prompt = p ? p : &the_real_prompt; }

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 class QWidget;
 
@@ -34,6 +35,15 @@ class prompt {
 
 prompt& prompts();
 void set_prompts(prompt* p);
+
+// The button Enter presses when a box names none: the only one, else the safe answer (Cancel,
+// then No, Abort, Close), else Ok, else the first.
+QMessageBox::StandardButton safe_default_button(QMessageBox::StandardButtons buttons);
+// The real prompt's box, not yet run: `default_button` (or the safe one for NoButton) is the
+// default button.
+std::unique_ptr<QMessageBox> make_message_box(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                                              const QString& text, QMessageBox::StandardButtons buttons,
+                                              QMessageBox::StandardButton default_button);
 
 // The QMessageBox static functions, through the prompt.
 QMessageBox::StandardButton information(QWidget* parent, const QString& title, const QString& text,

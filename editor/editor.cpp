@@ -841,7 +841,10 @@ void editor::mousePressEvent(QMouseEvent* e) {
     const QPoint p = logical(e->pos());
     doc_set_cursor(doc_, offset_at_point(p.x(), p.y()));
     cursor_point();
-    if (sel_state_ == idle) {
+    // Only the left button drags. Another button's release may never come here: on X11 the
+    // context menu opens on the right press and takes its release. A left press in the drag
+    // state lost its own release: it starts a new drag.
+    if (e->button() == Qt::LeftButton && sel_state_ != extending) {
       anchor_ = doc_.cursor;
       sel_state_ = drag;
     } else if (sel_state_ == extending) {
@@ -856,6 +859,8 @@ void editor::mousePressEvent(QMouseEvent* e) {
 
 void editor::mouseMoveEvent(QMouseEvent* e) {
   slot_guard("mouseMoveEvent", [&] {
+    // A drag whose release went elsewhere (a popup took it) ends at the first move without it.
+    if (sel_state_ == drag && !(e->buttons() & Qt::LeftButton)) sel_state_ = idle;
     if (sel_state_ == drag) {
       const QPoint p = logical(e->pos());
       doc_set_cursor(doc_, offset_at_point(p.x(), p.y()));
@@ -922,6 +927,8 @@ void editor::focusInEvent(QFocusEvent* e) {
 }
 
 void editor::focusOutEvent(QFocusEvent* e) {
+  // The release of a drag goes where the focus went (a popup, another window).
+  if (sel_state_ == drag) sel_state_ = idle;
   blink_timer_.stop();
   QWidget::focusOutEvent(e);
 }

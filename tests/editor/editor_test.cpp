@@ -11,6 +11,7 @@
 #include <QPrinter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include "ui_base/sys_config.h"
@@ -226,6 +227,85 @@ class editor_test : public QObject {
     e.reset_word();
     QTest::mouseDClick(&e, Qt::LeftButton, Qt::NoModifier, cell_center(e, 2, 0));
     QCOMPARE(sel_text(e), QByteArray("b"));
+  }
+
+  // The window system's own order on X11: a right press opens the context menu at once,
+  // the menu takes the release (and the Escape that closes it); the editor never sees them.
+  void a_right_click_with_its_menu_leaves_no_drag() {
+    struct row {
+      const char* name;
+      // After the menu closed: true types X, false drags with the left button over "from".
+      bool type_after;
+      const char* text;       // expected text
+      byte_range selection;   // expected selection (empty: none)
+    };
+    const row rows[] = {
+        {"typing replaces the selection", true, "select X from t;\n", {0, 0}},
+        {"a drag starts where its press is", false, "select abc from t;\n", {11, 15}},
+    };
+    for (const row& r : rows) {
+      editor e;
+      QAction err, copy;
+      e.set_goto_err_action(&err);
+      e.set_copy_action(&copy);
+      e.set_text("select abc from t;\n");
+      e.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&e));
+      QTest::mouseDClick(&e, Qt::LeftButton, Qt::NoModifier, cell_center(e, 8, 0));
+      QCOMPARE(sel_text(e), QByteArray("abc"));
+      bool menu_seen = false;
+      QTimer::singleShot(0, [&] {
+        QWidget* menu = QApplication::activePopupWidget();
+        menu_seen = menu != nullptr;
+        if (!menu) return;
+        QTest::mouseRelease(menu->windowHandle(), Qt::RightButton, Qt::NoModifier, QPoint(-4, -4));
+        QTest::keyClick(menu, Qt::Key_Escape);
+      });
+      // Through the window, as the platform delivers it: the press, then the context menu.
+      QTest::mousePress(e.windowHandle(), Qt::RightButton, Qt::NoModifier, cell_center(e, 0, 1));
+      QVERIFY2(menu_seen, r.name);
+      QVERIFY2(!QApplication::activePopupWidget(), r.name);
+      if (r.type_after) {
+        type(e, "X");
+      } else {
+        QTest::mousePress(e.windowHandle(), Qt::LeftButton, Qt::NoModifier, cell_center(e, 11, 0));
+        QTest::mouseMove(e.windowHandle(), cell_center(e, 15, 0));
+        QTest::mouseRelease(e.windowHandle(), Qt::LeftButton, Qt::NoModifier, cell_center(e, 15, 0));
+      }
+      QVERIFY2(e.text() == QByteArray(r.text), qPrintable(QString("%1: %2").arg(r.name, QString(e.text()))));
+      const std::vector<byte_range> want =
+          r.selection.empty() ? std::vector<byte_range>{} : std::vector<byte_range>{r.selection};
+      QVERIFY2(sels(e) == want, r.name);
+      QVERIFY2(e.selection_state() == 2, r.name);
+    }
+  }
+
+  // A drag whose release the editor never got ends at the next sign of it: a move without
+  // the left button held, the focus leaving (a popup opened), or a new left press (which
+  // starts a drag of its own).
+  void a_lost_release_ends_the_drag() {
+    enum class then { move_without_left, focus_out, new_press };
+    for (then t : {then::move_without_left, then::focus_out, then::new_press}) {
+      editor e;
+      e.set_text("select abc from t;");
+      QTest::mousePress(&e, Qt::LeftButton, Qt::NoModifier, cell_center(e, 0, 0));
+      QCOMPARE(e.selection_state(), 0);
+      if (t == then::move_without_left) {
+        QMouseEvent move(QEvent::MouseMove, cell_center(e, 6, 0), Qt::NoButton, Qt::RightButton, Qt::NoModifier);
+        QApplication::sendEvent(&e, &move);
+        QCOMPARE(e.selection_state(), 2);
+        QVERIFY(sels(e).empty());
+      } else if (t == then::focus_out) {
+        QFocusEvent out(QEvent::FocusOut, Qt::PopupFocusReason);
+        QApplication::sendEvent(&e, &out);
+        QCOMPARE(e.selection_state(), 2);
+      } else {
+        QTest::mousePress(&e, Qt::LeftButton, Qt::NoModifier, cell_center(e, 11, 0));
+        QMouseEvent move(QEvent::MouseMove, cell_center(e, 15, 0), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&e, &move);
+        QCOMPARE(sel_text(e), QByteArray("from"));
+      }
+    }
   }
 
   void offset_and_cursor_points() {

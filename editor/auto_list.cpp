@@ -5,6 +5,8 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 
+#include <algorithm>
+
 #include "ui_base/slot_guard.h"
 
 namespace ruv {
@@ -35,7 +37,7 @@ auto_list::auto_list(kk::adt::vector<kk::adt::string::string> candidates, kk::u6
   f.setStyleStrategy(QFont::PreferAntialias);
   f.setPointSize(10);
   setFont(f);
-  for (kk::u64 i = 0; i < candidates_.size; ++i) addItem(qstr(candidates_.data[i].view()));
+  for (kk::u64 i = 0; i < candidates_.size; ++i) add_row(candidates_.data[i].view());
   setFocus();
   if (count() > 0) setCurrentRow(0);
   installEventFilter(this);
@@ -43,11 +45,29 @@ auto_list::auto_list(kk::adt::vector<kk::adt::string::string> candidates, kk::u6
 
 auto_list::~auto_list() = default;
 
+void auto_list::add_row(kk::adt::text_view candidate) {
+  auto* item = new QListWidgetItem(qstr(candidate), this);
+  item->setSizeHint(QSize(fontMetrics().horizontalAdvance(item->text()) + 8, row_height));
+}
+
+void auto_list::set_height_limit(int pixels) {
+  height_limit_ = std::max(row_height, pixels);
+  fit_rows();
+}
+
+void auto_list::fit_rows() {
+  const int frame = 2 * frameWidth();
+  const int h = std::min(row_height * count() + frame, std::max(height_limit_, row_height + frame));
+  if (h != height()) resize(width(), h);
+}
+
 void auto_list::refill() {
   clear();
   for (kk::u64 i = 0; i < candidates_.size; ++i)
-    if (continues(candidates_.data[i].view(), start_, typed_.view())) addItem(qstr(candidates_.data[i].view()));
+    if (continues(candidates_.data[i].view(), start_, typed_.view())) add_row(candidates_.data[i].view());
   if (count() > 0) setCurrentRow(0);
+  // A narrowed list leaves no blank box below its last row.
+  fit_rows();
 }
 
 void auto_list::close_popup(bool report_not_found) {

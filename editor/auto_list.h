@@ -18,6 +18,13 @@ class auto_list : public QListWidget {
   auto_list(kk::adt::vector<kk::adt::string::string> candidates, kk::u64 start, QWidget* parent);
   ~auto_list() override;
 
+  // Every row is this many pixels high, and the popup as high as its rows (up to the limit).
+  static constexpr int row_height = 20;
+  // The most the popup may grow to (the room below it); a longer list scrolls.
+  void set_height_limit(int pixels);
+  // Resizes the popup to its rows under the limit, its top left corner kept.
+  void fit_rows();
+
   const kk::adt::string::string& typed() const noexcept { return typed_; }
   bool closed() const noexcept { return closed_; }
   const kk::adt::vector<kk::adt::string::string>& candidates() const noexcept { return candidates_; }
@@ -46,6 +53,7 @@ class auto_list : public QListWidget {
 
  private:
   void refill();
+  void add_row(kk::adt::text_view candidate);
   void accept_current();
   void close_popup(bool report_not_found);
   void step(int delta);
@@ -56,6 +64,7 @@ class auto_list : public QListWidget {
   kk::adt::vector<kk::adt::string::string> candidates_;
   kk::u64 start_ = 0;
   bool closed_ = false;
+  int height_limit_ = QWIDGETSIZE_MAX;
 };
 
 }  // namespace ruv

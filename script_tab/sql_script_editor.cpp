@@ -283,10 +283,10 @@ void sql_script_editor::complete() {
     const int w = static_cast<int>(std::clamp<kk::u64>(16 * longest, 80, 4096));
     const QPoint cell = editor_->cursor_pos() - QPoint(0, static_cast<int>(editor_->y_origin()));
     const QPoint at = editor_->mapTo(this, cell + QPoint(10, 30));
-    // A long list stops at the tab's bottom edge and scrolls, so that every row stays reachable.
-    const int room = std::max(20, height() - at.y());
-    const int h = static_cast<int>(std::min<kk::u64>(20 * list->candidates().size, static_cast<kk::u64>(room)));
-    list->setGeometry(QRect(at, QSize(w, h)));
+    // A long list stops at the tab's bottom edge and scrolls, so that every row stays reachable;
+    // the popup follows its rows as typing narrows them.
+    list->setGeometry(QRect(at, QSize(w, auto_list::row_height)));
+    list->set_height_limit(std::max(auto_list::row_height, height() - at.y()));
     list->show();
     list->raise();
     list->setFocus();

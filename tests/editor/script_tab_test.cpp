@@ -447,6 +447,35 @@ class script_tab_test : public QObject {
     QVERIFY(!p || p->closed());
   }
 
+  // The popup is as tall as its rows, 20 pixels each, also after typing narrowed them: no
+  // blank box below the last row over the editor and the result grid.
+  void completion_popup_keeps_to_its_rows() {
+    fixture f;
+    auto t = f.tab("");
+    t->resize(600, 400);
+    t->show();
+    QVERIFY(QTest::qWaitForWindowExposed(t.get()));
+    editor* ed = t->editor_widget();
+    QTest::keyClicks(ed, "s");
+    QPointer<auto_list> p = t->popup();
+    QVERIFY(p);
+    const QPoint top_left = p->geometry().topLeft();
+    struct step {
+      const char* typed;
+      int rows;
+    };
+    for (const step& s : {step{"", 3}, step{"e", 1}, step{"l", 1}}) {
+      if (*s.typed) QTest::keyClicks(p, s.typed);
+      QVERIFY2(p && !p->closed(), s.typed);
+      QCOMPARE(p->count(), s.rows);
+      QCOMPARE(p->geometry(), QRect(top_left, QSize(96, 20 * s.rows)));
+      // The rows fill the box: the last one ends at its bottom edge.
+      QCOMPARE(p->visualItemRect(p->item(s.rows - 1)).bottom() + 1, p->viewport()->height());
+      for (int i = 0; i < s.rows; ++i) QCOMPARE(p->visualItemRect(p->item(i)).height(), 20);
+    }
+    QCOMPARE(p->item(0)->text(), QString("select"));
+  }
+
   void save_keeps_bytes_and_reports_failure() {
     fixture f;
     const QByteArray bytes("select \xff\xfe from t; -- \xc3\x28\n");

@@ -87,6 +87,11 @@ data_view::data_view(const kk::adt::string::string& table, db_ctx* ctx, QWidget*
     setContextMenuPolicy(Qt::DefaultContextMenu);
     connect(find_text_, &QAction::triggered, this, &data_view::find_txt);
     connect(replace_text_, &QAction::triggered, this, &data_view::rep_txt);
+    // The shortcuts the context menu shows work wherever the focus is in the view.
+    for (QAction* a : {find_text_, replace_text_}) {
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(a);
+    }
     connect(filter_this_, &QAction::triggered, this, &data_view::add_filter);
     connect(append_filter_, &QAction::triggered, this, &data_view::app_filter);
 

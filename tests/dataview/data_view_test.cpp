@@ -1,5 +1,6 @@
 // The data view over the catalogue test server: the statements it sends, the builders over
 // the current cell, edits with Apply and immediate mode, pending edits, the cell search.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
@@ -784,6 +785,43 @@ private slots:
         QVERIFY(!dlg->findChild<QLineEdit*>("rep_le")->isHidden());
         dlg->reject();
         QVERIFY(!dlg->isVisible());
+    }
+
+    // The shortcuts the context menu shows are keys of the view: pressed in its grid or its
+    // filter, they open the cell search for finding or replacing.
+    void the_menu_shortcuts_work_in_the_view()
+    {
+        struct row {
+            const char* name;
+            bool in_grid;  // else in the filter's line edit
+            Qt::Key key;
+            const char* title;
+        };
+        const row rows[] = {
+            {"ctrl+f in the grid", true, Qt::Key_F, "find text in current table"},
+            {"ctrl+h in the grid", true, Qt::Key_H, "replace text in current table"},
+            {"ctrl+f in the filter", false, Qt::Key_F, "find text in current table"},
+        };
+        for (const row& r : rows) {
+            auto v = open_t();
+            std::unique_ptr<QMenu> menu(v->build_context_menu());
+            QStringList shown;
+            for (QAction* a : menu->actions())
+                if (!a->shortcut().isEmpty()) shown << a->shortcut().toString();
+            QCOMPARE(shown, (QStringList{"Ctrl+F", "Ctrl+H"}));
+            v->show();
+            QApplication::setActiveWindow(v.get());
+            QVERIFY(QTest::qWaitForWindowActive(v.get()));
+            QWidget* target = r.in_grid ? static_cast<QWidget*>(v->form()->dv) : v->form()->filter_cb;
+            target->setFocus();
+            QVERIFY2(QApplication::focusWidget() == target, r.name);
+            QTest::keyClick(target, r.key, Qt::ControlModifier);
+            QCOMPARE(v->form()->filter_cb->currentText(), QString());  // no key typed into the filter
+            search_tab_dlg* dlg = v->search_dialog();
+            QVERIFY2(dlg->isVisible(), r.name);
+            QCOMPARE(dlg->windowTitle(), QString(r.title));
+            dlg->reject();
+        }
     }
 };
 

@@ -2,7 +2,7 @@
 #include <cstdio>
 
 #include "app/startup.h"
-#include "grammar/library_startup.h"
+#include "sqllib/library_startup.h"
 
 namespace {
 

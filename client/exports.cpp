@@ -8,8 +8,8 @@
 #include "client/connection.h"
 #include "client/datas.h"
 #include "client/print_datas.h"
-#include "grammar/sql_library.h"
-#include "grammar/update_analysis.h"
+#include "sqllib/sql_library.h"
+#include "sqllib/update_analysis.h"
 #include "value/val.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // or the process ends.
 #include <cstdio>
 
-#include "grammar/library_startup.h"
+#include "sqllib/library_startup.h"
 
 namespace {
 

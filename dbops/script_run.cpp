@@ -9,7 +9,7 @@
 #include "dbops/window_texts.h"
 #include "editor/sql_printer.h"
 #include "grammar/parse_node.h"
-#include "grammar/sql_library.h"
+#include "sqllib/sql_library.h"
 #include "query/db_ctx.h"
 #include "query/sql_parse.h"
 

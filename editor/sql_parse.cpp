@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "grammar/matcher.h"
-#include "grammar/sql_library.h"
+#include "sqllib/sql_library.h"
 
 namespace ruv::lang {
 

@@ -12,7 +12,7 @@
 #include "value/val.h"
 
 namespace kk {
-struct sql_library;  // the library object; only reg_match looks inside it
+struct sql_library;  // the library object; only reg_match looks inside it (library_context.h)
 }
 
 namespace kk::functions {

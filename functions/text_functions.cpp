@@ -5,8 +5,8 @@
 
 #include "adt/text.h"
 #include "functions/function_call.h"
+#include "functions/library_context.h"
 #include "grammar/regex_engine.h"
-#include "grammar/sql_library.h"
 #include "value/convert.h"
 #include "value/val_block.h"
 
@@ -342,7 +342,8 @@ namespace {
 bool reg_match_entry(sql_library* self, column* result, const column_list* args) noexcept {
   if (!result || !args || (args->count && !args->first)) return false;
   try {
-    grammar::regex_engine* e = self && self->regex_ready ? &self->regex : nullptr;
+    library_context* c = self ? context_of(self) : nullptr;
+    grammar::regex_engine* e = c && c->regex_ready ? &c->regex : nullptr;
     for (u64 i = 0; i < args->count; ++i) {
       if (&args->first[i] != result) continue;
       // The result is one of the arguments: read copies, so no row written changes one unread.

@@ -11,9 +11,9 @@
 
 #include "adt/vector.h"
 #include "grammar/sql_grammar.h"
-#include "grammar/sql_library.h"
+#include "sqllib/sql_library.h"
 #include "grammar/sql_rules.h"
-#include "grammar/update_analysis.h"
+#include "sqllib/update_analysis.h"
 #include "value/startup_tables.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "grammar/ebnf_kind.h"
 #include "grammar/grammar_node.h"
 #include "grammar/matcher.h"
-#include "grammar/sql_library.h"
+#include "sqllib/sql_library.h"
 #include "grammar/sql_rules.h"
 #include "query/sql_build.h"
 

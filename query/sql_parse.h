@@ -1,5 +1,5 @@
 #pragma once
-// Entry points into the program's SQL grammar (the library object of grammar/sql_library.h)
+// Entry points into the program's SQL grammar (the library object of sqllib/sql_library.h)
 // and the two quoting rules that make any name or text value safe in a generated statement.
 // Parsing uses the grammar engine's per-thread farthest position: GUI thread only.
 #include "adt/string.h"

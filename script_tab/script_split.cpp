@@ -2,7 +2,7 @@
 
 #include "editor/sql_printer.h"
 #include "grammar/parse_node.h"
-#include "grammar/sql_library.h"
+#include "sqllib/sql_library.h"
 #include "query/sql_parse.h"
 
 namespace ruv {

@@ -3,8 +3,8 @@
 // viewport paint with highlighting. Both sides do the same work: the key event, then the
 // widget's own paint event for the same 1000 x 700 pixels of text through QWidget::render
 // (the editor's visible part; QPlainTextEdit's viewport, without frame and scroll bars).
-#include "grammar/library_startup.h"
-#include "grammar/sql_library.h"
+#include "sqllib/library_startup.h"
+#include "sqllib/sql_library.h"
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>

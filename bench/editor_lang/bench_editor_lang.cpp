@@ -10,8 +10,8 @@
 #include "editor/sql_completion.h"
 #include "editor/sql_highlight.h"
 #include "editor/sql_parse.h"
-#include "grammar/library_startup.h"
-#include "grammar/sql_library.h"
+#include "sqllib/library_startup.h"
+#include "sqllib/sql_library.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "grammar/sql_function_names.h"
 #include "grammar/sql_grammar.h"
 #include "grammar/sql_grammar_text.h"
-#include "grammar/sql_library.h"
+#include "sqllib/sql_library.h"
 
 namespace {
 

@@ -23,7 +23,7 @@
 
 #include "adt/text.h"
 #include "client/ruv_sql_lib_mem.h"
-#include "grammar/library_startup.h"
+#include "sqllib/library_startup.h"
 #include "query/db_ctx.h"
 #include "query/transfer_sql.h"
 #include "query/variant_rows.h"

@@ -10,7 +10,7 @@
 #include "editor/auto_list.h"
 #include "editor/sql_completion.h"
 #include "script_tab/sql_script_editor.h"
-#include "grammar/library_startup.h"
+#include "sqllib/library_startup.h"
 #include "query/db_ctx.h"
 #include "tests/peer/catalogue.h"
 #include "tests/peer/test_peer.h"

@@ -34,7 +34,7 @@
 #include "dbops/load_tab_dlg.h"
 #include "dbops/save_tab_dlg.h"
 #include "editor/sys_pre_dlg.h"
-#include "grammar/library_startup.h"
+#include "sqllib/library_startup.h"
 #include "query/db_ctx.h"
 #include "tests/support/scripted_prompt.h"
 

@@ -11,7 +11,7 @@
 
 #include "app/main_window.h"
 #include "client/ruv_sql_lib_mem.h"
-#include "grammar/library_startup.h"
+#include "sqllib/library_startup.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -37,7 +37,7 @@
 #include "dbops/col_info.h"
 #include "editor/editor.h"
 #include "script_tab/sql_script_editor.h"
-#include "grammar/library_startup.h"
+#include "sqllib/library_startup.h"
 #include "query/tab_data_model.h"
 #include "tests/dbops/dbops_support.h"
 #include "tests/peer/catalogue.h"

@@ -17,7 +17,7 @@
 #include "app/startup.h"
 #include "editor/editor.h"
 #include "script_tab/sql_script_editor.h"
-#include "grammar/library_startup.h"
+#include "sqllib/library_startup.h"
 #include "tests/support/scripted_prompt.h"
 #include "ui_login_dlg.h"
 

@@ -23,7 +23,7 @@
 #include "client/ruv_sql_lib_mem.h"
 #include "editor/editor.h"
 #include "script_tab/sql_script_editor.h"
-#include "grammar/library_startup.h"
+#include "sqllib/library_startup.h"
 #include "tests/support/scripted_prompt.h"
 
 int main(int argc, char** argv) {

@@ -5,10 +5,10 @@
 
 #include <cstring>
 
-#include "grammar/library_startup.h"
+#include "sqllib/library_startup.h"
 #include "grammar/matcher.h"
-#include "grammar/sql_library.h"
-#include "grammar/update_analysis.h"
+#include "sqllib/sql_library.h"
+#include "sqllib/update_analysis.h"
 
 namespace {
 

@@ -26,7 +26,7 @@
 #include "client/ruv_sql_lib_mem.h"
 #include "dataview/data_view.h"
 #include "dataview/search_tab_dlg.h"
-#include "grammar/library_startup.h"
+#include "sqllib/library_startup.h"
 #include "query/db_ctx.h"
 #include "query/tab_data_model.h"
 #include "tests/peer/catalogue.h"

@@ -3,9 +3,9 @@
 
 #include "dataview/view_query.h"
 #include "query/transfer_sql.h"
-#include "grammar/library_startup.h"
+#include "sqllib/library_startup.h"
 #include "grammar/sql_grammar.h"
-#include "grammar/sql_library.h"
+#include "sqllib/sql_library.h"
 #include "grammar/sql_rules.h"
 #include "tests/dataview/whole_parse.h"
 

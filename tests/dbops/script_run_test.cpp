@@ -6,7 +6,7 @@
 #include <QtTest>
 
 #include "dbops/script_run.h"
-#include "grammar/library_startup.h"
+#include "sqllib/library_startup.h"
 #include "query/db_ctx.h"
 #include "tests/dbops/dbops_support.h"
 #include "tests/support/scripted_prompt.h"

@@ -1,8 +1,8 @@
 // Shows the code editor with a highlighted SQL script, a selection and search marks, for a
 // look on a real display (run under xvfb-run and take a screenshot). Quits by itself after
 // the number of milliseconds given as its argument (default 4000).
-#include "grammar/library_startup.h"
-#include "grammar/sql_library.h"
+#include "sqllib/library_startup.h"
+#include "sqllib/sql_library.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -1,7 +1,7 @@
 // The code editor widget: input, commands, parse schedule and painting, offscreen.
 // The grammar's headers come first: they use the word that Qt defines as a macro.
-#include "grammar/library_startup.h"
-#include "grammar/sql_library.h"
+#include "sqllib/library_startup.h"
+#include "sqllib/sql_library.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,7 +1,7 @@
 #pragma once
 // Shared by the language-service tests: the SQL library object, built once.
-#include "grammar/library_startup.h"
-#include "grammar/sql_library.h"
+#include "sqllib/library_startup.h"
+#include "sqllib/sql_library.h"
 #include "value/startup_tables.h"
 
 namespace ruv::lang::test {

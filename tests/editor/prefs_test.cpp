@@ -17,7 +17,7 @@
 #include "ui_base/sys_config.h"
 #include "editor/color_wt.h"
 #include "editor/editor.h"
-#include "grammar/library_startup.h"
+#include "sqllib/library_startup.h"
 #include "editor/sys_pre_dlg.h"
 #include "tests/support/child.h"
 

@@ -4,7 +4,7 @@
 #include <QTimer>
 
 #include "client/ruv_sql_lib_mem.h"
-#include "grammar/library_startup.h"
+#include "sqllib/library_startup.h"
 #include "query/db_ctx.h"
 #include "editor/editor.h"
 #include "editor/scroll_area.h"

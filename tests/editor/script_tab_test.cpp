@@ -21,7 +21,7 @@
 #include "editor/linenumber_wt.h"
 #include "editor/search_dlg.h"
 #include "ui_base/sys_config.h"
-#include "grammar/library_startup.h"
+#include "sqllib/library_startup.h"
 #include "query/db_ctx.h"
 #include "tests/peer/catalogue.h"
 #include "tests/peer/test_peer.h"

@@ -6,7 +6,7 @@
 #include "contract_test.h"
 #include "functions/text_functions.h"
 #include "grammar/regex_engine.h"
-#include "grammar/sql_library.h"
+#include "sqllib/sql_library.h"
 
 namespace kk::functions::test {
 namespace {
@@ -256,8 +256,8 @@ TEST(text_functions, fuzzy_match_keeps_the_first_arguments_row_ids) {
 
 struct library_fixture : ::testing::Test {
   sql_library lib;
-  void SetUp() override { ASSERT_TRUE(lib.regex_ready = grammar::regex_engine_init(&lib.regex)); }
-  void TearDown() override { grammar::regex_engine_free(&lib.regex); }
+  void SetUp() override { ASSERT_TRUE(lib.context.regex_ready = grammar::regex_engine_init(&lib.context.regex)); }
+  void TearDown() override { grammar::regex_engine_free(&lib.context.regex); }
 
   call_outcome match(column& r, std::vector<column>& args, sql_library* self) {
     sql_function f = find_sql_function("reg_match");
@@ -279,7 +279,7 @@ TEST_F(library_fixture, reg_match_matches_whole_texts_through_the_library_engine
   EXPECT_TRUE(same(r.values[0], vi32(1)));
   EXPECT_TRUE(same(r.values[1], vi32(1)));
   EXPECT_TRUE(same(r.values[2], vi32(0)));
-  EXPECT_EQ(std::string(lib.regex.pattern.data, lib.regex.pattern.size), "ab.") << "the engine caches by bytes";
+  EXPECT_EQ(std::string(lib.context.regex.pattern.data, lib.context.regex.pattern.size), "ab.") << "the engine caches by bytes";
 
   std::vector<column> prefix = {col({vtxt("abc"), vtxt("abd")}), col({vtxt("ab")})};
   ASSERT_TRUE(match(r, prefix, &lib).ok);

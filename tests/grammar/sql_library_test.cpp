@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "functions/registry.h"
-#include "grammar/library_startup.h"
+#include "sqllib/library_startup.h"
 #include "grammar/sql_function_names.h"
 #include "grammar/sql_grammar.h"
 #include "grammar/sql_grammar_text.h"
-#include "grammar/sql_library.h"
-#include "grammar/update_analysis.h"
+#include "sqllib/sql_library.h"
+#include "sqllib/update_analysis.h"
 #include "value/val.h"
 
 namespace kk {
@@ -34,10 +34,10 @@ TEST(sql_library_startup, builds_every_product_and_releases_the_object_first) {
   EXPECT_EQ(l->root, l->grammar.start);
   ASSERT_NE(l->rules, nullptr);
   EXPECT_EQ(l->rules->size, 3072u);
-  EXPECT_TRUE(l->regex_ready);
+  EXPECT_TRUE(l->context.regex_ready);
   // reg_match reaches the engine through the object.
-  EXPECT_TRUE(grammar::regex_engine_match(&l->regex, "a+b", 3, "aaab", 4));
-  EXPECT_FALSE(grammar::regex_engine_match(&l->regex, "a+b", 3, "aaac", 4));
+  EXPECT_TRUE(grammar::regex_engine_match(&l->context.regex, "a+b", 3, "aaab", 4));
+  EXPECT_FALSE(grammar::regex_engine_match(&l->context.regex, "a+b", 3, "aaac", 4));
   EXPECT_EQ(l->grammar.rule_count, 119u);
   EXPECT_TRUE(grammar::can_update_text(l, "update t set a = 1", 18));
 

@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "functions/registry.h"
-#include "grammar/library_startup.h"
+#include "sqllib/library_startup.h"
 #include "grammar/matcher.h"
 #include "grammar/sql_function_names.h"
-#include "grammar/sql_library.h"
+#include "sqllib/sql_library.h"
 #include "grammar/sql_natives.h"
-#include "grammar/update_analysis.h"
+#include "sqllib/update_analysis.h"
 
 namespace kk::grammar {
 namespace {

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "grammar/library_startup.h"
+#include "sqllib/library_startup.h"
 #include "grammar/matcher.h"
 #include "grammar/sql_grammar.h"
-#include "grammar/sql_library.h"
+#include "sqllib/sql_library.h"
 #include "grammar/sql_rules.h"
-#include "grammar/update_analysis.h"
+#include "sqllib/update_analysis.h"
 
 namespace kk::grammar {
 namespace {

@@ -1,6 +1,8 @@
 # The layer check: every quoted include of a program folder names a folder below it or the
-# folder itself, or the library side. The order is read from docs/architecture.md, from the
-# lines "program layers, from the floor up: a < b < ..." and "library side: x y ...".
+# folder itself, or the library side; every quoted include of a library folder names a library
+# folder below it or the folder itself. The orders are read from docs/architecture.md, from
+# the lines "program layers, from the floor up: a < b < ..." and "library side, from the floor
+# up: x < y < ...".
 #   cmake -DSOURCE_DIR=<tree> -P check_layers.cmake
 cmake_minimum_required(VERSION 3.25)
 
@@ -8,18 +10,20 @@ if(NOT DEFINED SOURCE_DIR)
   message(FATAL_ERROR "check_layers.cmake: -DSOURCE_DIR=... is missing")
 endif()
 
-file(STRINGS ${SOURCE_DIR}/docs/architecture.md layer_line REGEX "^program layers, from the floor up: ")
-file(STRINGS ${SOURCE_DIR}/docs/architecture.md library_line REGEX "^library side: ")
+set(layer_head "program layers, from the floor up: ")
+set(library_head "library side, from the floor up: ")
+file(STRINGS ${SOURCE_DIR}/docs/architecture.md layer_line REGEX "^${layer_head}")
+file(STRINGS ${SOURCE_DIR}/docs/architecture.md library_line REGEX "^${library_head}")
 list(LENGTH layer_line n_layer)
 list(LENGTH library_line n_library)
 if(NOT n_layer EQUAL 1 OR NOT n_library EQUAL 1)
-  message(FATAL_ERROR "docs/architecture.md needs one line 'program layers, from the floor up: ...' and one 'library side: ...'")
+  message(FATAL_ERROR "docs/architecture.md needs one line '${layer_head}...' and one '${library_head}...'")
 endif()
-string(REGEX REPLACE "^program layers, from the floor up: " "" layers "${layer_line}")
+string(REPLACE "${layer_head}" "" layers "${layer_line}")
 string(REGEX REPLACE "[ <`]+" ";" layers "${layers}")
 list(REMOVE_ITEM layers "")
-string(REGEX REPLACE "^library side: " "" library "${library_line}")
-string(REGEX REPLACE "[ ,`]+" ";" library "${library}")
+string(REPLACE "${library_head}" "" library "${library_line}")
+string(REGEX REPLACE "[ <`]+" ";" library "${library}")
 list(REMOVE_ITEM library "")
 
 set(faults)
@@ -39,19 +43,31 @@ function(includes_of file out)
   set(${out} ${found} PARENT_SCOPE)
 endfunction()
 
-# The library side includes nothing of the program.
+# A library folder includes its own folder and those below it, nothing of the program.
+set(below)
 foreach(folder IN LISTS library)
+  if(NOT IS_DIRECTORY ${SOURCE_DIR}/${folder})
+    list(APPEND faults "the library folder ${folder}/ named in docs/architecture.md does not exist")
+  endif()
   file(GLOB_RECURSE files ${SOURCE_DIR}/${folder}/*.h ${SOURCE_DIR}/${folder}/*.cpp ${SOURCE_DIR}/${folder}/*.c)
   foreach(f IN LISTS files)
     math(EXPR checked "${checked} + 1")
     includes_of(${f} used)
     foreach(u IN LISTS used)
+      if(u STREQUAL folder OR u IN_LIST below)
+        continue()
+      endif()
+      file(RELATIVE_PATH rel ${SOURCE_DIR} ${f})
       if(u IN_LIST layers)
-        file(RELATIVE_PATH rel ${SOURCE_DIR} ${f})
         list(APPEND faults "${rel} (library side) includes ${u}/")
+      elseif(u IN_LIST library)
+        list(APPEND faults "${rel} includes ${u}/, a library folder above ${folder}/")
+      else()
+        list(APPEND faults "${rel} includes ${u}/, which is no library folder")
       endif()
     endforeach()
   endforeach()
+  list(APPEND below ${folder})
 endforeach()
 
 # A program folder includes its own folder, those below it and the library side.
@@ -85,4 +101,4 @@ if(faults)
   list(JOIN faults "\n  " faults)
   message(FATAL_ERROR "includes against the layers of docs/architecture.md:\n  ${faults}")
 endif()
-message(STATUS "layers hold: ${layers}")
+message(STATUS "layers hold: ${library} | ${layers}")

@@ -11,9 +11,9 @@
 
 #include "adt/string.h"
 #include "client/ruv_sql_lib_mem.h"
-#include "grammar/library_startup.h"
+#include "sqllib/library_startup.h"
 #include "grammar/matcher.h"
-#include "grammar/sql_library.h"
+#include "sqllib/sql_library.h"
 #include "grammar/sql_rules.h"
 #include "tests/peer/test_peer.h"
 

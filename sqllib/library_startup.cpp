@@ -1,4 +1,4 @@
-#include "grammar/library_startup.h"
+#include "sqllib/library_startup.h"
 
 #include "grammar/ebnf_tokens.h"
 #include "grammar/kind_names.h"
@@ -6,7 +6,7 @@
 #include "grammar/regex_grammar.h"
 #include "grammar/sql_function_names.h"
 #include "grammar/sql_grammar_text.h"
-#include "grammar/sql_library.h"
+#include "sqllib/sql_library.h"
 
 namespace kk {
 

@@ -1,10 +1,10 @@
-#include "grammar/update_analysis.h"
+#include "sqllib/update_analysis.h"
 
 #include <cstdint>
 
 #include "grammar/sql_grammar.h"
-#include "grammar/sql_library.h"
 #include "grammar/sql_rules.h"
+#include "sqllib/sql_library.h"
 
 namespace kk::grammar {
 

@@ -1,13 +1,18 @@
 #pragma once
 // The SQL library object: the compiled SQL dialect with its native recognisers, the
 // registry of the SQL functions by name, and the regular-expression engine that reg_match
-// uses through the `self` argument of every function entry.
+// uses through the `self` argument of every function entry (the function library's
+// library_context, at the place it expects).
 //
 // Each deliverable builds one instance at load time (library_startup.h) and releases it at
 // exit; between the two it is only read, except for the regex engine's pattern cache.
 // Parsing and reg_match through one instance are single-threaded.
+#include <cstddef>
+#include <type_traits>
+
 #include "adt/types.h"
 #include "functions/column.h"
+#include "functions/library_context.h"
 #include "grammar/ebnf_compiler.h"
 #include "grammar/grammar_node.h"
 #include "grammar/regex_engine.h"
@@ -35,10 +40,13 @@ struct sql_library {
   const grammar::grammar_node* root = nullptr;  // rule 0 of the compiled SQL grammar
   const grammar::rule_table* rules = nullptr;   // 3072 slots
   sql_function_map* functions = nullptr;
-  grammar::regex_engine regex;
+  // The regex engine; a function entry finds it through self (functions::context_of).
+  functions::library_context context;
   grammar::compiled_grammar grammar;  // owns root's nodes and the rule table
-  bool regex_ready = false;
 };
+static_assert(std::is_standard_layout_v<sql_library> &&
+                  offsetof(sql_library, context) == functions::library_context_offset,
+              "a function entry reads the context at its fixed place in the object");
 
 // Builds lib: regex engine, SQL grammar, the function registry in the library's order.
 // Names without an implementation are left out of the registry. False when the grammar

@@ -1,4 +1,4 @@
-#include "grammar/sql_library.h"
+#include "sqllib/sql_library.h"
 
 #include <cstring>
 #include <new>
@@ -63,7 +63,7 @@ void function_map_clear(sql_function_map* root) noexcept {
 
 bool sql_library_build(sql_library* lib) {
   sql_library_free(lib);
-  lib->regex_ready = grammar::regex_engine_init(&lib->regex);
+  lib->context.regex_ready = grammar::regex_engine_init(&lib->context.regex);
   lib->functions = ::new (adt::mem_alloc(sizeof(sql_function_map))) sql_function_map();
   // The registry's own order; a name whose group is not linked in stays unregistered.
   for (const char* name : grammar::sql::function_names) {
@@ -85,8 +85,8 @@ void sql_library_free(sql_library* lib) noexcept {
     adt::mem_free(lib->functions);
     lib->functions = nullptr;
   }
-  if (lib->regex_ready) grammar::regex_engine_free(&lib->regex);
-  lib->regex_ready = false;
+  if (lib->context.regex_ready) grammar::regex_engine_free(&lib->context.regex);
+  lib->context.regex_ready = false;
 }
 
 namespace {

@@ -7,11 +7,13 @@
 // bar), main_window_files.cpp (script files), main_window_view.cpp (view, language, help and
 // the editing commands), main_window_db.cpp (the database tree and its operations).
 #include <QMainWindow>
+#include <QPointer>
 
 #include "adt/string.h"
 #include "adt/tree.h"
 #include "adt/types.h"
 #include "adt/vector.h"
+#include "app/edit_route.h"
 #include "dbops/db_tree.h"
 #include "dbops/tree_actions.h"
 
@@ -24,6 +26,7 @@ class editor;
 }  // namespace ruv
 class db_ctx;
 enum class col_info_mode : kk::u32;
+class QAbstractItemView;
 class QAction;
 class QMenu;
 class QPushButton;
@@ -179,6 +182,17 @@ class MainWindow : public QMainWindow {
   ruv::sql_script_editor* current_script() const;
   // The current script's editor, or null.
   ruv::editor* current_editor() const;
+  // The widget the editing commands go to: the window's focus widget (the one before the
+  // menu bar while the menu bar has the keyboard).
+  QWidget* edit_focus() const;
+  // Where the editing commands go now, on the current script page.
+  ruv::edit_target edit_target_now(QAbstractItemView** grid = nullptr) const;
+  // An editing command on its target: the editor's operation (the editor then takes the
+  // focus when `focus`), or on a grid `on_grid` (null: nothing), or nothing.
+  void route_edit(const char* name, void (ruv::editor::*op)(), bool focus, void (*on_grid)(QAbstractItemView&));
+  // The focus moved within the window: the editing actions offer what its new target does.
+  void focus_moved(QWidget* old, QWidget* now);
+  void show_edit_target();
   // Opens a script tab for path with text and makes it current (main_window_files.cpp).
   ruv::sql_script_editor* open_script_tab(const QString& path, kk::adt::string::string text);
   // Hands a script's editor the window's actions.
@@ -217,6 +231,8 @@ class MainWindow : public QMainWindow {
   void fit_tab_minimum();
   // The language slots: store, mark, ask, restart (main_window_view.cpp).
   void switch_language(kk::u32 code, const QString& question);
+  // The language menu checks the language the window speaks, and only it.
+  void check_window_language();
   void restart();
   // The tree's action sets by level, as the dbops helpers see them.
   tree_actions tree_action_set();
@@ -296,4 +312,11 @@ class MainWindow : public QMainWindow {
   open_file_tree open_file_map;
   kk::u64 open_count = 0;
   QAction* tree_separators[3] = {nullptr, nullptr, nullptr};  // made once, reused by every action set
+  QPointer<QWidget> edit_focus_;  // the last focus widget of this window but the menu bar
+  // Holds the connection to the application's focus changes: a member, so it goes before
+  // the base class deletes the children (whose focus changes would reach a window half gone).
+  QObject focus_watch_;
+  // The language the window speaks: the configured one at its start (a switch applies at
+  // the next start); the language menu checks it and help opens its documents.
+  kk::u32 window_language = 0;
 };

@@ -1,5 +1,6 @@
 // The main window's own actions, menus and tool bar.
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QTabBar>
 
@@ -100,6 +101,9 @@ void MainWindow::build_edit_actions() {
       ACT(format_sel_act, QT_TR_NOOP("format selection"), nullptr, ":/img/format.svg", false, format_sel),
   };
   make_actions(rows, std::size(rows));
+  // The editing commands act where the keyboard focus is: the actions follow it.
+  connect(qApp, &QApplication::focusChanged, &focus_watch_,
+          [this](QWidget* old, QWidget* now) { focus_moved(old, now); });
 }
 
 void MainWindow::build_file_actions() {
@@ -209,8 +213,16 @@ void MainWindow::connect_form_actions() {
       {ui->jp_act, &MainWindow::lang_jp},
   };
   for (const auto& [action, slot] : form_slots) connect(action, &QAction::triggered, this, slot);
-  ui->zh_act->setChecked(sys_config.language == 0);
-  ui->en_act->setChecked(sys_config.language == 1);
+  // The window speaks the language configured at its start; a switch applies at the next.
+  window_language = sys_config.language;
+  ui->fr_act->setCheckable(true);
+  ui->jp_act->setCheckable(true);
+  check_window_language();
+}
+
+void MainWindow::check_window_language() {
+  QAction* const order[] = {ui->zh_act, ui->en_act, ui->fr_act, ui->jp_act};
+  for (kk::u32 code = 0; code < std::size(order); ++code) order[code]->setChecked(code == window_language);
 }
 
 void MainWindow::disable_tree_actions() {

@@ -1,6 +1,10 @@
 // The main window's view, language and help slots and the editing commands forwarded to the
 // current script.
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QMenuBar>
 #include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
@@ -98,8 +102,9 @@ void MainWindow::visibility_changed(bool visible) { ui->toolbar_act->setChecked(
 
 void MainWindow::switch_language(kk::u32 code, const QString& question) {
   sys_config.language = code;
-  ui->zh_act->setChecked(code == 0);
-  ui->en_act->setChecked(code == 1);
+  // Until the restart the window speaks its language: the check stays there (a triggered
+  // entry checked itself), also after No or a restart that failed.
+  check_window_language();
   if (ruv::information(this, tr("language changed"), question, QMessageBox::Yes | QMessageBox::No,
                        QMessageBox::No) == QMessageBox::Yes)
     restart();
@@ -160,7 +165,8 @@ void MainWindow::lang_jp(bool) {
 
 void MainWindow::help_local(bool) {
   slot_guard("help_local", [&] {
-    const char* folder = help_folder(sys_config.language);
+    // The manual of the language the window speaks (a switch not yet restarted is not it).
+    const char* folder = help_folder(window_language);
     if (!folder) return;
     const QStringList candidates = manual_candidates(folder);
     for (const QString& path : candidates) {
@@ -176,7 +182,7 @@ void MainWindow::help_local(bool) {
 
 void MainWindow::help_online(bool) {
   slot_guard("help_online", [&] {
-    const char* folder = help_folder(sys_config.language);
+    const char* folder = help_folder(window_language);
     if (!folder) return;
     const QString url = QStringLiteral("https://%1/%2/sql_ref_0.2.3.html")
                             .arg(QString::fromLatin1(RUV_WEB_HOST), QString::fromLatin1(folder));
@@ -232,33 +238,108 @@ void MainWindow::change_save_all() {
   save_all_act->setEnabled(any);
 }
 
-void MainWindow::cut(bool) { with_editor(current_editor(), &ruv::editor::cut, true); }
-void MainWindow::copy(bool) { with_editor(current_editor(), &ruv::editor::copy, true); }
-void MainWindow::paste(bool) { with_editor(current_editor(), &ruv::editor::paste, true); }
-void MainWindow::redo(bool) { with_editor(current_editor(), &ruv::editor::redo, true); }
-void MainWindow::undo(bool) { with_editor(current_editor(), &ruv::editor::undo, true); }
-void MainWindow::del_sel(bool) { with_editor(current_editor(), &ruv::editor::del_sel, true); }
-void MainWindow::goto_err(bool) { with_editor(current_editor(), &ruv::editor::goto_err, true); }
-void MainWindow::goto_lineb(bool) { with_editor(current_editor(), &ruv::editor::goto_lineb, true); }
-void MainWindow::goto_linee(bool) { with_editor(current_editor(), &ruv::editor::goto_linee, true); }
-void MainWindow::goto_wordb(bool) { with_editor(current_editor(), &ruv::editor::goto_wordb, true); }
-void MainWindow::goto_worde(bool) { with_editor(current_editor(), &ruv::editor::goto_worde, true); }
-void MainWindow::sel_all(bool) { with_editor(current_editor(), &ruv::editor::sel_all, true); }
-void MainWindow::sel_beside(bool) { with_editor(current_editor(), &ruv::editor::sel_beside, true); }
-void MainWindow::sel_line(bool) { with_editor(current_editor(), &ruv::editor::sel_line, true); }
-void MainWindow::sel_word(bool) { with_editor(current_editor(), &ruv::editor::sel_word, true); }
-void MainWindow::find(bool) { with_editor(current_editor(), &ruv::editor::find, false); }
-void MainWindow::replace(bool) { with_editor(current_editor(), &ruv::editor::replace, false); }
-void MainWindow::format_sel(bool) { with_editor(current_editor(), &ruv::editor::format_sel, false); }
+namespace {
 
+void select_cells(QAbstractItemView& grid) { grid.selectAll(); }
+
+void copy_cells(QAbstractItemView& grid) {
+  const QString text = ruv::grid_selection_text(grid);
+  if (!text.isEmpty()) QApplication::clipboard()->setText(text);
+}
+
+}  // namespace
+
+QWidget* MainWindow::edit_focus() const {
+  QWidget* f = focusWidget();
+  return qobject_cast<QMenuBar*>(f) ? edit_focus_.data() : f;
+}
+
+ruv::edit_target MainWindow::edit_target_now(QAbstractItemView** grid) const {
+  return ruv::edit_target_of(edit_focus(), current_script(), grid);
+}
+
+void MainWindow::route_edit(const char* name, void (ruv::editor::*op)(), bool focus,
+                            void (*on_grid)(QAbstractItemView&)) {
+  slot_guard(name, [&] {
+    QAbstractItemView* grid = nullptr;
+    switch (edit_target_now(&grid)) {
+      case ruv::edit_target::editor:
+        with_editor(current_editor(), op, focus);
+        break;
+      case ruv::edit_target::grid:
+        if (on_grid) on_grid(*grid);
+        break;
+      case ruv::edit_target::none:
+        break;
+    }
+  });
+}
+
+void MainWindow::focus_moved(QWidget*, QWidget* now) {
+  slot_guard("focus_moved", [&] {
+    // Dialogs, menus and other windows keep the window's state; so does the menu bar, which
+    // holds the keyboard only while its menus are walked.
+    if (!now || now->window() != this || qobject_cast<QMenuBar*>(now)) return;
+    edit_focus_ = now;
+    show_edit_target();
+  });
+}
+
+void MainWindow::show_edit_target() {
+  ruv::sql_script_editor* s = current_script();
+  if (!s) return;  // currentChanged has turned the editing actions off
+  QAbstractItemView* grid = nullptr;
+  const ruv::edit_target t = edit_target_now(&grid);
+  if (t == ruv::edit_target::editor) {
+    for (QAction* a : {line_begin_act, line_end_act, word_begin_act, word_end_act, sel_beside_act, sel_all_act,
+                       sel_line_act, sel_word_act})
+      a->setEnabled(true);
+    s->editor_widget()->context_menu_actions();
+    return;
+  }
+  for (QAction* a : {cut_act, copy_act, paste_act, redo_act, undo_act, del_sel_act, line_begin_act, line_end_act,
+                     word_begin_act, word_end_act, sel_beside_act, sel_all_act, sel_line_act, sel_word_act, find_act,
+                     replace_act, format_sel_act, exec_cur_act, exec_sel_act})
+    a->setEnabled(false);
+  if (t != ruv::edit_target::grid) return;
+  // A result grid selects and copies its own cells.
+  const QAbstractItemModel* m = grid->model();
+  const bool cells = m && m->rowCount() > 0 && m->columnCount() > 0;
+  sel_all_act->setEnabled(cells);
+  copy_act->setEnabled(cells);
+}
+
+void MainWindow::cut(bool) { route_edit("cut", &ruv::editor::cut, true, nullptr); }
+void MainWindow::copy(bool) { route_edit("copy", &ruv::editor::copy, true, copy_cells); }
+void MainWindow::paste(bool) { route_edit("paste", &ruv::editor::paste, true, nullptr); }
+void MainWindow::redo(bool) { route_edit("redo", &ruv::editor::redo, true, nullptr); }
+void MainWindow::undo(bool) { route_edit("undo", &ruv::editor::undo, true, nullptr); }
+void MainWindow::del_sel(bool) { route_edit("del_sel", &ruv::editor::del_sel, true, nullptr); }
+// Going to the error changes no text and takes the user to it: from wherever the focus is.
+void MainWindow::goto_err(bool) { with_editor(current_editor(), &ruv::editor::goto_err, true); }
+void MainWindow::goto_lineb(bool) { route_edit("goto_lineb", &ruv::editor::goto_lineb, true, nullptr); }
+void MainWindow::goto_linee(bool) { route_edit("goto_linee", &ruv::editor::goto_linee, true, nullptr); }
+void MainWindow::goto_wordb(bool) { route_edit("goto_wordb", &ruv::editor::goto_wordb, true, nullptr); }
+void MainWindow::goto_worde(bool) { route_edit("goto_worde", &ruv::editor::goto_worde, true, nullptr); }
+void MainWindow::sel_all(bool) { route_edit("sel_all", &ruv::editor::sel_all, true, select_cells); }
+void MainWindow::sel_beside(bool) { route_edit("sel_beside", &ruv::editor::sel_beside, true, nullptr); }
+void MainWindow::sel_line(bool) { route_edit("sel_line", &ruv::editor::sel_line, true, nullptr); }
+void MainWindow::sel_word(bool) { route_edit("sel_word", &ruv::editor::sel_word, true, nullptr); }
+void MainWindow::find(bool) { route_edit("find", &ruv::editor::find, false, nullptr); }
+void MainWindow::replace(bool) { route_edit("replace", &ruv::editor::replace, false, nullptr); }
+void MainWindow::format_sel(bool) { route_edit("format_sel", &ruv::editor::format_sel, false, nullptr); }
+
+// A statement runs only from the text the user is looking at.
 void MainWindow::exec_cur(bool) {
   slot_guard("exec_cur", [&] {
+    if (edit_target_now() != ruv::edit_target::editor) return;
     if (ruv::sql_script_editor* s = current_script()) s->exec_cur(true);
   });
 }
 
 void MainWindow::exec_sel(bool) {
   slot_guard("exec_sel", [&] {
+    if (edit_target_now() != ruv::edit_target::editor) return;
     if (ruv::sql_script_editor* s = current_script()) s->exec_sel(true);
   });
 }

@@ -1,7 +1,9 @@
 // The main window's view, language and help slots, the enabled states of the file and edit
 // actions by the kind of the current tab, and the editing commands forwarded to the current
 // script. The restart and the opening of documents go through recording seams.
+#include <QClipboard>
 #include <QMenu>
+#include <QStandardItemModel>
 #include <algorithm>
 #include <QPushButton>
 #include <QStatusBar>
@@ -12,6 +14,7 @@
 #include <QTreeWidget>
 
 #include "editor/scroll_area.h"
+#include "editor/search_dlg.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/scripted_prompt.h"
@@ -23,6 +26,14 @@ namespace {
 void open_through_chooser(MainWindow& w, ruv::test::scripted_prompt& p, const QString& path) {
   p.files.push_back({path});
   action(&w, "open_file_act")->trigger();
+}
+
+// The language entries that show a check mark.
+QStringList checked_languages(MainWindow& w) {
+  QStringList out;
+  for (const char* name : {"zh_act", "en_act", "fr_act", "jp_act"})
+    if (action(&w, name)->isChecked()) out << name;
+  return out;
 }
 
 QImage icon_image(const QIcon& i) { return i.pixmap(16, 16).toImage(); }
@@ -179,6 +190,110 @@ class main_window_view_test : public QObject {
     QCOMPARE(e->text(), QByteArray("select 1;select 1;"));
   }
 
+  // The tester's session: a click in a result grid, then the editing keys. The keys act on
+  // the grid (its cells selected and copied) or do nothing; the script never changes, and
+  // closing its tab leaves its file as it was.
+  void editing_keys_in_a_result_grid_never_touch_the_script() {
+    work_dir d;
+    ruv::test::scripted_prompt p;
+    const QByteArray script("select a, b from t;\nselect 2;\n");
+    write_file(d.path("a.sql"), script);
+    auto w = window();
+    open_through_chooser(*w, p, d.path("a.sql"));
+    ruv::sql_script_editor* s = current(*w);
+    ruv::editor* e = s->editor_widget();
+    auto* grid = new QTableView;
+    auto* model = new QStandardItemModel(2, 2, grid);
+    const char* const texts[2][2] = {{"1", "x"}, {"2", "y"}};
+    for (int r = 0; r < 2; ++r)
+      for (int c = 0; c < 2; ++c) model->setItem(r, c, new QStandardItem(texts[r][c]));
+    grid->setModel(model);
+    s->result_tabs()->addTab(grid, "select a, b from t;");
+    s->result_tabs()->show();
+    QApplication::setActiveWindow(w.get());
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    QApplication::clipboard()->setText("clipboard before");
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      grid->visualRect(model->index(0, 0)).center());
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(grid));
+
+    struct key {
+      const char* name;
+      Qt::Key k;
+      Qt::KeyboardModifiers m;
+    };
+    const key keys[] = {{"ctrl+a", Qt::Key_A, Qt::ControlModifier}, {"ctrl+c", Qt::Key_C, Qt::ControlModifier},
+                        {"delete", Qt::Key_Delete, Qt::NoModifier},  {"ctrl+x", Qt::Key_X, Qt::ControlModifier},
+                        {"ctrl+v", Qt::Key_V, Qt::ControlModifier},  {"ctrl+z", Qt::Key_Z, Qt::ControlModifier},
+                        {"backspace", Qt::Key_Backspace, Qt::NoModifier}, {"f7", Qt::Key_F7, Qt::NoModifier},
+                        {"ctrl+f", Qt::Key_F, Qt::ControlModifier}, {"ctrl+h", Qt::Key_H, Qt::ControlModifier}};
+    for (const key& k : keys) {
+      QTest::keyClick(QApplication::focusWidget(), k.k, k.m);
+      QVERIFY2(e->text() == script, k.name);
+      QVERIFY2(e->document().selections.empty(), k.name);
+      QVERIFY2(QApplication::focusWidget() == grid, k.name);
+      if (k.k == Qt::Key_A) QCOMPARE(grid->selectionModel()->selectedIndexes().size(), 4);
+      if (k.k == Qt::Key_C) QCOMPARE(QApplication::clipboard()->text(), QString("1\tx\n2\ty"));
+    }
+    QVERIFY(!s->search_dialog()->isVisible());
+    QVERIFY(p.boxes.empty());  // nothing ran
+
+    // The edit menu's commands, whatever calls them while the grid has the focus, the same.
+    using command = void (MainWindow::*)(bool);
+    const std::pair<const char*, command> commands[] = {
+        {"redo", &MainWindow::redo},         {"undo", &MainWindow::undo},
+        {"cut", &MainWindow::cut},           {"paste", &MainWindow::paste},
+        {"goto_lineb", &MainWindow::goto_lineb}, {"goto_linee", &MainWindow::goto_linee},
+        {"goto_wordb", &MainWindow::goto_wordb}, {"goto_worde", &MainWindow::goto_worde},
+        {"sel_beside", &MainWindow::sel_beside}, {"sel_line", &MainWindow::sel_line},
+        {"sel_word", &MainWindow::sel_word}, {"del_sel", &MainWindow::del_sel},
+        {"exec_sel", &MainWindow::exec_sel}, {"exec_cur", &MainWindow::exec_cur},
+        {"format_sel", &MainWindow::format_sel}, {"find", &MainWindow::find},
+        {"replace", &MainWindow::replace},   {"sel_all", &MainWindow::sel_all},
+        {"copy", &MainWindow::copy}};
+    for (const auto& [name, c] : commands) {
+      (w.get()->*c)(false);
+      QVERIFY2(e->text() == script, name);
+      QVERIFY2(e->document().selections.empty(), name);
+      QVERIFY2(QApplication::focusWidget() == grid, name);
+    }
+    QVERIFY(!s->search_dialog()->isVisible());
+    QVERIFY(p.boxes.empty());
+
+    // Ctrl+W closes the tab over an unchanged file.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_W, Qt::ControlModifier);
+    QCOMPARE(tabs(*w)->count(), 0);
+    QCOMPARE(file_bytes(d.path("a.sql")), script);
+  }
+
+  // The editing actions offer what the focused widget does: a result grid selects and copies
+  // its cells; the editor again everything its state allows.
+  void editing_actions_follow_the_focus() {
+    work_dir d;
+    ruv::test::scripted_prompt p;
+    write_file(d.path("a.sql"), "select 1;");
+    auto w = window();
+    open_through_chooser(*w, p, d.path("a.sql"));
+    ruv::sql_script_editor* s = current(*w);
+    auto* grid = new QTableView;
+    grid->setModel(new QStandardItemModel(1, 1, grid));
+    s->result_tabs()->addTab(grid, "select 1;");
+    s->result_tabs()->show();
+    QApplication::setActiveWindow(w.get());
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    s->editor_widget()->setFocus();
+    action(w.get(), "sel_all_act")->trigger();  // the script selected: cut, copy and the rest on
+    const QStringList editor_only = {"cut_act", "del_sel_act", "exec_sel_act", "format_sel_act", "line_begin_act",
+                                     "line_end_act", "word_begin_act", "word_end_act", "sel_beside_act",
+                                     "sel_line_act", "sel_word_act", "find_act", "replace_act", "exec_cur_act"};
+    QCOMPARE(not_in_state(*w, editor_only + QStringList{"sel_all_act", "copy_act"}, true), QStringList());
+    grid->setFocus();
+    QCOMPARE(not_in_state(*w, editor_only, false), QStringList());
+    QCOMPARE(not_in_state(*w, {"sel_all_act", "copy_act", "save_as_act", "print_act"}, true), QStringList());
+    s->editor_widget()->setFocus();
+    QCOMPARE(not_in_state(*w, editor_only + QStringList{"sel_all_act", "copy_act"}, true), QStringList());
+  }
+
   void icon_sizes() {
     struct row {
       const char* act;
@@ -321,8 +436,8 @@ class main_window_view_test : public QObject {
       action(w.get(), r.act)->trigger();
 
       QVERIFY2(sys_config.language == r.code, r.name);
-      QVERIFY2(w->form()->zh_act->isChecked() == (r.code == 0), r.name);
-      QVERIFY2(w->form()->en_act->isChecked() == (r.code == 1), r.name);
+      // The window still speaks the language it started in.
+      QVERIFY2(checked_languages(*w) == QStringList{r.code == 1 ? "zh_act" : "en_act"}, r.name);
       const auto question = std::find_if(p.boxes.begin(), p.boxes.end(),
                                          [](const ruv::test::shown_box& b) { return b.title == "language changed"; });
       QVERIFY2(question != p.boxes.end(), r.name);
@@ -339,6 +454,41 @@ class main_window_view_test : public QObject {
       if (r.h == hinder::script_unsaved) QCOMPARE(file_bytes(d.path("b.sql")), QByteArray());
       // The program ends only when its successor runs.
       QVERIFY2(launcher.exits == (r.h == hinder::none ? QList<int>{0} : QList<int>{}), r.name);
+    }
+  }
+
+  // The language menu checks the language the window speaks, and the manual and the
+  // reference page are that language's: a switch answered No (or closed) changes neither.
+  void the_language_menu_and_help_follow_the_window_language() {
+    const char* const acts[] = {"zh_act", "en_act", "fr_act", "jp_act"};
+    const char* const folders[] = {"zh", "en", "fr", "jp"};
+    for (kk::u32 spoken = 0; spoken < 4; ++spoken) {
+      reset_config();
+      sys_config.language = spoken;
+      work_dir d;
+      ruv::test::scripted_prompt p;
+      ruv::test::recording_opener opener;
+      ruv::test::recording_launcher launcher;
+      for (const char* f : folders) {
+        QDir(d.path("")).mkpath(QString("doc/") + f);
+        write_file(d.path(QString("doc/%1/ruv_cli.pdf").arg(f)), "%PDF");
+      }
+      auto w = window();
+      const QString name = QString("window in %1").arg(folders[spoken]);
+      QVERIFY2(checked_languages(*w) == QStringList{acts[spoken]}, qPrintable(name));
+      const kk::u32 other = 3 - spoken;
+      for (QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::NoButton}) {
+        p.answers.push_back(answer);
+        action(w.get(), acts[other])->trigger();
+        QCOMPARE(sys_config.language, other);  // the next start's
+        QVERIFY2(checked_languages(*w) == QStringList{acts[spoken]}, qPrintable(name));
+      }
+      QVERIFY(launcher.started.isEmpty());
+      w->form()->local_act->trigger();
+      w->form()->online_act->trigger();
+      QCOMPARE(opener.opened.size(), 2);
+      QCOMPARE(opener.opened[0], d.path(QString("doc/%1/ruv_cli.pdf").arg(folders[spoken])));
+      QVERIFY(opener.opened[1].endsWith(QString("/%1/sql_ref_0.2.3.html").arg(folders[spoken])));
     }
   }
 

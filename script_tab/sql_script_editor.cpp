@@ -352,6 +352,8 @@ void sql_script_editor::add_result(::tab_data_model* model, const kk::adt::strin
     view->setItemDelegateForColumn(c, model->column_delegate(c));
   auto* find = new QAction(QIcon(QStringLiteral(":/img/find.svg")), tr("find text"), view);
   find->setShortcut(QKeySequence(QStringLiteral("ctrl+shift+f")));
+  // The grid's key: it acts where the focus is in the grid, not from the editor above it.
+  find->setShortcutContext(Qt::WidgetWithChildrenShortcut);
   // The cell search dialog is a child of its grid, so it goes when the result tab goes.
   auto* search = new search_tab_dlg(view, view);
   connect(find, &QAction::triggered, search, qOverload<bool>(&search_tab_dlg::show));

@@ -162,6 +162,30 @@ class script_tab_test : public QObject {
     QVERIFY(gone.isNull());  // the dialog goes with its grid
   }
 
+  // The grid's "find text" key (ctrl+shift+f) is the grid's: pressed in the editor it opens
+  // nothing; pressed in the grid it opens the grid's cell search.
+  void the_grid_find_key_acts_in_the_grid_only() {
+    fixture f;
+    auto t = f.tab("select * from t;\n");
+    t->show();
+    QApplication::setActiveWindow(t.get());
+    QVERIFY(QTest::qWaitForWindowActive(t.get()));
+    t->exec_sql();
+    auto* rows = qobject_cast<QTableView*>(t->result_tabs()->widget(0));
+    QVERIFY(rows);
+    auto* dlg = rows->findChild<search_tab_dlg*>();
+    QVERIFY(dlg);
+    t->editor_widget()->setFocus();
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(t->editor_widget()));
+    QTest::keyClick(t->editor_widget(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(!dlg->isVisible());
+    QCOMPARE(t->editor_widget()->text(), QByteArray("select * from t;\n"));
+    rows->setFocus();
+    QTest::keyClick(rows, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(dlg->isVisible());
+    dlg->reject();
+  }
+
   void script_that_does_not_parse_runs_nothing() {
     fixture f;
     auto t = f.tab("insert into t (a) values (1);\nselect from where ((;\n");

@@ -111,6 +111,7 @@ class prefs_test : public QObject {
   void family_field_holds_the_family_only();
   void preview_follows_live_edits_and_cancel();
   void a_fresh_configuration_is_coloured_in_every_theme();
+  void enter_never_resets_the_theme();
 };
 
 void prefs_test::leaving_without_apply_restores_exactly_data() {
@@ -392,6 +393,25 @@ void prefs_test::a_fresh_configuration_is_coloured_in_every_theme() {
     for (const auto& other : themes)
       if (other.keyword != t.keyword) QCOMPARE(pixels_of(dlg, other.keyword), 0);
   }
+}
+
+void prefs_test::enter_never_resets_the_theme() {
+  // Enter presses the dialog's default button: "applay" keeps the edits, "reset" would throw
+  // them away.
+  sys_pre_dlg dlg;
+  dlg.show();
+  color_wt::set_chooser([](const QColor&) { return QColor(1, 2, 3); });
+  click_row(dlg, 9);  // comment
+  QTest::mouseClick(child<color_wt>(&dlg, "cwt"), Qt::LeftButton);
+  color_wt::set_chooser({});
+  auto* reset = child<QPushButton>(&dlg, "reset_pb");
+  auto* apply = child<QPushButton>(&dlg, "apply_pb");
+  QVERIFY(!reset->isDefault());
+  QVERIFY(apply->isDefault());
+  QTest::keyClick(child<QListWidget>(&dlg, "theme_lw"), Qt::Key_Return);
+  const text_format& comment = sys_config.text_formats[sys_config.theme][tf_comment];
+  QCOMPARE((std::array<unsigned, 3>{comment.red, comment.green, comment.blue}), (std::array<unsigned, 3>{1, 2, 3}));
+  QCOMPARE(dlg.result(), int(QDialog::Accepted));
 }
 
 QTEST_MAIN(prefs_test)

@@ -9,7 +9,7 @@
 #include "ui_base/seams.h"
 #include "ui_base/slot_guard.h"
 #include "ui_base/sys_config.h"
-#include "client/ruv_sql_lib_mem.h"
+#include "query/wire.h"
 #include "ui_login_dlg.h"
 
 namespace {
@@ -90,7 +90,14 @@ void login_dlg::try_login() {
   bool connected = false;
   {
     ruv::wait_cursor busy;
-    connected = connect_to_server(ip.constData(), port, user.constData(), password.constData());
+    ruv::set_wire_parent(this);
+    connected = ruv::wire_connect(ip.constData(), port, user.constData(), password.constData());
+  }
+  if (!connected && ruv::wire_last().result == ruv::wire_result::cancelled) {
+    // The user ended the wait: the fields stay for another try.
+    keep_place();
+    ruv::information(this, tr("info"), ruv::wire_failure_text());
+    return;
   }
   if (!connected) {
     // The library says only that it failed: a second connection tells a server that cannot

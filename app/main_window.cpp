@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QThread>
+#include <QTimer>
 #include <algorithm>
 #include <utility>
 
@@ -17,6 +19,7 @@
 #include "script_tab/sql_script_editor.h"
 #include "query/db_ctx.h"
 #include "query/local_file.h"
+#include "query/wire.h"
 #include "ui_main_window.h"
 
 MainWindow::MainWindow(kk::adt::string::string host_, kk::u16 port_, kk::adt::string::string user_,
@@ -52,7 +55,8 @@ MainWindow::MainWindow(kk::adt::string::string host_, kk::u16 port_, kk::adt::st
   conn_btn = new QPushButton(ui->statusbar);
   conn_btn->setObjectName(QStringLiteral("conn_btn"));
   conn_btn->setCheckable(false);
-  conn_btn->setIcon(QIcon(QStringLiteral(":/img/connect.svg")));
+  conn_btn->setIcon(QIcon(ruv::wire_connected() ? QStringLiteral(":/img/connect.svg")
+                                                 : QStringLiteral(":/img/disconnect.svg")));
   ui->statusbar->addWidget(conn_btn, 0);
   err_btn = new QPushButton(ui->statusbar);
   err_btn->setObjectName(QStringLiteral("err_btn"));
@@ -60,6 +64,8 @@ MainWindow::MainWindow(kk::adt::string::string host_, kk::u16 port_, kk::adt::st
   err_btn->setIcon(QIcon(QStringLiteral(":/img/correct.svg")));
   ui->statusbar->addPermanentWidget(err_btn, 0);
 
+  ruv::set_wire_parent(this);
+  connect(ruv::wire_signals(), &ruv::wire_events::connection_changed, this, &MainWindow::connection_changed);
   connect(goto_err_act, &QAction::changed, this, &MainWindow::change_es);
   connect(ui->treeWidget, &QTreeWidget::currentItemChanged, this, &MainWindow::currentItemChanged);
   connect(ui->tabWidget, &QTabWidget::tabCloseRequested, this, &MainWindow::close_tab);
@@ -83,6 +89,7 @@ MainWindow::MainWindow(kk::adt::string::string host_, kk::u16 port_, kk::adt::st
 }
 
 MainWindow::~MainWindow() {
+  disconnect(ruv::wire_signals(), nullptr, this, nullptr);
   if (ctx) {
     db_ctx_close(ctx);
     delete ctx;
@@ -111,6 +118,37 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   QMainWindow::closeEvent(event);
+}
+
+void MainWindow::connection_changed(bool connected) {
+  slot_guard("connection_changed", [&] {
+    conn_btn->setIcon(QIcon(connected ? QStringLiteral(":/img/connect.svg") : QStringLiteral(":/img/disconnect.svg")));
+    if (connected) return;
+    switch (ruv::wire_last().result) {
+      case ruv::wire_result::cancelled:
+        ruv::information(this, tr("connection information"), ruv::wire_failure_text());
+        break;
+      case ruv::wire_result::lost:
+        // No is the default: a reconnect runs statements again on the server.
+        if (ruv::question(this, tr("connection information"),
+                          ruv::wire_failure_text() + QLatin1Char('\n') + tr("reconnect now?"),
+                          QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes)
+          QTimer::singleShot(0, this, [this] { slot_guard("reconnect_when_idle", [&] { reconnect_when_idle(); }); });
+        break;
+      default:
+        break;
+    }
+  });
+}
+
+void MainWindow::reconnect_when_idle() {
+  // The loss was told in the middle of an operation (its box may still be open): the
+  // reconnect, which refreshes the tree and may close tabs, waits until that has ended.
+  if (ruv::wire_waiting() || QThread::currentThread()->loopLevel() > 1) {
+    QTimer::singleShot(100, this, [this] { slot_guard("reconnect_when_idle", [&] { reconnect_when_idle(); }); });
+    return;
+  }
+  if (!ruv::wire_connected()) reconnect(true);
 }
 
 bool MainWindow::give_up_unapplied() {

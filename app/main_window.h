@@ -156,12 +156,17 @@ class MainWindow : public QMainWindow {
   void modify_col(bool checked);
   void tab_accepted();
   void tab_rejected();
+  // The status bar's connection button follows the connection; a connection lost (or a wait
+  // the user cancelled) is said once, and a lost one offers a reconnect.
+  void connection_changed(bool connected);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // Runs the reconnect once no wait and no nested event loop (a box) is under way.
+  void reconnect_when_idle();
   // Builders of the window's own actions and menus (main_window_actions.cpp).
   struct action_row;
   // Each row's action made into its member (named, text and shortcut text translated, icon,

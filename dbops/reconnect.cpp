@@ -3,19 +3,22 @@
 #include <QCoreApplication>
 
 #include "ui_base/seams.h"
-#include "client/ruv_sql_lib_mem.h"
+#include "query/wire.h"
 
 bool reconnect_server(QWidget* parent, const QString& host, quint16 port, const QString& user,
                       const QString& password) {
-  exit_to_server();
+  ruv::wire_exit();
   bool ok = false;
   {
     ruv::wait_cursor busy;
-    ok = connect_to_server(host.toUtf8().constData(), port, user.toUtf8().constData(), password.toUtf8().constData());
+    ok = ruv::wire_connect(host.toUtf8().constData(), port, user.toUtf8().constData(), password.toUtf8().constData());
   }
   const QString title = QCoreApplication::translate("MainWindow", "reconnect information");
-  ruv::information(parent, title,
-                   ok ? QCoreApplication::translate("MainWindow", "reconnect sussesful!")
-                      : QCoreApplication::translate("MainWindow", "reconnect failed!"));
+  QString text = ok ? QCoreApplication::translate("MainWindow", "reconnect sussesful!")
+                    : QCoreApplication::translate("MainWindow", "reconnect failed!");
+  // A wait the user ended says so after the outcome.
+  if (!ok && ruv::wire_last().result == ruv::wire_result::cancelled)
+    text += QLatin1Char('\n') + ruv::wire_failure_text();
+  ruv::information(parent, title, text);
   return ok;
 }

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <utility>
 
+#include "query/wire.h"
 #include "ui_base/seams.h"
 #include "value/number_text.h"
 
@@ -18,7 +19,7 @@ db_ctx::db_ctx(string name, QTextEdit* log) : name_(std::move(name)), log_(log) 
 db_ctx::db_ctx(QTextEdit* log, string name) : name_(std::move(name)), log_(log) {}
 
 void db_ctx_close(db_ctx* ctx) {
-  exit_to_server();
+  ruv::wire_exit();
   if (ctx) ctx->name_.free();
 }
 
@@ -115,15 +116,22 @@ datas* exec_logged(db_ctx* ctx, const string& sql, string& entry_out, bool quiet
   const QDateTime start = ruv::clocks().now();
   const auto t0 = std::chrono::steady_clock::now();
   datas* result = nullptr;
+  const bool sent = sql.size <= kk::u64(INT32_MAX);
   {
     ruv::wait_cursor busy;
     // exec takes a 32-bit length: a longer text is refused here, not cut short.
-    if (sql.size <= kk::u64(INT32_MAX)) result = exec(sql.data ? sql.data : "", int32_t(sql.size));
+    if (sent) result = ruv::wire_exec(sql.data ? sql.data : "", int32_t(sql.size));
   }
   // The span covers the escaping of the statement too.
   const QByteArray statement = statement_html(sql.view());
   const kk::i64 ns = std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - t0).count();
   entry_out = assemble_entry(start, statement, result != nullptr, ns);
+  // When the connection itself failed (lost, cancelled, none), the entry says so on a line of
+  // its own after the outcome.
+  if (!result && sent) {
+    const QString why = ruv::wire_failure_text();
+    if (!why.isEmpty()) append(entry_out, "<span style='color:red'>" + why.toHtmlEscaped().toUtf8() + "</span><br>");
+  }
   if (!quiet) log_prepend(ctx, entry_out);
   return result;
 }

@@ -3,7 +3,8 @@
 // statement through the library, times it and writes one HTML entry for it at the top of
 // the log pane (newest first); exec_query adds the conversion of the result into rows.
 //
-// GUI thread only: every call blocks until the server has answered, under the wait cursor.
+// GUI thread only: every statement goes through the wire (query/wire.h) and is waited for
+// under the wait cursor, the window painting on.
 #include <QDateTime>
 
 #include "adt/string.h"

@@ -5,6 +5,17 @@
 // wait that lasts shows a wait dialog whose Cancel shuts the connection down.
 //
 // GUI thread only. Calls do not nest: a call made while another one waits fails as busy.
+//
+// The wait: a few milliseconds of plain waiting first (a fast reply costs no event
+// processing), then a local event loop, so the window keeps painting and hover still shows;
+// user input (clicks, keys, wheel, shortcuts, closing a window) is swallowed everywhere but
+// in the wait dialog, which appears after about half a second with what is waited for, the
+// time and the bytes received so far. Its Cancel (or Escape) ends the call at once with
+// wire_result::cancelled and the connection closed; what the user has open stays.
+//
+// Until the first wire_connect of a process, wire_exec runs exec on the calling thread
+// directly: benchmarks and fuzz targets log in through the library on their own thread and
+// then run statements through db_ctx.
 #include <QObject>
 #include <QString>
 #include <cstdint>
@@ -31,7 +42,8 @@ struct wire_status {
   QString reason;     // the system's or the protocol's words for a lost connection
 };
 
-// Emits connection_changed whenever the connection opens or closes (the status bar).
+// Emits connection_changed whenever the connection opens or closes (the status bar). When
+// it closes, wire_last() tells why (lost and cancelled are the unasked ends).
 class wire_events : public QObject {
   Q_OBJECT
  public:
@@ -45,6 +57,7 @@ wire_events* wire_signals();
 bool wire_connect(const char* host, uint16_t port, const char* user, const char* password,
                   const QString& what = QString());
 // One statement; the caller owns the result (del_datas). Null unless the server answered OK.
+// what names the wait in its dialog; empty: the statement's first line, cut short.
 datas* wire_exec(const char* text, int32_t len, const QString& what = QString());
 // Logs out and closes the connection.
 void wire_exit();
@@ -53,8 +66,18 @@ bool wire_connected();
 const wire_status& wire_last();
 // "host:port" of the connection last opened.
 QString wire_address();
+// Words for how the last call failed when the connection itself was the cause (lost,
+// cancelled, no connection, busy); empty for ok and refused.
+QString wire_failure_text();
 
 // The dialog's parent while waiting (the main window once it exists); may be null.
 void set_wire_parent(QWidget* parent);
+
+// True while a call waits for the wire thread.
+bool wire_waiting();
+// Ends the current wait as the wait dialog's Cancel does; nothing when none waits.
+void wire_cancel();
+// How long a wait lasts before its dialog shows (default 500 ms); for tests.
+void set_wire_dialog_delay_ms(int ms);
 
 }  // namespace ruv

@@ -4,6 +4,14 @@
 <context>
     <name>MainWindow</name>
     <message>
+        <source>connection information</source>
+        <translation>information de connexion</translation>
+    </message>
+    <message>
+        <source>reconnect now?</source>
+        <translation>se reconnecter maintenant&#xa0;?</translation>
+    </message>
+    <message>
         <source>data oparation console</source>
         <translation>Console d&apos;opérations sur les données</translation>
     </message>
@@ -2285,6 +2293,60 @@ selection-background-color: rgb(163, 163, 163);</translation>
     <message>
         <source>the field of column %1 has no name, its cells can not be written!</source>
         <translation>Le champ de la colonne %1 n&apos;a pas de nom, ses cellules ne peuvent pas être écrites&#xa0;!</translation>
+    </message>
+</context>
+<context>
+    <name>wire_events</name>
+    <message>
+        <source>another exchange with the server is under way.</source>
+        <translation>un autre échange avec le serveur est en cours.</translation>
+    </message>
+    <message>
+        <source>the connection to %1:%2 was lost: %3</source>
+        <translation>la connexion à %1:%2 a été perdue&#xa0;: %3</translation>
+    </message>
+    <message>
+        <source>the server closed the connection</source>
+        <translation>le serveur a fermé la connexion</translation>
+    </message>
+    <message>
+        <source>the server&apos;s reply could not be read</source>
+        <translation>la réponse du serveur n&apos;a pas pu être lue</translation>
+    </message>
+    <message>
+        <source>the wait for the server was cancelled, the connection is closed.</source>
+        <translation>l&apos;attente du serveur a été annulée, la connexion est fermée.</translation>
+    </message>
+    <message>
+        <source>there is no connection to the server.</source>
+        <translation>il n&apos;y a pas de connexion au serveur.</translation>
+    </message>
+</context>
+<context>
+    <name>wire_wait_dlg</name>
+    <message>
+        <source>%1 s, %2 bytes received</source>
+        <translation>%1 s, %2 octets reçus</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>annuler</translation>
+    </message>
+    <message>
+        <source>logging in to %1:%2</source>
+        <translation>connexion à %1:%2</translation>
+    </message>
+    <message>
+        <source>logging out</source>
+        <translation>déconnexion</translation>
+    </message>
+    <message>
+        <source>waiting for the server</source>
+        <translation>attente du serveur</translation>
+    </message>
+    <message>
+        <source>waiting for the server: %1</source>
+        <translation>attente du serveur&#xa0;: %1</translation>
     </message>
 </context>
 </TS>

@@ -4,6 +4,14 @@
 <context>
     <name>MainWindow</name>
     <message>
+        <source>connection information</source>
+        <translation>接続情報</translation>
+    </message>
+    <message>
+        <source>reconnect now?</source>
+        <translation>今すぐ再接続しますか？</translation>
+    </message>
+    <message>
         <source>data oparation console</source>
         <translation>データ操作コンソール</translation>
     </message>
@@ -2285,6 +2293,60 @@ selection-background-color: rgb(163, 163, 163);</translation>
     <message>
         <source>the field of column %1 has no name, its cells can not be written!</source>
         <translation>列 %1 のフィールドには名前がないため、そのセルは書き込めません！</translation>
+    </message>
+</context>
+<context>
+    <name>wire_events</name>
+    <message>
+        <source>another exchange with the server is under way.</source>
+        <translation>サーバーとの別のやり取りが進行中です。</translation>
+    </message>
+    <message>
+        <source>the connection to %1:%2 was lost: %3</source>
+        <translation>%1:%2 への接続が切断されました：%3</translation>
+    </message>
+    <message>
+        <source>the server closed the connection</source>
+        <translation>サーバーが接続を閉じました</translation>
+    </message>
+    <message>
+        <source>the server&apos;s reply could not be read</source>
+        <translation>サーバーの応答を読み取れませんでした</translation>
+    </message>
+    <message>
+        <source>the wait for the server was cancelled, the connection is closed.</source>
+        <translation>サーバーの待機を取り消しました。接続は閉じられています。</translation>
+    </message>
+    <message>
+        <source>there is no connection to the server.</source>
+        <translation>サーバーに接続されていません。</translation>
+    </message>
+</context>
+<context>
+    <name>wire_wait_dlg</name>
+    <message>
+        <source>%1 s, %2 bytes received</source>
+        <translation>%1 秒、%2 バイト受信</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>logging in to %1:%2</source>
+        <translation>%1:%2 にログインしています</translation>
+    </message>
+    <message>
+        <source>logging out</source>
+        <translation>ログアウトしています</translation>
+    </message>
+    <message>
+        <source>waiting for the server</source>
+        <translation>サーバーを待っています</translation>
+    </message>
+    <message>
+        <source>waiting for the server: %1</source>
+        <translation>サーバーを待っています：%1</translation>
     </message>
 </context>
 </TS>

@@ -4,6 +4,14 @@
 <context>
     <name>MainWindow</name>
     <message>
+        <source>connection information</source>
+        <translation>连接信息</translation>
+    </message>
+    <message>
+        <source>reconnect now?</source>
+        <translation>现在重新连接吗？</translation>
+    </message>
+    <message>
         <source>data oparation console</source>
         <translation>数据操作控制台</translation>
     </message>
@@ -2285,6 +2293,60 @@ selection-background-color: rgb(163, 163, 163);</translation>
     <message>
         <source>the field of column %1 has no name, its cells can not be written!</source>
         <translation>第 %1 列的字段没有名称，无法写入其单元格！</translation>
+    </message>
+</context>
+<context>
+    <name>wire_events</name>
+    <message>
+        <source>another exchange with the server is under way.</source>
+        <translation>另一个与服务器的交互正在进行。</translation>
+    </message>
+    <message>
+        <source>the connection to %1:%2 was lost: %3</source>
+        <translation>与 %1:%2 的连接已断开：%3</translation>
+    </message>
+    <message>
+        <source>the server closed the connection</source>
+        <translation>服务器关闭了连接</translation>
+    </message>
+    <message>
+        <source>the server&apos;s reply could not be read</source>
+        <translation>无法读取服务器的应答</translation>
+    </message>
+    <message>
+        <source>the wait for the server was cancelled, the connection is closed.</source>
+        <translation>已取消等待服务器，连接已关闭。</translation>
+    </message>
+    <message>
+        <source>there is no connection to the server.</source>
+        <translation>没有与服务器的连接。</translation>
+    </message>
+</context>
+<context>
+    <name>wire_wait_dlg</name>
+    <message>
+        <source>%1 s, %2 bytes received</source>
+        <translation>已用 %1 秒，已接收 %2 字节</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>logging in to %1:%2</source>
+        <translation>正在登录 %1:%2</translation>
+    </message>
+    <message>
+        <source>logging out</source>
+        <translation>正在退出登录</translation>
+    </message>
+    <message>
+        <source>waiting for the server</source>
+        <translation>等待服务器</translation>
+    </message>
+    <message>
+        <source>waiting for the server: %1</source>
+        <translation>正在等待服务器：%1</translation>
     </message>
 </context>
 </TS>

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <memory>
 
+#include "query/wire.h"
 #include "app/login_dlg.h"
 #include "app/main_window.h"
 #include "ui_base/sys_config.h"
@@ -33,7 +34,7 @@ class login_dlg_test : public QObject {
   // Ends the accepted login: the window is not the dialog's to delete.
   static void close_window(login_dlg& d) {
     delete d.main_window();
-    exit_to_server();
+    ruv::wire_exit();
   }
 
  private slots:

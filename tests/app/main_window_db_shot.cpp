@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "query/wire.h"
 #include "app/main_window.h"
 #include "client/ruv_sql_lib_mem.h"
 #include "sqllib/library_startup.h"
@@ -18,7 +19,7 @@ int main(int argc, char** argv) {
   kk::library_startup();
   if (argc < 4) return 2;
   const auto port = static_cast<kk::u16>(atoi(argv[2]));
-  if (!connect_to_server(argv[1], port, "u", "p")) return 2;
+  if (!ruv::wire_connect(argv[1], port, "u", "p")) return 2;
   MainWindow w(kk::adt::string_from_cstr(argv[1]), port, kk::adt::string_from_cstr("u"),
                kk::adt::string_from_cstr("p"), nullptr);
   w.resize(1400, 900);  // what showMaximized gives under a window manager

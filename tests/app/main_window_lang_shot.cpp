@@ -12,6 +12,7 @@
 #include <QTranslator>
 #include <QTreeWidget>
 
+#include "query/wire.h"
 #include "app/main_window.h"
 #include "transfer_dlg/import_csv_dlg.h"
 #include "dbops/load_tab_dlg.h"
@@ -38,7 +39,7 @@ int main(int argc, char** argv) {
   install_translations(app, qt, program, sys_config.language);
 
   const auto port = static_cast<kk::u16>(atoi(argv[2]));
-  if (!connect_to_server(argv[1], port, "u", "p")) return 3;
+  if (!ruv::wire_connect(argv[1], port, "u", "p")) return 3;
   QTemporaryDir dir;
   ruv::test::scripted_prompt prompt;  // boxes take their default; the chooser names the script
   MainWindow w(kk::adt::string_from_cstr(argv[1]), port, kk::adt::string_from_cstr("u"),

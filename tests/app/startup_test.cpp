@@ -1,6 +1,7 @@
 // The program's start-up and exit, run in-process with the login dialog answered by the test:
 // configuration message, defaults shown, style sheet, catalogues by language, the numeric
 // locale, and the configuration written at exit.
+#include "query/wire.h"
 #include "app/startup.h"
 
 #include <gtest/gtest.h>
@@ -190,11 +191,18 @@ TEST_F(startup, login_opens_the_window_and_its_closing_ends_the_program) {
     d.form()->le_user->setText("dora");
     d.form()->checkBox->setChecked(true);
     QObject::connect(&d, &QDialog::accepted, [&] {
-      QTimer::singleShot(0, [&] {
+      // The window is built after the acceptance, its first refresh waiting on the wire
+      // (which runs timers but swallows closes): the windows are closed once it shows.
+      auto* poll = new QTimer(QCoreApplication::instance());
+      QObject::connect(poll, &QTimer::timeout, [&, poll] {
+        if (ruv::wire_waiting()) return;
         for (QWidget* w : QApplication::topLevelWidgets())
           if (w->inherits("MainWindow") && w->isVisible()) window_seen = true;
+        if (!window_seen) return;
+        poll->stop();
         QApplication::closeAllWindows();
       });
+      poll->start(5);
     });
     QTimer::singleShot(0, d.form()->pb_login, &QPushButton::click);
   };
@@ -208,7 +216,7 @@ TEST_F(startup, login_opens_the_window_and_its_closing_ends_the_program) {
   ASSERT_TRUE(load_sys_config(&back, "config"));
   EXPECT_STREQ(back.user, "dora");
   EXPECT_EQ(back.port, server.port());
-  exit_to_server();
+  ruv::wire_exit();
 }
 
 // An object whose event handler fails as an allocation would.

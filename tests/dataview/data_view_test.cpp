@@ -23,6 +23,7 @@
 #include <deque>
 #include <limits>
 
+#include "query/wire.h"
 #include "client/ruv_sql_lib_mem.h"
 #include "dataview/data_view.h"
 #include "dataview/search_tab_dlg.h"
@@ -77,10 +78,10 @@ private slots:
     {
         kk::library_startup();  // the program does this before main
         db.install(server);
-        QVERIFY(connect_to_server("127.0.0.1", server.port(), "u", "p"));
+        QVERIFY(ruv::wire_connect("127.0.0.1", server.port(), "u", "p"));
         ctx = std::make_unique<db_ctx>(bytes("ruv_mdb"), nullptr);
     }
-    void cleanupTestCase() { exit_to_server(); }
+    void cleanupTestCase() { ruv::wire_exit(); }
 
     void init()
     {

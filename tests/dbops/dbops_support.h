@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <string>
 
+#include "query/wire.h"
 #include "adt/list.h"
 #include "adt/string.h"
 #include "client/ruv_sql_lib_mem.h"
@@ -17,8 +18,8 @@ namespace dbops_test {
 
 struct server {
   peer::test_peer peer;
-  server() { connected = peer.listening() && connect_to_server("127.0.0.1", peer.port(), "u", "p"); }
-  ~server() { exit_to_server(); }
+  server() { connected = peer.listening() && ruv::wire_connect("127.0.0.1", peer.port(), "u", "p"); }
+  ~server() { ruv::wire_exit(); }
   bool connected = false;
 
   // The statements received so far, in order (login and logout frames left out).

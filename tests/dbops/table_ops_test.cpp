@@ -5,6 +5,7 @@
 #include <QTableWidget>
 #include <QtTest>
 
+#include "query/wire.h"
 #include "dbops/db_tree.h"
 #include "dbops/reconnect.h"
 #include "dbops/table_ops.h"
@@ -147,15 +148,15 @@ void table_ops_test::reconnect_accepted_then_refused() {
   QCOMPARE(prompt.last_text(), QStringLiteral("reconnect sussesful!"));
   QCOMPARE(srv.peer.connections(), size_t(2));
   srv.ok();
-  datas* d = exec("show tables;", 12);
+  datas* d = ruv::wire_exec("show tables;", 12);
   QVERIFY(d);
   del_datas(d);
 
-  exit_to_server();  // the server drops the connection, then refuses new ones
+  ruv::wire_exit();  // the server drops the connection, then refuses new ones
   srv.peer.refuse_connections();
   QVERIFY(!reconnect_server(nullptr, "127.0.0.1", srv.peer.port(), "u", "p"));
   QCOMPARE(prompt.last_text(), QStringLiteral("reconnect failed!"));
-  QVERIFY(!exec("show tables;", 12));  // no connection until a reconnect succeeds
+  QVERIFY(!ruv::wire_exec("show tables;", 12));  // no connection until a reconnect succeeds
 }
 
 void table_ops_test::field_editor_tabs_open_once() {

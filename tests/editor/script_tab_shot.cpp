@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QTimer>
 
+#include "query/wire.h"
 #include "client/ruv_sql_lib_mem.h"
 #include "sqllib/library_startup.h"
 #include "query/db_ctx.h"
@@ -14,7 +15,7 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   kk::library_startup();
-  if (argc < 4 || !connect_to_server(argv[1], static_cast<uint16_t>(atoi(argv[2])), "u", "p")) return 2;
+  if (argc < 4 || !ruv::wire_connect(argv[1], static_cast<uint16_t>(atoi(argv[2])), "u", "p")) return 2;
   ruv::test::scripted_prompt prompt;
   db_ctx ctx{kk::adt::string_from_cstr("ruv_mdb"), nullptr};
   QByteArray script = "show tables;\n# the first table's rows\n";
@@ -28,6 +29,6 @@ int main(int argc, char** argv) {
     app.quit();
   });
   const int rc = app.exec();
-  exit_to_server();
+  ruv::wire_exit();
   return rc;
 }

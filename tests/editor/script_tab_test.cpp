@@ -5,6 +5,7 @@
 #include <QInputMethodEvent>
 #include <QPointer>
 #include <QTableView>
+#include "query/wire.h"
 #include "dataview/search_tab_dlg.h"
 #include <QClipboard>
 #include <QFile>
@@ -44,9 +45,9 @@ struct fixture {
     db.install(server);
     db.create_table("t", {{"a", peer::ftype::i32, ""}});
     db.insert("t", {peer::value::sint(peer::ftype::i32, 5)});
-    connected = connect_to_server("127.0.0.1", server.port(), "u", "p");
+    connected = ruv::wire_connect("127.0.0.1", server.port(), "u", "p");
   }
-  ~fixture() { exit_to_server(); }
+  ~fixture() { ruv::wire_exit(); }
   std::unique_ptr<sql_script_editor> tab(const QByteArray& text) {
     auto t = std::make_unique<sql_script_editor>(&ctx, str(text));
     t->set_log_sink([this](const kk::adt::string::string& s) { flushed.emplace_back(s.data, int(s.size)); });

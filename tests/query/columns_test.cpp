@@ -84,7 +84,7 @@ TEST(read_result, every_cell_reads_as_the_variant_rows_read_it) {
   for (std::size_t rows : {std::size_t(0), std::size_t(30000)}) {
   server srv;
   srv.peer.push_reply(peer::send(peer::ok_reply(every_type(rows))));
-  datas* d = exec("select * from t;", 16);
+  datas* d = ruv::wire_exec("select * from t;", 16);
   ASSERT_NE(d, nullptr);
   text_list names, types;
   variant_rows rows;
@@ -115,7 +115,7 @@ TEST(read_result, every_cell_reads_as_the_variant_rows_read_it) {
 TEST(read_result, a_cell_without_type_leaves_nothing) {
   server srv;
   srv.peer.push_reply(peer::send(peer::ok_reply({{{"a", peer::d_i32}, {"n", peer::d_null}}, {{1, {peer::i32(1), peer::none()}}}})));
-  datas* d = exec("select * from t;", 16);
+  datas* d = ruv::wire_exec("select * from t;", 16);
   ASSERT_NE(d, nullptr);
   result_table table;
   EXPECT_FALSE(read_result(d, table));

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "query/wire.h"
 #include "adt/string.h"
 #include "client/ruv_sql_lib_mem.h"
 #include "sqllib/library_startup.h"
@@ -48,9 +49,9 @@ struct server {
   peer::test_peer peer;
   server() {
     EXPECT_TRUE(peer.listening());
-    EXPECT_TRUE(connect_to_server("127.0.0.1", peer.port(), "u", "p"));
+    EXPECT_TRUE(ruv::wire_connect("127.0.0.1", peer.port(), "u", "p"));
   }
-  ~server() { exit_to_server(); }
+  ~server() { ruv::wire_exit(); }
   // The statements received so far, in order (the login frame and logouts left out).
   std::vector<std::string> statements() const {
     std::vector<std::string> out;

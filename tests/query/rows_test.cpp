@@ -20,7 +20,7 @@ struct converted {
 converted convert(const peer::result& r, bool with_ids = true) {
   server srv;
   srv.peer.push_reply(peer::send(peer::ok_reply(r)));
-  datas* d = exec("select * from t;", 16);
+  datas* d = ruv::wire_exec("select * from t;", 16);
   EXPECT_NE(d, nullptr);
   converted c;
   c.ok = result_to_variants(d, c.names, c.rows, c.types, with_ids ? &c.ids : nullptr);

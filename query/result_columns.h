@@ -43,6 +43,10 @@ class result_column {
   bool append(const val* v);
   // Appends the kind's zero: the slot of an inserted row, whose value lives elsewhere.
   void append_zero();
+  // The bytes its blocks take (their capacity).
+  kk::u64 bytes_held() const noexcept {
+    return (words_.capacity() + offsets_.capacity()) * sizeof(kk::u64) + bytes_.capacity();
+  }
 
  private:
   kk::u64 words_per_slot() const noexcept { return kind_ == kk::kind_datetime ? 2 : 1; }

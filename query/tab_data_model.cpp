@@ -10,19 +10,20 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <malloc.h>
 #include <numeric>
 #include <string_view>
 #include <type_traits>
 
 #include "ui_base/slot_guard.h"
 #include "cells/item_dlgt.h"
-#include "sqllib/sql_library.h"
+#include "grammar/sql_library.h"
 #include "query/calendar_value.h"
 #include "query/db_ctx.h"
 #include "query/schema_sql.h"
 #include "query/sql_build.h"
 #include "query/sql_parse.h"
-#include "sqllib/update_analysis.h"
+#include "grammar/update_analysis.h"
 #include "value/calendar.h"
 #include "value/number_text.h"
 
@@ -233,6 +234,9 @@ tab_data_model::tab_data_model(const string& table_name, db_ctx* ctx, QObject* p
 }
 
 tab_data_model::~tab_data_model() {
+  const u64 held = held_bytes();
+  clear_content();
+  give_back_memory(held);
   for (auto* n = delegate_map_.first(); n; n = kk::adt::tree_next(n)) delete n->value;
   delete fallback_;
 }
@@ -309,6 +313,21 @@ void tab_data_model::paint_marks(std::size_t column, u32 slot) {
   }
 }
 
+u64 tab_data_model::held_bytes() const noexcept {
+  u64 n = u64(rows_.capacity()) * sizeof(u32) + row_ids_.capacity * sizeof(u64);
+  for (const result_column& c : columns_) n += c.bytes_held();
+  for (const auto& m : marks_) n += u64(m.capacity()) * sizeof(cell);
+  return n;
+}
+
+void tab_data_model::give_back_memory(u64 held_before) const {
+  // The program keeps freed heap for its next use (app/startup.cpp's thresholds): the blocks
+  // of a big result stay resident after it is gone, and serve the next big load. Once the
+  // model holds less than half of a big result it held, they go back to the system. A big
+  // result loaded over a big one keeps them.
+  if (held_before >= give_back_above && held_bytes() < held_before / 2) malloc_trim(0);
+}
+
 void tab_data_model::clear_content() {
   // A few blocks per column, whatever the row count; side records only for edited cells.
   std::vector<result_column>().swap(columns_);
@@ -333,6 +352,11 @@ void tab_data_model::clear_content() {
 bool tab_data_model::load(const string& text, bool quiet, bool* editable_out, string* entry_out) {
   if (editable_out) *editable_out = false;
   beginResetModel();
+  struct give_back {
+    const tab_data_model& model;
+    u64 held = model.held_bytes();
+    ~give_back() { model.give_back_memory(held); }
+  } after_load{*this};
   clear_content();
 
   kk::grammar::parse_node* tree = nullptr;

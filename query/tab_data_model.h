@@ -161,6 +161,12 @@ class tab_data_model : public QAbstractItemModel {
   QString display_text(int column, const QVariant& value) const;
   void paint_marks(std::size_t column, kk::u32 slot);
   void clear_content();
+  // The bytes the content's blocks take.
+  kk::u64 held_bytes() const noexcept;
+  // Gives the heap's free memory back to the system when the model now holds much less than
+  // held_before, a big result's worth (give_back_above).
+  void give_back_memory(kk::u64 held_before) const;
+  static constexpr kk::u64 give_back_above = kk::u64(64) << 20;
   bool literal_or_refuse(const QVariant& v, int column, kk::adt::string::string& out);
   // Refuses (with a message) a write into a column whose field has no name: no statement
   // could name it. True when the column has a name.

@@ -17,13 +17,13 @@
 
 #include "ui_base/slot_guard.h"
 #include "cells/item_dlgt.h"
-#include "grammar/sql_library.h"
+#include "sqllib/sql_library.h"
 #include "query/calendar_value.h"
 #include "query/db_ctx.h"
 #include "query/schema_sql.h"
 #include "query/sql_build.h"
 #include "query/sql_parse.h"
-#include "grammar/update_analysis.h"
+#include "sqllib/update_analysis.h"
 #include "value/calendar.h"
 #include "value/number_text.h"
 

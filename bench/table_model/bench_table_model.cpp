@@ -63,7 +63,7 @@
 #include "bench/common/cold_run.h"
 #include "bench/common/proc_memory.h"
 #include "client/ruv_sql_lib_mem.h"
-#include "grammar/library_startup.h"
+#include "sqllib/library_startup.h"
 #include "platform/socket.h"
 #include "query/db_ctx.h"
 #include "query/result_columns.h"

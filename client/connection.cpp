@@ -1,6 +1,8 @@
 #include "client/connection.h"
 
 #include <cerrno>
+#include <chrono>
+#include <climits>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -89,13 +91,23 @@ bool send_frame(const wire_buffer& frame) {
 
 void drop_socket() { state.set_socket(plat::no_socket); }
 
-enum class read_outcome { complete, closed, error, bad_length, no_memory };
+enum class read_outcome { complete, closed, error, bad_length, no_memory, timeout, out_of_step };
+
+using steady = std::chrono::steady_clock;
 
 // Reads until the reply frame is whole. The accumulator never grows past the frame the
-// length field announces, and bytes beyond the frame are not kept.
-read_outcome read_reply(wire_buffer& acc, uint32_t& n) {
+// length field announces (it grows with the bytes that arrive, never ahead of them). Bytes
+// beyond the frame in the same read mean the stream is out of step: no reply that follows
+// could be told from another request's. With a deadline each read waits at most until then.
+read_outcome read_reply(wire_buffer& acc, uint32_t& n, const steady::time_point* deadline = nullptr) {
   for (;;) {
     errno = 0;
+    if (deadline) {
+      const auto left = std::chrono::ceil<std::chrono::milliseconds>(*deadline - steady::now()).count();
+      if (left <= 0) return read_outcome::timeout;
+      const int wait_ms = left > INT_MAX ? INT_MAX : static_cast<int>(left);
+      if (!plat::wait_readable(state.socket, wait_ms)) return errno == ETIMEDOUT ? read_outcome::timeout : read_outcome::error;
+    }
     ptrdiff_t r = plat::recv_some(state.socket, state.recv_buffer, recv_buffer_size);
     if (r < 0) return read_outcome::error;
     if (r == 0) return read_outcome::closed;
@@ -104,9 +116,14 @@ read_outcome read_reply(wire_buffer& acc, uint32_t& n) {
     if (!acc.append(state.recv_buffer, static_cast<size_t>(r), limit)) return read_outcome::no_memory;
     reply_state now = check_reply(acc.data(), acc.size(), &n);
     if (now == reply_state::bad_length) return read_outcome::bad_length;
-    if (now == reply_state::complete) return read_outcome::complete;
+    if (now == reply_state::complete)
+      return acc.size() > uint64_t(n) + 4 ? read_outcome::out_of_step : read_outcome::complete;
   }
 }
+
+// Bytes already waiting before a request is sent answer no request of this thread: an
+// earlier reply was followed by more than its frame.
+bool stream_in_step() { return state.socket == plat::no_socket || plat::bytes_waiting(state.socket) <= 0; }
 
 }  // namespace
 
@@ -116,6 +133,7 @@ size_t kept_reply_bytes() { return state.reply.capacity(); }
 void set_connect_timeout_ms(int ms) { state.connect_timeout_ms = ms; }
 int connect_timeout_ms() { return state.connect_timeout_ms; }
 bool has_socket() { return state.socket != plat::no_socket; }
+int socket_fd() { return state.socket; }
 
 bool connect_to_server(const char* host, uint16_t port, const char* user, const char* password) {
   char* buffer = static_cast<char*>(std::calloc(recv_buffer_size, 1));
@@ -135,14 +153,21 @@ bool connect_to_server(const char* host, uint16_t port, const char* user, const 
     drop_socket();
     return false;
   }
+  if (!stream_in_step()) {
+    say("login failed(reply out of step).\n");
+    drop_socket();
+    return false;
+  }
   if (!send_frame(frame)) {
     say("send error %s\n", error_now());
     drop_socket();
     return false;
   }
+  // The reply is waited for as long as the connect may take, counted from the send.
+  const steady::time_point deadline = steady::now() + std::chrono::milliseconds(state.connect_timeout_ms);
   wire_buffer reply;
   uint32_t n = 0;
-  switch (read_reply(reply, n)) {
+  switch (read_reply(reply, n, &deadline)) {
     case read_outcome::complete:
       break;
     case read_outcome::closed:
@@ -154,6 +179,14 @@ bool connect_to_server(const char* host, uint16_t port, const char* user, const 
     case read_outcome::bad_length:
     case read_outcome::no_memory:
       say("login failed(bad length).\n");
+      drop_socket();
+      return false;
+    case read_outcome::timeout:
+      say("login failed(timeout).\n");
+      drop_socket();
+      return false;
+    case read_outcome::out_of_step:
+      say("login failed(reply out of step).\n");
       drop_socket();
       return false;
   }
@@ -173,6 +206,11 @@ datas* exec(const char* text, int32_t len) {
   wire_buffer frame;
   if (!statement_request(frame, text, static_cast<uint32_t>(len))) {
     say("send error %s\n", plat::error_text(ENOMEM));
+    return nullptr;
+  }
+  if (!stream_in_step()) {
+    say("exec failed(reply out of step).\n");
+    drop_socket();
     return nullptr;
   }
   if (!send_frame(frame)) {
@@ -202,6 +240,14 @@ datas* exec(const char* text, int32_t len) {
       return nullptr;
     case read_outcome::no_memory:
       say("exec failed(out of memory for a reply of %u bytes).\n", n);
+      drop_socket();
+      return nullptr;
+    case read_outcome::out_of_step:
+      // This frame may be an earlier request's reply: nothing read here can be trusted.
+      say("exec failed(reply out of step).\n");
+      drop_socket();
+      return nullptr;
+    case read_outcome::timeout:  // no deadline here: a statement may take as long as it takes
       drop_socket();
       return nullptr;
   }

@@ -1,6 +1,10 @@
 // The calling thread's connection with the database server: login, one statement at a
 // time, logout. Failures are printed as one line on standard output and reported as
 // false or null. A connection belongs to the thread that opened it.
+// Replies stay in step with requests or the connection ends: bytes after a reply frame in
+// the read that completes it, or bytes already waiting when a request is about to be sent,
+// fail the call with "login failed(reply out of step)." or "exec failed(reply out of step).",
+// and the socket is dropped, so that no call returns another request's reply.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -15,10 +19,14 @@ datas* exec(const char* text, int32_t len);
 bool exit_to_server();
 
 // How long connect waits for the server (10 s unless a test changes it); this thread only.
+// The login's reply is waited for as long again, counted from its send; a statement's reply
+// without bound (a shutdown of the socket by another thread ends the wait: exec fails).
 void set_connect_timeout_ms(int ms);
 int connect_timeout_ms();
 // Whether the calling thread holds a socket (for tests).
 bool has_socket();
+// The calling thread's socket descriptor, -1 when it holds none (for tests; not exported).
+int socket_fd();
 
 // The reply accumulator is kept from one exchange to the next of a connection, so that
 // replies of up to a few MiB land in memory already mapped. One grown past the limit (this

@@ -30,6 +30,10 @@ reply_state check_reply(const char* bytes, size_t size, uint32_t* n_out) {
   uint32_t n = b[0] | (uint32_t(b[1]) << 8) | (uint32_t(b[2]) << 16) | (uint32_t(b[3]) << 24);
   if (n_out) *n_out = n;
   if (n == 0 || n == logout_marker) return reply_state::bad_length;
+  // A frame the receive path could not hold in one block is refused before anything is
+  // allocated for it (never on 64 bits, where every u32 length fits).
+  if constexpr (sizeof(size_t) < sizeof(uint64_t))
+    if (uint64_t(n) + 4 > uint64_t(static_cast<size_t>(-1))) return reply_state::bad_length;
   // In 64 bits: n + 4 must not wrap.
   return uint64_t(size) >= uint64_t(n) + 4 ? reply_state::complete : reply_state::incomplete;
 }

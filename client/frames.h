@@ -25,7 +25,7 @@ bool logout_request(wire_buffer& out);
 enum class reply_state {
   incomplete,  // more bytes are needed
   complete,    // n + 4 bytes are here: status at offset 4, body from 5 to n + 4
-  bad_length,  // n is 0 (no status byte) or the logout marker: no reply can be read
+  bad_length,  // n is 0 (no status byte), the logout marker, or more than memory can address
 };
 // Applies the completion rule to the first `size` bytes received; stores n when known.
 reply_state check_reply(const char* bytes, size_t size, uint32_t* n_out);

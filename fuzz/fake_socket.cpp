@@ -96,6 +96,22 @@ ptrdiff_t recv_some(socket_t s, void* data, size_t n) {
   return static_cast<ptrdiff_t>(k);
 }
 
+bool wait_readable(socket_t s, int) {
+  if (s != fake_socket::fake_fd || !st.open) {
+    errno = EBADF;
+    return false;
+  }
+  return true;  // released bytes, or the end of the script, are always there
+}
+
+int bytes_waiting(socket_t s) {
+  if (s != fake_socket::fake_fd || !st.open) {
+    errno = EBADF;
+    return -1;
+  }
+  return st.stream.empty() ? 0 : 1;
+}
+
 void close_socket(socket_t s) {
   if (s == fake_socket::fake_fd) st.open = false;
 }

@@ -120,6 +120,19 @@ ptrdiff_t recv_some(socket_t s, void* data, size_t n) {
   }
 }
 
+bool wait_readable(socket_t s, int timeout_ms) { return wait_ready(s, POLLIN, timeout_ms < 0 ? -1 : timeout_ms); }
+
+int bytes_waiting(socket_t s) {
+  char byte;
+  for (;;) {
+    ssize_t r = ::recv(s, &byte, 1, MSG_PEEK | MSG_DONTWAIT);
+    if (r > 0) return 1;
+    if (r == 0) return 0;
+    if (errno == EINTR) continue;
+    return errno == EAGAIN || errno == EWOULDBLOCK ? 0 : -1;
+  }
+}
+
 void close_socket(socket_t s) {
   if (s >= 0) ::close(s);  // no retry on EINTR: the descriptor is gone on Linux either way
 }

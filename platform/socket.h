@@ -24,6 +24,13 @@ bool connect_ipv4(socket_t s, uint32_t address_be, uint16_t port, int timeout_ms
 bool send_all(socket_t s, const void* data, size_t n);
 // One read of at most n bytes: > 0 bytes read, 0 the peer closed, -1 an error.
 ptrdiff_t recv_some(socket_t s, void* data, size_t n);
+// Waits at most timeout_ms (negative: without bound) until a read of s would not block:
+// bytes, the peer's end or an error are there. False with errno ETIMEDOUT when the time
+// passes first, or with the poll's error.
+bool wait_readable(socket_t s, int timeout_ms);
+// Without blocking or taking anything: 1 when bytes wait to be read, 0 when none do (the
+// peer's end alone counts as none), -1 on an error (errno set).
+int bytes_waiting(socket_t s);
 void close_socket(socket_t s);
 // The C runtime's text for an error code.
 const char* error_text(int err);

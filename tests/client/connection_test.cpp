@@ -183,13 +183,16 @@ TEST_F(connection, split_replies_are_assembled) {
   }
 }
 
-TEST_F(connection, bytes_beyond_the_frame_are_not_decoded) {
+TEST_F(connection, bytes_beyond_the_frame_end_the_connection) {
   ASSERT_TRUE(connect_to(peer_));
-  // The frame says its body is empty; what follows it in the same write is no part of it.
+  // The frame says its body is empty; what follows it in the same write is no part of it,
+  // nor of any later reply: the stream is out of step, the call fails, nothing is decoded.
   peer_.push_reply(send(reply_frame(status_ok, {}) + encode_payload(demo_result())));
-  datas_ptr d = exec_text("x");
-  ASSERT_TRUE(d);
-  EXPECT_EQ(d->cols.size, 0u);
+  datas_ptr d;
+  std::string out = stdout_of([&] { d = exec_text("x"); });
+  EXPECT_FALSE(d);
+  EXPECT_EQ(out, "exec failed(reply out of step).\n");
+  EXPECT_FALSE(cl::has_socket());
 }
 
 TEST_F(connection, a_closed_peer_does_not_kill_the_process) {

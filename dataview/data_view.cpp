@@ -22,6 +22,7 @@
 #include "query/db_ctx.h"
 #include "query/schema_sql.h"
 #include "query/tab_data_model.h"
+#include "query/wire.h"
 #include "query/transfer_sql.h"
 #include "ui_data_view.h"
 
@@ -72,6 +73,10 @@ data_view::data_view(const kk::adt::string::string& table, db_ctx* ctx, QWidget*
     connect(model_, &tab_data_model::refused, this, [this](const QString& why) {
         refusal_said_ = true;
         slot_guard("refused", [&] { ruv::warning(this, tr("edit refused"), why); });
+    });
+    // An immediate update sent before the connection failed: the server may hold it.
+    connect(model_, &tab_data_model::update_unknown, this, [this] {
+        slot_guard("update_unknown", [&] { ruv::warning(this, tr("apply result"), unknown_outcome_text()); });
     });
     connect(form_->limit_cb, &QCheckBox::stateChanged, this, &data_view::check_limit);
     connect(form_->limit_sb, qOverload<int>(&QSpinBox::valueChanged), this, &data_view::change_limit);
@@ -298,17 +303,54 @@ void data_view::apply(bool)
 {
     slot_guard("apply", [&] {
         refusal_said_ = false;
-        if (!model_->apply_edits()) {
+        const QString table = form_->table_le->text();
+        bool despite_unknown = false;
+        if (model_->outcome_unknown()) {
+            // The server may hold the edits already: sending them again could store an
+            // inserted row twice. Enter reloads; Escape does nothing.
+            const auto answer = ruv::question(
+                this, tr("apply edits"),
+                tr("the connection was lost after the edits of table '%1' were sent: the server may hold them "
+                   "already.\nreload the table to see what the server holds (the edits not applied are dropped)? "
+                   "No applies the edits again anyway.")
+                    .arg(table),
+                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+            if (answer == QMessageBox::Cancel) return;
+            if (answer == QMessageBox::Yes) {
+                // A load without a connection would show nothing and drop the edits.
+                if (!ruv::wire_connected()) {
+                    ruv::information(this, tr("apply edits"),
+                                     tr("there is no connection to the server: reconnect first, the edits are kept."));
+                    return;
+                }
+                pending_ = false;
+                load(current_query());
+                return;
+            }
+            despite_unknown = true;
+        }
+        if (!model_->apply_edits(despite_unknown)) {
             // The model keeps every edit: nothing is reloaded, so the user can retry.
             if (refusal_said_) return;  // the model said why nothing was sent
-            ruv::warning(this, tr("apply result"),
-                         tr("apply the edits of table '%1' failed! the edits are kept.").arg(form_->table_le->text()));
+            const ruv::wire_status& w = ruv::wire_last();
+            if (w.sent && (w.result == ruv::wire_result::lost || w.result == ruv::wire_result::cancelled))
+                ruv::warning(this, tr("apply result"), unknown_outcome_text());
+            else
+                ruv::warning(this, tr("apply result"),
+                             tr("apply the edits of table '%1' failed! the edits are kept.").arg(table));
             return;
         }
         pending_ = false;
         update_tab();
         form_->apply_btn->setEnabled(false);
     });
+}
+
+QString data_view::unknown_outcome_text() const
+{
+    return tr("the connection to the server was lost after the edits of table '%1' were sent: the server may have "
+              "applied them. the edits are kept; the next apply asks first.")
+        .arg(form_->table_le->text());
 }
 
 void data_view::cancel(bool)

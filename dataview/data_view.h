@@ -164,6 +164,8 @@ private:
     // With edits pending, asks before a reload drops them; on No the inputs go back to
     // those of the last load. True when the reload may go on.
     bool may_reload();
+    // The warning after a write-back whose answer was lost with the connection.
+    QString unknown_outcome_text() const;
     void restore_inputs(const dataview::view_query& q, bool immediate);
     void load(const dataview::view_query& q);
 

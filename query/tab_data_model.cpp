@@ -345,6 +345,7 @@ void tab_data_model::clear_content() {
   deleted_ids_.destroy();
   changed_count_ = new_count_ = deleted_count_ = 0;
   pending_ = false;
+  outcome_unknown_ = false;
 }
 
 // ---- loading

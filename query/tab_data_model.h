@@ -127,8 +127,13 @@ class tab_data_model : public QAbstractItemModel {
   void set_display_normal();
 
   // Writes every pending change in one atomic statement; true when there was nothing to
-  // send, else whether the server took it. The edit state stays as it is either way.
-  bool apply_edits();
+  // send, else whether the server took it. The edit state stays as it is either way. While
+  // an earlier write's outcome is unknown nothing is sent (false) unless despite_unknown.
+  bool apply_edits(bool despite_unknown = false);
+  // True when a write-back (a batch or an immediate update) was sent and the connection
+  // failed before its answer: the server may hold those edits already, which stay pending.
+  // Cleared by a load and by a write-back the server answered.
+  bool outcome_unknown() const { return outcome_unknown_; }
   // Writes one cell of a row from the server (immediate mode).
   bool update_cell(int row, int column);
   // Emits changed(true) when something became pending, changed(false) when nothing is left.
@@ -146,6 +151,8 @@ class tab_data_model : public QAbstractItemModel {
   void changed(const bool& f);
   // An edit or a write-back was refused before anything was sent; text says why.
   void refused(const QString& text);
+  // An immediate update was sent and the connection failed before its answer.
+  void update_unknown();
 
  private:
   bool in_range(int row, int column) const;
@@ -172,6 +179,9 @@ class tab_data_model : public QAbstractItemModel {
   // could name it. True when the column has a name.
   bool named_or_refuse(int column);
   void refuse(const QString& text);
+  // Notes how a write-back's exchange ended (outcome_unknown); true when this one's outcome
+  // is unknown.
+  bool note_write(bool answered_ok);
   void apply_to_delegates(void (item_dlgt::*op)());
   std::vector<kk::u32> ascending_order(int column) const;
 
@@ -199,5 +209,7 @@ class tab_data_model : public QAbstractItemModel {
   kk::adt::tree<kk::u64> changed_items_, new_items_, deleted_ids_;
   kk::u64 changed_count_ = 0, new_count_ = 0, deleted_count_ = 0;
   bool pending_ = false;
+  bool outcome_unknown_ = false;
+  bool last_update_unknown_ = false;  // the last update_cell was sent and its answer lost
   QString last_refusal_;
 };

@@ -10,6 +10,7 @@
 #include "query/sql_build.h"
 #include "query/sql_parse.h"
 #include "query/tab_data_model.h"
+#include "query/wire.h"
 #include "value/number_text.h"
 
 using kk::u32;
@@ -39,6 +40,17 @@ void tab_data_model::notify_changed() {
   if (now == pending_) return;
   pending_ = now;
   Q_EMIT changed(now);
+}
+
+bool tab_data_model::note_write(bool answered_ok) {
+  if (answered_ok) return false;
+  // Refused, or never sent: the server holds nothing of it. Lost or cancelled after it was
+  // sent: nobody here knows. An unknown outcome stays unknown until a load shows the server's
+  // rows, or a batch of every pending edit is answered.
+  const ruv::wire_status& w = ruv::wire_last();
+  const bool unknown = w.sent && (w.result == ruv::wire_result::lost || w.result == ruv::wire_result::cancelled);
+  if (unknown) outcome_unknown_ = true;
+  return unknown;
 }
 
 void tab_data_model::refuse(const QString& text) {
@@ -104,6 +116,7 @@ bool tab_data_model::setData(const QModelIndex& index, const QVariant& value, in
       }
       // Not written: the edit stays pending, marked, for the next apply.
       written = false;
+      if (last_update_unknown_) Q_EMIT update_unknown();
     }
     paint_marks(col, slot);
     if (is_modified(col, slot)) {
@@ -178,6 +191,7 @@ bool tab_data_model::removeRows(int row, int count, const QModelIndex& parent) {
 }
 
 bool tab_data_model::update_cell(int row, int column) {
+  last_update_unknown_ = false;
   if (!in_range(row, column) || table_name_.size == 0) return false;
   const u32 slot = rows_[std::size_t(row)];
   if (row_ids_[slot] == new_row_id) return false;
@@ -193,10 +207,12 @@ bool tab_data_model::update_cell(int row, int column) {
   append(sql, " where __id == ");
   append_id(sql, row_ids_[slot]);
   string entry;
-  return exec_statement(ctx_, sql, entry, false);
+  const bool ok = exec_statement(ctx_, sql, entry, false);
+  last_update_unknown_ = note_write(ok);
+  return ok;
 }
 
-bool tab_data_model::apply_edits() {
+bool tab_data_model::apply_edits(bool despite_unknown) {
   // A result without a table (a script's) has nowhere to write to.
   if (table_name_.size == 0) return changed_count_ + new_count_ + deleted_count_ == 0;
   // Every piece first, then one buffer of the total size.
@@ -266,6 +282,8 @@ bool tab_data_model::apply_edits() {
     any = true;
   }
   if (!any) return true;
+  // The server may hold an earlier batch already: sending it again could apply it twice.
+  if (outcome_unknown_ && !despite_unknown) return false;
   static constexpr std::string_view head = "atom_exec ", tail = " commit;";
   u64 total = head.size() + tail.size();
   for (const string& p : pieces) total += p.size;
@@ -274,5 +292,9 @@ bool tab_data_model::apply_edits() {
   for (const string& p : pieces) append(sql, p);
   append(sql, tail);
   string entry;
-  return exec_statement(ctx_, sql, entry, false);
+  const bool ok = exec_statement(ctx_, sql, entry, false);
+  // Answered: the server holds the batch of every pending edit, whatever went before.
+  if (ok) outcome_unknown_ = false;
+  note_write(ok);
+  return ok;
 }

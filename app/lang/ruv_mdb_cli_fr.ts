@@ -1299,6 +1299,24 @@ selection-background-color: rgb(163, 163, 163);</translation>
         <translation>L&apos;application des modifications de la table «&#xa0;%1&#xa0;» a échoué&#xa0;! Les modifications sont conservées.</translation>
     </message>
     <message>
+        <source>apply edits</source>
+        <translation>Appliquer les modifications</translation>
+    </message>
+    <message>
+        <source>the connection was lost after the edits of table &apos;%1&apos; were sent: the server may hold them already.
+reload the table to see what the server holds (the edits not applied are dropped)? No applies the edits again anyway.</source>
+        <translation>La connexion a été perdue après l’envoi des modifications de la table «&#xa0;%1&#xa0;»&#xa0;: le serveur les détient peut-être déjà.
+Recharger la table pour voir ce que le serveur détient (les modifications non appliquées sont abandonnées)&#xa0;? Non applique quand même les modifications à nouveau.</translation>
+    </message>
+    <message>
+        <source>there is no connection to the server: reconnect first, the edits are kept.</source>
+        <translation>Il n’y a pas de connexion au serveur&#xa0;: reconnectez-vous d’abord, les modifications sont conservées.</translation>
+    </message>
+    <message>
+        <source>the connection to the server was lost after the edits of table &apos;%1&apos; were sent: the server may have applied them. the edits are kept; the next apply asks first.</source>
+        <translation>La connexion au serveur a été perdue après l’envoi des modifications de la table «&#xa0;%1&#xa0;»&#xa0;: le serveur les a peut-être appliquées. Les modifications sont conservées&#xa0;; la prochaine application demandera d’abord.</translation>
+    </message>
+    <message>
         <source>export view data</source>
         <translation>Exporter les données affichées</translation>
     </message>

@@ -1299,6 +1299,24 @@ selection-background-color: rgb(163, 163, 163);</translation>
         <translation>テーブル「%1」の編集の適用に失敗しました！編集は保持されています。</translation>
     </message>
     <message>
+        <source>apply edits</source>
+        <translation>編集の適用</translation>
+    </message>
+    <message>
+        <source>the connection was lost after the edits of table &apos;%1&apos; were sent: the server may hold them already.
+reload the table to see what the server holds (the edits not applied are dropped)? No applies the edits again anyway.</source>
+        <translation>テーブル「%1」の編集を送信した後に接続が失われました。サーバーはすでにそれらを保持している可能性があります。
+テーブルを再読み込みしてサーバーの内容を確認しますか（適用されていない編集は破棄されます）？「いいえ」を選ぶと、それでも編集をもう一度適用します。</translation>
+    </message>
+    <message>
+        <source>there is no connection to the server: reconnect first, the edits are kept.</source>
+        <translation>サーバーに接続されていません。先に再接続してください。編集は保持されています。</translation>
+    </message>
+    <message>
+        <source>the connection to the server was lost after the edits of table &apos;%1&apos; were sent: the server may have applied them. the edits are kept; the next apply asks first.</source>
+        <translation>テーブル「%1」の編集を送信した後にサーバーとの接続が失われました。サーバーはそれらを適用した可能性があります。編集は保持されています。次の適用の前に確認します。</translation>
+    </message>
+    <message>
         <source>export view data</source>
         <translation>表示データのエクスポート</translation>
     </message>

@@ -1299,6 +1299,24 @@ selection-background-color: rgb(163, 163, 163);</translation>
         <translation>应用表“%1”的编辑失败！编辑已保留。</translation>
     </message>
     <message>
+        <source>apply edits</source>
+        <translation>应用编辑</translation>
+    </message>
+    <message>
+        <source>the connection was lost after the edits of table &apos;%1&apos; were sent: the server may hold them already.
+reload the table to see what the server holds (the edits not applied are dropped)? No applies the edits again anyway.</source>
+        <translation>表“%1”的编辑发送后连接已断开：服务器可能已经保存了这些编辑。
+重新加载该表以查看服务器中的内容（未应用的编辑将被丢弃）？选择“否”则仍然再次应用这些编辑。</translation>
+    </message>
+    <message>
+        <source>there is no connection to the server: reconnect first, the edits are kept.</source>
+        <translation>与服务器没有连接：请先重新连接，编辑已保留。</translation>
+    </message>
+    <message>
+        <source>the connection to the server was lost after the edits of table &apos;%1&apos; were sent: the server may have applied them. the edits are kept; the next apply asks first.</source>
+        <translation>表“%1”的编辑发送后与服务器的连接已断开：服务器可能已经应用了这些编辑。编辑已保留；下次应用前会先询问。</translation>
+    </message>
+    <message>
         <source>export view data</source>
         <translation>导出视图数据</translation>
     </message>

@@ -31,6 +31,7 @@
 #include "query/db_ctx.h"
 #include "query/tab_data_model.h"
 #include "tests/peer/catalogue.h"
+#include "tests/peer/fault_proxy.h"
 #include "tests/support/scripted_prompt.h"
 #include "ui_data_view.h"
 #include "ui_search_tab_dlg.h"
@@ -41,6 +42,12 @@ using peer::ftype;
 using peer::value;
 
 kk::adt::string::string bytes(const char* s) { return kk::adt::string_from_cstr(s); }
+
+// Logs in to the server again when a test that went through a proxy ends, passed or not.
+struct back_to_server {
+    quint16 port;
+    ~back_to_server() { ruv::wire_connect("127.0.0.1", port, "u", "p"); }
+};
 
 }  // namespace
 
@@ -233,6 +240,96 @@ private slots:
         QVERIFY(v->form()->apply_btn->isEnabled());
         v->form()->apply_btn->click();  // a retry goes through
         QCOMPARE(db.table("t")->rows[0].values[1].s, std::string("uno"));
+    }
+
+    // The connection fails after the server committed a batch (the reply cut short): the box
+    // says the server may hold the edits, and the next Apply asks before sending them again.
+    void a_lost_write_back_answer_never_writes_twice_without_a_question()
+    {
+        const back_to_server after{server.port()};
+        for (const QMessageBox::StandardButton answer : {QMessageBox::Yes, QMessageBox::Cancel, QMessageBox::No}) {
+            cleanup();
+            init();
+            peer::fault_proxy proxy(server.port());
+            proxy.add_rule(peer::on_statement(peer::fault::cut, "commit"));
+            QVERIFY(ruv::wire_connect("127.0.0.1", proxy.port(), "u", "p"));
+            auto v = open_t();
+            v->add(false);
+            QVERIFY(v->model()->setData(v->model()->index(3, 0), 4, Qt::EditRole));
+            QVERIFY(v->model()->setData(v->model()->index(3, 1), QString("four"), Qt::EditRole));
+            sent();
+            v->form()->apply_btn->click();
+            QCOMPARE(proxy.counts().cuts, size_t(1));
+            QCOMPARE(db.table("t")->rows.size(), size_t(4));  // the server committed it
+            QCOMPARE(prompt->boxes.size(), size_t(1));
+            QVERIFY2(prompt->last_text().contains("the server may have applied them"), qPrintable(prompt->last_text()));
+            QVERIFY(v->model()->outcome_unknown());
+            QCOMPARE(v->model()->rowCount(), 4);  // the edits are kept, marked
+            QVERIFY(v->form()->apply_btn->isEnabled());
+
+            QVERIFY(ruv::wire_connect("127.0.0.1", server.port(), "u", "p"));  // the user reconnects
+            sent();
+            if (answer != QMessageBox::Yes) prompt->answers = {answer};  // Yes: Enter, the default
+            v->form()->apply_btn->click();
+            QCOMPARE(prompt->boxes.size(), size_t(2));
+            QCOMPARE(prompt->boxes.back().default_button, QMessageBox::Yes);
+            const QStringList s = sent();
+            if (answer == QMessageBox::Yes) {
+                // Reloaded: the row once, as the server holds it, and nothing pending.
+                QCOMPARE(s, (QStringList{"select a, s, d from t where first 1000;"}));
+                QCOMPARE(v->model()->rowCount(), 4);
+                QCOMPARE(cell(*v, 3, 1), QString("four"));
+                QVERIFY(!v->model()->outcome_unknown());
+                QVERIFY(!v->form()->apply_btn->isEnabled());
+                QCOMPARE(db.table("t")->rows.size(), size_t(4));
+            } else if (answer == QMessageBox::Cancel) {
+                QCOMPARE(s, QStringList());
+                QVERIFY(v->model()->outcome_unknown());
+                QVERIFY(v->form()->apply_btn->isEnabled());
+                QCOMPARE(db.table("t")->rows.size(), size_t(4));
+            } else {
+                // The user's decision: the batch goes again.
+                QVERIFY2(!s.isEmpty() && s[0].startsWith("atom_exec ") && s[0].contains("insert into t"), qPrintable(s.join(" | ")));
+                QCOMPARE(db.table("t")->rows.size(), size_t(5));
+                QVERIFY(!v->model()->outcome_unknown());
+            }
+        }
+    }
+
+    // A batch the server refused is no unknown outcome: the next Apply sends it without asking.
+    void a_refused_write_back_asks_nothing_on_retry()
+    {
+        auto v = open_t();
+        QVERIFY(v->model()->setData(v->model()->index(0, 1), QString("uno"), Qt::EditRole));
+        server.push_reply(peer::send(peer::fail_reply()));
+        v->form()->apply_btn->click();
+        QVERIFY(!v->model()->outcome_unknown());
+        QVERIFY(prompt->last_text().contains("failed! the edits are kept."));
+        v->form()->apply_btn->click();
+        QCOMPARE(prompt->boxes.size(), size_t(1));
+        QCOMPARE(db.table("t")->rows[0].values[1].s, std::string("uno"));
+    }
+
+    // Immediate mode: an update whose answer was lost says so, stays pending and marked, and a
+    // later batch of it asks first.
+    void a_lost_immediate_update_is_reported_and_kept()
+    {
+        const back_to_server after{server.port()};
+        peer::fault_proxy proxy(server.port());
+        proxy.add_rule(peer::on_statement(peer::fault::cut, "update"));
+        QVERIFY(ruv::wire_connect("127.0.0.1", proxy.port(), "u", "p"));
+        auto v = open_t();
+        v->form()->im_cb->setChecked(true);
+        QVERIFY(!v->model()->setData(v->model()->index(0, 1), QString("uno"), Qt::EditRole));
+        QCOMPARE(proxy.counts().cuts, size_t(1));
+        QCOMPARE(db.table("t")->rows[0].values[1].s, std::string("uno"));  // the server did it
+        QCOMPARE(prompt->boxes.size(), size_t(1));
+        QVERIFY2(prompt->last_text().contains("the server may have applied them"), qPrintable(prompt->last_text()));
+        QVERIFY(v->model()->outcome_unknown());
+        QCOMPARE(v->model()->data(v->model()->index(0, 1), Qt::BackgroundRole).value<QColor>(), QColor(Qt::darkGreen));
+        QVERIFY(ruv::wire_connect("127.0.0.1", server.port(), "u", "p"));
+        QVERIFY(!v->model()->apply_edits());  // not sent again without the user's word
+        QVERIFY(v->model()->outcome_unknown());
     }
 
     void a_reload_over_pending_edits_asks_first()

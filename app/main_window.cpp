@@ -123,32 +123,32 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::connection_changed(bool connected) {
   slot_guard("connection_changed", [&] {
     conn_btn->setIcon(QIcon(connected ? QStringLiteral(":/img/connect.svg") : QStringLiteral(":/img/disconnect.svg")));
-    if (connected) return;
-    switch (ruv::wire_last().result) {
-      case ruv::wire_result::cancelled:
-        ruv::information(this, tr("connection information"), ruv::wire_failure_text());
-        break;
-      case ruv::wire_result::lost:
-        // No is the default: a reconnect runs statements again on the server.
-        if (ruv::question(this, tr("connection information"),
-                          ruv::wire_failure_text() + QLatin1Char('\n') + tr("reconnect now?"),
-                          QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes)
-          QTimer::singleShot(0, this, [this] { slot_guard("reconnect_when_idle", [&] { reconnect_when_idle(); }); });
-        break;
-      default:
-        break;
-    }
+    const ruv::wire_result why = ruv::wire_last().result;
+    if (connected || (why != ruv::wire_result::lost && why != ruv::wire_result::cancelled)) return;
+    // Told once the operation that met it has ended (its own box, its timing): a box here
+    // would stand inside that operation.
+    untold_loss = ruv::wire_failure_text();
+    untold_offers_reconnect = why == ruv::wire_result::lost;
+    QTimer::singleShot(0, this, [this] { slot_guard("tell_loss", [&] { tell_loss_when_idle(); }); });
   });
 }
 
-void MainWindow::reconnect_when_idle() {
-  // The loss was told in the middle of an operation (its box may still be open): the
-  // reconnect, which refreshes the tree and may close tabs, waits until that has ended.
+void MainWindow::tell_loss_when_idle() {
+  if (untold_loss.isEmpty()) return;
   if (ruv::wire_waiting() || QThread::currentThread()->loopLevel() > 1) {
-    QTimer::singleShot(100, this, [this] { slot_guard("reconnect_when_idle", [&] { reconnect_when_idle(); }); });
+    QTimer::singleShot(100, this, [this] { slot_guard("tell_loss", [&] { tell_loss_when_idle(); }); });
     return;
   }
-  if (!ruv::wire_connected()) reconnect(true);
+  const QString text = std::exchange(untold_loss, QString());
+  if (ruv::wire_connected()) return;  // connected again meanwhile: nothing left to tell
+  if (!untold_offers_reconnect) {
+    ruv::information(this, tr("connection information"), text);
+    return;
+  }
+  // No is the default: a reconnect runs statements on the server again.
+  if (ruv::question(this, tr("connection information"), text + QLatin1Char('\n') + tr("reconnect now?"),
+                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes)
+    reconnect(true);
 }
 
 bool MainWindow::give_up_unapplied() {

@@ -7,6 +7,7 @@
 // bar), main_window_files.cpp (script files), main_window_view.cpp (view, language, help and
 // the editing commands), main_window_db.cpp (the database tree and its operations).
 #include <QMainWindow>
+#include <QString>
 #include <QPointer>
 
 #include "adt/string.h"
@@ -165,8 +166,9 @@ class MainWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  // Runs the reconnect once no wait and no nested event loop (a box) is under way.
-  void reconnect_when_idle();
+  // Tells the connection's loss (and offers a reconnect) once no wait and no nested event
+  // loop (a box) is under way.
+  void tell_loss_when_idle();
   // Builders of the window's own actions and menus (main_window_actions.cpp).
   struct action_row;
   // Each row's action made into its member (named, text and shortcut text translated, icon,
@@ -311,6 +313,8 @@ class MainWindow : public QMainWindow {
   kk::adt::string::string password;
   QPushButton* conn_btn = nullptr;  // connection state: connect.svg or disconnect.svg
   QPushButton* err_btn = nullptr;   // error state of the current script: correct.svg or error.svg
+  QString untold_loss;              // how the connection ended, still to be told
+  bool untold_offers_reconnect = false;
   // table_names and field_cache (with its count) of the last refresh, handed to every
   // script tab for completion.
   db_catalogue catalogue;

@@ -360,11 +360,7 @@ void main_window_db_test::refresh_closes_pages_of_vanished_tables() {
   f.since_now();
   f.trigger("refresh_act");
   QCOMPARE(f.titles(), kept);
-  // A refresh says nothing for pages without edits; a connection lost on the way is told.
-  const QString lost = QStringLiteral("connection information | the connection to 127.0.0.1:%1 was lost: the "
-                                      "server closed the connection\nreconnect now?")
-                           .arg(f.srv.peer.port());
-  QCOMPARE(f.boxes(), change == "close" ? QStringList{lost} : QStringList{});
+  QCOMPARE(f.boxes(), QStringList{});  // a refresh says nothing for pages without edits
   if (change == "fail" || change == "close") {
     QCOMPARE(f.shape(), before);
     QCOMPARE(names_of(f.w->tables()), (QStringList{"t", "x: y", "y"}));

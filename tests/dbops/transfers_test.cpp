@@ -19,9 +19,12 @@
 #include "dbops/save_tab_dlg.h"
 #include "dbops/transfers.h"
 #include "query/db_ctx.h"
+#include "query/transfer_sql.h"
 #include "tests/dbops/dbops_support.h"
 #include "tests/support/scripted_prompt.h"
 #include "tests/support/child.h"
+#include "tests/peer/fault_proxy.h"
+#include "query/wire.h"
 
 using namespace dbops_test;
 
@@ -81,6 +84,7 @@ class transfers_test : public QObject {
   void client_writes_that_fail_say_why();
   void client_uploads_refused_say_why_data();
   void client_uploads_refused_say_why();
+  void a_transfer_whose_answer_was_lost_says_so();
 };
 
 void transfers_test::export_server_with_replace() {
@@ -359,6 +363,31 @@ void transfers_test::client_uploads_refused_say_why() {
   QVERIFY2(lines[0].endsWith(" is failed!"), qPrintable(lines[0]));
   const QString limit = QString::number((qint64(INT32_MAX) - head.size() - 13) / 4);
   QCOMPARE(lines[1], why.contains("%2") ? why.arg(path, limit) : why.arg(path));
+}
+
+// The statement went out and the connection failed before its answer: not "refused", and the
+// server may have done it.
+void transfers_test::a_transfer_whose_answer_was_lost_says_so() {
+  fixture f;
+  peer::fault_proxy proxy(f.srv.peer.port());
+  proxy.add_rule(peer::on_statement(peer::fault::cut, "import"));
+  QVERIFY(ruv::wire_connect("127.0.0.1", proxy.port(), "u", "p"));
+  QTemporaryDir dir;
+  const QString path = dir.filePath("in.csv");
+  write(path, "1,a\n");
+  import_csv_dlg dlg;
+  prepare_import(dlg, "t");
+  f.go_client(&dlg, path);
+  f.srv.ok();
+  QVERIFY(!run_import(&f.ctx, &f.parent, "t", dlg));
+  QCOMPARE(proxy.counts().cuts, size_t(1));
+  const QStringList lines = f.prompt.last_text().split('\n');
+  QCOMPARE(lines.size(), 2);
+  QVERIFY2(lines[0].endsWith(" is failed!"), qPrintable(lines[0]));
+  QVERIFY2(lines[1].startsWith("the connection to the server was lost (") &&
+               lines[1].endsWith("); the server may have carried the transfer out"),
+           qPrintable(lines[1]));
+  QCOMPARE(last_transfer_failure().fault, transfer_fault::lost);
 }
 
 QTEST_MAIN(transfers_test)

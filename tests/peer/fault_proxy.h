@@ -110,7 +110,7 @@ struct fault_counts {
   size_t target_failures = 0;   // connections to the target that could not be made
   size_t open = 0;              // connections open now
   size_t requests = 0;          // request frames forwarded (logins, statements, logouts)
-  size_t replies = 0;           // reply frames passed on whole (held ones once released)
+  size_t replies = 0;           // reply frames read whole from the server (held ones too)
   size_t stalled = 0;           // replies held back
   size_t released = 0;          // held replies and held extra frames let go by release()
   size_t cuts = 0;              // replies cut, their connections closed

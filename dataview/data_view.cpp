@@ -392,9 +392,12 @@ void data_view::export_data(bool)
             ok = sql_export(ctx_, string_from_std(text), string_from_std(c.path), c.csv, string_from_std(c.separator),
                             c.replace, c.client);
         }
-        ruv::information(
-            this, tr("export table result"),
-            tr("export table '%1' to file '%2' is %3!").arg(table, QString::fromStdString(c.path), ok ? tr("successful") : tr("failed")));
+        QString said =
+            tr("export table '%1' to file '%2' is %3!").arg(table, QString::fromStdString(c.path), ok ? tr("successful") : tr("failed"));
+        // Why it failed, when this program knows (the local file, the connection).
+        const QString why = ok ? QString() : last_transfer_failure_text(kk::adt::string_from_std(c.path));
+        if (!why.isEmpty()) said += QLatin1Char('\n') + why;
+        ruv::information(this, tr("export table result"), said);
     });
 }
 

@@ -42,41 +42,9 @@ QString local_refusal(const kk::adt::string::string& path, bool replace) {
   return {};
 }
 
-// Why the transfer just run failed, as far as this program knows it: "" when the server
-// refused it (its failed entry is in the log) or nothing is known.
-QString failure_reason(const kk::adt::string::string& path) {
-  const transfer_failure& f = last_transfer_failure();
-  const QString shown = utf8_text(path);
-  const auto system = [&] { return QString::fromLocal8Bit(std::strerror(f.error ? f.error : EIO)); };
-  switch (f.fault) {
-    case transfer_fault::none:
-    case transfer_fault::refused:
-      return {};
-    case transfer_fault::lost:
-      return f.reason.isEmpty()
-                 ? window_texts::tr("the connection to the server was lost; the server may have carried the transfer out")
-                 : window_texts::tr("the connection to the server was lost (%1); the server may have carried the transfer out")
-                       .arg(f.reason);
-    case transfer_fault::read_failed:
-      return window_texts::tr("the file '%1' could not be read: %2").arg(shown, system());
-    case transfer_fault::empty_file:
-      return window_texts::tr("the file '%1' is empty, nothing was sent").arg(shown);
-    case transfer_fault::too_big:
-      return window_texts::tr("the file '%1' has %2 bytes, more than the %3 bytes one statement can carry")
-          .arg(shown, QString::number(f.size), QString::number(f.limit));
-    case transfer_fault::exists:
-      return window_texts::tr("the file '%1' already exists and the replace mode is off").arg(shown);
-    case transfer_fault::write_failed:
-      return window_texts::tr("the file '%1' could not be written: %2").arg(shown, system());
-    case transfer_fault::bad_reply:
-      return window_texts::tr("the server's reply holds no file content");
-  }
-  return {};
-}
-
 // The outcome box of a transfer: the outcome, then why it failed when that is known.
 bool outcome(QWidget* parent, bool ok, const QString& title, const QString& text, const kk::adt::string::string& path) {
-  const QString why = ok ? QString() : failure_reason(path);
+  const QString why = ok ? QString() : last_transfer_failure_text(path);
   return told(parent, ok, title, why.isEmpty() ? text : text + QLatin1Char('\n') + why);
 }
 

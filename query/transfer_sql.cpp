@@ -1,6 +1,9 @@
 #include "query/transfer_sql.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
+#include <cstring>
 #include <cstdint>
 #include <cstdlib>
 
@@ -153,6 +156,43 @@ bool download(db_ctx* ctx, const string& sql, const string& path, bool replace, 
 }  // namespace
 
 const transfer_failure& last_transfer_failure() { return last_failure; }
+
+namespace {
+struct transfer_texts {
+  Q_DECLARE_TR_FUNCTIONS(transfer_texts)
+};
+}  // namespace
+
+QString last_transfer_failure_text(const string& path) {
+  const transfer_failure& f = last_transfer_failure();
+  const QString shown = QString::fromUtf8(path.data ? path.data : "", int(path.size));
+  const auto system = [&] { return QString::fromLocal8Bit(std::strerror(f.error ? f.error : EIO)); };
+  switch (f.fault) {
+    case transfer_fault::none:
+    case transfer_fault::refused:
+      return {};
+    case transfer_fault::lost:
+      return f.reason.isEmpty()
+                 ? transfer_texts::tr("the connection to the server was lost; the server may have carried the transfer out")
+                 : transfer_texts::tr("the connection to the server was lost (%1); the server may have carried the transfer out")
+                       .arg(f.reason);
+    case transfer_fault::read_failed:
+      return transfer_texts::tr("the file '%1' could not be read: %2").arg(shown, system());
+    case transfer_fault::empty_file:
+      return transfer_texts::tr("the file '%1' is empty, nothing was sent").arg(shown);
+    case transfer_fault::too_big:
+      return transfer_texts::tr("the file '%1' has %2 bytes, more than the %3 bytes one statement can carry")
+          .arg(shown, QString::number(f.size), QString::number(f.limit));
+    case transfer_fault::exists:
+      return transfer_texts::tr("the file '%1' already exists and the replace mode is off").arg(shown);
+    case transfer_fault::write_failed:
+      return transfer_texts::tr("the file '%1' could not be written: %2").arg(shown, system());
+    case transfer_fault::bad_reply:
+      return transfer_texts::tr("the server's reply holds no file content");
+  }
+  return {};
+}
+
 
 u64 upload_limit(u64 head_size) {
   static constexpr u64 wrapping = sizeof(" from raw \"") - 1 + sizeof("\";") - 1;

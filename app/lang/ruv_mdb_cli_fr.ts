@@ -806,34 +806,6 @@ Fermer quand même et les perdre&#xa0;?</translation>
         <translation>Aucun fichier ne peut être écrit à «&#xa0;%1&#xa0;»&#xa0;: %2</translation>
     </message>
     <message>
-        <source>the connection to the server was lost; the server may have carried the transfer out</source>
-        <translation>la connexion au serveur a été perdue ; le serveur a peut-être effectué le transfert</translation>
-    </message>
-    <message>
-        <source>the connection to the server was lost (%1); the server may have carried the transfer out</source>
-        <translation>la connexion au serveur a été perdue (%1) ; le serveur a peut-être effectué le transfert</translation>
-    </message>
-    <message>
-        <source>the file &apos;%1&apos; could not be read: %2</source>
-        <translation>Le fichier «&#xa0;%1&#xa0;» n’a pas pu être lu&#xa0;: %2</translation>
-    </message>
-    <message>
-        <source>the file &apos;%1&apos; is empty, nothing was sent</source>
-        <translation>Le fichier «&#xa0;%1&#xa0;» est vide, rien n’a été envoyé</translation>
-    </message>
-    <message>
-        <source>the file &apos;%1&apos; has %2 bytes, more than the %3 bytes one statement can carry</source>
-        <translation>Le fichier «&#xa0;%1&#xa0;» fait %2 octets, plus que les %3 octets qu’une instruction peut porter</translation>
-    </message>
-    <message>
-        <source>the file &apos;%1&apos; could not be written: %2</source>
-        <translation>Le fichier «&#xa0;%1&#xa0;» n’a pas pu être écrit&#xa0;: %2</translation>
-    </message>
-    <message>
-        <source>the server&apos;s reply holds no file content</source>
-        <translation>la réponse du serveur ne contient pas le contenu d’un fichier</translation>
-    </message>
-    <message>
         <source>the application is not restarted, the configuration could not be saved:
 %1</source>
         <translation>L’application n’est pas redémarrée, la configuration n’a pas pu être enregistrée&#xa0;:
@@ -2311,6 +2283,41 @@ Recharger la table pour voir ce que le serveur détient (les modifications non a
     <message>
         <source>the field of column %1 has no name, its cells can not be written!</source>
         <translation>Le champ de la colonne %1 n&apos;a pas de nom, ses cellules ne peuvent pas être écrites&#xa0;!</translation>
+    </message>
+</context>
+<context>
+    <name>transfer_texts</name>
+    <message>
+        <source>the connection to the server was lost; the server may have carried the transfer out</source>
+        <translation>la connexion au serveur a été perdue ; le serveur a peut-être effectué le transfert</translation>
+    </message>
+    <message>
+        <source>the connection to the server was lost (%1); the server may have carried the transfer out</source>
+        <translation>la connexion au serveur a été perdue (%1) ; le serveur a peut-être effectué le transfert</translation>
+    </message>
+    <message>
+        <source>the file &apos;%1&apos; could not be read: %2</source>
+        <translation>Le fichier «&#xa0;%1&#xa0;» n’a pas pu être lu&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>the file &apos;%1&apos; is empty, nothing was sent</source>
+        <translation>Le fichier «&#xa0;%1&#xa0;» est vide, rien n’a été envoyé</translation>
+    </message>
+    <message>
+        <source>the file &apos;%1&apos; has %2 bytes, more than the %3 bytes one statement can carry</source>
+        <translation>Le fichier «&#xa0;%1&#xa0;» fait %2 octets, plus que les %3 octets qu’une instruction peut porter</translation>
+    </message>
+    <message>
+        <source>the file &apos;%1&apos; could not be written: %2</source>
+        <translation>Le fichier «&#xa0;%1&#xa0;» n’a pas pu être écrit&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>the server&apos;s reply holds no file content</source>
+        <translation>la réponse du serveur ne contient pas le contenu d’un fichier</translation>
+    </message>
+    <message>
+        <source>the file &apos;%1&apos; already exists and the replace mode is off</source>
+        <translation>Le fichier «&#xa0;%1&#xa0;» existe déjà et le mode écrasement n’est pas coché</translation>
     </message>
 </context>
 <context>

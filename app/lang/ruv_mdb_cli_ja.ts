@@ -806,34 +806,6 @@ close anyway and lose them?</source>
         <translation>「%1」にファイルを書き込めません：%2</translation>
     </message>
     <message>
-        <source>the connection to the server was lost; the server may have carried the transfer out</source>
-        <translation>サーバーとの接続が失われました。サーバーは転送を実行した可能性があります</translation>
-    </message>
-    <message>
-        <source>the connection to the server was lost (%1); the server may have carried the transfer out</source>
-        <translation>サーバーとの接続が失われました（%1）。サーバーは転送を実行した可能性があります</translation>
-    </message>
-    <message>
-        <source>the file &apos;%1&apos; could not be read: %2</source>
-        <translation>ファイル「%1」を読み込めません：%2</translation>
-    </message>
-    <message>
-        <source>the file &apos;%1&apos; is empty, nothing was sent</source>
-        <translation>ファイル「%1」は空です。何も送信しませんでした</translation>
-    </message>
-    <message>
-        <source>the file &apos;%1&apos; has %2 bytes, more than the %3 bytes one statement can carry</source>
-        <translation>ファイル「%1」は %2 バイトあり、1 つの文で運べる %3 バイトを超えています</translation>
-    </message>
-    <message>
-        <source>the file &apos;%1&apos; could not be written: %2</source>
-        <translation>ファイル「%1」に書き込めません：%2</translation>
-    </message>
-    <message>
-        <source>the server&apos;s reply holds no file content</source>
-        <translation>サーバーの応答にファイルの内容がありません</translation>
-    </message>
-    <message>
         <source>the application is not restarted, the configuration could not be saved:
 %1</source>
         <translation>アプリケーションは再起動されません。設定を保存できませんでした：
@@ -2311,6 +2283,41 @@ reload the table to see what the server holds (the edits not applied are dropped
     <message>
         <source>the field of column %1 has no name, its cells can not be written!</source>
         <translation>列 %1 のフィールドには名前がないため、そのセルは書き込めません！</translation>
+    </message>
+</context>
+<context>
+    <name>transfer_texts</name>
+    <message>
+        <source>the connection to the server was lost; the server may have carried the transfer out</source>
+        <translation>サーバーとの接続が失われました。サーバーは転送を実行した可能性があります</translation>
+    </message>
+    <message>
+        <source>the connection to the server was lost (%1); the server may have carried the transfer out</source>
+        <translation>サーバーとの接続が失われました（%1）。サーバーは転送を実行した可能性があります</translation>
+    </message>
+    <message>
+        <source>the file &apos;%1&apos; could not be read: %2</source>
+        <translation>ファイル「%1」を読み込めません：%2</translation>
+    </message>
+    <message>
+        <source>the file &apos;%1&apos; is empty, nothing was sent</source>
+        <translation>ファイル「%1」は空です。何も送信しませんでした</translation>
+    </message>
+    <message>
+        <source>the file &apos;%1&apos; has %2 bytes, more than the %3 bytes one statement can carry</source>
+        <translation>ファイル「%1」は %2 バイトあり、1 つの文で運べる %3 バイトを超えています</translation>
+    </message>
+    <message>
+        <source>the file &apos;%1&apos; could not be written: %2</source>
+        <translation>ファイル「%1」に書き込めません：%2</translation>
+    </message>
+    <message>
+        <source>the server&apos;s reply holds no file content</source>
+        <translation>サーバーの応答にファイルの内容がありません</translation>
+    </message>
+    <message>
+        <source>the file &apos;%1&apos; already exists and the replace mode is off</source>
+        <translation>ファイル「%1」は既に存在し、上書きモードがオフです</translation>
     </message>
 </context>
 <context>

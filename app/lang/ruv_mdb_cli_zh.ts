@@ -806,34 +806,6 @@ close anyway and lose them?</source>
         <translation>无法在“%1”写入文件：%2</translation>
     </message>
     <message>
-        <source>the connection to the server was lost; the server may have carried the transfer out</source>
-        <translation>与服务器的连接已断开；服务器可能已完成该传输</translation>
-    </message>
-    <message>
-        <source>the connection to the server was lost (%1); the server may have carried the transfer out</source>
-        <translation>与服务器的连接已断开（%1）；服务器可能已完成该传输</translation>
-    </message>
-    <message>
-        <source>the file &apos;%1&apos; could not be read: %2</source>
-        <translation>无法读取文件“%1”：%2</translation>
-    </message>
-    <message>
-        <source>the file &apos;%1&apos; is empty, nothing was sent</source>
-        <translation>文件“%1”为空，未发送任何内容</translation>
-    </message>
-    <message>
-        <source>the file &apos;%1&apos; has %2 bytes, more than the %3 bytes one statement can carry</source>
-        <translation>文件“%1”有 %2 字节，超过一条语句可携带的 %3 字节</translation>
-    </message>
-    <message>
-        <source>the file &apos;%1&apos; could not be written: %2</source>
-        <translation>无法写入文件“%1”：%2</translation>
-    </message>
-    <message>
-        <source>the server&apos;s reply holds no file content</source>
-        <translation>服务器的回复不含文件内容</translation>
-    </message>
-    <message>
         <source>the application is not restarted, the configuration could not be saved:
 %1</source>
         <translation>应用程序未重新启动，无法保存配置：
@@ -2311,6 +2283,41 @@ reload the table to see what the server holds (the edits not applied are dropped
     <message>
         <source>the field of column %1 has no name, its cells can not be written!</source>
         <translation>第 %1 列的字段没有名称，无法写入其单元格！</translation>
+    </message>
+</context>
+<context>
+    <name>transfer_texts</name>
+    <message>
+        <source>the connection to the server was lost; the server may have carried the transfer out</source>
+        <translation>与服务器的连接已断开；服务器可能已完成该传输</translation>
+    </message>
+    <message>
+        <source>the connection to the server was lost (%1); the server may have carried the transfer out</source>
+        <translation>与服务器的连接已断开（%1）；服务器可能已完成该传输</translation>
+    </message>
+    <message>
+        <source>the file &apos;%1&apos; could not be read: %2</source>
+        <translation>无法读取文件“%1”：%2</translation>
+    </message>
+    <message>
+        <source>the file &apos;%1&apos; is empty, nothing was sent</source>
+        <translation>文件“%1”为空，未发送任何内容</translation>
+    </message>
+    <message>
+        <source>the file &apos;%1&apos; has %2 bytes, more than the %3 bytes one statement can carry</source>
+        <translation>文件“%1”有 %2 字节，超过一条语句可携带的 %3 字节</translation>
+    </message>
+    <message>
+        <source>the file &apos;%1&apos; could not be written: %2</source>
+        <translation>无法写入文件“%1”：%2</translation>
+    </message>
+    <message>
+        <source>the server&apos;s reply holds no file content</source>
+        <translation>服务器的回复不含文件内容</translation>
+    </message>
+    <message>
+        <source>the file &apos;%1&apos; already exists and the replace mode is off</source>
+        <translation>文件“%1”已存在，且未开启覆盖模式</translation>
     </message>
 </context>
 <context>

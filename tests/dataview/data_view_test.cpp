@@ -15,11 +15,14 @@
 #include <QTableView>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
 #include <cmath>
+#include <cerrno>
+#include <cstring>
 #include <deque>
 #include <limits>
 
@@ -462,6 +465,28 @@ private slots:
         QCOMPARE(prompt->boxes.back().title, QString("export table result"));
         QVERIFY(db.file("out.csv") && db.file("out.csv")->find("two") != std::string::npos);
         QVERIFY(db.file("out.csv")->find("one") == std::string::npos);
+    }
+
+    // A client-mode export the local file could not take gives the system's reason. A full
+    // disk is /dev/full, written in place.
+    void a_client_export_that_cannot_be_written_says_why()
+    {
+        const QFileInfo full("/dev/full");
+        if (!full.exists() || full.isFile() || !full.isWritable()) QSKIP("no writable /dev/full here");
+        auto v = open_t();
+        v->set_export_chooser([&](QWidget*, const QString&, const QString&) {
+            data_view::export_choice c;
+            c.accepted = true;
+            c.path = "/dev/full";
+            c.separator = ",";
+            c.replace = true;
+            c.client = true;
+            return c;
+        });
+        v->form()->export_btn->click();
+        QCOMPARE(prompt->last_text(), QString("export table 't' to file '/dev/full' is failed!\nthe file '/dev/full' could "
+                                              "not be written: ") + std::strerror(ENOSPC));
+        QVERIFY(!QFileInfo("/dev/full").isFile());
     }
 
     void the_search_dialog_reads_its_options()

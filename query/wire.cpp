@@ -7,6 +7,7 @@
 #include <QEventLoop>
 #include <QPointer>
 #include <QProgressDialog>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -391,6 +392,13 @@ QProgressDialog* make_dialog(const QString& what, const QElapsedTimer& elapsed, 
   QObject::connect(d, &QProgressDialog::canceled, d, [] { slot_guard("wire cancel", cancel_wait); });
   QObject::connect(d, &QDialog::rejected, d, [] { slot_guard("wire cancel", cancel_wait); });
   d->show();
+  // Some window managers report a frameless parent (the login dialog) at the screen's
+  // corner: such a parent was shown centred, so the dialog goes to the screen's centre.
+  if (parent && (parent->windowFlags() & Qt::FramelessWindowHint) && parent->screen()) {
+    QRect r = d->frameGeometry();
+    r.moveCenter(parent->screen()->availableGeometry().center());
+    d->move(r.topLeft());
+  }
   return d;
 }
 

@@ -299,6 +299,29 @@ private slots:
         }
     }
 
+    // The connection reset right after the reply to the committed batch: whether the reply
+    // was read before the reset or not, a second Apply (Enter on any question) never stores
+    // the row twice, and the grid ends with the row once.
+    void a_reset_after_the_commit_never_writes_twice()
+    {
+        const back_to_server after{server.port()};
+        peer::fault_proxy proxy(server.port());
+        proxy.add_rule(peer::on_statement(peer::fault::reset_after, "commit"));
+        QVERIFY(ruv::wire_connect("127.0.0.1", proxy.port(), "u", "p"));
+        auto v = open_t();
+        v->add(false);
+        QVERIFY(v->model()->setData(v->model()->index(3, 1), QString("four"), Qt::EditRole));
+        v->form()->apply_btn->click();
+        QCOMPARE(db.table("t")->rows.size(), size_t(4));
+        qInfo(v->model()->outcome_unknown() ? "the reset came before the reply was read" : "the reply was read first");
+        QVERIFY(ruv::wire_connect("127.0.0.1", server.port(), "u", "p"));
+        if (v->form()->apply_btn->isEnabled()) v->form()->apply_btn->click();
+        QCOMPARE(db.table("t")->rows.size(), size_t(4));
+        if (v->model()->rowCount() != 4 || v->form()->apply_btn->isEnabled()) v->update_tab();
+        QCOMPARE(v->model()->rowCount(), 4);
+        QCOMPARE(cell(*v, 3, 1), QString("four"));
+    }
+
     // A batch the server refused is no unknown outcome: the next Apply sends it without asking.
     void a_refused_write_back_asks_nothing_on_retry()
     {

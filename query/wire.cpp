@@ -18,6 +18,7 @@
 #include <condition_variable>
 #include <cstdlib>
 #include <deque>
+#include <exception>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -420,6 +421,30 @@ bool wait_for(const std::shared_ptr<job>& j, const QString& what, uint64_t bytes
   const bool widgets = qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
   input_gate gate;
   QCoreApplication::instance()->installEventFilter(&gate);
+  // However the wait ends (an allocation failure too), input flows again and no later call
+  // finds itself busy; a job left by an exception is given up as a cancel gives it up.
+  struct wait_scope {
+    gui_state& g;
+    const std::shared_ptr<job>& j;
+    input_gate& gate;
+    int exceptions = std::uncaught_exceptions();
+    ~wait_scope() {
+      g.loop = nullptr;
+      g.waiting.reset();
+      QCoreApplication::instance()->removeEventFilter(&gate);
+      delete g.dialog.data();
+      const bool thrown = std::uncaught_exceptions() > exceptions;
+      std::lock_guard lk(shared->mu);
+      j->gui_waiting = false;
+      if (thrown && !j->done) {
+        j->abandoned = true;
+        if (j->started) shut_down_locked(j->address_be, j->port);
+        g.connected = false;
+        QMetaObject::invokeMethod(wire_signals(), [] { Q_EMIT wire_signals()->connection_changed(false); },
+                                  Qt::QueuedConnection);
+      }
+    }
+  } scope{g, j, gate};
   QElapsedTimer elapsed;
   elapsed.start();
   // Only a statement's reply is counted (a login has no socket of ours before it is done).
@@ -461,14 +486,8 @@ bool wait_for(const std::shared_ptr<job>& j, const QString& what, uint64_t bytes
   }
   tick.stop();
   show_dialog.stop();
-  g.loop = nullptr;
-  g.waiting.reset();
-  QCoreApplication::instance()->removeEventFilter(&gate);
-  delete g.dialog.data();
   const bool cancelled = g.cancelled;
   g.cancelled = false;
-  std::lock_guard lk(shared->mu);
-  j->gui_waiting = false;
   return !cancelled;
 }
 

@@ -73,6 +73,11 @@ if [ -n "$asan_runtime" ]; then
     echo "FAILED: a sanitizer build of the program needs KEEP_LOADED (the sixth argument)"
     exit 1
   fi
+  # It must export dlclose to take the place of libc's (the build hides symbols by default).
+  if ! nm -D --defined-only "$keep_loaded" | grep -qw dlclose; then
+    echo "FAILED: $keep_loaded does not export dlclose"
+    exit 1
+  fi
   preload="$asan_runtime:$(realpath "$keep_loaded"):$driver" phase_limit=240
 fi
 

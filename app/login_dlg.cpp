@@ -14,7 +14,6 @@
 
 namespace {
 // How long the second connection, after a failed login, may take to tell why.
-constexpr int probe_timeout_ms = 3000;
 }  // namespace
 
 login_dlg::login_dlg(QWidget* parent) : QDialog(parent), ui(new Ui::login_dlg) {
@@ -100,13 +99,8 @@ void login_dlg::try_login() {
     return;
   }
   if (!connected) {
-    // The library says only that it failed: a second connection tells a server that cannot
-    // be reached from a refused login.
-    QString reason;
-    {
-      ruv::wait_cursor busy;
-      reason = connect_failure(ip, port, probe_timeout_ms);
-    }
+    // The wire tells a server that cannot be reached, or gave no answer, from a refused login.
+    const QString reason = ruv::wire_last().reason;
     const QString text = reason.isEmpty() ? tr("invalid user or password")
                                           : tr("cannot connect to %1:%2: %3")
                                                 .arg(QString::fromUtf8(ip), QString::number(port), reason);

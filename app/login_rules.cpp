@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/socket.h"
 #include "ui_base/sys_config.h"
 
 bool ip_valid(const QString& text) {
@@ -40,16 +39,4 @@ void store_default_login(sys_config_block& cfg, bool as_default, const QByteArra
   if (static_cast<std::size_t>(ip.size()) < sizeof cfg.server) std::memcpy(cfg.server, ip.constData(), ip.size());
   if (static_cast<std::size_t>(user.size()) < sizeof cfg.user) std::memcpy(cfg.user, user.constData(), user.size());
   cfg.port = port;
-}
-
-QString connect_failure(const QByteArray& ip, kk::u16 port, int timeout_ms) {
-  namespace plat = kk::platform;
-  const uint32_t address = plat::ipv4_address(ip.constData());
-  if (address == 0xFFFFFFFFu && ip != "255.255.255.255") return QString::fromLocal8Bit(plat::error_text(EINVAL));
-  const plat::socket_t s = plat::tcp_socket();
-  if (s == plat::no_socket) return QString::fromLocal8Bit(plat::error_text(errno));
-  const bool connected = plat::connect_ipv4(s, address, port, timeout_ms);
-  const int err = errno;
-  plat::close_socket(s);
-  return connected ? QString() : QString::fromLocal8Bit(plat::error_text(err));
 }

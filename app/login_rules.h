@@ -16,11 +16,6 @@ QString ip_plain(const QString& text);
 // The text as a decimal port 1..65535; 0 when it is not one.
 kk::u16 port_value(const QString& text);
 
-// Why no TCP connection to ip:port (dotted IPv4) can be made within timeout_ms: the
-// system's text for the error; "" when one can (it is closed again at once). The library
-// reports a refused login and a server it cannot reach alike, by false: this tells them apart.
-QString connect_failure(const QByteArray& ip, kk::u16 port, int timeout_ms);
-
 // What a successful login leaves in the configuration: with `as_default` the address, the
 // user (only when it fits in 63 bytes; otherwise none) and the port; without it the defaults
 // "127.0.0.1", no user, 55555. The password is never stored.

@@ -19,6 +19,8 @@ bool reconnect_server(QWidget* parent, const QString& host, quint16 port, const 
   // A wait the user ended says so after the outcome.
   if (!ok && ruv::wire_last().result == ruv::wire_result::cancelled)
     text += QLatin1Char('\n') + ruv::wire_failure_text();
+  else if (!ok && !ruv::wire_last().reason.isEmpty())
+    text += QLatin1Char('\n') + ruv::wire_last().reason;
   ruv::information(parent, title, text);
   return ok;
 }

@@ -14,6 +14,8 @@
 
 #include <linux/tcp.h>
 
+#include "platform/socket.h"
+
 namespace kk::platform {
 
 namespace {
@@ -93,6 +95,15 @@ bool peer_closed(int fd) {
 
 void close_descriptor(int fd) {
   if (fd >= 0) close(fd);
+}
+
+int probe_connect(uint32_t address_be, uint16_t port, int timeout_ms) {
+  const socket_t s = tcp_socket();
+  if (s == no_socket) return errno ? errno : EMFILE;
+  const bool connected = connect_ipv4(s, address_be, port, timeout_ms);
+  const int err = connected ? 0 : (errno ? errno : ETIMEDOUT);
+  close_socket(s);
+  return err;
 }
 
 }  // namespace kk::platform

@@ -28,4 +28,8 @@ int socket_error(int fd);
 bool peer_closed(int fd);
 void close_descriptor(int fd);
 
+// Whether a TCP connection to address_be:port can be made within timeout_ms (it is closed at
+// once): 0 when it can, else the error (ECONNREFUSED, ETIMEDOUT, ...).
+int probe_connect(uint32_t address_be, uint16_t port, int timeout_ms);
+
 }  // namespace kk::platform

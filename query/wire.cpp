@@ -45,7 +45,11 @@ int dialog_delay_ms = 500;
 
 enum class job_kind { connect, exec, exit };
 // Why a connection ended by itself.
-enum class loss { none, peer_closed, system, protocol };
+enum class loss { none, peer_closed, system, protocol, no_answer };
+// The library's own bound on the login's connect and on its wait for the answer.
+constexpr auto library_login_bound = std::chrono::seconds(10);
+// How long a failed login's second connection may take to tell an unreachable server.
+constexpr int probe_timeout_ms = 3000;
 
 struct job {
   job_kind kind = job_kind::exec;
@@ -127,8 +131,23 @@ void perform(job& j) {
         close_handle_locked();
         shared->lib_connected = false;
       }
+      const auto t0 = std::chrono::steady_clock::now();
       j.ok = connect_to_server(j.host.c_str(), j.port, j.user.c_str(), j.password.c_str());
-      if (!j.ok) return;
+      if (!j.ok) {
+        // The library says only that the login failed. A second connection tells a server
+        // that cannot be reached (its error) from one that took the connection and then gave
+        // no answer within the library's bound, or refused the login (no reason).
+        const bool slow = std::chrono::steady_clock::now() - t0 >= library_login_bound - std::chrono::milliseconds(250);
+        {
+          std::lock_guard lk(shared->mu);
+          if (j.abandoned) return;  // the user ended the wait: nobody asks why any more
+        }
+        j.error = j.address_be == 0xFFFFFFFFu && j.host != "255.255.255.255"
+                      ? EINVAL
+                      : plat::probe_connect(j.address_be, j.port, probe_timeout_ms);
+        j.why = j.error ? loss::system : slow ? loss::no_answer : loss::none;
+        return;
+      }
       shared->lib_connected = true;
       // The library's socket, found by its peer: a descriptor of our own keeps the socket
       // itself identifiable (its inode) after the library closes its descriptor.
@@ -518,6 +537,8 @@ QString loss_reason(loss why, int error) {
       return QCoreApplication::translate("wire_events", "the server closed the connection");
     case loss::system:
       return QString::fromLocal8Bit(plat::error_text(error));
+    case loss::no_answer:
+      return QCoreApplication::translate("wire_events", "the server gave no answer to the login");
     case loss::protocol:
     case loss::none:
       break;
@@ -558,11 +579,17 @@ bool wire_connect(const char* host, uint16_t port, const char* user, const char*
     return false;
   }
   bool ok = false;
+  loss why = loss::none;
+  int error = 0;
   {
     std::lock_guard lk(shared->mu);
     ok = j->ok;
+    why = j->why;
+    error = j->error;
   }
-  g.last = wire_status{ok ? wire_result::ok : wire_result::lost, true, QString()};
+  // A refused login has no reason; one that never reached the server or got no answer has.
+  g.last = wire_status{ok ? wire_result::ok : wire_result::lost, true,
+                       why == loss::none ? QString() : loss_reason(why, error)};
   set_connected(ok);
   return ok;
 }

@@ -53,7 +53,9 @@ class wire_events : public QObject {
 };
 wire_events* wire_signals();
 
-// Logs in (closing the connection held before). what names the wait in its dialog.
+// Logs in (closing the connection held before). what names the wait in its dialog. After a
+// failed login wire_last() is lost: its reason empty when the server refused the login, else
+// why the server could not be reached (the system's words) or that it gave no answer.
 bool wire_connect(const char* host, uint16_t port, const char* user, const char* password,
                   const QString& what = QString());
 // One statement; the caller owns the result (del_datas). Null unless the server answered OK.

@@ -2331,6 +2331,10 @@ Recharger la table pour voir ce que le serveur détient (les modifications non a
         <translation>la connexion à %1:%2 a été perdue&#xa0;: %3</translation>
     </message>
     <message>
+        <source>the server gave no answer to the login</source>
+        <translation>le serveur n&apos;a pas répondu à la connexion</translation>
+    </message>
+    <message>
         <source>the server closed the connection</source>
         <translation>le serveur a fermé la connexion</translation>
     </message>

@@ -2331,6 +2331,10 @@ reload the table to see what the server holds (the edits not applied are dropped
         <translation>%1:%2 への接続が切断されました：%3</translation>
     </message>
     <message>
+        <source>the server gave no answer to the login</source>
+        <translation>サーバーがログインに応答しませんでした</translation>
+    </message>
+    <message>
         <source>the server closed the connection</source>
         <translation>サーバーが接続を閉じました</translation>
     </message>

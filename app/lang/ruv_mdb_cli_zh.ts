@@ -2331,6 +2331,10 @@ reload the table to see what the server holds (the edits not applied are dropped
         <translation>与 %1:%2 的连接已断开：%3</translation>
     </message>
     <message>
+        <source>the server gave no answer to the login</source>
+        <translation>服务器没有回应登录</translation>
+    </message>
+    <message>
         <source>the server closed the connection</source>
         <translation>服务器关闭了连接</translation>
     </message>

@@ -13,6 +13,7 @@
 #include "app/main_window.h"
 #include "ui_base/sys_config.h"
 #include "client/ruv_sql_lib_mem.h"
+#include "tests/peer/fault_proxy.h"
 #include "tests/peer/test_peer.h"
 #include "tests/support/scripted_prompt.h"
 #include "ui_login_dlg.h"
@@ -145,6 +146,24 @@ class login_dlg_test : public QObject {
                                      .arg(port)
                                      .arg(QString::fromLocal8Bit(std::strerror(ECONNREFUSED))));
     QCOMPARE(prompt.boxes[0].parent, static_cast<QWidget*>(d.get()));
+    QVERIFY(d->isVisible());
+    QVERIFY(d->main_window() == nullptr);
+  }
+
+  void silent_server_says_it_gave_no_answer() {
+    // The server takes the connection and never answers the login: once the library's wait
+    // for the answer ends, the box says so; it is neither a refused login nor a refused
+    // connection. (The wait lasts the library's bound of 10 s.)
+    peer::test_peer server;
+    peer::fault_proxy proxy(server.port());
+    proxy.add_rule(peer::at_frame(peer::fault::stall, 0));
+    ruv::test::scripted_prompt prompt;
+    auto d = dialog(proxy.port());
+    d->show();
+    QTest::mouseClick(d->form()->pb_login, Qt::LeftButton);
+    QCOMPARE(prompt.boxes.size(), size_t(1));
+    QCOMPARE(prompt.last_text(),
+             QString("cannot connect to 127.0.0.1:%1: the server gave no answer to the login").arg(proxy.port()));
     QVERIFY(d->isVisible());
     QVERIFY(d->main_window() == nullptr);
   }

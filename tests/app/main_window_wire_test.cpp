@@ -31,6 +31,8 @@
 #include "tests/support/child.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/scripted_prompt.h"
+#include "tests/support/wait_dialog.h"
+#include "tests/support/waits.h"
 #include "ui_base/sys_config.h"
 #include "ui_main_window.h"
 
@@ -42,30 +44,8 @@ bool same_icon(const QIcon& a, const char* resource) {
   return a.pixmap(16, 16).toImage() == QIcon(QString::fromLatin1(resource)).pixmap(16, 16).toImage();
 }
 
-// A reply the server holds back until released (30 s at most: a test that forgets fails).
-struct hold {
-  std::mutex m;
-  std::condition_variable cv;
-  bool open = false;
-  void wait() {
-    std::unique_lock lk(m);
-    cv.wait_for(lk, std::chrono::seconds(30), [&] { return open; });
-  }
-  void release() {
-    {
-      std::lock_guard lk(m);
-      open = true;
-    }
-    cv.notify_all();
-  }
-};
-
-QProgressDialog* wait_dialog() {
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (auto* d = qobject_cast<QProgressDialog*>(w); d && d->objectName() == QLatin1String("wire_wait_dlg") && d->isVisible())
-      return d;
-  return nullptr;
-}
+using ruv::test::hold;
+using ruv::test::wait_dialog;
 
 struct fixture {
   QTemporaryDir dir;

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "client/connection.h"
+#include "tests/client/client_support.h"
 #include "tests/peer/demo_result.h"
 #include "tests/peer/test_peer.h"
 #include "tests/peer/wire_fixtures.h"
@@ -17,21 +18,6 @@ namespace {
 
 using namespace peer;
 namespace cl = kk::client;
-
-struct datas_deleter {
-  void operator()(kk::datas* d) const {
-    kk::free_datas(*d);
-    delete d;
-  }
-};
-using datas_ptr = std::unique_ptr<kk::datas, datas_deleter>;
-
-template <class F>
-std::string stdout_of(F f) {
-  testing::internal::CaptureStdout();
-  f();
-  return testing::internal::GetCapturedStdout();
-}
 
 void quiet_exit() {
   stdout_of([] { cl::exit_to_server(); });

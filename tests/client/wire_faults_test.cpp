@@ -18,56 +18,17 @@
 #include <thread>
 
 #include "client/connection.h"
+#include "tests/client/client_support.h"
 #include "tests/peer/fault_proxy.h"
 #include "tests/peer/test_peer.h"
+#include "tests/support/waits.h"
 
 namespace {
 
 using namespace peer;
 namespace cl = kk::client;
 
-// Ends the process when a test hangs, so that a hang fails the test instead of blocking.
-class watchdog {
- public:
-  explicit watchdog(int seconds) {
-    thread_ = std::thread([this, seconds] {
-      std::unique_lock<std::mutex> g(mu_);
-      if (!cv_.wait_for(g, std::chrono::seconds(seconds), [this] { return done_; })) {
-        std::fprintf(stderr, "watchdog: the test hung for %d s\n", seconds);
-        std::_Exit(3);
-      }
-    });
-  }
-  ~watchdog() {
-    {
-      std::lock_guard<std::mutex> g(mu_);
-      done_ = true;
-    }
-    cv_.notify_all();
-    thread_.join();
-  }
-
- private:
-  std::mutex mu_;
-  std::condition_variable cv_;
-  bool done_ = false;
-  std::thread thread_;
-};
-
-struct datas_deleter {
-  void operator()(kk::datas* d) const {
-    kk::free_datas(*d);
-    delete d;
-  }
-};
-using datas_ptr = std::unique_ptr<kk::datas, datas_deleter>;
-
-template <class F>
-std::string stdout_of(F f) {
-  testing::internal::CaptureStdout();
-  f();
-  return testing::internal::GetCapturedStdout();
-}
+using ruv::test::watchdog;
 
 datas_ptr exec_text(const std::string& sql) { return datas_ptr(cl::exec(sql.data(), static_cast<int32_t>(sql.size()))); }
 
@@ -115,7 +76,7 @@ class wire_faults : public testing::Test {
   bool connect_direct() { return cl::connect_to_server("127.0.0.1", server_.port(), "u", "p"); }
   bool connect_proxied() { return cl::connect_to_server("127.0.0.1", proxy_.port(), "u", "p"); }
 
-  watchdog dog_{120};
+  watchdog dog_{"wire_faults", 120};
   test_peer server_;
   fault_proxy proxy_{server_.port()};
 };

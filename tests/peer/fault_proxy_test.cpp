@@ -20,39 +20,14 @@
 #include "platform/socket.h"
 #include "tests/peer/peer_wire.h"
 #include "tests/peer/test_peer.h"
+#include "tests/support/waits.h"
 
 namespace {
 
 using namespace peer;
 namespace plat = kk::platform;
 
-// Ends the process when a test hangs, so that a hang fails the test instead of blocking.
-class watchdog {
- public:
-  explicit watchdog(int seconds) {
-    thread_ = std::thread([this, seconds] {
-      std::unique_lock<std::mutex> g(mu_);
-      if (!cv_.wait_for(g, std::chrono::seconds(seconds), [this] { return done_; })) {
-        std::fprintf(stderr, "watchdog: the test hung for %d s\n", seconds);
-        std::_Exit(3);
-      }
-    });
-  }
-  ~watchdog() {
-    {
-      std::lock_guard<std::mutex> g(mu_);
-      done_ = true;
-    }
-    cv_.notify_all();
-    thread_.join();
-  }
-
- private:
-  std::mutex mu_;
-  std::condition_variable cv_;
-  bool done_ = false;
-  std::thread thread_;
-};
+using ruv::test::watchdog;
 
 enum class ending { none, eof, error };
 
@@ -126,7 +101,7 @@ class proxy_test : public testing::Test {
     EXPECT_EQ(hex(c->frame()), hex(login_ok()));
     return c;
   }
-  watchdog dog_{60};
+  watchdog dog_{"fault_proxy", 60};
   test_peer server_;
   fault_proxy proxy_;
 };
@@ -322,7 +297,7 @@ TEST_F(proxy_test, drop_connections_ends_each_open_one) {
 }
 
 TEST(fault_proxy, a_target_that_is_not_there_closes_the_client) {
-  watchdog dog(60);
+  watchdog dog("fault_proxy.a_target_that_is_not_there", 60);
   uint16_t free_port = 0;
   {
     test_peer gone;
@@ -339,7 +314,7 @@ TEST(fault_proxy, a_target_that_is_not_there_closes_the_client) {
 }
 
 TEST(fault_proxy, destruction_is_prompt_wherever_connections_stand) {
-  watchdog dog(60);
+  watchdog dog("fault_proxy.destruction_is_prompt", 60);
   test_peer server;
   server.set_handler([](std::string_view) { return send(reply_for("x")); });
   std::vector<std::unique_ptr<raw_client>> clients;

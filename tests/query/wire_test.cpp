@@ -23,63 +23,14 @@
 
 #include "query/wire.h"
 #include "tests/peer/test_peer.h"
+#include "tests/support/wait_dialog.h"
+#include "tests/support/waits.h"
 
 namespace {
 
-// A reply held back by the server's thread until released (or, as a watchdog, 30 s passed).
-struct hold {
-  std::mutex m;
-  std::condition_variable cv;
-  bool open = false;
-  bool entered = false;
-  void wait() {
-    std::unique_lock lk(m);
-    entered = true;
-    cv.wait_for(lk, std::chrono::seconds(30), [&] { return open; });
-  }
-  void release() {
-    {
-      std::lock_guard lk(m);
-      open = true;
-    }
-    cv.notify_all();
-  }
-  bool was_entered() {
-    std::lock_guard lk(m);
-    return entered;
-  }
-};
-
-// Ends the test program when a test hangs: a wait nobody ends fails instead of blocking ctest.
-struct watchdog {
-  std::mutex m;
-  std::condition_variable cv;
-  bool done = false;
-  std::thread t;
-  explicit watchdog(const char* name)
-      : t([this, name] {
-          std::unique_lock lk(m);
-          if (!cv.wait_for(lk, std::chrono::seconds(90), [&] { return done; })) {
-            std::fprintf(stderr, "watchdog: %s hangs\n", name);
-            std::abort();
-          }
-        }) {}
-  ~watchdog() {
-    {
-      std::lock_guard lk(m);
-      done = true;
-    }
-    cv.notify_all();
-    t.join();
-  }
-};
-
-QProgressDialog* wait_dialog() {
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (auto* d = qobject_cast<QProgressDialog*>(w); d && d->objectName() == QLatin1String("wire_wait_dlg") && d->isVisible())
-      return d;
-  return nullptr;
-}
+using ruv::test::hold;
+using ruv::test::wait_dialog;
+using ruv::test::watchdog;
 
 // Runs f once (on the GUI thread, from the wait's event loop) as soon as pred holds.
 void once(std::function<bool()> pred, std::function<void()> f) {

@@ -100,7 +100,8 @@ replacing_writer::replacing_writer(const char* target) {
   // A device or a fifo at the target is written in place: a file renamed over it would
   // replace the node itself. A fifo nobody reads is refused rather than waited for.
   struct stat at {};
-  if (::stat(target, &at) == 0 && !S_ISREG(at.st_mode) && !S_ISDIR(at.st_mode)) {
+  const bool exists = ::stat(target, &at) == 0;
+  if (exists && !S_ISREG(at.st_mode) && !S_ISDIR(at.st_mode)) {
     fd_ = ::open(target, O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd_ < 0) {
       error_ = errno;
@@ -118,10 +119,9 @@ replacing_writer::replacing_writer(const char* target) {
     return;
   }
   // The new file gets the mode an existing target has, else the usual one for new files.
-  struct stat st {};
   mode_t mode;
-  if (::stat(target, &st) == 0) {
-    mode = st.st_mode & 07777;
+  if (exists) {
+    mode = at.st_mode & 07777;
   } else {
     const mode_t mask = ::umask(0);
     ::umask(mask);

@@ -385,19 +385,17 @@ void data_view::export_data(bool)
         const export_choice c = choose_export_(this, tr("export view data"), table + ".csv");
         if (!c.accepted) return;
         const std::string text = dataview::query_text(current_query(), false);
+        using kk::adt::string_from_std;
+        const kk::adt::string::string path = string_from_std(c.path);
         bool ok;
         {
             ruv::wait_cursor busy;
-            using kk::adt::string_from_std;
-            ok = sql_export(ctx_, string_from_std(text), string_from_std(c.path), c.csv, string_from_std(c.separator),
-                            c.replace, c.client);
+            ok = sql_export(ctx_, string_from_std(text), path, c.csv, string_from_std(c.separator), c.replace, c.client);
         }
-        QString said =
-            tr("export table '%1' to file '%2' is %3!").arg(table, QString::fromStdString(c.path), ok ? tr("successful") : tr("failed"));
         // Why it failed, when this program knows (the local file, the connection).
-        const QString why = ok ? QString() : last_transfer_failure_text(kk::adt::string_from_std(c.path));
-        if (!why.isEmpty()) said += QLatin1Char('\n') + why;
-        ruv::information(this, tr("export table result"), said);
+        const QString said =
+            tr("export table '%1' to file '%2' is %3!").arg(table, QString::fromStdString(c.path), ok ? tr("successful") : tr("failed"));
+        ruv::information(this, tr("export table result"), with_transfer_failure(said, ok, path));
     });
 }
 

@@ -44,8 +44,7 @@ QString local_refusal(const kk::adt::string::string& path, bool replace) {
 
 // The outcome box of a transfer: the outcome, then why it failed when that is known.
 bool outcome(QWidget* parent, bool ok, const QString& title, const QString& text, const kk::adt::string::string& path) {
-  const QString why = ok ? QString() : last_transfer_failure_text(path);
-  return told(parent, ok, title, why.isEmpty() ? text : text + QLatin1Char('\n') + why);
+  return told(parent, ok, title, with_transfer_failure(text, ok, path));
 }
 
 // The outcome box of a client-mode transfer refused before it was sent.

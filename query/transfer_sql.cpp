@@ -193,6 +193,10 @@ QString last_transfer_failure_text(const string& path) {
   return {};
 }
 
+QString with_transfer_failure(const QString& text, bool ok, const string& path) {
+  const QString why = ok ? QString() : last_transfer_failure_text(path);
+  return why.isEmpty() ? text : text + QLatin1Char('\n') + why;
+}
 
 u64 upload_limit(u64 head_size) {
   static constexpr u64 wrapping = sizeof(" from raw \"") - 1 + sizeof("\";") - 1;

@@ -35,6 +35,9 @@ const transfer_failure& last_transfer_failure();
 // The words for why the last transfer builder failed, path its local file: "" when the
 // server refused it (its failed entry is in the log) or it succeeded.
 QString last_transfer_failure_text(const kk::adt::string::string& path);
+// A transfer's outcome text, and when it failed, a line of why (last_transfer_failure_text)
+// if that is known.
+QString with_transfer_failure(const QString& text, bool ok, const kk::adt::string::string& path);
 
 // The largest local file whose escapes fit in one statement after a head of that many bytes
 // (a statement's length is a 32-bit count: four escape bytes per file byte).

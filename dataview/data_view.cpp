@@ -332,8 +332,7 @@ void data_view::apply(bool)
         if (!model_->apply_edits(despite_unknown)) {
             // The model keeps every edit: nothing is reloaded, so the user can retry.
             if (refusal_said_) return;  // the model said why nothing was sent
-            const ruv::wire_status& w = ruv::wire_last();
-            if (w.sent && (w.result == ruv::wire_result::lost || w.result == ruv::wire_result::cancelled))
+            if (model_->last_write_unknown())
                 ruv::warning(this, tr("apply result"), unknown_outcome_text());
             else
                 ruv::warning(this, tr("apply result"),

@@ -134,6 +134,9 @@ class tab_data_model : public QAbstractItemModel {
   // failed before its answer: the server may hold those edits already, which stay pending.
   // Cleared by a load and by a write-back the server answered.
   bool outcome_unknown() const { return outcome_unknown_; }
+  // True when the last apply_edits or update_cell sent its statement and the connection
+  // failed before the answer.
+  bool last_write_unknown() const { return last_write_unknown_; }
   // Writes one cell of a row from the server (immediate mode).
   bool update_cell(int row, int column);
   // Emits changed(true) when something became pending, changed(false) when nothing is left.
@@ -179,9 +182,8 @@ class tab_data_model : public QAbstractItemModel {
   // could name it. True when the column has a name.
   bool named_or_refuse(int column);
   void refuse(const QString& text);
-  // Notes how a write-back's exchange ended (outcome_unknown); true when this one's outcome
-  // is unknown.
-  bool note_write(bool answered_ok);
+  // Notes how a write-back's exchange ended (last_write_unknown, outcome_unknown).
+  void note_write(bool answered_ok);
   void apply_to_delegates(void (item_dlgt::*op)());
   std::vector<kk::u32> ascending_order(int column) const;
 
@@ -210,6 +212,6 @@ class tab_data_model : public QAbstractItemModel {
   kk::u64 changed_count_ = 0, new_count_ = 0, deleted_count_ = 0;
   bool pending_ = false;
   bool outcome_unknown_ = false;
-  bool last_update_unknown_ = false;  // the last update_cell was sent and its answer lost
+  bool last_write_unknown_ = false;
   QString last_refusal_;
 };

@@ -42,15 +42,13 @@ void tab_data_model::notify_changed() {
   Q_EMIT changed(now);
 }
 
-bool tab_data_model::note_write(bool answered_ok) {
-  if (answered_ok) return false;
+void tab_data_model::note_write(bool answered_ok) {
   // Refused, or never sent: the server holds nothing of it. Lost or cancelled after it was
   // sent: nobody here knows. An unknown outcome stays unknown until a load shows the server's
   // rows, or a batch of every pending edit is answered.
   const ruv::wire_status& w = ruv::wire_last();
-  const bool unknown = w.sent && (w.result == ruv::wire_result::lost || w.result == ruv::wire_result::cancelled);
-  if (unknown) outcome_unknown_ = true;
-  return unknown;
+  last_write_unknown_ = !answered_ok && w.sent && (w.result == ruv::wire_result::lost || w.result == ruv::wire_result::cancelled);
+  if (last_write_unknown_) outcome_unknown_ = true;
 }
 
 void tab_data_model::refuse(const QString& text) {
@@ -116,7 +114,7 @@ bool tab_data_model::setData(const QModelIndex& index, const QVariant& value, in
       }
       // Not written: the edit stays pending, marked, for the next apply.
       written = false;
-      if (last_update_unknown_) Q_EMIT update_unknown();
+      if (last_write_unknown_) Q_EMIT update_unknown();
     }
     paint_marks(col, slot);
     if (is_modified(col, slot)) {
@@ -191,7 +189,7 @@ bool tab_data_model::removeRows(int row, int count, const QModelIndex& parent) {
 }
 
 bool tab_data_model::update_cell(int row, int column) {
-  last_update_unknown_ = false;
+  last_write_unknown_ = false;
   if (!in_range(row, column) || table_name_.size == 0) return false;
   const u32 slot = rows_[std::size_t(row)];
   if (row_ids_[slot] == new_row_id) return false;
@@ -208,11 +206,12 @@ bool tab_data_model::update_cell(int row, int column) {
   append_id(sql, row_ids_[slot]);
   string entry;
   const bool ok = exec_statement(ctx_, sql, entry, false);
-  last_update_unknown_ = note_write(ok);
+  note_write(ok);
   return ok;
 }
 
 bool tab_data_model::apply_edits(bool despite_unknown) {
+  last_write_unknown_ = false;
   // A result without a table (a script's) has nowhere to write to.
   if (table_name_.size == 0) return changed_count_ + new_count_ + deleted_count_ == 0;
   // Every piece first, then one buffer of the total size.

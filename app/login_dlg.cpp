@@ -12,10 +12,6 @@
 #include "query/wire.h"
 #include "ui_login_dlg.h"
 
-namespace {
-// How long the second connection, after a failed login, may take to tell why.
-}  // namespace
-
 login_dlg::login_dlg(QWidget* parent) : QDialog(parent), ui(new Ui::login_dlg) {
   ui->setupUi(this);
   setWindowFlags(windowFlags() | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);

@@ -33,10 +33,20 @@ namespace {
 
 transfer_failure last_failure;
 
+// The wrapping of a client-mode upload's escapes: head " from raw \"" hex "\";".
+constexpr std::string_view raw_open = " from raw \"", raw_close = "\";";
+
 bool failed(transfer_fault fault, int error = 0) {
   last_failure = transfer_failure{};
   last_failure.fault = fault;
   last_failure.error = error;
+  return false;
+}
+
+bool too_big(u64 size, u64 limit) {
+  failed(transfer_fault::too_big);
+  last_failure.size = size;
+  last_failure.limit = limit;
   return false;
 }
 
@@ -75,37 +85,24 @@ bool run(db_ctx* ctx, const string& sql) {
 // one buffer of its final size. Refused before the file is read whole when the statement
 // could not be sent (exec takes a 32-bit length), and for an empty or unreadable file.
 bool upload(db_ctx* ctx, string head, const string& path) {
-  static constexpr std::string_view open = " from raw \"", close = "\";";
-  last_failure = transfer_failure{};
-  const u64 fixed = head.size + open.size() + close.size();
   const u64 limit = upload_limit(head.size);
   errno = 0;
   const kk::i64 size = regular_file_size(path.data);
   if (size < 0) return failed(transfer_fault::read_failed, errno);
   if (size == 0) return failed(transfer_fault::empty_file);
-  if (u64(size) > limit) {
-    failed(transfer_fault::too_big);
-    last_failure.size = u64(size);
-    last_failure.limit = limit;
-    return false;
-  }
+  if (u64(size) > limit) return too_big(u64(size), limit);
   errno = 0;
   const string bytes = read_file(path.data);
   if (bytes.size == 0) return failed(errno ? transfer_fault::read_failed : transfer_fault::empty_file, errno);
-  if (bytes.size > limit) {  // it grew while it was read
-    failed(transfer_fault::too_big);
-    last_failure.size = bytes.size;
-    last_failure.limit = limit;
-    return false;
-  }
+  if (bytes.size > limit) return too_big(bytes.size, limit);  // it grew while it was read
   string sql = std::move(head);
   const u64 at = sql.size;
-  sql.resize(fixed + 4 * bytes.size);
+  sql.resize(at + raw_open.size() + 4 * bytes.size + raw_close.size());
   char* w = sql.data + at;
-  std::memcpy(w, open.data(), open.size());
-  w += open.size();
+  std::memcpy(w, raw_open.data(), raw_open.size());
+  w += raw_open.size();
   hex_escape(w, bytes.data, bytes.size);
-  std::memcpy(w + 4 * bytes.size, close.data(), close.size());
+  std::memcpy(w + 4 * bytes.size, raw_close.data(), raw_close.size());
   return run(ctx, sql);
 }
 
@@ -199,8 +196,7 @@ QString with_transfer_failure(const QString& text, bool ok, const string& path) 
 }
 
 u64 upload_limit(u64 head_size) {
-  static constexpr u64 wrapping = sizeof(" from raw \"") - 1 + sizeof("\";") - 1;
-  const u64 fixed = head_size + wrapping;
+  const u64 fixed = head_size + raw_open.size() + raw_close.size();
   return fixed >= u64(INT32_MAX) ? 0 : (u64(INT32_MAX) - fixed) / 4;
 }
 

@@ -121,9 +121,22 @@ read_outcome read_reply(wire_buffer& acc, uint32_t& n, const steady::time_point*
   }
 }
 
+// Sends a request of `call` ("login", "exec"); on failure says why and drops the socket.
 // Bytes already waiting before a request is sent answer no request of this thread: an
 // earlier reply was followed by more than its frame.
-bool stream_in_step() { return state.socket == plat::no_socket || plat::bytes_waiting(state.socket) <= 0; }
+bool send_request(const wire_buffer& frame, const char* call) {
+  if (state.socket != plat::no_socket && plat::bytes_waiting(state.socket) > 0) {
+    say("%s failed(reply out of step).\n", call);
+    drop_socket();
+    return false;
+  }
+  if (!send_frame(frame)) {
+    say("send error %s\n", error_now());
+    drop_socket();
+    return false;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -153,16 +166,7 @@ bool connect_to_server(const char* host, uint16_t port, const char* user, const 
     drop_socket();
     return false;
   }
-  if (!stream_in_step()) {
-    say("login failed(reply out of step).\n");
-    drop_socket();
-    return false;
-  }
-  if (!send_frame(frame)) {
-    say("send error %s\n", error_now());
-    drop_socket();
-    return false;
-  }
+  if (!send_request(frame, "login")) return false;
   // The reply is waited for as long as the connect may take, counted from the send.
   const steady::time_point deadline = steady::now() + std::chrono::milliseconds(state.connect_timeout_ms);
   wire_buffer reply;
@@ -208,16 +212,7 @@ datas* exec(const char* text, int32_t len) {
     say("send error %s\n", plat::error_text(ENOMEM));
     return nullptr;
   }
-  if (!stream_in_step()) {
-    say("exec failed(reply out of step).\n");
-    drop_socket();
-    return nullptr;
-  }
-  if (!send_frame(frame)) {
-    say("send error %s\n", error_now());
-    drop_socket();
-    return nullptr;
-  }
+  if (!send_request(frame, "exec")) return nullptr;
   const reply_bound bound;
   wire_buffer& reply = state.reply;
   reply.clear();

@@ -53,6 +53,13 @@ struct fixture {
     t->set_log_sink([this](const kk::adt::string::string& s) { flushed.emplace_back(s.data, int(s.size)); });
     return t;
   }
+  // The tab on screen at `size`; null when the window system did not show it.
+  std::unique_ptr<sql_script_editor> shown_tab(const QByteArray& text, QSize size = {600, 400}) {
+    auto t = tab(text);
+    t->resize(size);
+    t->show();
+    return QTest::qWaitForWindowExposed(t.get()) ? std::move(t) : nullptr;
+  }
   std::vector<std::string> sent() const {
     std::vector<std::string> out;
     for (const auto& h : db.log()) out.push_back(h.text);
@@ -284,10 +291,8 @@ class script_tab_test : public QObject {
 
   void a_short_text_fills_the_view_without_scroll_bars() {
     fixture f;
-    auto t = f.tab("select 1;");
-    t->resize(1000, 700);
-    t->show();
-    QVERIFY(QTest::qWaitForWindowExposed(t.get()));
+    auto t = f.shown_tab("select 1;", QSize(1000, 700));
+    QVERIFY(t);
     QCoreApplication::processEvents();
     editor* e = t->editor_widget();
     const scrollarea* a = t->area();
@@ -327,10 +332,8 @@ class script_tab_test : public QObject {
       fixture f;
       QByteArray line(150, ' ');
       line[r.col] = 'W';
-      auto t = f.tab(line);
-      t->resize(600, 400);
-      t->show();
-      QVERIFY(QTest::qWaitForWindowExposed(t.get()));
+      auto t = f.shown_tab(line);
+      QVERIFY(t);
       editor* ed = t->editor_widget();
       QTest::keyClick(ed, Qt::Key_Home);
       for (Qt::Key k : r.keys) QTest::keyClick(ed, k);
@@ -360,10 +363,8 @@ class script_tab_test : public QObject {
     text.reserve(2000010);
     for (int i = 0; i < 1000000; ++i) text += "x\n";
     text += "WWW";
-    auto t = f.tab(text);
-    t->resize(600, 400);
-    t->show();
-    QVERIFY(QTest::qWaitForWindowExposed(t.get()));
+    auto t = f.shown_tab(text);
+    QVERIFY(t);
     editor* ed = t->editor_widget();
     doc_set_cursor(ed->document(), text.size());
     ed->cursor_point();
@@ -391,10 +392,8 @@ class script_tab_test : public QObject {
   void gutter_follows_the_font() {
     config_guard cfg;
     fixture f;
-    auto t = f.tab("a\nb\nc\nd");
-    t->resize(600, 400);
-    t->show();
-    QVERIFY(QTest::qWaitForWindowExposed(t.get()));
+    auto t = f.shown_tab("a\nb\nc\nd");
+    QVERIFY(t);
     editor* ed = t->editor_widget();
     const kk::u32 theme = sys_config.theme <= 2 ? sys_config.theme : 0;
     for (auto& fmt : sys_config.text_formats[theme].formats) fmt.point_size = 16;
@@ -444,10 +443,8 @@ class script_tab_test : public QObject {
   // and 30 below the cursor's cell; text it does not use reaches the editor and closes it.
   void completion_popup_place_and_text_it_passes_on() {
     fixture f;
-    auto t = f.tab("");
-    t->resize(600, 400);
-    t->show();
-    QVERIFY(QTest::qWaitForWindowExposed(t.get()));
+    auto t = f.shown_tab("");
+    QVERIFY(t);
     editor* ed = t->editor_widget();
     QTest::keyClicks(ed, "s");
     QPointer<auto_list> p = t->popup();
@@ -476,10 +473,8 @@ class script_tab_test : public QObject {
   // blank box below the last row over the editor and the result grid.
   void completion_popup_keeps_to_its_rows() {
     fixture f;
-    auto t = f.tab("");
-    t->resize(600, 400);
-    t->show();
-    QVERIFY(QTest::qWaitForWindowExposed(t.get()));
+    auto t = f.shown_tab("");
+    QVERIFY(t);
     editor* ed = t->editor_widget();
     QTest::keyClicks(ed, "s");
     QPointer<auto_list> p = t->popup();

@@ -116,6 +116,15 @@ bool shut_down_locked(uint32_t address_be, uint16_t port) {
   return same;
 }
 
+// Wire thread: the library's connection ends (a logout sent while it holds its socket) and
+// the descriptor held on it is let go.
+void end_library_connection() {
+  exit_to_server();
+  std::lock_guard lk(shared->mu);
+  close_handle_locked();
+  shared->lib_connected = false;
+}
+
 // A connection error the library's failed read may have left in errno.
 bool connection_errno(int e) {
   return e == ECONNRESET || e == ETIMEDOUT || e == EPIPE || e == ECONNABORTED || e == EHOSTUNREACH ||
@@ -125,12 +134,7 @@ bool connection_errno(int e) {
 void perform(job& j) {
   switch (j.kind) {
     case job_kind::connect: {
-      if (shared->lib_connected) {
-        exit_to_server();
-        std::lock_guard lk(shared->mu);
-        close_handle_locked();
-        shared->lib_connected = false;
-      }
+      if (shared->lib_connected) end_library_connection();
       const auto t0 = std::chrono::steady_clock::now();
       j.ok = connect_to_server(j.host.c_str(), j.port, j.user.c_str(), j.password.c_str());
       if (!j.ok) {
@@ -187,14 +191,10 @@ void perform(job& j) {
       shared->lib_connected = false;
       return;
     }
-    case job_kind::exit: {
-      exit_to_server();
-      std::lock_guard lk(shared->mu);
-      close_handle_locked();
-      shared->lib_connected = false;
+    case job_kind::exit:
+      end_library_connection();
       j.ok = true;
       return;
-    }
   }
 }
 
@@ -235,12 +235,7 @@ void run_wire() {
       // released and the library's connection ended.
       if (j->result) del_datas(j->result);
       j->result = nullptr;
-      if (j->kind != job_kind::exit) {
-        exit_to_server();
-        std::lock_guard lk(shared->mu);
-        close_handle_locked();
-        shared->lib_connected = false;
-      }
+      if (j->kind != job_kind::exit) end_library_connection();
     }
   }
 }

@@ -286,7 +286,7 @@ void sql_script_editor::complete() {
     // A long list stops at the tab's bottom edge and scrolls, so that every row stays reachable;
     // the popup follows its rows as typing narrows them.
     list->setGeometry(QRect(at, QSize(w, auto_list::row_height)));
-    list->set_height_limit(std::max(auto_list::row_height, height() - at.y()));
+    list->set_height_limit(height() - at.y());  // at least a row
     list->show();
     list->raise();
     list->setFocus();

@@ -84,14 +84,8 @@ int socket_error(int fd) {
   return err;
 }
 
-bool peer_closed(int fd) {
-  if (fd < 0) return false;
-  char c;
-  ssize_t r;
-  do r = recv(fd, &c, 1, MSG_PEEK | MSG_DONTWAIT);
-  while (r < 0 && errno == EINTR);
-  return r == 0;
-}
+// Readable with no byte to read and no error: the end of the stream.
+bool peer_closed(int fd) { return fd >= 0 && wait_readable(fd, 0) && bytes_waiting(fd) == 0; }
 
 void close_descriptor(int fd) {
   if (fd >= 0) close(fd);

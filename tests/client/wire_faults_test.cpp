@@ -18,6 +18,7 @@
 #include <thread>
 
 #include "client/connection.h"
+#include "platform/socket_probe.h"
 #include "tests/client/client_support.h"
 #include "tests/peer/fault_proxy.h"
 #include "tests/peer/test_peer.h"
@@ -40,19 +41,6 @@ std::string echo_of(const datas_ptr& d) {
   if (!d || d->rows.size != 1 || d->rows[0].vals.size != 1) return "(no echo)";
   const kk::val& v = d->rows[0].vals[0];
   return std::string(v.text, v.len);
-}
-
-// The descriptor of this process's TCP socket connected to 127.0.0.1:port; -1 when none.
-// (The test finds the socket of a login still waiting as the program's Cancel does.)
-int fd_connected_to(uint16_t port) {
-  for (int fd = 3; fd < 4096; ++fd) {
-    sockaddr_in a{};
-    socklen_t len = sizeof a;
-    if (getpeername(fd, reinterpret_cast<sockaddr*>(&a), &len) == 0 && a.sin_family == AF_INET &&
-        ntohs(a.sin_port) == port && ntohl(a.sin_addr.s_addr) == INADDR_LOOPBACK)
-      return fd;
-  }
-  return -1;
 }
 
 // Whether bytes are readable on fd within timeout_ms.
@@ -166,7 +154,8 @@ TEST_F(wire_faults, a_login_waiting_on_a_silent_server_fails_when_its_socket_is_
   std::thread cancel([&] {
     if (!server_.wait_frames(1)) return;
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    const int fd = fd_connected_to(server_.port());
+    // The socket of the login still waiting, found as the program's Cancel finds it.
+    const int fd = kk::platform::find_peer_socket(htonl(INADDR_LOOPBACK), server_.port()).fd;
     if (fd >= 0) ::shutdown(fd, SHUT_RDWR);
   });
   bool ok = true;

@@ -40,7 +40,16 @@ struct text_case {
   std::string expected;
 };
 
+// Runs the test in a folder of its own: a client-mode export writes its file where it runs.
+struct in_scratch_folder {
+  QTemporaryDir dir;
+  QString was = QDir::currentPath();
+  in_scratch_folder() { QDir::setCurrent(dir.path()); }
+  ~in_scratch_folder() { QDir::setCurrent(was); }
+};
+
 TEST(transfer_builders, server_mode_texts) {
+  const in_scratch_folder scratch;
   const text_case cases[] = {
       {"export table, replace",
        [](db_ctx* c) { return sql_export_table(c, str("t"), str("/srv/t.csv"), true, str(","), true, false); },

@@ -120,7 +120,7 @@ ptrdiff_t recv_some(socket_t s, void* data, size_t n) {
   }
 }
 
-bool wait_readable(socket_t s, int timeout_ms) { return wait_ready(s, POLLIN, timeout_ms < 0 ? -1 : timeout_ms); }
+bool wait_readable(socket_t s, int timeout_ms) { return wait_ready(s, POLLIN, timeout_ms); }  // poll: negative waits without bound
 
 int bytes_waiting(socket_t s) {
   char byte;

@@ -28,6 +28,9 @@ edit_target edit_target_of(const QWidget* focus, const sql_script_editor* page, 
   return edit_target::none;
 }
 
+namespace {
+
+// The cells as grid_selection_text gives them.
 QString cells_text(const QAbstractItemModel& model, QModelIndexList cells) {
   std::sort(cells.begin(), cells.end(), [](const QModelIndex& a, const QModelIndex& b) {
     return a.row() != b.row() ? a.row() < b.row() : a.column() < b.column();
@@ -42,6 +45,8 @@ QString cells_text(const QAbstractItemModel& model, QModelIndexList cells) {
   }
   return out;
 }
+
+}  // namespace
 
 QString grid_selection_text(const QAbstractItemView& grid) {
   const QAbstractItemModel* model = grid.model();

@@ -443,18 +443,27 @@ class main_window_files_test : public QObject {
 
   // A script opened through a link is saved into the file the link names; the link stays.
   void saving_through_a_link_keeps_the_link() {
-    work_dir d;
-    ruv::test::scripted_prompt p;
-    QDir().mkdir(d.path("real"));
-    write_file(d.path("real/a.sql"), "old");
-    QVERIFY(QFile::link(d.path("real/a.sql"), d.path("a.sql")));
-    auto w = window();
-    open_through_chooser(*w, p, d.path("a.sql"));
-    type(*w, "new ");
-    action(w.get(), "save_file_act")->trigger();
-    QVERIFY(!current(*w)->editor_widget()->is_modified());
-    QVERIFY(QFileInfo(d.path("a.sql")).isSymLink());
-    QCOMPARE(file_bytes(d.path("real/a.sql")), QByteArray("new old"));
+    // A link to the file, and a link to a link to it: the text lands in the file itself.
+    for (const bool chain : {false, true}) {
+      work_dir d;
+      ruv::test::scripted_prompt p;
+      QDir().mkdir(d.path("real"));
+      write_file(d.path("real/a.sql"), "old");
+      if (chain) {
+        QVERIFY(QFile::link(d.path("real/a.sql"), d.path("real/b.sql")));
+        QVERIFY(QFile::link(d.path("real/b.sql"), d.path("a.sql")));
+      } else {
+        QVERIFY(QFile::link(d.path("real/a.sql"), d.path("a.sql")));
+      }
+      auto w = window();
+      open_through_chooser(*w, p, d.path("a.sql"));
+      type(*w, "new ");
+      action(w.get(), "save_file_act")->trigger();
+      QVERIFY(!current(*w)->editor_widget()->is_modified());
+      QVERIFY(QFileInfo(d.path("a.sql")).isSymLink());
+      if (chain) QVERIFY(QFileInfo(d.path("real/b.sql")).isSymLink());
+      QCOMPARE(file_bytes(d.path("real/a.sql")), QByteArray("new old"));
+    }
   }
 
   void closing_tabs() {

@@ -22,8 +22,6 @@ class auto_list : public QListWidget {
   static constexpr int row_height = 20;
   // The most the popup may grow to (the room below it); a longer list scrolls.
   void set_height_limit(int pixels);
-  // Resizes the popup to its rows under the limit, its top left corner kept.
-  void fit_rows();
 
   const kk::adt::string::string& typed() const noexcept { return typed_; }
   bool closed() const noexcept { return closed_; }
@@ -54,6 +52,8 @@ class auto_list : public QListWidget {
  private:
   void refill();
   void add_row(kk::adt::text_view candidate);
+  // Resizes the popup to its rows under the limit, its top left corner kept.
+  void fit_rows();
   void accept_current();
   void close_popup(bool report_not_found);
   void step(int delta);

@@ -333,12 +333,12 @@ std::string csv_field(std::string_view text, std::string_view sep) {
 bool csv_read_record(std::string_view& rest, std::string_view sep, size_t n, std::vector<std::string>& out) {
   out.clear();
   if (n == 0) return false;
-  // The end of an unquoted field's line: LF, or CR LF, or the end of the bytes.
-  auto line_end = [&rest]() {
-    size_t nl = rest.find('\n');
-    size_t end = nl == std::string_view::npos ? rest.size() : nl;
-    return std::pair{end > 0 && rest[end - 1] == '\r' && nl != std::string_view::npos ? end - 1 : end,
-                     nl == std::string_view::npos ? rest.size() : nl + 1};
+  // The end of an unquoted field's line (before its LF or CR LF, or the end of the bytes) and
+  // where the next record starts.
+  auto line_end = [&rest]() -> std::pair<size_t, size_t> {
+    const size_t nl = rest.find('\n');
+    if (nl == std::string_view::npos) return {rest.size(), rest.size()};
+    return {nl > 0 && rest[nl - 1] == '\r' ? nl - 1 : nl, nl + 1};
   };
   for (size_t f = 0; f < n; ++f) {
     const bool last = f + 1 == n;

@@ -46,8 +46,7 @@ void tab_data_model::note_write(bool answered_ok) {
   // Refused, or never sent: the server holds nothing of it. Lost or cancelled after it was
   // sent: nobody here knows. An unknown outcome stays unknown until a load shows the server's
   // rows, or a batch of every pending edit is answered.
-  const ruv::wire_status& w = ruv::wire_last();
-  last_write_unknown_ = !answered_ok && w.sent && (w.result == ruv::wire_result::lost || w.result == ruv::wire_result::cancelled);
+  last_write_unknown_ = !answered_ok && ruv::wire_last().outcome_unknown();
   if (last_write_unknown_) outcome_unknown_ = true;
 }
 

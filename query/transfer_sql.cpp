@@ -54,7 +54,7 @@ bool too_big(u64 size, u64 limit) {
 // out (then nobody here knows what the server did).
 bool exchange_failed() {
   const ruv::wire_status& w = ruv::wire_last();
-  const bool lost = w.result == ruv::wire_result::lost || w.result == ruv::wire_result::cancelled;
+  const bool lost = w.outcome_unknown();
   failed(lost ? transfer_fault::lost : transfer_fault::refused);
   if (lost) last_failure.reason = w.reason;
   return false;

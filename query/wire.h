@@ -40,6 +40,9 @@ struct wire_status {
   wire_result result = wire_result::closed;
   bool sent = false;  // the request reached the socket (its outcome may be unknown)
   QString reason;     // the system's or the protocol's words for a lost connection
+  // The request went out and the connection failed before its answer: nobody here knows
+  // what the server did with it.
+  bool outcome_unknown() const { return sent && (result == wire_result::lost || result == wire_result::cancelled); }
 };
 
 // Emits connection_changed whenever the connection opens or closes (the status bar). When

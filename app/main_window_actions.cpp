@@ -215,8 +215,6 @@ void MainWindow::connect_form_actions() {
   for (const auto& [action, slot] : form_slots) connect(action, &QAction::triggered, this, slot);
   // The window speaks the language configured at its start; a switch applies at the next.
   window_language = sys_config.language;
-  ui->fr_act->setCheckable(true);
-  ui->jp_act->setCheckable(true);
   check_window_language();
 }
 

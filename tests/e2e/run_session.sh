@@ -74,7 +74,7 @@ if [ -n "$asan_runtime" ]; then
     exit 1
   fi
   # It must export dlclose to take the place of libc's (the build hides symbols by default).
-  if ! nm -D --defined-only "$keep_loaded" | grep -qw dlclose; then
+  if ! nm -D --defined-only "$keep_loaded" | grep -w dlclose >/dev/null; then
     echo "FAILED: $keep_loaded does not export dlclose"
     exit 1
   fi

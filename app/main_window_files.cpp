@@ -10,8 +10,6 @@
 #include <QSaveFile>
 #include <QTabBar>
 
-#include <cerrno>
-#include <cstring>
 
 #include "app/main_window.h"
 #include "app/script_paths.h"
@@ -57,34 +55,8 @@ script_read read_script(const QString& path, kk::adt::string::string& text) {
   return size == 0 || text.size != 0 ? script_read::ok : script_read::unreadable;
 }
 
-// Writes a script's bytes (the document's own: a QString round trip would turn invalid UTF-8
-// into U+FFFD) in full or not at all, and marks the editor saved. A link is followed, so the
-// file it names gets the text and the link stays. error gets the system's words for the step
-// that failed (no space left, permission denied ...).
-// As many links as the system follows in one path (Linux's own bound).
-constexpr int max_link_hops = 40;
-
-bool save_script(ruv::sql_script_editor* s, const QString& path, QString* error) {
-  // A link is followed to the file it finally names, so the text lands there and every link
-  // of the way stays a link; a cycle ends as the system ends one.
-  QString target = path;
-  for (int hops = 0; QFileInfo(target).isSymLink(); ++hops) {
-    if (hops == max_link_hops) {
-      if (error) *error = QString::fromLocal8Bit(std::strerror(ELOOP));
-      return false;
-    }
-    target = QFileInfo(target).symLinkTarget();
-  }
-  const QByteArray bytes = s->editor_widget()->text();
-  const QByteArray local = QFile::encodeName(target);
-  replacing_writer out(local.constData());
-  if (out.ok() && out.write(bytes.constData(), kk::u64(bytes.size())) && out.commit()) {
-    s->editor_widget()->saved();
-    return true;
-  }
-  if (error) *error = QString::fromLocal8Bit(std::strerror(out.error() ? out.error() : EIO));
-  return false;
-}
+// Saves a script through its tab (see sql_script_editor::save_to).
+bool save_script(ruv::sql_script_editor* s, const QString& path, QString* error) { return s->save_to(path, error); }
 
 }  // namespace
 

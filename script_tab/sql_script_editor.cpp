@@ -8,11 +8,15 @@
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QMouseEvent>
-#include <QSaveFile>
+#include <QFile>
+#include <QFileInfo>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTableView>
 #include <QWheelEvent>
+
+#include <cerrno>
+#include <cstring>
 
 #include "ui_base/seams.h"
 #include "ui_base/slot_guard.h"
@@ -27,6 +31,7 @@
 #include "editor/search_dlg.h"
 #include "editor/sql_completion.h"
 #include "query/db_ctx.h"
+#include "query/local_file.h"
 #include "query/tab_data_model.h"
 #include "query/transfer_sql.h"
 #include "ui_sql_script_editor.h"
@@ -177,18 +182,32 @@ void sql_script_editor::set_field_names(const lang::field_name_map* names) {
   if (names) names_.set_field_names(*names);
 }
 
+namespace {
+// As many links as the system follows in one path (Linux's own bound).
+constexpr int max_link_hops = 40;
+}  // namespace
+
 bool sql_script_editor::save_to(const QString& path, QString* error) {
+  // A link is followed to the file it finally names, so the text lands there and every link
+  // of the way stays a link; a cycle ends as the system ends one.
+  QString target = path;
+  for (int hops = 0; QFileInfo(target).isSymLink(); ++hops) {
+    if (hops == max_link_hops) {
+      if (error) *error = QString::fromLocal8Bit(std::strerror(ELOOP));
+      return false;
+    }
+    target = QFileInfo(target).symLinkTarget();
+  }
   // The document's own bytes: a QString round trip would turn invalid UTF-8 into U+FFFD.
   const QByteArray bytes = editor_->text();
-  QSaveFile f(path);
-  bool ok = f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-  ok = ok ? f.commit() : (f.cancelWriting(), false);
-  if (!ok) {
-    if (error) *error = f.errorString();
-    return false;
+  const QByteArray local = QFile::encodeName(target);
+  replacing_writer out(local.constData());
+  if (out.ok() && out.write(bytes.constData(), kk::u64(bytes.size())) && out.commit()) {
+    editor_->saved();
+    return true;
   }
-  editor_->saved();
-  return true;
+  if (error) *error = QString::fromLocal8Bit(std::strerror(out.error() ? out.error() : EIO));
+  return false;
 }
 
 QString sql_script_editor::statement_of(int i) const {

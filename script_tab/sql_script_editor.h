@@ -41,9 +41,11 @@ class sql_script_editor : public QWidget {
   void set_table_names(const lang::candidate_list* names);
   void set_field_names(const lang::field_name_map* names);
 
-  // Writes the document's bytes to path through a temporary file renamed over it once
-  // written and closed; marks the editor saved. False, with the reason, and the editor
-  // still modified when that failed.
+  // Writes the document's bytes in full or not at all (a file is replaced through a temporary
+  // one renamed over it; a device or fifo is written in place) and marks the editor saved. A
+  // link is followed to the file it finally names, which gets the text; the links stay. False,
+  // with the system's words for the step that failed (no space left, permission denied ...),
+  // and the editor still modified when that failed.
   bool save_to(const QString& path, QString* error = nullptr);
 
   // Where gathered log entries go (the log pane by default; tests record them).
